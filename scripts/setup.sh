@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Shared set-up for run.sh and test.sh: installs the Debian packages listed in
+# scripts/packages.txt that are missing, then configures and builds into build/.
+set -euo pipefail
+
+ORVA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ORVA_BUILD_DIR="${ORVA_BUILD_DIR:-$ORVA_ROOT/build}"
+
+orva_missing_packages() {
+    local pkg missing=()
+    while read -r pkg; do
+        pkg="${pkg%%#*}"; pkg="${pkg//[[:space:]]/}"
+        [[ -z "$pkg" ]] && continue
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done < "$ORVA_ROOT/scripts/packages.txt"
+    echo "${missing[@]:-}"
+}
+
+orva_install_packages() {
+    local missing
+    missing="$(orva_missing_packages)"
+    if [[ -z "$missing" ]]; then
+        return 0
+    fi
+    echo "Installing missing packages: $missing"
+    local sudo=""
+    if [[ "$(id -u)" != "0" ]]; then
+        if command -v sudo >/dev/null 2>&1; then sudo="sudo"; else
+            echo "Packages missing and neither root nor sudo: $missing" >&2; return 1
+        fi
+    fi
+    $sudo apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+}
+
+orva_build() {
+    local build_type="${ORVA_BUILD_TYPE:-RelWithDebInfo}"
+    if [[ ! -f "$ORVA_BUILD_DIR/build.ninja" ]]; then
+        cmake -S "$ORVA_ROOT" -B "$ORVA_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "$@"
+    fi
+    cmake --build "$ORVA_BUILD_DIR" --parallel "$(nproc)"
+}

@@ -1,0 +1,14 @@
+import QtQuick
+import QtQuick.Window
+
+Window {
+    id: window
+    // Large enough for the biggest screen: the 1020x800 dashboard overlay with its margins.
+    width: 1120
+    height: 880
+    minimumWidth: 1120
+    minimumHeight: 880
+    visible: true
+    color: "#111111"
+    title: "Orva"
+}

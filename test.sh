@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test through ctest:
+# the full build (GCC) in build/, then the terminal emulator core under
+# AddressSanitizer and UndefinedBehaviorSanitizer (Clang, with its fuzzer) in build-san/.
+set -euo pipefail
+source "$(cd "$(dirname "$0")" && pwd)/scripts/setup.sh"
+orva_install_packages
+
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+export QT_QUICK_BACKEND="${QT_QUICK_BACKEND:-software}"
+
+orva_build
+ctest --test-dir "$ORVA_BUILD_DIR" --output-on-failure -j "$(nproc)"
+
+SAN_DIR="$ORVA_ROOT/build-san"
+if [[ ! -f "$SAN_DIR/build.ninja" ]]; then
+    CC=clang CXX=clang++ cmake -S "$ORVA_ROOT" -B "$SAN_DIR" -G Ninja \
+        -DCMAKE_BUILD_TYPE=Debug -DORVA_CORE_ONLY=ON -DORVA_SANITIZE=ON -DORVA_FUZZ=ON
+fi
+cmake --build "$SAN_DIR" --parallel "$(nproc)"
+ctest --test-dir "$SAN_DIR" --output-on-failure -j "$(nproc)"
