@@ -1,0 +1,187 @@
+#include "terminal/core/Buffer.h"
+
+#include <algorithm>
+
+namespace orva {
+
+Buffer::Buffer(int cols_, int rows_, int scrollback)
+    : lines(std::max(rows_, 1) + std::max(scrollback, 0))
+    , cols(std::max(cols_, 1))
+    , rows(std::max(rows_, 1))
+    , scrollBottom(rows - 1)
+    , m_scrollback(std::max(scrollback, 0))
+{
+    for (int r = 0; r < rows; ++r)
+        lines.push(std::make_unique<BufferLine>(cols));
+    setupTabStops();
+}
+
+void Buffer::setupTabStops()
+{
+    tabStops.assign(static_cast<std::size_t>(cols), false);
+    for (int c = 0; c < cols; c += 8)
+        tabStops[static_cast<std::size_t>(c)] = true;
+}
+
+std::unique_ptr<BufferLine> Buffer::newBlankLine(int lineCols)
+{
+    if (m_spare) {
+        std::unique_ptr<BufferLine> line = std::move(m_spare);
+        line->reset(lineCols);
+        return line;
+    }
+    return std::make_unique<BufferLine>(lineCols);
+}
+
+void Buffer::resize(int newCols, int newRows)
+{
+    newCols = std::max(newCols, 1);
+    newRows = std::max(newRows, 1);
+
+    if (newCols != cols) {
+        for (int i = 0; i < lines.count(); ++i) {
+            BufferLine* line = lines[i];
+            const int oldSize = line->size();
+            if (oldSize == newCols)
+                continue;
+            line->resize(newCols);
+            // A wide character whose placeholder was cut off, or one that stood
+            // in the old last column without a placeholder, becomes a blank.
+            if (newCols < oldSize) {
+                if (line->cells.back().width == 2)
+                    line->cells.back() = CharData::blank;
+            } else if (oldSize > 0) {
+                line->repairWide(oldSize - 1, oldSize - 1);
+            }
+        }
+    }
+    m_spare.reset();
+
+    if (rows > newRows) {
+        if (y >= newRows) {
+            yBase += y - newRows + 1;
+            y = newRows - 1;
+        }
+    } else if (rows < newRows) {
+        // A buffer made without room for this many rows (the alternate screen)
+        // grows its ring, so every screen row keeps a line.
+        if (lines.maxLength() < newRows)
+            lines.growMaxLength(newRows + m_scrollback);
+        for (int i = rows; i < newRows; ++i)
+            lines.push(std::make_unique<BufferLine>(newCols));
+    }
+
+    cols = newCols;
+    rows = newRows;
+    scrollTop = 0;
+    scrollBottom = newRows - 1;
+    x = std::min(x, newCols - 1);
+    y = std::min(y, newRows - 1);
+    yBase = std::min(std::max(0, lines.count() - newRows), yBase);
+    yDisp = yBase;
+    setupTabStops();
+}
+
+void Buffer::clear()
+{
+    lines.clear();
+    for (int r = 0; r < rows; ++r)
+        lines.push(std::make_unique<BufferLine>(cols));
+    x = 0;
+    y = 0;
+    yBase = 0;
+    yDisp = 0;
+}
+
+void Buffer::scrollUp(int n)
+{
+    if (n <= 0)
+        return;
+    if (scrollTop == 0 && scrollBottom == rows - 1) {
+        for (int i = 0; i < n; ++i) {
+            std::unique_ptr<BufferLine> evicted = lines.push(newBlankLine(cols));
+            if (evicted)
+                m_spare = std::move(evicted);
+        }
+        yBase = std::max(0, lines.count() - rows);
+        yDisp = yBase;
+        return;
+    }
+    const int top = yBase + scrollTop;
+    const int bottom = yBase + scrollBottom;
+    if (top < 0 || bottom >= lines.count())
+        return;
+    n = std::min(n, scrollBottom - scrollTop + 1);
+    for (int i = 0; i < n; ++i) {
+        lines.rotateDown(top, bottom);
+        lines[bottom]->reset(cols);
+    }
+}
+
+void Buffer::scrollDown(int n)
+{
+    if (n <= 0)
+        return;
+    const int top = yBase + scrollTop;
+    const int bottom = yBase + scrollBottom;
+    if (top < 0 || bottom >= lines.count())
+        return;
+    n = std::min(n, scrollBottom - scrollTop + 1);
+    for (int i = 0; i < n; ++i) {
+        lines.rotateUp(top, bottom);
+        lines[top]->reset(cols);
+    }
+}
+
+void Buffer::insertLines(int n)
+{
+    if (n <= 0 || y < scrollTop || y > scrollBottom)
+        return;
+    const int first = yBase + y;
+    const int last = yBase + scrollBottom;
+    if (first < 0 || last >= lines.count())
+        return;
+    n = std::min(n, scrollBottom - y + 1);
+    for (int i = 0; i < n; ++i) {
+        lines.rotateUp(first, last);
+        lines[first]->reset(cols);
+    }
+}
+
+void Buffer::deleteLines(int n)
+{
+    if (n <= 0 || y < scrollTop || y > scrollBottom)
+        return;
+    const int first = yBase + y;
+    const int last = yBase + scrollBottom;
+    if (first < 0 || last >= lines.count())
+        return;
+    n = std::min(n, scrollBottom - y + 1);
+    for (int i = 0; i < n; ++i) {
+        lines.rotateDown(first, last);
+        lines[last]->reset(cols);
+    }
+}
+
+void Buffer::saveCursor(const CharAttribute& attribute, bool originMode, bool wraparound)
+{
+    savedCursor = SavedCursor{x, y, attribute, originMode, wraparound};
+}
+
+SavedCursor Buffer::restoreCursor()
+{
+    x = std::clamp(savedCursor.x, 0, cols - 1);
+    y = std::clamp(savedCursor.y, 0, rows - 1);
+    return savedCursor;
+}
+
+int Buffer::nextTabStop() const
+{
+    for (int c = std::max(x + 1, 0); c < cols; ++c) {
+        if (tabStops[static_cast<std::size_t>(c)])
+            return c;
+    }
+    return cols - 1;
+}
+
+} // namespace orva
