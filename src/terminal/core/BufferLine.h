@@ -24,17 +24,10 @@ public:
     int size() const { return static_cast<int>(cells.size()); }
 
     // Column c, or the blank cell outside the line.
-    const CharData& operator[](int c) const
-    {
-        return (c >= 0 && c < size()) ? cells[static_cast<std::size_t>(c)] : CharData::blank;
-    }
+    const CharData& operator[](int c) const;
     const CharData& at(int c) const { return (*this)[c]; }
     // Writes column c; ignored outside the line.
-    void set(int c, const CharData& cell)
-    {
-        if (c >= 0 && c < size())
-            cells[static_cast<std::size_t>(c)] = cell;
-    }
+    void set(int c, const CharData& cell);
 
     // Cuts the line to `cols` cells or pads it with copies of `fill`.
     void resize(int cols, const CharData& fillCell = CharData::blank)

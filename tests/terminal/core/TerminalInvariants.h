@@ -1,0 +1,76 @@
+#pragma once
+
+// Structural checks of a terminal's state that must hold after any input.
+// Shared by the unit tests and the fuzz target.
+
+#include "terminal/core/Terminal.h"
+
+#include <string>
+
+namespace orva::test {
+
+inline std::string checkBuffer(const Buffer& b, int cols, int rows, const char* which)
+{
+    const auto fail = [which](const std::string& what) { return std::string(which) + ": " + what; };
+    if (b.cols != cols || b.rows != rows)
+        return fail("size differs from the terminal's");
+    if (b.x < 0 || b.x > cols)
+        return fail("cursor column " + std::to_string(b.x) + " outside 0..." + std::to_string(cols));
+    if (b.y < 0 || b.y >= rows)
+        return fail("cursor row " + std::to_string(b.y) + " outside the screen");
+    if (b.scrollTop < 0 || b.scrollTop > b.scrollBottom || b.scrollBottom >= rows)
+        return fail("invalid scroll region");
+    const int count = b.lines.count();
+    if (count > b.lines.maxLength())
+        return fail("count above capacity");
+    if (count < rows || b.yBase < 0 || b.yBase + rows > count)
+        return fail("screen rows not all in the ring (count " + std::to_string(count) + ", yBase "
+                    + std::to_string(b.yBase) + ")");
+    if (b.yDisp < 0 || b.yDisp > b.yBase)
+        return fail("yDisp outside 0...yBase");
+    if (static_cast<int>(b.tabStops.size()) != cols)
+        return fail("tab stops not cols long");
+    for (int i = 0; i < count; ++i) {
+        const BufferLine* line = b.lines[i];
+        if (!line)
+            return fail("missing line " + std::to_string(i));
+        if (line->size() != cols)
+            return fail("line " + std::to_string(i) + " is " + std::to_string(line->size()) + " wide");
+        for (int c = 0; c < cols; ++c) {
+            const CharData& cell = line->cells[static_cast<std::size_t>(c)];
+            if (cell.width < 0 || cell.width > 2)
+                return fail("bad width");
+            if (cell.width == 0 && (c == 0 || line->cells[static_cast<std::size_t>(c - 1)].width != 2))
+                return fail("placeholder without its wide character, line " + std::to_string(i) + " col "
+                            + std::to_string(c));
+            if (cell.width == 2 && c + 1 < cols && line->cells[static_cast<std::size_t>(c + 1)].width != 0)
+                return fail("wide character without its placeholder, line " + std::to_string(i) + " col "
+                            + std::to_string(c));
+        }
+    }
+    return {};
+}
+
+// Empty when every invariant holds, else a description of the first broken one.
+inline std::string checkInvariants(const Terminal& t)
+{
+    if (t.cols() < 1 || t.rows() < 1)
+        return "size below 1";
+    if (t.isAlternateBuffer() != (t.alternateBuffer() != nullptr))
+        return "alternate-screen flag and saved buffer disagree";
+    if (std::string e = checkBuffer(t.buffer(), t.cols(), t.rows(), "screen"); !e.empty())
+        return e;
+    if (const Buffer* main = t.alternateBuffer()) {
+        if (std::string e = checkBuffer(*main, t.cols(), t.rows(), "saved main screen"); !e.empty())
+            return e;
+    }
+    if (t.csiParams().size() > static_cast<std::size_t>(Terminal::maxCsiParams))
+        return "too many CSI parameters kept";
+    if (t.csiIntermediate().size() > static_cast<std::size_t>(Terminal::maxCsiIntermediates))
+        return "too many CSI intermediates kept";
+    if (t.oscString().size() > static_cast<std::size_t>(Terminal::maxOscLength))
+        return "OSC string above its cap";
+    return {};
+}
+
+} // namespace orva::test
