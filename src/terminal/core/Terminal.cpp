@@ -95,6 +95,23 @@ void Terminal::feed(std::span<const std::uint8_t> bytes)
             p = q;
             continue;
         }
+        if (m_parserState == ParserState::ground && m_utf8Expected == 0 && *p >= 0xC0 && *p < 0xF8) {
+            // A whole multi-byte character inside the chunk is decoded in one go,
+            // with the result the byte-by-byte path would give.
+            const int length = *p < 0xE0 ? 2 : (*p < 0xF0 ? 3 : 4);
+            if (end - p >= length) {
+                bool complete = true;
+                for (int k = 1; k < length; ++k)
+                    complete = complete && (p[k] & 0xC0) == 0x80;
+                if (complete) {
+                    char32_t cp = 0;
+                    if (decodeUtf8(p, length, cp))
+                        printCharacter(cp);
+                    p += length;
+                    continue;
+                }
+            }
+        }
         feedSlow(*p++);
     }
 }
