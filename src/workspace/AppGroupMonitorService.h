@@ -1,0 +1,108 @@
+#pragma once
+
+#include "model/ProjectModel.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QVariant>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <optional>
+
+class QFileSystemWatcher;
+
+namespace orva {
+
+// Watches the task plan "ZAVE/project/Task.json" and the interview state
+// "ZAVE/interview_state.json", each together with the folder that holds it.
+// A burst of changes is collapsed by restarting a wait (0.5 s by default)
+// before the file is read; files are read and decoded on the thread pool.
+// Watchers, timers, `project` and the interview handler all live on the main
+// thread: calls from other threads are carried over to it.
+class AppGroupMonitorService : public QObject {
+    Q_OBJECT
+    // The last task plan decoded, as an orva::Project value; undefined in QML
+    // (an invalid QVariant) when there is none.
+    Q_PROPERTY(QVariant project READ projectValue NOTIFY projectChanged)
+    Q_PROPERTY(bool hasProject READ hasProject NOTIFY projectChanged)
+
+public:
+    enum class MonitorKey { taskDashboardFile, taskDashboardDirectory, interviewStateFile, interviewStateDirectory };
+    Q_ENUM(MonitorKey)
+    static QString keyText(MonitorKey key);
+
+    using InterviewStateHandler = std::function<void(const QString& content)>;
+
+    static AppGroupMonitorService& shared();
+
+    // A separate instance (tests). Runs the start-up: when the task plan
+    // exists it is loaded at once and watched.
+    explicit AppGroupMonitorService(std::chrono::milliseconds debounce = std::chrono::milliseconds(500),
+                                    QObject* parent = nullptr);
+    ~AppGroupMonitorService() override;
+
+    std::optional<Project> project() const { return project_; }
+    QVariant projectValue() const;
+    bool hasProject() const { return project_.has_value(); }
+
+    // Watches the task plan and its folder, replacing earlier watches.
+    Q_INVOKABLE void startTaskDashboardMonitoring();
+
+    // Watches the interview state and its folder and registers the one handler
+    // that receives the file's full text after each change (replacing earlier
+    // watches and handler). With a context object, the handler is dropped
+    // when that object is destroyed.
+    void startInterviewStateMonitoring(InterviewStateHandler handler, QObject* context = nullptr);
+    Q_INVOKABLE void stopInterviewStateMonitoring();
+
+    void setDebounceInterval(std::chrono::milliseconds interval);
+    std::chrono::milliseconds debounceInterval() const;
+
+    bool isMonitoring(MonitorKey key) const;
+    bool hasInterviewStateHandler() const;
+
+signals:
+    // `project` took a different value (a new plan, or none).
+    void projectChanged();
+    // A task plan was read and decoded and published, changed or not.
+    void taskFileLoaded();
+
+private:
+    struct Handler {
+        InterviewStateHandler call;
+        QPointer<QObject> context;
+        bool hasContext = false;
+    };
+
+    std::optional<QString> appGroupFileURL(const QString& relativePath) const;
+    void loadTaskFile();
+    void scheduleReload();
+    void scheduleInterviewStateNotification();
+    void readInterviewState();
+    void runInterviewStateHandler(const QString& content);
+    bool startMonitoring(MonitorKey key, const QString& path);
+    void stopMonitoring(MonitorKey key);
+    void stopAllMonitoring();
+    void handleFileEvent(MonitorKey key);
+    void rearmFileWatch(MonitorKey fileKey);
+    void setProject(std::optional<Project> value);
+    bool onOwnThread() const;
+
+    std::optional<Project> project_;
+    std::map<MonitorKey, QFileSystemWatcher*> monitors_;
+    std::map<MonitorKey, QString> monitorPaths_;
+    std::map<MonitorKey, Handler> monitorHandlers_;
+    bool isLoadingFile_ = false;
+    bool reloadAgain_ = false;
+    QTimer reloadTask_;
+    QTimer interviewStateTask_;
+};
+
+using MonitorKey = AppGroupMonitorService::MonitorKey;
+
+} // namespace orva
