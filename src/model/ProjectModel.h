@@ -12,6 +12,7 @@
 // record values.
 
 #include <QByteArray>
+#include <QHashFunctions>
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -38,6 +39,11 @@ QString toString(MilestoneType type);
 std::optional<TaskStatus> taskStatusFromString(const QString& text);
 std::optional<TestStatus> testStatusFromString(const QString& text);
 std::optional<MilestoneType> milestoneTypeFromString(const QString& text);
+
+// Vocabularies hash by case, for QSet and QHash keys.
+inline size_t qHash(TaskStatus v, size_t seed = 0) noexcept { return ::qHash(static_cast<int>(v), seed); }
+inline size_t qHash(TestStatus v, size_t seed = 0) noexcept { return ::qHash(static_cast<int>(v), seed); }
+inline size_t qHash(MilestoneType v, size_t seed = 0) noexcept { return ::qHash(static_cast<int>(v), seed); }
 
 QList<TaskStatus> allTaskStatuses();
 QList<TestStatus> allTestStatuses();
@@ -215,6 +221,14 @@ public:
     static QString toString(Status status);
     static std::optional<Status> statusFromString(const QString& text);
 };
+
+// The same conversions as free functions, beside those of the other vocabularies.
+inline QString toString(InterviewState::Status status) { return InterviewState::toString(status); }
+inline std::optional<InterviewState::Status> interviewStatusFromString(const QString& text)
+{
+    return InterviewState::statusFromString(text);
+}
+inline size_t qHash(InterviewState::Status v, size_t seed = 0) noexcept { return ::qHash(static_cast<int>(v), seed); }
 
 // One turn of the interview: `id` is its 1-based position, `question` the
 // speaker ("User" or "Claude"), `answer` the text. No equality.

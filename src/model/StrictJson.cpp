@@ -7,9 +7,9 @@ namespace orva::json {
 
 const Node* Node::member(const QString& key) const
 {
-    for (auto it = members.rbegin(); it != members.rend(); ++it) {
-        if (it->first == key)
-            return &it->second;
+    for (std::size_t i = memberKeys.size(); i-- > 0;) {
+        if (memberKeys[i] == key)
+            return &memberValues[i];
     }
     return nullptr;
 }
@@ -193,7 +193,8 @@ private:
             Node value;
             if (!parseValue(value, depth))
                 return false;
-            node.members.emplace_back(std::move(key), std::move(value));
+            node.memberKeys.push_back(std::move(key));
+            node.memberValues.push_back(std::move(value));
             skipWhitespace();
             if (atEnd())
                 return fail(QStringLiteral("unterminated object"));

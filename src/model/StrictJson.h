@@ -9,7 +9,6 @@
 #include <QString>
 
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace orva::json {
@@ -21,7 +20,9 @@ struct Node {
     bool boolean = false;
     QString text; // the string's value, or the number's literal
     std::vector<Node> items;
-    std::vector<std::pair<QString, Node>> members;
+    // An object's members in file order: keys[i] names values[i].
+    std::vector<QString> memberKeys;
+    std::vector<Node> memberValues;
 
     // The value of the last member named `key`, or nullptr.
     const Node* member(const QString& key) const;

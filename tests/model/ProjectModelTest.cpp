@@ -6,6 +6,7 @@
 
 #include <QMetaProperty>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <limits>
 #include <QVariant>
@@ -303,6 +304,9 @@ TEST(Vocabulary, TextsConvertBothWays)
     EXPECT_FALSE(taskStatusFromString("in_progress"));
     EXPECT_FALSE(testStatusFromString("Ready"));
     EXPECT_FALSE(InterviewState::statusFromString("inProgress"));
+    EXPECT_EQ(interviewStatusFromString("completed"), InterviewState::Status::completed);
+    const QSet<TaskStatus> set{TaskStatus::completed, TaskStatus::completed, TaskStatus::onHold};
+    EXPECT_EQ(set.size(), 2);
 }
 
 TEST(Gadget, PropertiesReachableThroughVariant)
