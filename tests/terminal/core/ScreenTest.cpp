@@ -92,6 +92,26 @@ TEST(ScreenTest, EditingSequences)
     });
 }
 
+// The way a full-screen client redraws its frame in place: it announces its
+// keyboard mode, hides the cursor, then erases the lines of the last frame
+// upwards and rewrites them starting at column 1.
+TEST(ScreenTest, InPlaceFrameRedraw)
+{
+    Terminal t(30, 8);
+    t.feedText("$ claude\r\n");
+    t.feedText(CSI + ">4;2m" + CSI + "?2004h" + CSI + "?1004h" + CSI + "?25l" + ESC + "]0;Claude\x07");
+    t.feedText(CSI + "2m> " + CSI + "22mfirst frame\r\n  status line\r\n" + CSI + "38;5;246mhint" + CSI + "39m");
+    const std::string eraseFrame = CSI + "2K" + CSI + "1A" + CSI + "2K" + CSI + "1A" + CSI + "2K" + CSI + "G";
+    t.feedText(eraseFrame + "> second\r\n  " + CSI + "1mbusy" + CSI + "22m\r\n" + CSI + "5Gdone");
+    EXPECT_EQ(screen(t), (std::vector<std::string>{"$ claude", "> second", "  busy", "    done"}));
+    EXPECT_EQ(t.cursorX(), 8);
+    EXPECT_EQ(t.cursorY(), 3);
+    EXPECT_FALSE(t.modes().cursorVisible);
+    EXPECT_EQ(cellAt(t, 0, 1).attribute, CharAttribute::defaultAttribute);
+    EXPECT_EQ(cellAt(t, 2, 2).attribute.style, CharacterStyle::bold);
+    EXPECT_EQ(cellAt(t, 4, 3).attribute, CharAttribute::defaultAttribute);
+}
+
 TEST(ScreenTest, ScrollRegionAndCursorMovement)
 {
     Terminal t(10, 24);
