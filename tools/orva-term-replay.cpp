@@ -3,22 +3,31 @@
 // line "cursor X Y" (0-based column and row).
 //
 //   orva-term-replay --cols 80 --rows 24 < recorded-output
+//   orva-term-replay --script < fuzz-corpus-entry
+//
+// With --script the input is a terminal fuzz target input (chunks and resizes,
+// its first grid size in its first two bytes), so corpus entries and findings
+// can be looked at.
 
+#include "TerminalScript.h"
 #include "terminal/core/ScreenText.h"
 #include "terminal/core/Terminal.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: orva-term-replay --cols N --rows M < bytes\n");
+    std::fprintf(stderr, "usage: orva-term-replay [--cols N] [--rows M] < bytes\n"
+                         "       orva-term-replay --script < fuzz-input\n");
     return 2;
 }
 
@@ -38,19 +47,22 @@ int main(int argc, char** argv)
 {
     int cols = 80;
     int rows = 24;
+    bool script = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if ((std::strcmp(arg, "--cols") == 0 || std::strcmp(arg, "--rows") == 0) && i + 1 < argc) {
             int& target = arg[2] == 'c' ? cols : rows;
             if (!parseSize(argv[++i], target))
                 return usage();
+        } else if (std::strcmp(arg, "--script") == 0) {
+            script = true;
         } else {
             return usage();
         }
     }
 
-    orva::Terminal terminal(cols, rows);
-    char chunk[16384];
+    std::vector<std::uint8_t> input;
+    std::uint8_t chunk[16384];
     for (;;) {
         const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
         if (n < 0) {
@@ -59,15 +71,33 @@ int main(int argc, char** argv)
         }
         if (n == 0)
             break;
-        terminal.feed(chunk, static_cast<std::size_t>(n));
+        input.insert(input.end(), chunk, chunk + n);
+    }
+
+    std::unique_ptr<orva::Terminal> terminal;
+    if (script) {
+        const orva::test::ScriptSize size = orva::test::scriptInitialSize(input);
+        if (size.cols == 0) {
+            std::fprintf(stderr, "orva-term-replay: a script needs at least two bytes\n");
+            return 1;
+        }
+        terminal = std::make_unique<orva::Terminal>(size.cols, size.rows, 40);
+        orva::test::runScript(
+            input, [&](std::span<const std::uint8_t> bytes) { terminal->feed(bytes); },
+            [&](int c, int r) { terminal->resize(c, r); });
+    } else {
+        terminal = std::make_unique<orva::Terminal>(cols, rows);
+        // Fed in reads of the size the view gets from the pseudo-terminal.
+        for (std::size_t at = 0; at < input.size(); at += sizeof chunk)
+            terminal->feed(input.data() + at, std::min(sizeof chunk, input.size() - at));
     }
 
     std::string out;
-    for (const std::string& line : orva::visibleLines(terminal)) {
+    for (const std::string& line : orva::visibleLines(*terminal)) {
         out += line;
         out += '\n';
     }
-    out += "cursor " + std::to_string(terminal.cursorX()) + " " + std::to_string(terminal.cursorY()) + "\n";
+    out += "cursor " + std::to_string(terminal->cursorX()) + " " + std::to_string(terminal->cursorY()) + "\n";
     std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;
 }

@@ -1,7 +1,5 @@
-// libFuzzer target for the terminal emulator core. The input is a script:
-// two bytes choose the first grid size, then each step either resizes (a step
-// byte of 0xF8 or more, followed by two size bytes) or feeds the next
-// (step & 0x3F) + 1 bytes as one chunk. After every step the terminal's
+// libFuzzer target for the terminal emulator core. The input is a script of
+// chunks and resizes (see TerminalScript.h). After every step the terminal's
 // invariants must hold, and a second terminal fed the same bytes one at a time
 // (no fast paths) must show the same cursor; at the end both screens must match.
 // Every invariant is checked after every step: cursor inside the grid or at the
@@ -10,6 +8,7 @@
 // yDisp within range, and the parser's buffers within their caps.
 
 #include "TerminalInvariants.h"
+#include "TerminalScript.h"
 #include "terminal/core/ScreenText.h"
 #include "terminal/core/Terminal.h"
 
@@ -53,32 +52,15 @@ bool sameCells(const orva::Terminal& a, const orva::Terminal& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 2)
+    const std::span<const std::uint8_t> input(data, size);
+    const orva::test::ScriptSize initial = orva::test::scriptInitialSize(input);
+    if (initial.cols == 0)
         return 0;
-    const int cols = 1 + data[0] % 132;
-    const int rows = 1 + data[1] % 50;
     // A small scroll-back so that the ring fills and evicts.
-    orva::Terminal fast(cols, rows, 40);
-    orva::Terminal slow(cols, rows, 40);
+    orva::Terminal fast(initial.cols, initial.rows, 40);
+    orva::Terminal slow(initial.cols, initial.rows, 40);
 
-    std::size_t i = 2;
-    while (i < size) {
-        const std::uint8_t step = data[i++];
-        if (step >= 0xF8) {
-            if (i + 2 > size)
-                break;
-            const int newCols = 1 + data[i] % 160;
-            const int newRows = 1 + data[i + 1] % 60;
-            i += 2;
-            fast.resize(newCols, newRows);
-            slow.resize(newCols, newRows);
-        } else {
-            const std::size_t length = std::min<std::size_t>((step & 0x3F) + 1, size - i);
-            fast.feed(data + i, length);
-            for (std::size_t k = 0; k < length; ++k)
-                slow.feed(data[i + k]);
-            i += length;
-        }
+    const auto afterStep = [&] {
         // The wide-character pairing of every cell is checked on the chunked
         // terminal only (the byte-by-byte one must match it cell for cell).
         check(fast, "chunked", true);
@@ -86,7 +68,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (fast.cursorX() != slow.cursorX() || fast.cursorY() != slow.cursorY()
             || fast.parserState() != slow.parserState() || fast.isAlternateBuffer() != slow.isAlternateBuffer())
             failWith("chunked and byte-by-byte feeding differ", "cursor or parser state");
-    }
+    };
+    orva::test::runScript(
+        input,
+        [&](std::span<const std::uint8_t> chunk) {
+            fast.feed(chunk);
+            for (const std::uint8_t b : chunk)
+                slow.feed(b);
+            afterStep();
+        },
+        [&](int cols, int rows) {
+            fast.resize(cols, rows);
+            slow.resize(cols, rows);
+            afterStep();
+        });
     if (!sameCells(fast, slow))
         failWith("chunked and byte-by-byte feeding differ", "screen contents");
     return 0;
