@@ -1,0 +1,146 @@
+#pragma once
+
+// One child program on a pseudo-terminal. The master side is read on a reader
+// thread and written on a writer thread; every callback reaches the delegate
+// through the main executor given to the constructor (the Qt main loop in the
+// application, a plain job queue in tests). Plain C++ over POSIX.
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include <sys/types.h>
+
+namespace orva {
+
+// The POSIX winsize layout: rows, columns, pixel width, pixel height.
+struct WindowSize {
+    std::uint16_t rows = 0;
+    std::uint16_t cols = 0;
+    std::uint16_t pixelWidth = 0;
+    std::uint16_t pixelHeight = 0;
+};
+
+class LocalProcessDelegate {
+public:
+    virtual ~LocalProcessDelegate() = default;
+    // The child has ended. The code is its exit status, or the number of the
+    // signal that ended it.
+    virtual void processTerminated(std::optional<std::int32_t> exitCode) = 0;
+    // Bytes read from the child, in order.
+    virtual void dataReceived(std::span<const std::uint8_t> data) = 0;
+    // The size of the current grid.
+    virtual WindowSize getWindowSize() = 0;
+};
+
+class LocalProcess {
+public:
+    // Runs a job on the main thread, later, in the order given.
+    using MainExecutor = std::function<void(std::function<void()>)>;
+
+    // Output the reader keeps waiting for the main thread before it stops reading.
+    static constexpr std::size_t pendingLimit = 1024 * 1024;
+    static constexpr std::size_t readBufferSize = 16384;
+
+    explicit LocalProcess(MainExecutor mainExecutor);
+    ~LocalProcess();
+
+    LocalProcess(const LocalProcess&) = delete;
+    LocalProcess& operator=(const LocalProcess&) = delete;
+
+    // Not owned; the owner outlives this object.
+    LocalProcessDelegate* delegate() const { return m_delegate; }
+    void setDelegate(LocalProcessDelegate* delegate) { m_delegate = delegate; }
+
+    // Called on the main thread whenever `isRunning` changes.
+    void setRunningChangedHandler(std::function<void(bool)> handler) { m_runningChanged = std::move(handler); }
+
+    bool isRunning() const { return m_running; }
+    pid_t processId() const { return m_pid; }
+    int masterFd() const { return m_masterFd; }
+    int slaveFd() const { return m_slaveFd; }
+    int currentCols() const { return m_currentCols; }
+    int currentRows() const { return m_currentRows; }
+
+    // Starts `executable` with `args` (program name not included). The
+    // environment is this process's with the terminal entries and then the
+    // KEY=VALUE `environment` entries applied. Failure is a log line and
+    // `isRunning` staying false.
+    void startProcess(const std::string& executable, const std::vector<std::string>& args,
+                      const std::optional<std::vector<std::string>>& environment = std::nullopt);
+
+    // Queues bytes for the child; dropped unless running.
+    void send(std::span<const std::uint8_t> data);
+    void send(std::string_view text);
+
+    void setWindowSize(int cols, int rows, int pixelWidth, int pixelHeight);
+
+    // Ends the child for real and releases everything.
+    void terminate();
+    void sendSignal(int signal);
+
+    // The environment the child gets (exposed for tests).
+    static std::vector<std::string> childEnvironment(const std::optional<std::vector<std::string>>& additions);
+    // "en_US.UTF-8" where that locale exists, otherwise "C.UTF-8".
+    static std::string utf8LocaleName();
+
+private:
+    bool createPTY();
+    void startThreads();
+    void readerLoop();
+    void writerLoop();
+    void waiterLoop();
+    void pushOutput(const std::uint8_t* data, std::size_t size);
+    void drainOutput();
+    void childEnded(std::int32_t status);
+    void setRunning(bool running);
+    void stop();
+    // Sends SIGTERM, hangs up, reaps; kills the process group after a grace.
+    void endChild();
+
+    MainExecutor m_mainExecutor;
+    LocalProcessDelegate* m_delegate = nullptr;
+    std::function<void(bool)> m_runningChanged;
+    // Jobs on the main executor hold this weakly: a destroyed object gets none.
+    std::shared_ptr<LocalProcess*> m_alive;
+
+    pid_t m_pid = -1;
+    int m_masterFd = -1;
+    int m_slaveFd = -1;
+    // Event descriptors used as flags: stop (every thread), child exited (reader).
+    int m_stopFd = -1;
+    int m_exitFd = -1;
+    bool m_released = false;
+    bool m_running = false;
+    int m_currentCols = 0;
+    int m_currentRows = 0;
+    std::string m_slavePath;
+
+    std::thread m_reader;
+    std::thread m_writer;
+    std::thread m_waiter;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_childExited{false};
+
+    std::mutex m_mutex;
+    std::condition_variable m_condition;
+    // Output read but not yet handed to the delegate.
+    std::vector<std::uint8_t> m_pending;
+    bool m_drainScheduled = false;
+    bool m_readerFinished = false;
+    bool m_reaped = false;
+    std::condition_variable m_writeCondition;
+    std::deque<std::vector<std::uint8_t>> m_writeQueue;
+};
+
+} // namespace orva

@@ -1,0 +1,417 @@
+#include "terminal/LocalProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace orva {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// Stands in for the main thread's run loop: jobs queue up from any thread and
+// run on the test's thread while it waits for a condition.
+class MainQueue {
+public:
+    void post(std::function<void()> job)
+    {
+        std::lock_guard lock(m_mutex);
+        m_jobs.push_back(std::move(job));
+        m_condition.notify_all();
+    }
+
+    // Runs jobs until the condition holds or the deadline passes.
+    bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s)
+    {
+        const auto deadline = Clock::now() + timeout;
+        for (;;) {
+            runReady();
+            if (condition())
+                return true;
+            if (Clock::now() >= deadline)
+                return condition();
+            // Conditions on the outside world (processes) are looked at again
+            // every few milliseconds; jobs wake the wait at once.
+            std::unique_lock lock(m_mutex);
+            m_condition.wait_until(lock, std::min(deadline, Clock::now() + 5ms), [this] { return !m_jobs.empty(); });
+        }
+    }
+
+    void runReady()
+    {
+        for (;;) {
+            std::function<void()> job;
+            {
+                std::lock_guard lock(m_mutex);
+                if (m_jobs.empty())
+                    return;
+                job = std::move(m_jobs.front());
+                m_jobs.pop_front();
+            }
+            mainThreadId = std::this_thread::get_id();
+            job();
+        }
+    }
+
+    LocalProcess::MainExecutor executor()
+    {
+        return [this](std::function<void()> job) { post(std::move(job)); };
+    }
+
+    std::thread::id mainThreadId;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_condition;
+    std::deque<std::function<void()>> m_jobs;
+};
+
+struct Recorder : LocalProcessDelegate {
+    std::string output;
+    std::vector<std::int32_t> terminations;
+    // Output length when each termination arrived.
+    std::vector<std::size_t> outputAtTermination;
+    std::size_t largestDelivery = 0;
+    WindowSize size{24, 80, 0, 0};
+    std::function<void(std::span<const std::uint8_t>)> onData;
+    std::thread::id callbackThread;
+
+    void processTerminated(std::optional<std::int32_t> exitCode) override
+    {
+        callbackThread = std::this_thread::get_id();
+        terminations.push_back(exitCode.value_or(-999));
+        outputAtTermination.push_back(output.size());
+    }
+    void dataReceived(std::span<const std::uint8_t> data) override
+    {
+        callbackThread = std::this_thread::get_id();
+        largestDelivery = std::max(largestDelivery, data.size());
+        if (onData)
+            onData(data);
+        else
+            output.append(reinterpret_cast<const char*>(data.data()), data.size());
+    }
+    WindowSize getWindowSize() override { return size; }
+};
+
+bool processAlive(pid_t pid)
+{
+    if (::kill(pid, 0) != 0)
+        return false;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string content((std::istreambuf_iterator<char>(stat)), {});
+    const auto close = content.rfind(')');
+    if (close == std::string::npos || close + 2 >= content.size())
+        return false;
+    return content[close + 2] != 'Z';
+}
+
+// A live child of `parent` running `command`, or -1.
+pid_t findChild(pid_t parent, const std::string& command)
+{
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        if (name.empty() || !std::all_of(name.begin(), name.end(), ::isdigit))
+            continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string content((std::istreambuf_iterator<char>(stat)), {});
+        const auto open = content.find('(');
+        const auto close = content.rfind(')');
+        if (open == std::string::npos || close == std::string::npos)
+            continue;
+        const std::string comm = content.substr(open + 1, close - open - 1);
+        std::istringstream rest(content.substr(close + 2));
+        char state;
+        pid_t ppid;
+        rest >> state >> ppid;
+        if (ppid == parent && comm == command && state != 'Z')
+            return static_cast<pid_t>(std::stol(name));
+    }
+    return -1;
+}
+
+class LocalProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/orva-pty-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        home = pattern;
+        // Start-up files of our own, so no new-user dialogue or user setup runs.
+        std::ofstream(home / ".zshrc") << "PS1='%% '\n";
+        std::ofstream(home / ".zshenv") << "";
+        process = std::make_unique<LocalProcess>(queue.executor());
+        process->setDelegate(&recorder);
+    }
+
+    void TearDown() override
+    {
+        process.reset();
+        std::filesystem::remove_all(home);
+    }
+
+    std::vector<std::string> environment() const { return {"HOME=" + home.string()}; }
+
+    void start(const std::string& executable, const std::vector<std::string>& args)
+    {
+        process->startProcess(executable, args, environment());
+        ASSERT_TRUE(process->isRunning());
+    }
+
+    bool waitForOutput(const std::string& text, std::chrono::milliseconds timeout = 10s)
+    {
+        return queue.pumpUntil([&] { return recorder.output.find(text) != std::string::npos; }, timeout);
+    }
+
+    bool waitForEnd(std::chrono::milliseconds timeout = 10s)
+    {
+        return queue.pumpUntil([&] { return !recorder.terminations.empty(); }, timeout);
+    }
+
+    MainQueue queue;
+    Recorder recorder;
+    std::unique_ptr<LocalProcess> process;
+    std::filesystem::path home;
+};
+
+TEST_F(LocalProcessTest, ChildSeesTerminalTypeColoursLocaleAndGridSize)
+{
+    recorder.size = WindowSize{33, 101, 0, 0};
+    start("/bin/sh", {"-c", "echo \"T=$TERM C=$COLORTERM L=$LANG/$LC_ALL H=$HOME\"; stty size"});
+    ASSERT_TRUE(waitForEnd());
+    const std::string locale = LocalProcess::utf8LocaleName();
+    EXPECT_NE(recorder.output.find("T=xterm-256color C=truecolor L=" + locale + "/" + locale + " H=" + home.string()),
+              std::string::npos)
+        << recorder.output;
+    EXPECT_NE(recorder.output.find("33 101"), std::string::npos) << recorder.output;
+    EXPECT_EQ(process->currentCols(), 101);
+    EXPECT_EQ(process->currentRows(), 33);
+}
+
+TEST(LocalProcessEnvironment, AdditionsAndTableEntries)
+{
+    auto lookup = [](const std::vector<std::string>& env, const std::string& key) -> std::optional<std::string> {
+        std::optional<std::string> found;
+        for (const std::string& entry : env) {
+            if (entry.rfind(key + "=", 0) == 0) {
+                EXPECT_FALSE(found) << "duplicate " << key;
+                found = entry.substr(key.size() + 1);
+            }
+        }
+        return found;
+    };
+    const auto env = LocalProcess::childEnvironment(
+        std::vector<std::string>{"A=B=C", "EMPTYVALUE=", "=nokey", "BARE", "TERM=dumb"});
+    EXPECT_EQ(lookup(env, "A"), "B=C");
+    EXPECT_EQ(lookup(env, "EMPTYVALUE"), std::nullopt);
+    EXPECT_EQ(lookup(env, "BARE"), std::nullopt);
+    EXPECT_EQ(lookup(env, "TERM"), "dumb");
+    EXPECT_EQ(lookup(env, "COLORTERM"), "truecolor");
+    EXPECT_EQ(lookup(env, "LC_ALL"), LocalProcess::utf8LocaleName());
+
+    // Where en_US.UTF-8 is missing the child still gets a UTF-8 locale.
+    const std::string locale = LocalProcess::utf8LocaleName();
+    EXPECT_TRUE(locale == "en_US.UTF-8" || locale == "C.UTF-8") << locale;
+
+    const char* savedPath = std::getenv("PATH");
+    const std::string saved = savedPath ? savedPath : "";
+    ::setenv("PATH", "/only/here", 1);
+    EXPECT_EQ(lookup(LocalProcess::childEnvironment(std::nullopt), "PATH"), "/only/here");
+    ::unsetenv("PATH");
+    EXPECT_EQ(lookup(LocalProcess::childEnvironment(std::nullopt), "PATH"),
+              "/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin:/opt/homebrew/bin");
+    ::setenv("PATH", saved.c_str(), 1);
+}
+
+TEST_F(LocalProcessTest, LastWordsArriveBeforeOneTermination)
+{
+    // Repeated: the race between the child's last write and its end is narrow.
+    for (int round = 0; round < 15; ++round) {
+        Recorder local;
+        LocalProcess child(queue.executor());
+        child.setDelegate(&local);
+        child.startProcess("/bin/sh", {"-c", "printf 'last words'; exit 3"}, environment());
+        ASSERT_TRUE(child.isRunning());
+        ASSERT_TRUE(queue.pumpUntil([&] { return !local.terminations.empty(); }));
+        queue.runReady();
+        ASSERT_EQ(local.terminations, std::vector<std::int32_t>{3});
+        EXPECT_NE(local.output.find("last words"), std::string::npos) << "round " << round;
+        EXPECT_EQ(local.outputAtTermination.front(), local.output.size());
+        EXPECT_EQ(local.callbackThread, queue.mainThreadId);
+        EXPECT_FALSE(child.isRunning());
+        EXPECT_EQ(child.masterFd(), -1);
+        child.terminate();
+        queue.runReady();
+        EXPECT_EQ(local.terminations.size(), 1u);
+    }
+}
+
+TEST_F(LocalProcessTest, ResizeReachesWinchTrap)
+{
+    start("/bin/zsh", {"-f", "-c", "trap 'echo WINCH $(stty size)' WINCH; echo ready; while true; do sleep 0.05; done"});
+    ASSERT_TRUE(waitForOutput("ready"));
+    process->setWindowSize(90, 33, 0, 0);
+    EXPECT_TRUE(waitForOutput("WINCH 33 90")) << recorder.output;
+    // The same grid with other pixel sizes is not passed on.
+    process->setWindowSize(90, 33, 640, 480);
+    EXPECT_EQ(process->currentCols(), 90);
+    process->terminate();
+    EXPECT_FALSE(process->isRunning());
+}
+
+TEST_F(LocalProcessTest, CtrlCInterruptsTheForegroundProgram)
+{
+    start("/bin/zsh", {"-f", "-i"});
+    process->send(std::string_view("sleep 30\r"));
+    pid_t sleeper = -1;
+    ASSERT_TRUE(queue.pumpUntil([&] { return (sleeper = findChild(process->processId(), "sleep")) > 0; }));
+    process->send(std::string_view("\x03"));
+    ASSERT_TRUE(queue.pumpUntil([&] { return !processAlive(sleeper); }));
+    process->send(std::string_view("echo alive-$((6*7))\r"));
+    EXPECT_TRUE(waitForOutput("alive-42")) << recorder.output;
+    EXPECT_TRUE(process->isRunning());
+}
+
+TEST_F(LocalProcessTest, TerminateEndsInteractiveZshAndItsJob)
+{
+    start("/bin/zsh", {"-f", "-i"});
+    const pid_t shell = process->processId();
+    process->send(std::string_view("sleep 1000\r"));
+    pid_t sleeper = -1;
+    ASSERT_TRUE(queue.pumpUntil([&] { return (sleeper = findChild(shell, "sleep")) > 0; }));
+    process->terminate();
+    EXPECT_FALSE(process->isRunning());
+    EXPECT_EQ(process->masterFd(), -1);
+    // The shell is reaped by terminate() itself: not even a zombie is left.
+    EXPECT_NE(::kill(shell, 0), 0);
+    EXPECT_TRUE(queue.pumpUntil([&] { return !processAlive(sleeper); }));
+}
+
+TEST_F(LocalProcessTest, MissingExecutableIsReportedNotRunning)
+{
+    process->startProcess("/nonexistent/orva-no-such-program", {}, environment());
+    EXPECT_FALSE(process->isRunning());
+    EXPECT_EQ(process->masterFd(), -1);
+    EXPECT_EQ(process->slaveFd(), -1);
+    queue.runReady();
+    EXPECT_TRUE(recorder.terminations.empty());
+    // Nothing is sent anywhere.
+    process->send(std::string_view("ignored"));
+    process->terminate();
+}
+
+TEST_F(LocalProcessTest, ChildHasOnlyItsTerminalAsDescriptorsAndOwnsIt)
+{
+    const int stray = ::open("/dev/null", O_RDONLY); // deliberately inheritable
+    ASSERT_GE(stray, 0);
+    start("/bin/sh", {"-c",
+                      "ls -l /proc/$$/fd; "
+                      "[ -t 0 ] && [ -t 1 ] && [ -t 2 ] && echo STD-TTY; "
+                      "(exec 3</dev/tty) && echo HAS-CTTY; "
+                      "[ \"$(cut -d' ' -f6 /proc/$$/stat)\" = \"$$\" ] && echo SESSION-LEADER"});
+    ASSERT_TRUE(waitForEnd());
+    ::close(stray);
+    std::set<std::string> fds;
+    std::istringstream lines(recorder.output);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        // "lrwx------ 1 user group 64 date 0 -> /dev/pts/3": the shell's own
+        // descriptors, listed by a child while the shell waits.
+        const auto arrow = line.find(" -> ");
+        if (arrow == std::string::npos)
+            continue;
+        const auto start = line.rfind(' ', arrow - 1);
+        fds.insert(line.substr(start + 1, arrow - start - 1));
+    }
+    EXPECT_EQ(fds, (std::set<std::string>{"0", "1", "2"})) << recorder.output;
+    EXPECT_NE(recorder.output.find("STD-TTY"), std::string::npos) << recorder.output;
+    EXPECT_NE(recorder.output.find("HAS-CTTY"), std::string::npos) << recorder.output;
+    EXPECT_NE(recorder.output.find("SESSION-LEADER"), std::string::npos) << recorder.output;
+}
+
+TEST_F(LocalProcessTest, FloodWithSlowConsumerStaysBoundedAndLosesNothing)
+{
+    constexpr std::size_t total = 50'000'000;
+    std::size_t received = 0;
+    bool clean = true;
+    std::string tail;
+    recorder.onData = [&](std::span<const std::uint8_t> data) {
+        for (std::uint8_t b : data) {
+            if (b == 'x') {
+                ++received;
+            } else {
+                tail.push_back(static_cast<char>(b));
+                if (tail.size() > 16)
+                    clean = false;
+            }
+        }
+        // A consumer slower than the child: about 16 ms per MiB.
+        std::this_thread::sleep_for(std::chrono::microseconds(data.size() / 64));
+    };
+    start("/bin/sh", {"-c", "stty -echo; head -c 50000000 /dev/zero | tr '\\000' x; printf END"});
+    ASSERT_TRUE(waitForEnd(120s));
+    EXPECT_EQ(received, total);
+    EXPECT_TRUE(clean) << tail;
+    EXPECT_EQ(tail, "END");
+    EXPECT_LE(recorder.largestDelivery, LocalProcess::pendingLimit + LocalProcess::readBufferSize);
+}
+
+TEST_F(LocalProcessTest, LoginShellCommandLandsInFolderWithBlanks)
+{
+    const std::filesystem::path folder = home / "my project folder";
+    std::filesystem::create_directories(folder);
+    start("/bin/zsh", {"-l", "-c", "cd '" + folder.string() + "' && exec zsh -l"});
+    process->send(std::string_view("echo \"at:$PWD:\"\r"));
+    EXPECT_TRUE(waitForOutput("at:" + folder.string() + ":")) << recorder.output;
+    process->terminate();
+}
+
+TEST_F(LocalProcessTest, BytesBeforeStartAndAfterEndAreDropped)
+{
+    process->send(std::string_view("early\n"));
+    start("/bin/sh", {"-c", "read line; echo \"got:$line\""});
+    process->send(std::string_view("second\n"));
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_NE(recorder.output.find("got:second"), std::string::npos) << recorder.output;
+    EXPECT_EQ(recorder.output.find("early"), std::string::npos);
+    process->send(std::string_view("late\n"));
+    EXPECT_FALSE(process->isRunning());
+}
+
+TEST(LocalProcessLifetime, DestroyedProcessReceivesNothingAndLeavesNoChild)
+{
+    MainQueue queue;
+    Recorder recorder;
+    pid_t shell;
+    {
+        LocalProcess process(queue.executor());
+        process.setDelegate(&recorder);
+        process.startProcess("/bin/zsh", {"-f", "-i"}, std::vector<std::string>{"HOME=/tmp"});
+        ASSERT_TRUE(process.isRunning());
+        shell = process.processId();
+    }
+    queue.runReady();
+    EXPECT_TRUE(recorder.terminations.empty());
+    EXPECT_NE(::kill(shell, 0), 0);
+}
+
+} // namespace
+} // namespace orva
