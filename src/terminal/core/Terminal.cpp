@@ -415,13 +415,18 @@ void Terminal::csiDispatch(char32_t final)
         setMode(params, isPrivate, false);
         break;
     case 'm':
+        // CSI ? ... m queries the key-modifier options; it is not a rendition.
+        if (isPrivate)
+            break;
         if (params.empty())
             m_currentAttribute = CharAttribute::defaultAttribute;
         else
             selectGraphicRendition(params);
         break;
     case 'r':
-        setScrollRegion(p0, p1);
+        // CSI ? ... r restores saved private modes; it is not a scroll region.
+        if (!isPrivate)
+            setScrollRegion(p0, p1);
         break;
     case 'G':
     case '`':

@@ -91,6 +91,21 @@ TEST(ParserTest, OtherPrivateMarkersIgnoreTheWholeSequence)
     }
 }
 
+// With the "?" marker, m is a query of key-modifier options and r restores
+// saved modes; neither may change the rendition or the scroll region.
+TEST(ParserTest, PrivateRenditionAndRegionAreNotActedOn)
+{
+    Terminal t(20, 5);
+    t.feedText(CSI + "3;4H" + CSI + "?4m" + CSI + "?1r" + CSI + "?2;4r" + "x");
+    EXPECT_EQ(t.currentAttribute(), CharAttribute::defaultAttribute);
+    EXPECT_EQ(t.buffer().scrollTop, 0);
+    EXPECT_EQ(t.buffer().scrollBottom, 4);
+    EXPECT_EQ(cellAt(t, 3, 2).character, U'x');
+    // Selective erase still erases.
+    t.feedText(CSI + "?2K");
+    EXPECT_EQ(cellAt(t, 3, 2), CharData::blank);
+}
+
 TEST(ParserTest, KeptParametersAndStringsAreCapped)
 {
     Terminal t(20, 5);
