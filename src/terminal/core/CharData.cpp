@@ -100,3 +100,4 @@ std::string CharData::text() const
 }
 
 } // namespace orva
+static_assert(sizeof(orva::CharData) <= 16, "cells are stored inline in every line; keep them small");
