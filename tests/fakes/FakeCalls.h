@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace orva::test {
+
+// The folder holding the fake `claude` and the fake shell, and their paths.
+QString fakesBinDir();
+QString fakeClaudePath();
+QString fakeShellPath();
+
+// One call recorded by a fake in its log file (FAKE_CLAUDE_LOG or
+// FAKE_SHELL_LOG; both may share one file).
+struct FakeCall {
+    QString kind;          // "print" or "interactive" (claude), "shell" (fake shell)
+    qint64 pid = 0;
+    QString cwd;           // claude only
+    QString path;          // claude only: its PATH
+    QString stdinKind;     // "null", "tty" or "other"
+    QStringList arguments;
+    QStringList lines;     // interactive claude: every line it read
+    qint64 backgroundPid = 0; // claude "background" mode: the child left running
+    int startOrder = -1;   // position of the record's first line in the log
+    int doneOrder = -1;    // position of its "done" line; -1 while running or for the shell
+};
+
+// Every record in the log, in the order the calls began. A missing file gives
+// an empty list.
+QList<FakeCall> readFakeCalls(const QString& logFile);
+
+// Only the calls of one kind ("print", "interactive", "shell").
+QList<FakeCall> fakeCallsOfKind(const QString& logFile, const QString& kind);
+
+} // namespace orva::test

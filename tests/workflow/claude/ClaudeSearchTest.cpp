@@ -1,0 +1,306 @@
+// Finding `claude`: the lookup scripts, the four sources in order, and the
+// PATH every child gets.
+#include "ClaudeTestSupport.h"
+
+#include "fakes/FakeCalls.h"
+#include "workflow/ClaudeSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace orva;
+using namespace orva::test;
+namespace cs = orva::claude_search;
+
+namespace {
+
+void setModified(const QString& path, const QDateTime& when)
+{
+    const struct timespec times[2] = {{when.toSecsSinceEpoch(), 0}, {when.toSecsSinceEpoch(), 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+}
+
+} // namespace
+
+TEST(ClaudeLookupScript, ZshAndOtherShellsGetTheirStartupFiles)
+{
+    EXPECT_EQ(cs::lookupScript(QStringLiteral("/usr/local/bin/zsh"), QStringLiteral("/Users/kim"),
+                               QStringLiteral("which claude")),
+              QStringLiteral("[ -f \"/Users/kim/.zshrc\" ] && source \"/Users/kim/.zshrc\"\n"
+                             "[ -s \"/Users/kim/.nvm/nvm.sh\" ] && source \"/Users/kim/.nvm/nvm.sh\"\n"
+                             "which claude"));
+    EXPECT_EQ(cs::lookupScript(QStringLiteral("/bin/bash"), QStringLiteral("/Users/kim"),
+                               QStringLiteral("npm config get prefix")),
+              QStringLiteral("[ -f \"/Users/kim/.bash_profile\" ] && source \"/Users/kim/.bash_profile\"\n"
+                             "[ -f \"/Users/kim/.bashrc\" ] && source \"/Users/kim/.bashrc\"\n"
+                             "[ -s \"/Users/kim/.nvm/nvm.sh\" ] && source \"/Users/kim/.nvm/nvm.sh\"\n"
+                             "npm config get prefix"));
+    // The substring test is case-sensitive.
+    EXPECT_TRUE(cs::lookupScript(QStringLiteral("/opt/ZSH"), QStringLiteral("/h"), QStringLiteral("x"))
+                    .contains(QStringLiteral(".bashrc")));
+}
+
+TEST(ClaudeLookupScript, HomeFolderIsEscapedInsideTheQuotes)
+{
+    const QString script = cs::lookupScript(QStringLiteral("/bin/zsh"), QStringLiteral("/h/a$b`c\"d\\e"),
+                                            QStringLiteral("which claude"));
+    EXPECT_TRUE(script.startsWith(QStringLiteral("[ -f \"/h/a\\$b\\`c\\\"d\\\\e/.zshrc\" ]")));
+}
+
+// A home folder whose name holds shell syntax: the probes source the start-up
+// file inside it and run nothing else.
+TEST(ClaudeLookupScript, HostileHomeFolderRunsNothing)
+{
+    QTemporaryDir root;
+    const QString work = root.filePath(QStringLiteral("cwd"));
+    QDir().mkpath(work);
+    const QString home = root.filePath(QStringLiteral("h $(touch PWNED1) `touch PWNED2` \"q\\ $HOME"));
+    ASSERT_TRUE(QDir().mkpath(home));
+    const QString marker = root.filePath(QStringLiteral("sourced"));
+    {
+        QFile rc(home + QStringLiteral("/.bashrc"));
+        ASSERT_TRUE(rc.open(QIODevice::WriteOnly));
+        rc.write("touch \"$FAKE_MARK\"\n");
+    }
+    ClaudeSearchEnvironment search;
+    search.homePath = home;
+    search.shellPath = fakeShellPath();
+    search.environment = QProcessEnvironment::systemEnvironment();
+    search.environment.insert(QStringLiteral("FAKE_MARK"), marker);
+    search.environment.remove(QStringLiteral("FAKE_SHELL_WHICH"));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(work);
+    EXPECT_FALSE(cs::findViaShellWhich(search).has_value());
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(QFileInfo::exists(marker)) << "the start-up file in the home folder was not sourced";
+    EXPECT_TRUE(QDir(work).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(home + QStringLiteral("/PWNED1")));
+}
+
+// Which source wins. Every case starts from a machine where nothing is found,
+// and its setup adds candidates.
+struct SearchCase {
+    const char* name;
+    std::function<void(FakeMachine&)> setup;
+    QString expected; // relative to the fake machine's root; empty = nothing found
+};
+
+class ClaudeSearchTable : public ::testing::TestWithParam<SearchCase> {};
+
+TEST_P(ClaudeSearchTable, FirstSourceThatYieldsWins)
+{
+    FakeMachine machine;
+    machine.search.environment.remove(QStringLiteral("FAKE_SHELL_WHICH"));
+    machine.search.fixedPaths = {machine.path(QStringLiteral("fixed1/claude")),
+                                 machine.path(QStringLiteral("fixed2/claude"))};
+    GetParam().setup(machine);
+    StdoutCapture capture;
+    const auto found = cs::findClaudeExecutable(machine.search);
+    const QString log = capture.text();
+    if (GetParam().expected.isEmpty()) {
+        EXPECT_FALSE(found.has_value()) << found.value_or(QString()).toStdString();
+        EXPECT_EQ(log.count(QStringLiteral("[ClaudeProcessService] ERROR: Claude CLI not found\n")), 1);
+        EXPECT_EQ(log.count(QStringLiteral(
+                      "[ClaudeProcessService] Install Claude Code: npm install -g @anthropic-ai/claude-code\n")),
+                  1);
+    } else {
+        ASSERT_TRUE(found.has_value());
+        EXPECT_EQ(*found, machine.path(GetParam().expected));
+        EXPECT_FALSE(log.contains(QStringLiteral("not found")));
+    }
+    // The probes never read the application's input.
+    for (const FakeCall& call : fakeCallsOfKind(machine.logFile, QStringLiteral("shell")))
+        EXPECT_EQ(call.stdinKind, QStringLiteral("null"));
+}
+
+namespace {
+void which(FakeMachine& m, const QString& text)
+{
+    m.search.environment.insert(QStringLiteral("FAKE_SHELL_WHICH"), text);
+}
+void npm(FakeMachine& m, const QString& prefix)
+{
+    m.search.environment.insert(QStringLiteral("FAKE_SHELL_NPM_PREFIX"), prefix);
+}
+void nvmVersion(FakeMachine& m, const QString& version, bool withClaude, int ageSeconds)
+{
+    const QString folder = m.home + QStringLiteral("/.nvm/versions/node/") + version;
+    QDir().mkpath(folder + QStringLiteral("/bin"));
+    if (withClaude)
+        m.writeExecutable(folder + QStringLiteral("/bin/claude"));
+    setModified(folder, QDateTime::currentDateTime().addSecs(-ageSeconds));
+}
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, ClaudeSearchTable,
+    ::testing::Values(
+        SearchCase{"WhichWinsOverEverythingElse",
+                   [](FakeMachine& m) {
+                       m.writeExecutable(m.path(QStringLiteral("which/claude")));
+                       m.writeExecutable(m.path(QStringLiteral("npm/bin/claude")));
+                       m.writeExecutable(m.path(QStringLiteral("fixed1/claude")));
+                       which(m, m.path(QStringLiteral("which/claude")));
+                       npm(m, m.path(QStringLiteral("npm")));
+                   },
+                   QStringLiteral("which/claude")},
+        SearchCase{"GreetingLineSpoilsBothProbes",
+                   [](FakeMachine& m) {
+                       m.writeExecutable(m.path(QStringLiteral("which/claude")));
+                       m.writeExecutable(m.path(QStringLiteral("npm/bin/claude")));
+                       which(m, m.path(QStringLiteral("which/claude")));
+                       npm(m, m.path(QStringLiteral("npm")));
+                       m.search.environment.insert(QStringLiteral("FAKE_SHELL_GREETING"), QStringLiteral("Welcome!"));
+                       m.writeExecutable(m.path(QStringLiteral("fixed1/claude")));
+                   },
+                   QStringLiteral("fixed1/claude")},
+        SearchCase{"MultiLineWhichOutputFallsToNpm",
+                   [](FakeMachine& m) {
+                       m.writeExecutable(m.path(QStringLiteral("which/claude")));
+                       m.writeExecutable(m.path(QStringLiteral("npm/bin/claude")));
+                       which(m, QStringLiteral("claude: aliased to npx claude\n") + m.path(QStringLiteral("which/claude")));
+                       npm(m, m.path(QStringLiteral("npm")));
+                   },
+                   QStringLiteral("npm/bin/claude")},
+        SearchCase{"WhichExitingWithOneYieldsNothing",
+                   [](FakeMachine& m) {
+                       m.writeExecutable(m.path(QStringLiteral("which/claude")));
+                       which(m, m.path(QStringLiteral("which/claude")));
+                       m.search.environment.insert(QStringLiteral("FAKE_SHELL_EXIT"), QStringLiteral("1"));
+                       m.writeExecutable(m.path(QStringLiteral("fixed2/claude")));
+                   },
+                   QStringLiteral("fixed2/claude")},
+        SearchCase{"NonExecutableNpmClaudeFallsToFixedPlaces",
+                   [](FakeMachine& m) {
+                       m.writeExecutable(m.path(QStringLiteral("npm/bin/claude")), false);
+                       npm(m, m.path(QStringLiteral("npm")));
+                       m.writeExecutable(m.path(QStringLiteral("fixed1/claude")));
+                       m.writeExecutable(m.path(QStringLiteral("fixed2/claude")));
+                   },
+                   QStringLiteral("fixed1/claude")},
+        SearchCase{"FixedPlacesBeforeNvm",
+                   [](FakeMachine& m) {
+                       m.writeExecutable(m.path(QStringLiteral("fixed2/claude")));
+                       nvmVersion(m, QStringLiteral("v20.0.0"), true, 0);
+                   },
+                   QStringLiteral("fixed2/claude")},
+        SearchCase{"NewestNvmVersionFirst",
+                   [](FakeMachine& m) {
+                       nvmVersion(m, QStringLiteral("v22.1.0"), true, 3600);
+                       nvmVersion(m, QStringLiteral("v18.0.0"), true, 10);
+                   },
+                   QStringLiteral("home/.nvm/versions/node/v18.0.0/bin/claude")},
+        SearchCase{"NewestNvmVersionWithoutClaudeIsSkipped",
+                   [](FakeMachine& m) {
+                       nvmVersion(m, QStringLiteral("v22.1.0"), true, 3600);
+                       nvmVersion(m, QStringLiteral("v18.0.0"), false, 10);
+                   },
+                   QStringLiteral("home/.nvm/versions/node/v22.1.0/bin/claude")},
+        SearchCase{"NoShellSkipsTheProbes",
+                   [](FakeMachine& m) {
+                       m.writeExecutable(m.path(QStringLiteral("which/claude")));
+                       which(m, m.path(QStringLiteral("which/claude")));
+                       m.search.shellPath.reset();
+                       m.writeExecutable(m.path(QStringLiteral("fixed2/claude")));
+                   },
+                   QStringLiteral("fixed2/claude")},
+        SearchCase{"NothingAnywhere", [](FakeMachine&) {}, QString()}),
+    [](const ::testing::TestParamInfo<SearchCase>& info) { return std::string(info.param.name); });
+
+TEST(ClaudeSearch, ProbesDoNotWaitForInput)
+{
+    FakeMachine machine;
+    machine.writeExecutable(machine.path(QStringLiteral("which/claude")));
+    which(machine, machine.path(QStringLiteral("which/claude")));
+    machine.search.environment.insert(QStringLiteral("FAKE_SHELL_READ_STDIN"), QStringLiteral("1"));
+    EXPECT_EQ(cs::findViaShellWhich(machine.search).value_or(QString()), machine.path(QStringLiteral("which/claude")));
+}
+
+TEST(ClaudeSearch, ProbeOutputLargerThanAPipeIsCollected)
+{
+    FakeMachine machine;
+    const QString big(100000, u'x'); // more than a pipe holds, less than one environment entry may
+    machine.search.environment.insert(QStringLiteral("FAKE_SHELL_LOGIN_PATH"), big);
+    EXPECT_EQ(cs::loginShellPath(machine.search).value_or(QString()).size(), big.size());
+}
+
+// The PATH of every child: the executable's folder, the login PATH, the
+// application's PATH.
+struct PathCase {
+    const char* name;
+    std::optional<QString> loginPath; // nullopt: the login shell prints nothing
+    std::optional<QString> appPath;   // nullopt: the application has no PATH
+    bool haveShell;
+    QString expectedTail;             // after "<folder>:"
+};
+
+class ClaudeEnvironmentTable : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(ClaudeEnvironmentTable, PathIsFolderLoginAndApplication)
+{
+    FakeMachine machine;
+    const PathCase& c = GetParam();
+    if (c.loginPath)
+        machine.search.environment.insert(QStringLiteral("FAKE_SHELL_LOGIN_PATH"), *c.loginPath);
+    else
+        machine.search.environment.remove(QStringLiteral("FAKE_SHELL_LOGIN_PATH"));
+    if (c.appPath)
+        machine.search.environment.insert(QStringLiteral("PATH"), *c.appPath);
+    else
+        machine.search.environment.remove(QStringLiteral("PATH"));
+    if (!c.haveShell)
+        machine.search.shellPath.reset();
+    machine.search.environment.insert(QStringLiteral("ORVA_KEEP"), QStringLiteral("kept"));
+    const QProcessEnvironment env = cs::buildProcessEnvironment(QStringLiteral("/opt/tools/bin/claude"), machine.search);
+    EXPECT_EQ(env.value(QStringLiteral("PATH")), QStringLiteral("/opt/tools/bin:") + c.expectedTail);
+    EXPECT_EQ(env.value(QStringLiteral("ORVA_KEEP")), QStringLiteral("kept"));
+    for (const FakeCall& call : fakeCallsOfKind(machine.logFile, QStringLiteral("shell"))) {
+        EXPECT_EQ(call.arguments, (QStringList{QStringLiteral("-l"), QStringLiteral("-c"), QStringLiteral("echo $PATH")}));
+        EXPECT_EQ(call.stdinKind, QStringLiteral("null"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ClaudeEnvironmentTable,
+    ::testing::Values(
+        PathCase{"AllThree", QStringLiteral("  /login/bin:/login/sbin\n"), QStringLiteral("/usr/bin:/bin"), true,
+                 QStringLiteral("/login/bin:/login/sbin:/usr/bin:/bin")},
+        PathCase{"LoginShellPrintsNothing", std::nullopt, QStringLiteral("/usr/bin:/bin"), true,
+                 QStringLiteral("/usr/bin:/bin")},
+        PathCase{"NoApplicationPath", QStringLiteral("/login/bin"), std::nullopt, true,
+                 QStringLiteral("/login/bin:/usr/bin:/bin:/usr/sbin:/sbin")},
+        PathCase{"NoShell", QStringLiteral("/login/bin"), QStringLiteral("/usr/bin"), false, QStringLiteral("/usr/bin")},
+        PathCase{"DuplicatesAreKept", QStringLiteral("/opt/tools/bin"), QStringLiteral("/opt/tools/bin"), true,
+                 QStringLiteral("/opt/tools/bin:/opt/tools/bin")}),
+    [](const ::testing::TestParamInfo<PathCase>& info) { return std::string(info.param.name); });
+
+TEST(ClaudeSearch, SymlinkedClaudeKeepsTheLinkFolder)
+{
+    FakeMachine machine;
+    machine.writeExecutable(machine.path(QStringLiteral("real/lib/claude-code/cli")));
+    QDir().mkpath(machine.path(QStringLiteral("links")));
+    ASSERT_TRUE(QFile::link(machine.path(QStringLiteral("real/lib/claude-code/cli")),
+                            machine.path(QStringLiteral("links/claude"))));
+    which(machine, machine.path(QStringLiteral("links/claude")));
+    const auto found = cs::findClaudeExecutable(machine.search);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(*found, machine.path(QStringLiteral("links/claude")));
+    EXPECT_TRUE(cs::buildProcessEnvironment(*found, machine.search)
+                    .value(QStringLiteral("PATH"))
+                    .startsWith(machine.path(QStringLiteral("links")) + u':'));
+}
+
+TEST(ClaudeSearch, StrictUtf8)
+{
+    EXPECT_EQ(cs::decodeUtf8Strict(QByteArray("\xec\x95\x88\xeb\x85\x95")).value_or(QString()), QStringLiteral("안녕"));
+    EXPECT_FALSE(cs::decodeUtf8Strict(QByteArray("ok \xff")).has_value());
+    EXPECT_FALSE(cs::decodeUtf8Strict(QByteArray("\xec\x95")).has_value()); // cut in the middle of a character
+    EXPECT_FALSE(cs::decodeUtf8Strict(QByteArray("\xc0\xaf")).has_value()); // overlong form
+}

@@ -1,0 +1,112 @@
+#include "ClaudeTestSupport.h"
+
+#include "fakes/FakeCalls.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <cerrno>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+namespace orva::test {
+
+ClaudeResult awaitResult(const std::function<void(ClaudeProcessService::Callback)>& request)
+{
+    std::optional<ClaudeResult> result;
+    request([&result](const ClaudeResult& r) { result = r; });
+    const bool arrived = QTest::qWaitFor([&result] { return result.has_value(); }, 20000);
+    EXPECT_TRUE(arrived) << "no reply within 20 s";
+    return result.value_or(ClaudeResult::failure(ClaudeProcessError::invalidResponse()));
+}
+
+StdoutCapture::StdoutCapture()
+{
+    std::fflush(stdout);
+    path_ = dir_.filePath(QStringLiteral("stdout.txt"));
+    const int fd = ::open(QFile::encodeName(path_).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    savedFd_ = ::dup(STDOUT_FILENO);
+    ::dup2(fd, STDOUT_FILENO);
+    ::close(fd);
+}
+
+StdoutCapture::~StdoutCapture()
+{
+    std::fflush(stdout);
+    ::dup2(savedFd_, STDOUT_FILENO);
+    ::close(savedFd_);
+}
+
+QString StdoutCapture::text()
+{
+    std::fflush(stdout);
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+FakeMachine::FakeMachine()
+{
+    home = path(QStringLiteral("home"));
+    QDir().mkpath(home);
+    logFile = path(QStringLiteral("calls.log"));
+    modeFile = path(QStringLiteral("mode"));
+    search.homePath = home;
+    search.shellPath = fakeShellPath();
+    search.environment = QProcessEnvironment::systemEnvironment();
+    search.environment.insert(QStringLiteral("HOME"), home);
+    search.environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    search.environment.insert(QStringLiteral("FAKE_CLAUDE_LOG"), logFile);
+    search.environment.insert(QStringLiteral("FAKE_SHELL_LOG"), logFile);
+    search.environment.insert(QStringLiteral("FAKE_CLAUDE_MODE_FILE"), modeFile);
+    search.environment.insert(QStringLiteral("FAKE_CLAUDE_PLAN_STEP_DELAY"), QStringLiteral("0.05"));
+    search.environment.insert(QStringLiteral("FAKE_SHELL_WHICH"), fakeClaudePath());
+    search.environment.insert(QStringLiteral("FAKE_SHELL_LOGIN_PATH"), QStringLiteral("/login/bin:/login/sbin"));
+    search.environment.remove(QStringLiteral("FAKE_CLAUDE_MODE"));
+    search.environment.remove(QStringLiteral("FAKE_SHELL_NPM_PREFIX"));
+}
+
+void FakeMachine::writeExecutable(const QString& target, bool executable) const
+{
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile::remove(target);
+    ASSERT_TRUE(QFile::copy(fakeClaudePath(), target));
+    QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
+    if (executable)
+        permissions |= QFile::ExeOwner;
+    QFile::setPermissions(target, permissions);
+}
+
+void FakeMachine::setMode(const QString& mode) const
+{
+    QFile file(modeFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(mode.toUtf8() + '\n');
+}
+
+bool processAlive(qint64 pid)
+{
+    if (pid <= 0)
+        return false;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0)
+        return errno != ESRCH;
+    // A zombie no longer runs.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray text = stat.readAll();
+        const qsizetype close = text.lastIndexOf(')');
+        if (close > 0 && close + 2 < text.size() && text.at(close + 2) == 'Z')
+            return false;
+    }
+    return true;
+}
+
+} // namespace orva::test

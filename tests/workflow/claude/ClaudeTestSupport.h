@@ -1,0 +1,49 @@
+#pragma once
+
+#include "workflow/ClaudeProcessService.h"
+#include "workflow/ClaudeSearchEnvironment.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace orva::test {
+
+// Waits on the event loop until the request's callback has run (20 s at most).
+// Fails the test when it does not.
+ClaudeResult awaitResult(const std::function<void(ClaudeProcessService::Callback)>& request);
+
+// Captures what is written to standard output (the log lines) while alive.
+class StdoutCapture {
+public:
+    StdoutCapture();
+    ~StdoutCapture();
+    QString text(); // everything written so far
+
+private:
+    int savedFd_ = -1;
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+// A temporary home, a call log and a search environment that runs the fake
+// shell with the fake `claude` behind "which claude".
+struct FakeMachine {
+    FakeMachine();
+
+    QTemporaryDir root;
+    QString home;
+    QString logFile;
+    QString modeFile;
+    ClaudeSearchEnvironment search;
+
+    QString path(const QString& relative) const { return root.path() + u'/' + relative; }
+    // Writes an executable file (a copy of the fake claude when no text is given).
+    void writeExecutable(const QString& path, bool executable = true) const;
+    void setMode(const QString& mode) const;
+};
+
+bool processAlive(qint64 pid);
+
+} // namespace orva::test
