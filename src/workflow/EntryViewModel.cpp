@@ -1,0 +1,178 @@
+#include "workflow/EntryViewModel.h"
+
+#include "platform/Log.h"
+#include "platform/UserDefaults.h"
+#include "workflow/ClaudeProcessService.h"
+#include "workspace/AppGroupMonitorService.h"
+#include "workspace/AppGroupStorageService.h"
+#include "workspace/DirectoryAccessService.h"
+#include "workspace/PromptFileService.h"
+
+#include <QPointer>
+#include <QTimer>
+
+namespace orva {
+
+QString EntryError::description() const
+{
+    switch (kind_) {
+    case Kind::claudeInitializationFailed:
+        return QStringLiteral("Failed to initialize Claude: ") + message_;
+    case Kind::appGroupNotAccessible:
+        return QStringLiteral("Cannot access App Group storage");
+    }
+    return {};
+}
+
+EntryViewModel::EntryViewModel(QObject* parent)
+    : EntryViewModel(WorkflowServices::defaults(), parent)
+{
+}
+
+EntryViewModel::EntryViewModel(const WorkflowServices& services, QObject* parent)
+    : QObject(parent)
+    , claudeService_(services.claude())
+    , promptService_(services.prompts())
+    , directoryAccessService_(services.directory())
+    , storage_(services.storage())
+    , monitor_(services.monitor())
+{
+}
+
+EntryViewModel::~EntryViewModel() = default;
+
+void EntryViewModel::startPreparation()
+{
+    if (hasStartedPreparation_)
+        return;
+    setHasStartedPreparation(true);
+    QPointer<EntryViewModel> self(this);
+    QTimer::singleShot(0, this, [self] {
+        if (self)
+            self->initialize();
+    });
+}
+
+void EntryViewModel::initialize(std::function<void()> done)
+{
+    setInitializing(true);
+    setInitializationError(std::nullopt);
+
+    // The monitor drops its plan when it sees the plan file go; make sure it
+    // is watching, so that the screens of the new project never show the
+    // previous project's plan.
+    if (monitor_.hasProject())
+        monitor_.startTaskDashboardMonitoring();
+    storage_.clearProjectFolder();
+    directoryAccessService_.clearDirectoryAccess();
+    UserDefaults::setBool(QString::fromLatin1(UserDefaults::kHasLaunchedBefore), false);
+
+    try {
+        promptService_.setupPromptFiles();
+        promptService_.copyProjectFiles();
+    } catch (const WorkspaceError& error) {
+        fail(error.description());
+        if (done)
+            done();
+        return;
+    }
+
+    const auto container = AppGroupStorageService::containerPath();
+    if (!container) {
+        fail(EntryError::appGroupNotAccessible().description());
+        if (done)
+            done();
+        return;
+    }
+
+    claudeService_.startSession(
+        *container,
+        [this, done](const ClaudeResult& result) {
+            if (result.ok()) {
+                setReadyForInterview(true);
+                setInitializing(false);
+                emit preparationFinished();
+            } else {
+                fail(result.error->localizedDescription());
+            }
+            if (done)
+                done();
+        },
+        this);
+}
+
+void EntryViewModel::fail(const QString& description)
+{
+    setInitializationError(description);
+    logLine(QStringLiteral("[EntryViewModel] Initialization failed: ") + description);
+    setInitializing(false);
+    emit preparationFinished();
+}
+
+void EntryViewModel::reset()
+{
+    setInitializing(false);
+    setInitializationError(std::nullopt);
+    setReadyForInterview(false);
+    setHasStartedPreparation(false);
+    setUserInitialInput(QString());
+    setHasUserSubmitted(false);
+}
+
+void EntryViewModel::submitUserInput(const QString& text)
+{
+    if (!isReadyForInterview_ || text.trimmed().isEmpty())
+        return;
+    setUserInitialInput(text);
+    setHasUserSubmitted(true);
+}
+
+void EntryViewModel::setInitializing(bool value)
+{
+    if (isInitializing_ == value)
+        return;
+    isInitializing_ = value;
+    emit isInitializingChanged();
+}
+
+void EntryViewModel::setInitializationError(std::optional<QString> value)
+{
+    if (initializationError_ == value)
+        return;
+    initializationError_ = std::move(value);
+    emit initializationErrorChanged();
+}
+
+void EntryViewModel::setReadyForInterview(bool value)
+{
+    if (isReadyForInterview_ == value)
+        return;
+    isReadyForInterview_ = value;
+    emit isReadyForInterviewChanged();
+}
+
+void EntryViewModel::setUserInitialInput(const QString& value)
+{
+    if (userInitialInput_ == value)
+        return;
+    userInitialInput_ = value;
+    emit userInitialInputChanged();
+}
+
+void EntryViewModel::setHasUserSubmitted(bool value)
+{
+    if (hasUserSubmitted_ == value)
+        return;
+    hasUserSubmitted_ = value;
+    emit hasUserSubmittedChanged();
+}
+
+void EntryViewModel::setHasStartedPreparation(bool value)
+{
+    if (hasStartedPreparation_ == value)
+        return;
+    hasStartedPreparation_ = value;
+    emit hasStartedPreparationChanged();
+}
+
+} // namespace orva

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "model/ProjectModel.h"
+#include "workflow/WorkflowServices.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <optional>
+
+namespace orva {
+
+// The project-guiding screen's model: has `claude` write the product
+// documents and then the task plan, lets the user create the project folder,
+// and verifies that the folder holds an Xcode project.
+class ProjectGuidingViewModel : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool isGeneratingSpec READ isGeneratingSpec NOTIFY isGeneratingSpecChanged)
+    // The last generation failure, or the error text of the last project
+    // check; empty when none.
+    Q_PROPERTY(QString errorMessage READ errorMessage NOTIFY errorMessageChanged)
+    Q_PROPERTY(bool hasErrorMessage READ hasErrorMessage NOTIFY errorMessageChanged)
+    // The Xcode project's name from the last successful check; empty when none.
+    Q_PROPERTY(QString projectName READ projectName NOTIFY projectNameChanged)
+    Q_PROPERTY(bool isProjectVerified READ isProjectVerified NOTIFY isProjectVerifiedChanged)
+    Q_PROPERTY(QString previewProjectDirectory READ previewProjectDirectory NOTIFY previewProjectDirectoryChanged)
+    Q_PROPERTY(QVariant previewProject READ previewProjectValue NOTIFY previewProjectChanged)
+    Q_PROPERTY(bool isPreview READ isPreview CONSTANT)
+
+public:
+    explicit ProjectGuidingViewModel(QObject* parent = nullptr);
+    explicit ProjectGuidingViewModel(const WorkflowServices& services, QObject* parent = nullptr);
+    ~ProjectGuidingViewModel() override;
+
+    // The prompt that asks for "Task.md" and "Task.json".
+    static QString taskPlanPrompt();
+    // The "@"-path of the product-document instructions.
+    QString documentPath() const;
+    // The error text when `claude` ended the task-plan turn without a
+    // readable task plan; `reason` says what is wrong with the file.
+    static QString missingTaskPlanMessage(const QString& reason);
+
+    bool isGeneratingSpec() const { return isGeneratingSpec_; }
+    QString errorMessage() const { return errorMessage_.value_or(QString()); }
+    bool hasErrorMessage() const { return errorMessage_.has_value(); }
+    std::optional<QString> errorMessageValue() const { return errorMessage_; }
+    QString projectName() const { return projectName_.value_or(QString()); }
+    std::optional<QString> projectNameValue() const { return projectName_; }
+    bool isProjectVerified() const { return isProjectVerified_; }
+    QString previewProjectDirectory() const { return previewProjectDirectory_.value_or(QString()); }
+    std::optional<Project> previewProject() const { return previewProject_; }
+    QVariant previewProjectValue() const;
+    bool isPreview() const { return false; }
+
+    AppGroupMonitorService& appGroupMonitorService() const { return appGroupMonitorService_; }
+    DirectoryAccessService& directoryAccessService() const { return directoryAccessService_; }
+    ClaudeProcessService& claudeService() const { return claudeService_; }
+    PromptFileService& promptService() const { return promptService_; }
+    XcodeService& xcodeService() const { return xcodeService_; }
+
+    // The document generation; `done` runs when it has ended, either way.
+    Q_INVOKABLE void generateSpec() { generateSpec({}); }
+    void generateSpec(std::function<void()> done);
+
+    // Shows the new-folder panel later and returns at once.
+    Q_INVOKABLE void requestProjectDirectory();
+
+    // Checks the selected folder now and publishes the verdict.
+    Q_INVOKABLE void verifyProject();
+
+signals:
+    void isGeneratingSpecChanged();
+    void errorMessageChanged();
+    void projectNameChanged();
+    void isProjectVerifiedChanged();
+    void previewProjectDirectoryChanged();
+    void previewProjectChanged();
+    // A generation has ended (successfully or not).
+    void generationFinished();
+
+private:
+    void failGeneration(const QString& description);
+    void checkTaskPlan();
+    void clearVerdictForOtherFolder();
+    void setGeneratingSpec(bool value);
+    void setErrorMessage(std::optional<QString> value);
+    void setProjectName(std::optional<QString> value);
+    void setProjectVerified(bool value);
+
+    AppGroupMonitorService& appGroupMonitorService_;
+    DirectoryAccessService& directoryAccessService_;
+    ClaudeProcessService& claudeService_;
+    PromptFileService& promptService_;
+    XcodeService& xcodeService_;
+    AppGroupStorageService& storage_;
+
+    bool isGeneratingSpec_ = false;
+    std::optional<QString> errorMessage_;
+    std::optional<QString> projectName_;
+    bool isProjectVerified_ = false;
+    std::optional<QString> previewProjectDirectory_;
+    std::optional<Project> previewProject_;
+
+    // The folder the current verdict is about, and whether errorMessage is
+    // that verdict's text.
+    std::optional<QString> verifiedFolder_;
+    bool errorIsVerdict_ = false;
+};
+
+} // namespace orva

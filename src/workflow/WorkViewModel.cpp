@@ -1,0 +1,220 @@
+#include "workflow/WorkViewModel.h"
+
+#include "platform/Log.h"
+#include "platform/UserDefaults.h"
+#include "terminal/NativeTerminalService.h"
+#include "terminal/core/TerminalDelegate.h"
+#include "workflow/ProcessTerminalAdapter.h"
+#include "workflow/ShellLaunch.h"
+#include "workflow/WorkTerminal.h"
+#include "workspace/AppGroupMonitorService.h"
+#include "workspace/AppGroupStorageService.h"
+#include "workspace/DirectoryAccessService.h"
+#include "workspace/XcodeService.h"
+
+#include <QPointer>
+#include <QTimer>
+
+#include <span>
+
+namespace orva {
+
+namespace {
+const QString kHasLaunchedBefore = QString::fromLatin1(UserDefaults::kHasLaunchedBefore);
+
+void logPromptFileMissing()
+{
+    logLine(QStringLiteral("[WorkViewModel] - Prompt File URL not found"));
+}
+} // namespace
+
+QString WorkViewModel::startOfWorkInstruction()
+{
+    return QStringLiteral("    아래 경로의 명세서를 기반으로 개발을 진행하세요.\n    ");
+}
+
+QByteArray WorkViewModel::claudeStartCommand()
+{
+    return QByteArrayLiteral("claude --dangerously-skip-permissions\n");
+}
+
+std::optional<TaskItem> currentTaskOf(const Project& project)
+{
+    for (const TaskStatus wanted : {TaskStatus::inProgress, TaskStatus::onHold, TaskStatus::planned}) {
+        for (const Milestone& milestone : project.milestones) {
+            for (const TaskItem& task : milestone.tasks) {
+                if (task.status == wanted)
+                    return task;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+WorkViewModel::WorkViewModel(QObject* parent)
+    : WorkViewModel(WorkflowServices::defaults(), parent)
+{
+}
+
+WorkViewModel::WorkViewModel(const WorkflowServices& services, QObject* parent)
+    : QObject(parent)
+    , appGroupMonitorService_(services.monitor())
+    , directoryAccessService_(services.directory())
+    , appGroupStorageService_(services.storage())
+    , xcodeService_(services.xcodeService())
+    , nativeTerminalService_(services.terminal())
+{
+    registerModelMetaTypes();
+    hasLaunchedBefore_ = UserDefaults::boolValue(kHasLaunchedBefore, false);
+    forceShowAsPlanned_ = hasLaunchedBefore_;
+    connect(&appGroupMonitorService_, &AppGroupMonitorService::projectChanged, this,
+            &WorkViewModel::currentTaskChanged);
+}
+
+WorkViewModel::~WorkViewModel() = default;
+
+void WorkViewModel::setSelectedTask(std::optional<TaskItem> task)
+{
+    if (selectedTask_ == task)
+        return;
+    selectedTask_ = std::move(task);
+    emit selectedTaskChanged();
+}
+
+QVariant WorkViewModel::selectedTaskValue() const
+{
+    return selectedTask_ ? QVariant::fromValue(*selectedTask_) : QVariant();
+}
+
+void WorkViewModel::setSelectedTaskValue(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<TaskItem>())
+        setSelectedTask(value.value<TaskItem>());
+    else
+        setSelectedTask(std::nullopt);
+}
+
+std::optional<TaskItem> WorkViewModel::currentTask() const
+{
+    const auto project = appGroupMonitorService_.project();
+    if (!project)
+        return std::nullopt;
+    return currentTaskOf(*project);
+}
+
+QVariant WorkViewModel::currentTaskValue() const
+{
+    const auto task = currentTask();
+    return task ? QVariant::fromValue(*task) : QVariant();
+}
+
+std::optional<QString> WorkViewModel::promptFilePath() const
+{
+    return appGroupStorageService_.url(QStringLiteral("CLAUDE_DEV.md"), QStringLiteral("ZAVE/project"));
+}
+
+void WorkViewModel::startShell(WorkTerminal& terminal)
+{
+    QPointer<NativeTerminalService> channel(&nativeTerminalService_);
+    terminal.setProcessExitHandler([channel](std::optional<std::int32_t> exitCode) {
+        logLine(QStringLiteral("[NativeTerminal] Process exited with code: ") + QString::number(exitCode.value_or(-1)));
+        if (channel)
+            channel->setProcessRunning(false);
+    });
+
+    const QString folder = directoryAccessService_.selectedDirectory();
+    const auto container = AppGroupStorageService::containerPath();
+    const ShellLaunch launch =
+        terminalShellLaunch(folder, container ? zshStartupStandIn(*container) : std::nullopt);
+    terminal.startProcess(launch.executable, launch.arguments, launch.environment);
+
+    nativeTerminalService_.setProcessRunning(true);
+
+    QPointer<QObject> alive(terminal.lifetimeObject());
+    WorkTerminal* target = &terminal;
+    QTimer::singleShot(claudeStartDelayMs, this, [alive, target] {
+        if (!alive)
+            return;
+        if (TerminalDelegate* delegate = target->terminalDelegate()) {
+            const QByteArray command = claudeStartCommand();
+            delegate->send(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(command.constData()),
+                                                         static_cast<std::size_t>(command.size())));
+        }
+    });
+}
+
+bool WorkViewModel::startShell(QObject* terminalView)
+{
+    WorkTerminal* terminal = workTerminalFor(terminalView);
+    if (!terminal) {
+        logLine(QStringLiteral("[WorkViewModel] - Not a terminal view"));
+        return false;
+    }
+    startShell(*terminal);
+    return true;
+}
+
+void WorkViewModel::startWork()
+{
+    const auto path = promptFilePath();
+    if (!path) {
+        logPromptFileMissing();
+        return;
+    }
+    setForceShowAsPlanned(false);
+    UserDefaults::setBool(kHasLaunchedBefore, true);
+    setHasLaunchedBefore(true);
+    nativeTerminalService_.sendCommand(startOfWorkInstruction() + *path);
+}
+
+void WorkViewModel::sendPrompt(const QString& prompt)
+{
+    const auto path = promptFilePath();
+    if (!path) {
+        logPromptFileMissing();
+        return;
+    }
+    if (!forceShowAsPlanned_)
+        nativeTerminalService_.sendCommand(prompt);
+    else
+        nativeTerminalService_.sendCommand(startOfWorkInstruction() + *path + QLatin1Char('\n') + prompt);
+    setForceShowAsPlanned(false);
+}
+
+QObject* WorkViewModel::appGroupMonitorServiceObject() const
+{
+    return &appGroupMonitorService_;
+}
+
+QObject* WorkViewModel::directoryAccessServiceObject() const
+{
+    return &directoryAccessService_;
+}
+
+QObject* WorkViewModel::xcodeServiceObject() const
+{
+    return &xcodeService_;
+}
+
+QObject* WorkViewModel::nativeTerminalServiceObject() const
+{
+    return &nativeTerminalService_;
+}
+
+void WorkViewModel::setForceShowAsPlanned(bool value)
+{
+    if (forceShowAsPlanned_ == value)
+        return;
+    forceShowAsPlanned_ = value;
+    emit forceShowAsPlannedChanged();
+}
+
+void WorkViewModel::setHasLaunchedBefore(bool value)
+{
+    if (hasLaunchedBefore_ == value)
+        return;
+    hasLaunchedBefore_ = value;
+    emit hasLaunchedBeforeChanged();
+}
+
+} // namespace orva

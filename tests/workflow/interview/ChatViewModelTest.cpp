@@ -1,0 +1,229 @@
+#include "InterviewFixture.h"
+
+#include "model/ProjectModel.h"
+#include "workflow/ChatViewModel.h"
+#include "workspace/LocalStorageService.h"
+
+#include <QSignalSpy>
+
+namespace orva::test {
+namespace {
+
+class ChatViewModelTest : public InterviewFixture {
+protected:
+    void SetUp() override
+    {
+        InterviewFixture::SetUp();
+        // The prompt documents are not needed: the fake answers by prompt text.
+        QDir().mkpath(workspacePath(QStringLiteral("ZAVE/project")));
+    }
+
+    void send(ChatViewModel& model, const QString& text)
+    {
+        bool done = false;
+        model.sendMessage(text, [&done] { done = true; });
+        ASSERT_TRUE(waitUntil([&] { return done; }));
+    }
+
+    QString transcriptPath() const { return context.context().documentsPath + QStringLiteral("/chat_history.json"); }
+
+    std::optional<QList<ChatHistory>> savedTranscript() const
+    {
+        return decodeChatHistoryList(readFile(transcriptPath()));
+    }
+
+    static QStringList speakers(const QList<ChatHistory>& turns)
+    {
+        QStringList result;
+        for (const ChatHistory& turn : turns)
+            result << turn.question;
+        return result;
+    }
+};
+
+TEST_F(ChatViewModelTest, StartMonitoringMarksTheInterviewRunningAndWatchesIt)
+{
+    ChatViewModel model(services);
+    LogCapture log;
+    model.startMonitoring();
+
+    const auto state = decodeInterviewState(readFile(workspacePath(QStringLiteral("ZAVE/interview_state.json"))));
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->status, InterviewState::Status::inProgress);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ$")).match(state->timestamp).hasMatch());
+    EXPECT_TRUE(monitor.hasInterviewStateHandler());
+    const QStringList lines = log.lines();
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines.contains(QStringLiteral("[ChatViewModel] Starting monitoring...")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("[ChatViewModel] Initial state file created: ")
+                               + QString::fromUtf8(readFile(workspacePath(QStringLiteral("ZAVE/interview_state.json"))))));
+    EXPECT_EQ(lines.last(), QStringLiteral("[ChatViewModel] Monitoring started successfully"));
+}
+
+TEST_F(ChatViewModelTest, TurnsKeepTheTextAsTypedAndRepliesWithoutEscapes)
+{
+    openConversation();
+    ChatViewModel model(services);
+    QSignalSpy scroll(&model, &ChatViewModel::scrollIDChanged);
+
+    send(model, QStringLiteral("  A habit tracker\n"));
+    send(model, QStringLiteral(" \n\t"));
+    const QList<ChatHistory> turns = model.chatHistories();
+    ASSERT_EQ(turns.size(), 2);
+    EXPECT_EQ(turns[0].id, 1);
+    EXPECT_EQ(turns[0].question, QStringLiteral("User"));
+    EXPECT_EQ(turns[0].answer, QStringLiteral("  A habit tracker\n"));
+    EXPECT_EQ(turns[1].id, 2);
+    EXPECT_EQ(turns[1].question, QStringLiteral("Claude"));
+    EXPECT_EQ(turns[1].answer, QStringLiteral("답변 1 확인\n\n질문 2: 어떤 기능이 가장 중요한가요?"));
+    EXPECT_EQ(scroll.count(), 2);
+    EXPECT_FALSE(model.isWaitingForResponse());
+    EXPECT_EQ(model.chatHistoryModel()->rowCount(), 2);
+    EXPECT_EQ(model.chatHistoryModel()->data(model.chatHistoryModel()->index(1), ChatHistoryListModel::QuestionRole),
+              QStringLiteral("Claude"));
+
+    // The blank answer started no child.
+    const QList<FakeCall> calls = claudeCalls();
+    ASSERT_EQ(calls.size(), 2);
+    EXPECT_EQ(calls[1].arguments, (QStringList{QStringLiteral("-p"), QStringLiteral("-c"),
+                                               ClaudeProcessService::interviewPrompt(QStringLiteral("  A habit tracker\n")),
+                                               QStringLiteral("--dangerously-skip-permissions")}));
+}
+
+TEST_F(ChatViewModelTest, AFailedAnswerKeepsTheUserTurnAndReportsTheError)
+{
+    ChatViewModel model(services);
+    LogCapture log;
+    send(model, QStringLiteral("first"));
+    EXPECT_EQ(model.errorMessage(), QStringLiteral("Claude process is not running"));
+    EXPECT_TRUE(log.contains(QStringLiteral("[ChatViewModel] Error sending message: Claude process is not running")));
+    EXPECT_FALSE(model.isWaitingForResponse());
+    ASSERT_EQ(model.chatHistories().size(), 1);
+
+    openConversation();
+    send(model, QStringLiteral("second"));
+    const QList<ChatHistory> turns = model.chatHistories();
+    ASSERT_EQ(turns.size(), 3);
+    EXPECT_EQ(speakers(turns), (QStringList{"User", "User", "Claude"}));
+    EXPECT_EQ(turns[2].id, 3);
+    // Nothing clears the error text.
+    EXPECT_EQ(model.errorMessage(), QStringLiteral("Claude process is not running"));
+}
+
+TEST_F(ChatViewModelTest, AnswersGivenWhileWaitingAreSentOneAtATime)
+{
+    useFakeClaude(claude, context.context().homePath, logFile(),
+                  {QStringLiteral("FAKE_CLAUDE_STATE=") + context.root() + QStringLiteral("/claude.state"),
+                   QStringLiteral("FAKE_CLAUDE_DELAY=0.2")});
+    openConversation();
+    ChatViewModel model(services);
+    QList<bool> waiting;
+    QObject::connect(&model, &ChatViewModel::isWaitingForResponseChanged, [&] { waiting << model.isWaitingForResponse(); });
+
+    int done = 0;
+    model.sendMessage(QStringLiteral("one"), [&] { ++done; });
+    model.sendMessage(QStringLiteral("two"), [&] { ++done; });
+    EXPECT_TRUE(model.isWaitingForResponse());
+    ASSERT_TRUE(waitUntil([&] { return done >= 1; }));
+    EXPECT_TRUE(model.isWaitingForResponse()) << "the second reply is still due";
+    ASSERT_TRUE(waitUntil([&] { return done == 2; }));
+    EXPECT_FALSE(model.isWaitingForResponse());
+    EXPECT_EQ(waiting, (QList<bool>{true, false}));
+
+    const QList<ChatHistory> turns = model.chatHistories();
+    EXPECT_EQ(speakers(turns), (QStringList{"User", "Claude", "User", "Claude"}));
+    EXPECT_EQ(turns[2].answer, QStringLiteral("two"));
+    for (int i = 0; i < turns.size(); ++i)
+        EXPECT_EQ(turns[i].id, i + 1);
+
+    const QList<FakeCall> calls = claudeCalls();
+    ASSERT_EQ(calls.size(), 3);
+    EXPECT_LT(calls[1].doneOrder, calls[2].startOrder) << "two claude children ran side by side";
+}
+
+TEST_F(ChatViewModelTest, CompletionSavesTheTranscriptWithTheLastReply)
+{
+    // `claude` marks the interview completed a while before its last reply is out.
+    useFakeClaude(claude, context.context().homePath, logFile(),
+                  {QStringLiteral("FAKE_CLAUDE_STATE=") + context.root() + QStringLiteral("/claude.state"),
+                   QStringLiteral("FAKE_CLAUDE_COMPLETE_DELAY=0.6")});
+    openConversation();
+    ChatViewModel model(services);
+    model.startMonitoring();
+    LogCapture log;
+    send(model, QStringLiteral("idea"));
+    send(model, QStringLiteral("answer 2"));
+    bool lastDone = false;
+    model.sendMessage(QStringLiteral("answer 3"), [&] { lastDone = true; });
+    ASSERT_TRUE(waitUntil([&] { return model.isInterviewCompleted(); }));
+    EXPECT_TRUE(model.isWaitingForResponse());
+    ASSERT_TRUE(waitUntil([&] { return lastDone; }));
+
+    const auto saved = savedTranscript();
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(saved->size(), 6);
+    EXPECT_EQ(saved->last().question, QStringLiteral("Claude"));
+    EXPECT_EQ(saved->last().answer, QStringLiteral("인터뷰가 완료되었습니다.\n이제 문서를 만들 수 있어요."));
+    EXPECT_TRUE(log.contains(QStringLiteral("[ChatViewModel] Interview completed!")));
+}
+
+TEST_F(ChatViewModelTest, InterviewStateTextsAreCheckedStrictly)
+{
+    struct Case {
+        const char* text;
+        const char* line;
+        bool completes;
+    };
+    const QList<Case> cases = {
+        {R"({"status":"in_progress","last_updated":"2025-03-01T09:30:00Z"})", "[ChatViewModel] Interview still in progress", false},
+        {R"({"status":"done","last_updated":"2025-03-01T09:30:00Z"})", "[ChatViewModel] Failed to decode interview state", false},
+        {R"({"status":"completed"})", "[ChatViewModel] Failed to decode interview state", false},
+        {"not json", "[ChatViewModel] Failed to decode interview state", false},
+        {R"({"status":"completed","last_updated":"2025-03-01T09:30:00Z"})", "[ChatViewModel] Interview completed!", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        ChatViewModel model(services);
+        LogCapture log;
+        model.checkInterviewState(QString::fromUtf8(c.text));
+        EXPECT_TRUE(log.contains(QString::fromUtf8(c.line)));
+        EXPECT_EQ(model.isInterviewCompleted(), c.completes);
+        EXPECT_EQ(QFileInfo::exists(transcriptPath()), c.completes);
+    }
+}
+
+TEST_F(ChatViewModelTest, ResetStartsAnEmptyInterviewAndIgnoresTheReplyOnItsWay)
+{
+    useFakeClaude(claude, context.context().homePath, logFile(),
+                  {QStringLiteral("FAKE_CLAUDE_STATE=") + context.root() + QStringLiteral("/claude.state"),
+                   QStringLiteral("FAKE_CLAUDE_DELAY=0.3")});
+    openConversation();
+    ChatViewModel model(services);
+    send(model, QStringLiteral("old idea"));
+    model.checkInterviewState(QStringLiteral(R"({"status":"completed","last_updated":"2025-03-01T09:30:00Z"})"));
+    ASSERT_TRUE(model.isInterviewCompleted());
+
+    bool inFlightDone = false;
+    model.sendMessage(QStringLiteral("old answer"), [&] { inFlightDone = true; });
+    model.sendMessage(QStringLiteral("queued answer"));
+    const QUuid before = model.scrollID();
+    model.resetInterview();
+    EXPECT_TRUE(model.chatHistories().isEmpty());
+    EXPECT_FALSE(model.isInterviewCompleted());
+    EXPECT_FALSE(model.isWaitingForResponse());
+    EXPECT_TRUE(model.errorMessage().isEmpty());
+    EXPECT_NE(model.scrollID(), before);
+
+    ASSERT_TRUE(waitUntil([&] { return inFlightDone; }));
+    QTest::qWait(100);
+    EXPECT_TRUE(model.chatHistories().isEmpty());
+    EXPECT_EQ(claudeCalls().size(), 3) << "the old interview's queued answer must be dropped";
+
+    send(model, QStringLiteral("new idea"));
+    ASSERT_EQ(model.chatHistories().size(), 2);
+    EXPECT_EQ(model.chatHistories()[0].id, 1);
+    EXPECT_EQ(model.chatHistories()[0].answer, QStringLiteral("new idea"));
+}
+
+} // namespace
+} // namespace orva::test

@@ -1,0 +1,166 @@
+#include "InterviewFixture.h"
+
+#include "workflow/EntryViewModel.h"
+
+#include <QSignalSpy>
+
+namespace orva::test {
+namespace {
+
+class EntryViewModelTest : public InterviewFixture {
+protected:
+    void prepare(EntryViewModel& model)
+    {
+        model.startPreparation();
+        ASSERT_TRUE(waitUntil([&] { return model.hasStartedPreparation() && !model.isInitializing()
+                                           && (model.isReadyForInterview() || model.hasInitializationError()); }));
+    }
+};
+
+TEST_F(EntryViewModelTest, PreparationEmptiesTheWorkspaceAndOpensTheConversation)
+{
+    writeFile(QStringLiteral("ZAVE/project/PRD.md"), "old");
+    writeFile(QStringLiteral("ZAVE/project/Task.json"), "{}");
+    writeFile(QStringLiteral("ZAVE/project/.hidden/x"), "old");
+    const QString folder = context.root() + QStringLiteral("/MyApp");
+    QDir().mkpath(folder);
+    directory.saveBookmark(folder);
+    directory.restoreBookmark();
+    ASSERT_EQ(directory.selectedDirectory(), folder);
+    UserDefaults::setBool(QStringLiteral("hasLaunchedBefore"), true);
+
+    EntryViewModel model(services);
+    EXPECT_FALSE(model.isInitializing());
+    EXPECT_FALSE(model.isReadyForInterview());
+    LogCapture log;
+    prepare(model);
+
+    EXPECT_TRUE(model.isReadyForInterview());
+    EXPECT_FALSE(model.hasInitializationError());
+    EXPECT_EQ(QDir(workspacePath(QStringLiteral("ZAVE/project"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("CLAUDE_DEV.md")});
+    EXPECT_TRUE(QFileInfo::exists(workspacePath(QStringLiteral("ZAVE/system/CLAUDE_SYSTEM.md"))));
+    EXPECT_TRUE(directory.selectedDirectory().isEmpty());
+    EXPECT_FALSE(UserDefaults::contains(QStringLiteral("TerminalDirectoryBookmark")));
+    EXPECT_FALSE(UserDefaults::boolValue(QStringLiteral("hasLaunchedBefore"), true));
+
+    const QList<FakeCall> calls = claudeCalls();
+    ASSERT_EQ(calls.size(), 1);
+    EXPECT_EQ(calls[0].arguments, (QStringList{QStringLiteral("-p"), ClaudeProcessService::openingPrompt(),
+                                               QStringLiteral("--dangerously-skip-permissions")}));
+    EXPECT_EQ(calls[0].cwd, container());
+    EXPECT_EQ(calls[0].stdinKind, QStringLiteral("null"));
+    EXPECT_TRUE(claude.isProcessRunning());
+
+    // One preparation per instance.
+    model.startPreparation();
+    QTest::qWait(50);
+    EXPECT_EQ(claudeCalls().size(), 1);
+}
+
+TEST_F(EntryViewModelTest, FailuresEndThePreparationWithTheirDescription)
+{
+    struct Case {
+        const char* name;
+        QStringList variables;
+        bool noExecutable;
+        QString expected;
+    };
+    const QList<Case> cases = {
+        {"claude missing", {}, true,
+         QStringLiteral("Failed to initialize Claude process: Claude CLI not found. Please ensure Claude Code is installed.")},
+        {"opening prompt fails", {QStringLiteral("FAKE_CLAUDE_MODE=exit1")}, false,
+         QStringLiteral("Claude process terminated with exit code 1")},
+        {"empty reply", {QStringLiteral("FAKE_CLAUDE_MODE=empty")}, false,
+         QStringLiteral("Received invalid response from Claude")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        claude.reset();
+        useFakeClaude(claude, context.context().homePath, logFile(), c.variables,
+                      c.noExecutable ? context.root() + QStringLiteral("/nowhere/claude") : QString());
+        EntryViewModel model(services);
+        LogCapture log;
+        prepare(model);
+        EXPECT_FALSE(model.isReadyForInterview());
+        EXPECT_FALSE(model.isInitializing());
+        EXPECT_EQ(model.initializationError(), c.expected);
+        EXPECT_TRUE(log.contains(QStringLiteral("[EntryViewModel] Initialization failed: ") + c.expected));
+        EXPECT_FALSE(claude.isProcessRunning());
+        // The workspace was prepared all the same.
+        EXPECT_TRUE(QFileInfo::exists(workspacePath(QStringLiteral("ZAVE/project/CLAUDE_DEV.md"))));
+    }
+}
+
+TEST_F(EntryViewModelTest, RetryAfterAFailurePreparesTheWorkspaceAgain)
+{
+    const QString modeFile = context.root() + QStringLiteral("/mode");
+    writeScript(modeFile, "exit1\n");
+    useFakeClaude(claude, context.context().homePath, logFile(), {QStringLiteral("FAKE_CLAUDE_MODE_FILE=") + modeFile});
+    EntryViewModel model(services);
+    prepare(model);
+    ASSERT_TRUE(model.hasInitializationError());
+
+    writeFile(QStringLiteral("ZAVE/project/stray.md"), "written between the tries");
+    writeScript(modeFile, "normal\n");
+    model.reset();
+    EXPECT_FALSE(model.hasInitializationError());
+    EXPECT_FALSE(model.hasStartedPreparation());
+    prepare(model);
+    EXPECT_TRUE(model.isReadyForInterview());
+    EXPECT_FALSE(model.hasInitializationError());
+    EXPECT_FALSE(QFileInfo::exists(workspacePath(QStringLiteral("ZAVE/project/stray.md"))));
+    EXPECT_EQ(claudeCalls().size(), 2);
+}
+
+TEST_F(EntryViewModelTest, ResetDuringAPreparationLetsItFinish)
+{
+    useFakeClaude(claude, context.context().homePath, logFile(), {QStringLiteral("FAKE_CLAUDE_DELAY=0.3")});
+    EntryViewModel model(services);
+    model.startPreparation();
+    ASSERT_TRUE(waitUntil([&] { return model.isInitializing(); }));
+    model.reset();
+    EXPECT_FALSE(model.isInitializing());
+    EXPECT_FALSE(model.hasStartedPreparation());
+    ASSERT_TRUE(waitUntil([&] { return model.isReadyForInterview(); }));
+    EXPECT_FALSE(model.isInitializing());
+}
+
+TEST_F(EntryViewModelTest, AnIdeaIsAcceptedOnlyWhenReadyAndNotBlank)
+{
+    EntryViewModel model(services);
+    model.submitUserInput(QStringLiteral("A habit tracker"));
+    EXPECT_FALSE(model.hasUserSubmitted());
+    prepare(model);
+    ASSERT_TRUE(model.isReadyForInterview());
+
+    model.submitUserInput(QStringLiteral(" \n\t \r\n"));
+    EXPECT_FALSE(model.hasUserSubmitted());
+    EXPECT_TRUE(model.userInitialInput().isEmpty());
+
+    model.submitUserInput(QStringLiteral("  A habit tracker \n"));
+    EXPECT_TRUE(model.hasUserSubmitted());
+    EXPECT_EQ(model.userInitialInput(), QStringLiteral("  A habit tracker \n"));
+
+    model.reset();
+    EXPECT_FALSE(model.hasUserSubmitted());
+    EXPECT_TRUE(model.userInitialInput().isEmpty());
+    EXPECT_FALSE(model.isReadyForInterview());
+}
+
+TEST_F(EntryViewModelTest, PreparationDropsThePreviousProjectsPlan)
+{
+    writeFile(QStringLiteral("ZAVE/project/Task.json"),
+              R"({"project":{"id":1,"name":"Old","createdAt":"x","milestones":[]}})");
+    AppGroupMonitorService planMonitor(std::chrono::milliseconds(50));
+    ASSERT_TRUE(planMonitor.hasProject());
+    services.appGroupMonitor = &planMonitor;
+
+    EntryViewModel model(services);
+    prepare(model);
+    ASSERT_TRUE(model.isReadyForInterview());
+    EXPECT_TRUE(waitUntil([&] { return !planMonitor.hasProject(); }, std::chrono::seconds(5)));
+}
+
+} // namespace
+} // namespace orva::test
