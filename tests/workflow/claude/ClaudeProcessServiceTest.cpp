@@ -94,6 +94,7 @@ protected:
         return fakesBinDir() + QStringLiteral(":/login/bin:/login/sbin:/usr/bin:/bin");
     }
 
+    StdinPipe input; // children must not inherit the application's input
     TempContext context;
     FakeMachine machine;
     QString container;
@@ -289,6 +290,11 @@ struct FailureCase {
     bool missingExecutable;      // the executable disappears after the search
     std::function<bool(const ClaudeProcessError&)> matches;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ClaudeFailureTable : public ClaudeService, public ::testing::WithParamInterface<FailureCase> {
 protected:

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -91,6 +92,11 @@ struct SearchCase {
     std::function<void(FakeMachine&)> setup;
     QString expected; // relative to the fake machine's root; empty = nothing found
 };
+
+void PrintTo(const SearchCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ClaudeSearchTable : public ::testing::TestWithParam<SearchCase> {};
 
@@ -216,11 +222,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ClaudeSearch, ProbesDoNotWaitForInput)
 {
+    StdinPipe input; // the application's own input would never end
     FakeMachine machine;
     machine.writeExecutable(machine.path(QStringLiteral("which/claude")));
     which(machine, machine.path(QStringLiteral("which/claude")));
     machine.search.environment.insert(QStringLiteral("FAKE_SHELL_READ_STDIN"), QStringLiteral("1"));
+    QElapsedTimer timer;
+    timer.start();
     EXPECT_EQ(cs::findViaShellWhich(machine.search).value_or(QString()), machine.path(QStringLiteral("which/claude")));
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_EQ(cs::loginShellPath(machine.search).value_or(QString()), QStringLiteral("/login/bin:/login/sbin"));
+    const QList<FakeCall> probes = fakeCallsOfKind(machine.logFile, QStringLiteral("shell"));
+    ASSERT_EQ(probes.size(), 2);
+    for (const FakeCall& probe : probes)
+        EXPECT_EQ(probe.stdinKind, QStringLiteral("null"));
 }
 
 TEST(ClaudeSearch, ProbeOutputLargerThanAPipeIsCollected)
@@ -240,6 +255,11 @@ struct PathCase {
     bool haveShell;
     QString expectedTail;             // after "<folder>:"
 };
+
+void PrintTo(const PathCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ClaudeEnvironmentTable : public ::testing::TestWithParam<PathCase> {};
 

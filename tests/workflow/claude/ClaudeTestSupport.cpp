@@ -92,6 +92,27 @@ void FakeMachine::setMode(const QString& mode) const
     file.write(mode.toUtf8() + '\n');
 }
 
+StdinPipe::StdinPipe()
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return;
+    savedFd_ = ::dup(STDIN_FILENO);
+    ::dup2(fds[0], STDIN_FILENO);
+    ::close(fds[0]);
+    writeFd_ = fds[1];
+}
+
+StdinPipe::~StdinPipe()
+{
+    if (savedFd_ >= 0) {
+        ::dup2(savedFd_, STDIN_FILENO);
+        ::close(savedFd_);
+    }
+    if (writeFd_ >= 0)
+        ::close(writeFd_);
+}
+
 bool processAlive(qint64 pid)
 {
     if (pid <= 0)

@@ -44,6 +44,19 @@ struct FakeMachine {
     void setMode(const QString& mode) const;
 };
 
+// Puts the read end of a pipe in place of this process's standard input while
+// alive (the write end stays open), so a child that inherits it would wait
+// for input instead of reading the end of a file.
+class StdinPipe {
+public:
+    StdinPipe();
+    ~StdinPipe();
+
+private:
+    int savedFd_ = -1;
+    int writeFd_ = -1;
+};
+
 bool processAlive(qint64 pid);
 
 } // namespace orva::test
