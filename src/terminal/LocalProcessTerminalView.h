@@ -1,0 +1,71 @@
+#pragma once
+
+// The drawn terminal joined to a pseudo-terminal child: the child's output is
+// fed to the emulator and drawn, keys and typed commands go to the child, the
+// grid size follows to the kernel, and the child's end goes to an exit handler.
+
+#include "terminal/LocalProcess.h"
+#include "terminal/TerminalRendererView.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace orva {
+
+class LocalProcessTerminalView : public TerminalRendererView, public LocalProcessDelegate, public TerminalDelegate {
+    Q_OBJECT
+    Q_PROPERTY(bool isRunning READ isRunning NOTIFY runningChanged)
+
+public:
+    using ExitHandler = std::function<void(std::optional<std::int32_t>)>;
+
+    // The grid the terminal panel starts with.
+    explicit LocalProcessTerminalView(QQuickItem* parent = nullptr);
+    LocalProcessTerminalView(int cols, int rows, QQuickItem* parent = nullptr);
+    ~LocalProcessTerminalView() override;
+
+    LocalProcess& process() { return m_process; }
+
+    void startProcess(const std::string& executable, const std::vector<std::string>& args,
+                      const std::optional<std::vector<std::string>>& environment = std::nullopt);
+    // For QML: an empty environment list adds nothing.
+    Q_INVOKABLE void startProcess(const QString& executable, const QStringList& args,
+                                  const QStringList& environment = {});
+    Q_INVOKABLE void terminate();
+    void setProcessExitHandler(ExitHandler handler) { m_onProcessExit = std::move(handler); }
+    bool isRunning() const { return m_process.isRunning(); }
+    // Also the emulator's outgoing bytes (keys), so everything typed goes here.
+    void send(std::span<const std::uint8_t> bytes) override;
+    Q_INVOKABLE void send(const QByteArray& bytes);
+
+    int lastCols() const { return m_lastCols; }
+    int lastRows() const { return m_lastRows; }
+
+    // LocalProcessDelegate
+    void processTerminated(std::optional<std::int32_t> exitCode) override;
+    void dataReceived(std::span<const std::uint8_t> data) override;
+    WindowSize getWindowSize() override;
+
+    // TerminalDelegate
+    void sizeChanged(int cols, int rows) override;
+    void setTitle(std::string_view title) override;
+    void bell() override {}
+
+signals:
+    void runningChanged();
+    // After the exit handler: the child's status, or -1 when there is none.
+    void processExited(int exitCode);
+
+protected:
+    void layoutGrid() override;
+
+private:
+    LocalProcess m_process;
+    ExitHandler m_onProcessExit;
+    int m_lastCols = 0;
+    int m_lastRows = 0;
+};
+
+} // namespace orva

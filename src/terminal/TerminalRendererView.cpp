@@ -1,0 +1,757 @@
+#include "terminal/TerminalRendererView.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QGuiApplication>
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleHints>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace orva {
+
+namespace {
+
+const std::array<QColor, 256>& paletteColors()
+{
+    static const std::array<QColor, 256> colors = [] {
+        std::array<QColor, 256> result;
+        for (int n = 0; n < 256; ++n) {
+            const RgbColor c = colorForAnsi256(n);
+            result[static_cast<std::size_t>(n)] = QColor::fromRgbF(static_cast<float>(c.red), static_cast<float>(c.green),
+                                                                   static_cast<float>(c.blue), static_cast<float>(c.alpha));
+        }
+        return result;
+    }();
+    return colors;
+}
+
+QFont terminalFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Noto Mono"), QStringLiteral("Noto Sans Mono CJK KR"),
+                      QStringLiteral("monospace")});
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPixelSize(TerminalRendererView::fontPixelSize);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+// Families tried, in order, for characters the main font lacks.
+const QStringList& fallbackFamilies()
+{
+    static const QStringList families{QStringLiteral("Noto Sans Mono CJK KR"), QStringLiteral("Noto Sans CJK KR"),
+                                      QStringLiteral("DejaVu Sans")};
+    return families;
+}
+
+} // namespace
+
+TerminalRendererView::TerminalRendererView(QQuickItem* parent)
+    : TerminalRendererView(defaultCols, defaultRows, parent)
+{
+}
+
+TerminalRendererView::TerminalRendererView(int cols, int rows, QQuickItem* parent)
+    : QQuickPaintedItem(parent),
+      m_terminal(cols, rows, scrollbackLines),
+      m_font(terminalFont()),
+      m_defaultForeground(QColor::fromRgbF(0.9f, 0.9f, 0.9f, 1.0f)),
+      m_defaultBackground(Qt::black)
+{
+    setOpaquePainting(true);
+    setFillColor(m_defaultBackground);
+    setFlag(ItemAcceptsInputMethod, true);
+    setFlag(ItemIsFocusScope, false);
+    setAcceptedMouseButtons(Qt::LeftButton);
+    setActiveFocusOnTab(true);
+    updateCellSize();
+}
+
+TerminalRendererView::~TerminalRendererView() = default;
+
+void TerminalRendererView::setFont(const QFont& font)
+{
+    m_font = font;
+    m_fontsReady = false;
+    updateCellSize();
+}
+
+void TerminalRendererView::updateCellSize()
+{
+    const QFontMetricsF metrics(m_font);
+    m_cellWidth = metrics.horizontalAdvance(QStringLiteral("M"));
+    m_cellHeight = metrics.height();
+    m_ascent = metrics.ascent();
+    m_underlinePos = metrics.underlinePos();
+    m_strikeOutPos = metrics.strikeOutPos();
+    m_lineWidth = std::max<qreal>(1.0, metrics.lineWidth());
+    updateImplicitSize();
+    update();
+}
+
+void TerminalRendererView::updateImplicitSize()
+{
+    setImplicitSize(std::max(m_cellWidth * m_terminal.cols(), minimumNaturalWidth), m_cellHeight * m_terminal.rows());
+}
+
+void TerminalRendererView::prepareFonts()
+{
+    if (m_fontsReady)
+        return;
+    for (int variant = 0; variant < 4; ++variant) {
+        QFont font = m_font;
+        font.setBold(variant & 1);
+        font.setItalic(variant & 2);
+        m_variantFonts[static_cast<std::size_t>(variant)] = font;
+        auto& sources = m_sources[static_cast<std::size_t>(variant)];
+        sources.clear();
+        GlyphSource main;
+        main.raw = QRawFont::fromFont(font);
+        sources.push_back(std::move(main));
+        for (const QString& family : fallbackFamilies()) {
+            QFont fallback(family);
+            fallback.setPixelSize(m_font.pixelSize() > 0 ? m_font.pixelSize() : fontPixelSize);
+            fallback.setBold(variant & 1);
+            fallback.setItalic(variant & 2);
+            GlyphSource source;
+            source.raw = QRawFont::fromFont(fallback);
+            if (source.raw.isValid() && source.raw.familyName() == family)
+                sources.push_back(std::move(source));
+        }
+    }
+    m_fontsReady = true;
+}
+
+int TerminalRendererView::glyphFor(int variant, char32_t ch, quint32& glyph)
+{
+    auto& sources = m_sources[static_cast<std::size_t>(variant)];
+    auto lookup = [&](int& sourceOut, quint32& glyphOut) {
+        QChar units[2];
+        int length = 1;
+        if (ch > 0xFFFF) {
+            units[0] = QChar::highSurrogate(ch);
+            units[1] = QChar::lowSurrogate(ch);
+            length = 2;
+        } else {
+            units[0] = QChar(static_cast<char16_t>(ch));
+        }
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            if (!sources[i].raw.isValid())
+                continue;
+            quint32 indexes[2] = {0, 0};
+            int count = 2;
+            if (sources[i].raw.glyphIndexesForChars(units, length, indexes, &count) && count >= 1 && indexes[0] != 0) {
+                sourceOut = static_cast<int>(i);
+                glyphOut = indexes[0];
+                return;
+            }
+        }
+        sourceOut = -1;
+        glyphOut = 0;
+    };
+    // Cached in the main source's tables: glyph with the source index in the
+    // top byte, or all ones for "no raw font has it".
+    GlyphSource& cache = sources.front();
+    quint32 packed;
+    if (ch < 128) {
+        if (!cache.asciiKnown[ch]) {
+            int source;
+            quint32 g;
+            lookup(source, g);
+            cache.ascii[ch] = source < 0 ? 0xFFFFFFFFu : (static_cast<quint32>(source) << 24) | g;
+            cache.asciiKnown[ch] = true;
+        }
+        packed = cache.ascii[ch];
+    } else {
+        auto it = cache.other.find(ch);
+        if (it == cache.other.end()) {
+            int source;
+            quint32 g;
+            lookup(source, g);
+            it = cache.other.emplace(ch, source < 0 ? 0xFFFFFFFFu : (static_cast<quint32>(source) << 24) | g).first;
+        }
+        packed = it->second;
+    }
+    if (packed == 0xFFFFFFFFu)
+        return -1;
+    glyph = packed & 0x00FFFFFFu;
+    return static_cast<int>(packed >> 24);
+}
+
+QColor TerminalRendererView::resolve(const TerminalColor& color, bool isForeground) const
+{
+    switch (color.kind()) {
+    case TerminalColor::Kind::ansi256:
+        return paletteColors()[color.index()];
+    case TerminalColor::Kind::trueColor:
+        return QColor(color.red(), color.green(), color.blue());
+    case TerminalColor::Kind::defaultColor:
+        return isForeground ? m_defaultForeground : m_defaultBackground;
+    case TerminalColor::Kind::defaultInvertedColor:
+        return isForeground ? m_defaultBackground : m_defaultForeground;
+    }
+    return m_defaultForeground;
+}
+
+CellDrawAttributes TerminalRendererView::attributesForCell(const CharAttribute& attribute) const
+{
+    CellDrawAttributes result;
+    result.bold = attribute.style.contains(CharacterStyle::bold);
+    result.italic = attribute.style.contains(CharacterStyle::italic);
+    result.foreground = resolve(attribute.foreground, true);
+    result.background = resolve(attribute.background, false);
+    if (attribute.style.contains(CharacterStyle::inverse))
+        std::swap(result.foreground, result.background);
+    result.underline = attribute.style.contains(CharacterStyle::underline);
+    result.strikethrough = attribute.style.contains(CharacterStyle::strikethrough);
+    return result;
+}
+
+// ---- Output ----
+
+void TerminalRendererView::feedBytes(std::span<const std::uint8_t> bytes)
+{
+    Buffer* before = &m_terminal.buffer();
+    const bool following = before->yDisp == before->yBase;
+    const int shownLine = before->yDisp;
+    const int ringStart = before->lines.startIndex();
+    m_terminal.feed(bytes);
+    Buffer& buffer = m_terminal.buffer();
+    if (following) {
+        buffer.yDisp = buffer.yBase;
+    } else if (&buffer == before) {
+        // The emulator puts the display at the bottom whenever it scrolls; a
+        // view scrolled back into the history stays on the lines it shows,
+        // which move up by the lines a full ring dropped.
+        const int capacity = buffer.lines.maxLength();
+        const int dropped = (buffer.lines.startIndex() - ringStart + capacity) % capacity;
+        buffer.yDisp = std::clamp(shownLine - dropped, 0, buffer.yBase);
+    }
+    emit scrollChanged();
+    update();
+}
+
+void TerminalRendererView::feedText(std::string_view text)
+{
+    feedBytes(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+void TerminalRendererView::resize(int cols, int rows)
+{
+    const int oldCols = m_terminal.cols();
+    const int oldRows = m_terminal.rows();
+    m_terminal.resize(cols, rows);
+    if (oldCols != m_terminal.cols() || oldRows != m_terminal.rows()) {
+        updateImplicitSize();
+        emit gridSizeChanged();
+        emit scrollChanged();
+    }
+    update();
+}
+
+// ---- Scrolling ----
+
+bool TerminalRendererView::canScroll() const
+{
+    return m_terminal.rows() < m_terminal.buffer().lines.count();
+}
+
+double TerminalRendererView::scrollPosition() const
+{
+    const Buffer& buffer = m_terminal.buffer();
+    const int total = buffer.lines.count();
+    const int rows = m_terminal.rows();
+    if (buffer.yDisp < 1 || rows >= total)
+        return 0;
+    return static_cast<double>(buffer.yDisp) / static_cast<double>(total - rows);
+}
+
+double TerminalRendererView::knobProportion() const
+{
+    const int total = m_terminal.buffer().lines.count();
+    const int rows = m_terminal.rows();
+    if (rows >= total)
+        return 1;
+    return static_cast<double>(rows) / static_cast<double>(total);
+}
+
+void TerminalRendererView::setDisplayLine(int yDisp)
+{
+    Buffer& buffer = m_terminal.buffer();
+    const int maxLine = std::max(buffer.lines.count() - m_terminal.rows(), 0);
+    buffer.yDisp = std::clamp(yDisp, 0, maxLine);
+    emit scrollChanged();
+    update();
+}
+
+void TerminalRendererView::scrollTo(double position)
+{
+    const int maxLine = std::max(m_terminal.buffer().lines.count() - m_terminal.rows(), 0);
+    if (!std::isfinite(position))
+        position = 0;
+    const double target = std::floor(maxLine * position);
+    setDisplayLine(std::min(maxLine, static_cast<int>(std::max(target, 0.0))));
+}
+
+void TerminalRendererView::pageUp()
+{
+    setDisplayLine(std::max(m_terminal.buffer().yDisp - m_terminal.rows(), 0));
+}
+
+void TerminalRendererView::pageDown()
+{
+    setDisplayLine(m_terminal.buffer().yDisp + m_terminal.rows());
+}
+
+void TerminalRendererView::scrollToBottom()
+{
+    setDisplayLine(m_terminal.buffer().yBase);
+}
+
+QRectF TerminalRendererView::scrollerRect() const
+{
+    return QRectF(width() - scrollerWidth, 0, scrollerWidth, height());
+}
+
+QRectF TerminalRendererView::scrollerKnobRect() const
+{
+    const QRectF track = scrollerRect();
+    const qreal knobHeight = std::min(track.height(), std::max<qreal>(track.height() * knobProportion(), 18));
+    const qreal top = (track.height() - knobHeight) * scrollPosition();
+    return QRectF(track.x() + 2, top, track.width() - 4, knobHeight);
+}
+
+void TerminalRendererView::wheelEvent(QWheelEvent* event)
+{
+    if (!canScroll()) {
+        event->ignore();
+        return;
+    }
+    int step;
+    if (!event->pixelDelta().isNull()) {
+        // Precise (trackpad) deltas: whole cells only.
+        const int delta = static_cast<int>(event->pixelDelta().y());
+        const int cell = static_cast<int>(m_cellHeight);
+        step = cell > 0 ? delta / cell : 0;
+    } else {
+        // A wheel notch is 120 eighths of a degree, worth the system's lines per notch.
+        const int lines = QGuiApplication::styleHints()->wheelScrollLines();
+        step = event->angleDelta().y() * lines / 120;
+    }
+    Buffer& buffer = m_terminal.buffer();
+    const int maxLine = std::max(buffer.lines.count() - m_terminal.rows(), 0);
+    const int next = std::clamp(buffer.yDisp - step, 0, maxLine);
+    if (next != buffer.yDisp)
+        setDisplayLine(next);
+    event->accept();
+}
+
+void TerminalRendererView::mousePressEvent(QMouseEvent* event)
+{
+    forceActiveFocus(Qt::MouseFocusReason);
+    const QPointF p = event->position();
+    if (!scrollerRect().contains(p)) {
+        event->accept();
+        return;
+    }
+    event->accept();
+    if (!canScroll())
+        return;
+    const QRectF knob = scrollerKnobRect();
+    if (p.y() < knob.top()) {
+        pageUp();
+    } else if (p.y() >= knob.bottom()) {
+        pageDown();
+    } else {
+        m_draggingKnob = true;
+        m_dragOffset = p.y() - knob.top();
+    }
+}
+
+void TerminalRendererView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_draggingKnob) {
+        event->ignore();
+        return;
+    }
+    const QRectF track = scrollerRect();
+    const qreal travel = track.height() - scrollerKnobRect().height();
+    if (travel > 0)
+        scrollTo(std::clamp((event->position().y() - m_dragOffset) / travel, 0.0, 1.0));
+    event->accept();
+}
+
+void TerminalRendererView::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_draggingKnob = false;
+    event->accept();
+}
+
+// ---- Layout ----
+
+void TerminalRendererView::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry)
+{
+    QQuickPaintedItem::geometryChange(newGeometry, oldGeometry);
+    if (newGeometry.size() != oldGeometry.size())
+        layoutGrid();
+}
+
+void TerminalRendererView::layoutGrid()
+{
+    resizeToFit();
+}
+
+void TerminalRendererView::resizeToFit()
+{
+    // An item not laid out yet (no width or no height) keeps its grid.
+    if (m_cellWidth <= 0 || m_cellHeight <= 0 || width() <= 0 || height() <= 0)
+        return;
+    const int cols = std::max(static_cast<int>(std::floor((width() - scrollerWidth) / m_cellWidth)), 1);
+    const int rows = std::max(static_cast<int>(std::floor(height() / m_cellHeight)), 1);
+    if (cols != m_terminal.cols() || rows != m_terminal.rows())
+        resize(cols, rows);
+}
+
+// ---- Keys and text input ----
+
+QByteArray TerminalRendererView::bytesForKey(int key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    if (modifiers & Qt::ControlModifier) {
+        if (key >= Qt::Key_A && key <= Qt::Key_Z)
+            return QByteArray(1, static_cast<char>(key - Qt::Key_A + 1));
+        switch (key) {
+        case Qt::Key_BracketLeft:
+            return QByteArray(1, '\x1B');
+        case Qt::Key_Backslash:
+            return QByteArray(1, '\x1C');
+        case Qt::Key_BracketRight:
+            return QByteArray(1, '\x1D');
+        case Qt::Key_AsciiCircum:
+            return QByteArray(1, '\x1E');
+        case Qt::Key_Underscore:
+            return QByteArray(1, '\x1F');
+        case Qt::Key_6:
+            if (modifiers & Qt::ShiftModifier)
+                return QByteArray(1, '\x1E');
+            break;
+        case Qt::Key_Minus:
+            if (modifiers & Qt::ShiftModifier)
+                return QByteArray(1, '\x1F');
+            break;
+        default:
+            break;
+        }
+    }
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QByteArray(1, '\r');
+    case Qt::Key_Backspace:
+        return QByteArray(1, '\x7F');
+    case Qt::Key_Tab:
+        return QByteArray(1, '\t');
+    case Qt::Key_Escape:
+        return QByteArray(1, '\x1B');
+    case Qt::Key_Up:
+        return QByteArrayLiteral("\x1B[A");
+    case Qt::Key_Down:
+        return QByteArrayLiteral("\x1B[B");
+    case Qt::Key_Right:
+        return QByteArrayLiteral("\x1B[C");
+    case Qt::Key_Left:
+        return QByteArrayLiteral("\x1B[D");
+    default:
+        break;
+    }
+    if (modifiers & Qt::ControlModifier)
+        return {};
+    // Other keys send their text when it is printable; keys the table does not
+    // name (function keys, Delete, Home, ...) send nothing.
+    if (text.isEmpty())
+        return {};
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F)
+            return {};
+    }
+    return text.toUtf8();
+}
+
+void TerminalRendererView::keyPressEvent(QKeyEvent* event)
+{
+    const QByteArray bytes = bytesForKey(event->key(), event->modifiers(), event->text());
+    if (bytes.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    // Printable text is committed text: it ends a composition. The editing
+    // keys and control bytes go out as they are.
+    const auto first = static_cast<unsigned char>(bytes.front());
+    if (first >= 0x20 && first != 0x7F) {
+        insertText(QString::fromUtf8(bytes));
+    } else {
+        sendToDelegate(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                                     static_cast<std::size_t>(bytes.size())));
+    }
+    event->accept();
+}
+
+void TerminalRendererView::sendToDelegate(std::span<const std::uint8_t> bytes)
+{
+    if (TerminalDelegate* delegate = m_terminal.delegate())
+        delegate->send(bytes);
+}
+
+void TerminalRendererView::insertText(const QString& text)
+{
+    unmarkText();
+    const QByteArray bytes = text.toUtf8();
+    if (bytes.isEmpty())
+        return;
+    sendToDelegate(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                                 static_cast<std::size_t>(bytes.size())));
+}
+
+void TerminalRendererView::setMarkedText(const QString& text, TextRange selected)
+{
+    m_markedText = text;
+    m_markedRange = TextRange{0, static_cast<int>(text.size())};
+    m_selectedRange = selected;
+    update();
+}
+
+void TerminalRendererView::unmarkText()
+{
+    m_markedText.clear();
+    m_markedRange = TextRange{};
+    update();
+}
+
+void TerminalRendererView::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!event->commitString().isEmpty())
+        insertText(event->commitString());
+    const QString preedit = event->preeditString();
+    if (preedit.isEmpty()) {
+        if (hasMarkedText())
+            unmarkText();
+    } else {
+        TextRange selected{static_cast<int>(preedit.size()), 0};
+        for (const QInputMethodEvent::Attribute& attribute : event->attributes()) {
+            if (attribute.type == QInputMethodEvent::Cursor)
+                selected = TextRange{attribute.start, 0};
+        }
+        setMarkedText(preedit, selected);
+    }
+    event->accept();
+}
+
+QRectF TerminalRendererView::cursorCellRect() const
+{
+    const Buffer& buffer = m_terminal.buffer();
+    return QRectF(m_cellWidth * buffer.x, m_cellHeight * buffer.y, m_cellWidth, m_cellHeight);
+}
+
+QVariant TerminalRendererView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    switch (query) {
+    case Qt::ImEnabled:
+        return true;
+    case Qt::ImCursorRectangle:
+    case Qt::ImAnchorRectangle:
+        return cursorCellRect();
+    case Qt::ImFont:
+        return m_font;
+    case Qt::ImCursorPosition:
+    case Qt::ImAnchorPosition:
+        return m_selectedRange.location < 0 ? 0 : m_selectedRange.location;
+    case Qt::ImSurroundingText:
+        return m_markedText;
+    case Qt::ImCurrentSelection:
+        return QString();
+    case Qt::ImHints:
+        return static_cast<int>(Qt::ImhNoPredictiveText | Qt::ImhNoAutoUppercase | Qt::ImhPreferLatin);
+    default:
+        return QQuickPaintedItem::inputMethodQuery(query);
+    }
+}
+
+// ---- Drawing ----
+
+void TerminalRendererView::paint(QPainter* painter)
+{
+    if (!painter)
+        return;
+    render(*painter);
+}
+
+QImage TerminalRendererView::renderImage()
+{
+    QImage image(std::max(1, static_cast<int>(std::ceil(width()))), std::max(1, static_cast<int>(std::ceil(height()))),
+                 QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    render(painter);
+    return image;
+}
+
+void TerminalRendererView::render(QPainter& painter)
+{
+    prepareFonts();
+    painter.fillRect(QRectF(0, 0, width(), height()), m_defaultBackground);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+
+    const Buffer& buffer = m_terminal.buffer();
+    const int cols = m_terminal.cols();
+    const int rows = m_terminal.rows();
+
+    // One glyph run per stretch of cells sharing font, source and colour.
+    QVector<quint32> glyphs;
+    QVector<QPointF> positions;
+    glyphs.reserve(cols);
+    positions.reserve(cols);
+    int runSource = -1;
+    int runVariant = 0;
+    QColor runColor;
+    auto flushGlyphs = [&] {
+        if (glyphs.isEmpty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(m_sources[static_cast<std::size_t>(runVariant)][static_cast<std::size_t>(runSource)].raw);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        painter.setPen(runColor);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+        glyphs.clear();
+        positions.clear();
+    };
+
+    struct Deferred {
+        QPointF origin;
+        QString text;
+        int variant;
+        QColor color;
+    };
+    std::vector<Deferred> deferred;
+    struct Decoration {
+        QRectF rect;
+        QColor color;
+    };
+    std::vector<Decoration> decorations;
+
+    for (int r = 0; r < rows; ++r) {
+        const BufferLine* line = buffer.lines[buffer.yDisp + r];
+        if (!line)
+            continue;
+        const qreal top = m_cellHeight * r;
+        const qreal baseline = top + m_ascent;
+        const int count = std::min(cols, line->size());
+
+        CharAttribute lastAttribute;
+        CellDrawAttributes style = attributesForCell(lastAttribute);
+        bool styleDefault = style.background == m_defaultBackground;
+
+        // Background pass: equal neighbouring backgrounds in one fill.
+        int fillStart = -1;
+        int fillEnd = 0;
+        QColor fillColor;
+        auto flushFill = [&] {
+            if (fillStart >= 0)
+                painter.fillRect(QRectF(m_cellWidth * fillStart, top, m_cellWidth * (fillEnd - fillStart), m_cellHeight),
+                                 fillColor);
+            fillStart = -1;
+        };
+        for (int c = 0; c < count; ++c) {
+            const CharData& cell = line->cells[static_cast<std::size_t>(c)];
+            if (cell.width == 0)
+                continue;
+            if (!(cell.attribute == lastAttribute)) {
+                lastAttribute = cell.attribute;
+                style = attributesForCell(lastAttribute);
+                styleDefault = style.background == m_defaultBackground;
+            }
+            if (styleDefault) {
+                flushFill();
+                continue;
+            }
+            const int span = std::max<int>(cell.width, 1);
+            if (fillStart >= 0 && fillEnd == c && fillColor == style.background) {
+                fillEnd = c + span;
+            } else {
+                flushFill();
+                fillStart = c;
+                fillEnd = c + span;
+                fillColor = style.background;
+            }
+        }
+        flushFill();
+
+        // Glyph pass.
+        lastAttribute = CharAttribute();
+        style = attributesForCell(lastAttribute);
+        for (int c = 0; c < count; ++c) {
+            const CharData& cell = line->cells[static_cast<std::size_t>(c)];
+            if (cell.width == 0)
+                continue;
+            if (!(cell.attribute == lastAttribute)) {
+                lastAttribute = cell.attribute;
+                style = attributesForCell(lastAttribute);
+            }
+            const qreal x = m_cellWidth * c;
+            const int span = std::max<int>(cell.width, 1);
+            if (style.underline)
+                decorations.push_back({QRectF(x, baseline + m_underlinePos, m_cellWidth * span, m_lineWidth), style.foreground});
+            if (style.strikethrough)
+                decorations.push_back({QRectF(x, baseline - m_strikeOutPos, m_cellWidth * span, m_lineWidth), style.foreground});
+            const char32_t ch = cell.character;
+            if (ch == U' ' || ch == 0)
+                continue;
+            const int variant = (style.bold ? 1 : 0) | (style.italic ? 2 : 0);
+            quint32 glyph = 0;
+            const int source = glyphFor(variant, ch, glyph);
+            if (source < 0) {
+                flushGlyphs();
+                deferred.push_back({QPointF(x, baseline), QString::fromStdString(cell.text()), variant, style.foreground});
+                continue;
+            }
+            if (source != runSource || variant != runVariant || style.foreground != runColor) {
+                flushGlyphs();
+                runSource = source;
+                runVariant = variant;
+                runColor = style.foreground;
+            }
+            glyphs.append(glyph);
+            positions.append(QPointF(x, baseline));
+        }
+        flushGlyphs();
+    }
+
+    // Characters no raw font has (colour emoji and the like) go through the
+    // full text path, which finds a font for them.
+    for (const Deferred& item : deferred) {
+        painter.setFont(m_variantFonts[static_cast<std::size_t>(item.variant)]);
+        painter.setPen(item.color);
+        painter.drawText(item.origin, item.text);
+    }
+    for (const Decoration& decoration : decorations)
+        painter.fillRect(decoration.rect, decoration.color);
+
+    // The cursor, only on the live screen.
+    if (m_terminal.modes().cursorVisible && buffer.yDisp == buffer.yBase)
+        painter.fillRect(cursorCellRect(), QColor(255, 255, 255, 178));
+
+    m_terminal.clearDirtyRange();
+
+    // Scroll bar: track, and the knob while there is something to scroll.
+    const QRectF track = scrollerRect();
+    painter.fillRect(track, QColor(28, 28, 28));
+    if (canScroll())
+        painter.fillRect(scrollerKnobRect(), QColor(110, 110, 110));
+}
+
+} // namespace orva

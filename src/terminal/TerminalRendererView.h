@@ -1,0 +1,184 @@
+#pragma once
+
+// The drawn terminal: a Qt Quick item that owns one emulator, paints its visible
+// lines on a fixed-pitch grid, shows a scroll bar over the scroll-back, sizes
+// the grid to the item and turns keys and input-method text into bytes for the
+// emulator's delegate. It knows nothing of processes.
+
+#include "terminal/core/Terminal.h"
+
+#include <QColor>
+#include <QFont>
+#include <QQuickPaintedItem>
+#include <QRawFont>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class QPainter;
+
+namespace orva {
+
+// How one cell is drawn.
+struct CellDrawAttributes {
+    QColor foreground;
+    QColor background;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+};
+
+// A range in the composed text: location (-1 = none) and length.
+struct TextRange {
+    int location = -1;
+    int length = 0;
+    bool operator==(const TextRange&) const = default;
+};
+
+class TerminalRendererView : public QQuickPaintedItem {
+    Q_OBJECT
+    Q_PROPERTY(int cols READ cols NOTIFY gridSizeChanged)
+    Q_PROPERTY(int rows READ rows NOTIFY gridSizeChanged)
+    Q_PROPERTY(double scrollPosition READ scrollPosition NOTIFY scrollChanged)
+    Q_PROPERTY(double knobProportion READ knobProportion NOTIFY scrollChanged)
+    Q_PROPERTY(bool canScroll READ canScroll NOTIFY scrollChanged)
+
+public:
+    static constexpr int defaultCols = 80;
+    static constexpr int defaultRows = 24;
+    static constexpr int scrollbackLines = 10000;
+    static constexpr int fontPixelSize = 13;
+    static constexpr qreal scrollerWidth = 15;
+    // The natural width never goes below the terminal panel's width.
+    static constexpr qreal minimumNaturalWidth = 700;
+
+    explicit TerminalRendererView(QQuickItem* parent = nullptr);
+    TerminalRendererView(int cols, int rows, QQuickItem* parent = nullptr);
+    ~TerminalRendererView() override;
+
+    Terminal& terminal() { return m_terminal; }
+    const Terminal& terminal() const { return m_terminal; }
+    int cols() const { return m_terminal.cols(); }
+    int rows() const { return m_terminal.rows(); }
+
+    QFont font() const { return m_font; }
+    void setFont(const QFont& font);
+    QColor defaultForeground() const { return m_defaultForeground; }
+    void setDefaultForeground(const QColor& color) { m_defaultForeground = color; }
+    QColor defaultBackground() const { return m_defaultBackground; }
+    void setDefaultBackground(const QColor& color) { m_defaultBackground = color; }
+    qreal cellWidth() const { return m_cellWidth; }
+    qreal cellHeight() const { return m_cellHeight; }
+
+    // Output from the child, on the main thread.
+    void feedBytes(std::span<const std::uint8_t> bytes);
+    void feedText(std::string_view text);
+    void resize(int cols, int rows);
+
+    CellDrawAttributes attributesForCell(const CharAttribute& attribute) const;
+
+    // Scroll-back.
+    bool canScroll() const;
+    double scrollPosition() const;
+    double knobProportion() const;
+    Q_INVOKABLE void scrollTo(double position);
+    Q_INVOKABLE void pageUp();
+    Q_INVOKABLE void pageDown();
+    Q_INVOKABLE void scrollToBottom();
+    QRectF scrollerRect() const;
+    QRectF scrollerKnobRect() const;
+
+    // Fits the grid to the item's size.
+    void resizeToFit();
+
+    // The bytes a key press sends, or nothing: the editing keys, the arrows,
+    // Ctrl with a letter or one of [ \ ] ^ _, and printable text.
+    static QByteArray bytesForKey(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+
+    // Input-method composition state.
+    QString markedText() const { return m_markedText; }
+    bool hasMarkedText() const { return !m_markedText.isEmpty(); }
+    TextRange markedRange() const { return m_markedRange; }
+    TextRange selectedRange() const { return m_selectedRange; }
+    void setMarkedText(const QString& text, TextRange selected);
+    void unmarkText();
+    // Committed text: ends any composition and sends the UTF-8 bytes.
+    void insertText(const QString& text);
+    // The cursor cell, where an input method puts its candidate window.
+    QRectF cursorCellRect() const;
+
+    // Draws the whole view (what paint() does), for any painter.
+    void render(QPainter& painter);
+    QImage renderImage();
+
+    void paint(QPainter* painter) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+signals:
+    void gridSizeChanged();
+    void scrollChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+
+    // Runs after a size change: fits the grid. Subclasses add to it.
+    virtual void layoutGrid();
+
+    // Hands bytes to the emulator's delegate, if it has one.
+    void sendToDelegate(std::span<const std::uint8_t> bytes);
+
+private:
+    struct GlyphSource {
+        QRawFont raw;
+        std::array<quint32, 128> ascii{};
+        std::array<bool, 128> asciiKnown{};
+        std::unordered_map<char32_t, quint32> other;
+    };
+
+    void updateCellSize();
+    void updateImplicitSize();
+    void setDisplayLine(int yDisp);
+    void prepareFonts();
+    // Glyph of `ch` in variant (bold, italic): source index into m_sources or
+    // -1 when no raw font has it.
+    int glyphFor(int variant, char32_t ch, quint32& glyph);
+    QColor resolve(const TerminalColor& color, bool isForeground) const;
+
+    Terminal m_terminal;
+    QFont m_font;
+    QColor m_defaultForeground;
+    QColor m_defaultBackground;
+    qreal m_cellWidth = 0;
+    qreal m_cellHeight = 0;
+    qreal m_ascent = 0;
+    qreal m_underlinePos = 0;
+    qreal m_strikeOutPos = 0;
+    qreal m_lineWidth = 1;
+
+    QString m_markedText;
+    TextRange m_markedRange;
+    TextRange m_selectedRange{0, 0};
+
+    // Per font variant (regular, bold, italic, bold italic): the main font and
+    // its fallbacks as raw fonts, so glyphs go straight onto the grid.
+    std::array<std::vector<GlyphSource>, 4> m_sources;
+    std::array<QFont, 4> m_variantFonts;
+    bool m_fontsReady = false;
+
+    bool m_draggingKnob = false;
+    qreal m_dragOffset = 0;
+};
+
+} // namespace orva

@@ -1,0 +1,317 @@
+#include "terminal/TerminalRendererView.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QStyleHints>
+#include <QWheelEvent>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace orva {
+namespace {
+
+struct CapturingDelegate : TerminalDelegate {
+    std::vector<QByteArray> sent;
+    std::vector<std::pair<int, int>> sizes;
+    void send(std::span<const std::uint8_t> data) override
+    {
+        sent.emplace_back(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    }
+    void sizeChanged(int cols, int rows) override { sizes.emplace_back(cols, rows); }
+};
+
+class RendererViewTest : public ::testing::Test {
+protected:
+    void SetUp() override { view.terminal().setDelegate(&delegate); }
+
+    // Sized for exactly cols x rows cells beside the scroll bar.
+    void sizeTo(int cols, int rows)
+    {
+        view.setSize(QSizeF(view.cellWidth() * cols + TerminalRendererView::scrollerWidth + 0.5,
+                            view.cellHeight() * rows + 0.5));
+    }
+
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {})
+    {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+        QCoreApplication::sendEvent(&view, &event);
+    }
+
+    // Lines pushed into the history of a rows-high screen.
+    void pushHistory(int lines)
+    {
+        std::string feed(static_cast<std::size_t>(view.rows() - 1 + lines), '\n');
+        view.feedText(feed);
+    }
+
+    QColor pixelAtCell(const QImage& image, int col, int row)
+    {
+        return image.pixelColor(static_cast<int>(view.cellWidth() * (col + 0.5)),
+                                static_cast<int>(view.cellHeight() * (row + 0.5)));
+    }
+
+    TerminalRendererView view{80, 24};
+    CapturingDelegate delegate;
+};
+
+TEST(TerminalKeys, KeyTableAndControlKeys)
+{
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+        QByteArray expected;
+    };
+    const Case cases[] = {
+        {Qt::Key_Return, Qt::NoModifier, "\r", "\r"},
+        {Qt::Key_Enter, Qt::KeypadModifier, "\r", "\r"},
+        {Qt::Key_Backspace, Qt::NoModifier, "\b", "\x7F"},
+        {Qt::Key_Tab, Qt::NoModifier, "\t", "\t"},
+        {Qt::Key_Escape, Qt::NoModifier, "\x1B", "\x1B"},
+        {Qt::Key_Up, Qt::NoModifier, "", "\x1B[A"},
+        {Qt::Key_Down, Qt::NoModifier, "", "\x1B[B"},
+        {Qt::Key_Right, Qt::NoModifier, "", "\x1B[C"},
+        {Qt::Key_Left, Qt::NoModifier, "", "\x1B[D"},
+        {Qt::Key_C, Qt::ControlModifier, "\x03", "\x03"},
+        {Qt::Key_A, Qt::ControlModifier, "", "\x01"},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "", "\x1A"},
+        {Qt::Key_D, Qt::ControlModifier, "\x04", "\x04"},
+        {Qt::Key_BracketLeft, Qt::ControlModifier, "", "\x1B"},
+        {Qt::Key_Backslash, Qt::ControlModifier, "", "\x1C"},
+        {Qt::Key_BracketRight, Qt::ControlModifier, "", "\x1D"},
+        {Qt::Key_AsciiCircum, Qt::ControlModifier | Qt::ShiftModifier, "", "\x1E"},
+        {Qt::Key_Underscore, Qt::ControlModifier | Qt::ShiftModifier, "", "\x1F"},
+        {Qt::Key_A, Qt::NoModifier, "a", "a"},
+        {Qt::Key_A, Qt::ShiftModifier, "A", "A"},
+        {Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("한"), QByteArray("\xED\x95\x9C")},
+        // Keys the table does not name send nothing.
+        {Qt::Key_F1, Qt::NoModifier, "", ""},
+        {Qt::Key_Delete, Qt::NoModifier, "\x7F", ""},
+        {Qt::Key_Home, Qt::NoModifier, "", ""},
+        {Qt::Key_Shift, Qt::ShiftModifier, "", ""},
+        {Qt::Key_1, Qt::ControlModifier, "1", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TerminalRendererView::bytesForKey(c.key, c.modifiers, c.text), c.expected)
+            << "key " << std::hex << c.key;
+}
+
+TEST_F(RendererViewTest, KeyEventsReachTheDelegate)
+{
+    press(Qt::Key_Return, Qt::NoModifier, "\r");
+    press(Qt::Key_C, Qt::ControlModifier, "\x03");
+    press(Qt::Key_L, Qt::NoModifier, "l");
+    press(Qt::Key_F5);
+    EXPECT_EQ(delegate.sent, (std::vector<QByteArray>{"\r", "\x03", "l"}));
+}
+
+TEST_F(RendererViewTest, CompositionSendsOnlyTheCommittedTextOnce)
+{
+    view.feedText("ab");
+    {
+        QInputMethodEvent event(QString::fromUtf8("ㅎ"), {});
+        QCoreApplication::sendEvent(&view, &event);
+    }
+    {
+        QInputMethodEvent event(QString::fromUtf8("하"), {QInputMethodEvent::Attribute(QInputMethodEvent::Cursor, 1, 1)});
+        QCoreApplication::sendEvent(&view, &event);
+    }
+    EXPECT_TRUE(delegate.sent.empty());
+    EXPECT_TRUE(view.hasMarkedText());
+    EXPECT_EQ(view.markedRange(), (TextRange{0, 1}));
+    EXPECT_EQ(view.selectedRange(), (TextRange{1, 0}));
+    // The candidate window sits at the cursor cell.
+    const QRectF expected(view.cellWidth() * 2, 0, view.cellWidth(), view.cellHeight());
+    EXPECT_EQ(view.inputMethodQuery(Qt::ImCursorRectangle).toRectF(), expected);
+    EXPECT_TRUE(view.inputMethodQuery(Qt::ImEnabled).toBool());
+
+    // One syllable committed while the next one starts.
+    {
+        QInputMethodEvent event(QString::fromUtf8("ㄱ"), {});
+        event.setCommitString(QString::fromUtf8("한"));
+        QCoreApplication::sendEvent(&view, &event);
+    }
+    ASSERT_EQ(delegate.sent.size(), 1u);
+    EXPECT_EQ(delegate.sent[0], QByteArray("\xED\x95\x9C"));
+    EXPECT_EQ(view.markedText(), QString::fromUtf8("ㄱ"));
+    {
+        QInputMethodEvent event;
+        event.setCommitString(QString::fromUtf8("글"));
+        QCoreApplication::sendEvent(&view, &event);
+    }
+    ASSERT_EQ(delegate.sent.size(), 2u);
+    EXPECT_EQ(delegate.sent[1], QString::fromUtf8("글").toUtf8());
+    EXPECT_FALSE(view.hasMarkedText());
+    EXPECT_EQ(view.markedRange(), TextRange{});
+    // A composition given up sends nothing.
+    {
+        QInputMethodEvent event(QString::fromUtf8("ㅁ"), {});
+        QCoreApplication::sendEvent(&view, &event);
+        QInputMethodEvent cancel;
+        QCoreApplication::sendEvent(&view, &cancel);
+    }
+    EXPECT_EQ(delegate.sent.size(), 2u);
+    EXPECT_FALSE(view.hasMarkedText());
+}
+
+TEST_F(RendererViewTest, ScrollArithmetic)
+{
+    struct Case {
+        int history;
+        double position;
+        int expectedLine;
+    };
+    const Case cases[] = {
+        {100, 0.5, 50}, {100, 0.0, 0}, {100, 1.0, 100}, {100, 0.999, 99}, {100, 2.0, 100}, {100, -1.0, 0}, {0, 0.5, 0},
+    };
+    for (const Case& c : cases) {
+        TerminalRendererView local(80, 24);
+        std::string feed(static_cast<std::size_t>(23 + c.history), '\n');
+        local.feedText(feed);
+        ASSERT_EQ(local.terminal().buffer().lines.count(), 24 + c.history);
+        local.scrollTo(c.position);
+        EXPECT_EQ(local.terminal().buffer().yDisp, c.expectedLine) << c.history << " " << c.position;
+    }
+
+    // A fresh emulator has nothing to scroll.
+    EXPECT_FALSE(view.canScroll());
+    EXPECT_EQ(view.scrollPosition(), 0);
+    EXPECT_EQ(view.knobProportion(), 1);
+
+    pushHistory(100);
+    EXPECT_TRUE(view.canScroll());
+    EXPECT_EQ(view.scrollPosition(), 1);
+    EXPECT_DOUBLE_EQ(view.knobProportion(), 24.0 / 124.0);
+    view.scrollTo(0.5);
+    EXPECT_DOUBLE_EQ(view.scrollPosition(), 0.5);
+    view.pageDown();
+    EXPECT_EQ(view.terminal().buffer().yDisp, 74);
+    view.pageDown();
+    view.pageDown();
+    EXPECT_EQ(view.terminal().buffer().yDisp, 100);
+    view.scrollTo(0.1);
+    view.pageUp();
+    EXPECT_EQ(view.terminal().buffer().yDisp, 0);
+}
+
+TEST_F(RendererViewTest, WheelScrollsWholeLinesOnly)
+{
+    sizeTo(80, 24);
+    auto wheel = [&](QPoint pixel, QPoint angle) {
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), pixel, angle, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&view, &event);
+        return event.isAccepted();
+    };
+    // Nothing to scroll: the event passes on.
+    EXPECT_FALSE(wheel(QPoint(), QPoint(0, 120)));
+
+    pushHistory(100);
+    const int cell = static_cast<int>(view.cellHeight());
+    wheel(QPoint(0, cell - 1), QPoint(0, cell - 1));
+    EXPECT_EQ(view.terminal().buffer().yDisp, 100);
+    wheel(QPoint(0, cell * 2 + 1), QPoint(0, cell * 2 + 1));
+    EXPECT_EQ(view.terminal().buffer().yDisp, 98);
+    // One notch is the system's lines per notch (3 by default).
+    wheel(QPoint(), QPoint(0, 120));
+    EXPECT_EQ(view.terminal().buffer().yDisp, 98 - QGuiApplication::styleHints()->wheelScrollLines());
+    wheel(QPoint(), QPoint(0, -120 * 100));
+    EXPECT_EQ(view.terminal().buffer().yDisp, 100);
+}
+
+TEST_F(RendererViewTest, OutputKeepsAScrolledBackViewAndFollowsAtTheBottom)
+{
+    pushHistory(50);
+    view.scrollTo(0);
+    view.feedText("more\r\nand more\r\n");
+    EXPECT_EQ(view.terminal().buffer().yDisp, 0);
+    view.scrollToBottom();
+    view.feedText("x\r\n");
+    EXPECT_EQ(view.terminal().buffer().yDisp, view.terminal().buffer().yBase);
+    // Across a switch to the alternate screen.
+    view.feedText("\x1B[?1049h");
+    view.feedText(std::string(40, '\n'));
+    EXPECT_EQ(view.terminal().buffer().yDisp, view.terminal().buffer().yBase);
+    view.feedText("\x1B[?1049l");
+    EXPECT_EQ(view.terminal().buffer().yDisp, view.terminal().buffer().yBase);
+
+    // With the history full the oldest lines drop out; the shown lines stay shown.
+    pushHistory(TerminalRendererView::scrollbackLines + 10);
+    view.scrollTo(0.5);
+    const int shown = view.terminal().buffer().yDisp;
+    const BufferLine* shownLine = view.terminal().buffer().lines[shown];
+    view.feedText(std::string(7, '\n'));
+    EXPECT_EQ(view.terminal().buffer().yDisp, shown - 7);
+    EXPECT_EQ(view.terminal().buffer().lines[view.terminal().buffer().yDisp], shownLine);
+}
+
+TEST_F(RendererViewTest, GridFitsTheSizeAndNeverGoesBelowOneCell)
+{
+    sizeTo(50, 10);
+    EXPECT_EQ(view.cols(), 50);
+    EXPECT_EQ(view.rows(), 10);
+    ASSERT_FALSE(delegate.sizes.empty());
+    EXPECT_EQ(delegate.sizes.back(), (std::pair<int, int>{50, 10}));
+    view.setSize(QSizeF(3, 3));
+    EXPECT_EQ(view.cols(), 1);
+    EXPECT_EQ(view.rows(), 1);
+    // The natural width is never below the panel's width.
+    EXPECT_EQ(view.implicitWidth(), TerminalRendererView::minimumNaturalWidth);
+    EXPECT_DOUBLE_EQ(view.implicitHeight(), view.cellHeight());
+    EXPECT_GT(view.cellWidth(), 5);
+    EXPECT_GT(view.cellHeight(), view.cellWidth());
+}
+
+TEST_F(RendererViewTest, InverseDefaultCellIsDarkTextOnLightGrey)
+{
+    sizeTo(80, 24);
+    view.feedText("\x1B[7m \xE2\x96\x88\x1B[0m");
+    const QImage image = view.renderImage();
+    const QColor cell = pixelAtCell(image, 0, 0);
+    EXPECT_NEAR(cell.red(), 230, 1);
+    EXPECT_NEAR(cell.green(), 230, 1);
+    EXPECT_NEAR(cell.blue(), 230, 1);
+    // A full block in the inverted foreground (black) on the inverted background.
+    EXPECT_EQ(pixelAtCell(image, 1, 0), QColor(Qt::black));
+    // Next to it the default background.
+    EXPECT_EQ(pixelAtCell(image, 5, 0), QColor(Qt::black));
+    view.feedText("\x1B[41m \x1B[0m");
+    EXPECT_EQ(pixelAtCell(view.renderImage(), 2, 0), QColor::fromRgbF(colorForAnsi256(1).red, 0, 0));
+}
+
+TEST_F(RendererViewTest, CursorOnlyOnTheLiveScreen)
+{
+    sizeTo(80, 24);
+    pushHistory(30);
+    view.feedText("\x1B[41G");
+    const QColor live = pixelAtCell(view.renderImage(), 40, 23);
+    EXPECT_NEAR(live.red(), 178, 2);
+    view.scrollTo(0);
+    EXPECT_EQ(pixelAtCell(view.renderImage(), 40, 23), QColor(Qt::black));
+    view.scrollToBottom();
+    view.feedText("\x1B[?25l");
+    EXPECT_EQ(pixelAtCell(view.renderImage(), 40, 23), QColor(Qt::black));
+}
+
+TEST_F(RendererViewTest, WideCharacterDrawnOnceFromItsLeftCell)
+{
+    sizeTo(80, 24);
+    view.feedText("\x1B[?25l\x1B[44m\xED\x95\x9C\x1B[0m");
+    const QImage image = view.renderImage();
+    const QColor blue = QColor::fromRgbF(colorForAnsi256(4).red, colorForAnsi256(4).green, colorForAnsi256(4).blue);
+    // The background covers both columns.
+    const int y = 0;
+    EXPECT_EQ(image.pixelColor(1, y), blue);
+    EXPECT_EQ(image.pixelColor(static_cast<int>(view.cellWidth() * 2 - 1), y), blue);
+    EXPECT_EQ(image.pixelColor(static_cast<int>(view.cellWidth() * 2 + 1), y), QColor(Qt::black));
+}
+
+} // namespace
+} // namespace orva
