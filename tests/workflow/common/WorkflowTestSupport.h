@@ -41,6 +41,7 @@ public:
     LogCapture();
     ~LogCapture();
     QStringList lines() const;
+    QString text() const { return lines().join(QLatin1Char('\n')); }
     bool contains(const QString& line) const { return lines().contains(line); }
     int count(const QString& line) const { return static_cast<int>(lines().count(line)); }
 

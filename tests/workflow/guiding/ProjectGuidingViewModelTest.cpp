@@ -1,0 +1,209 @@
+#include "InterviewFixture.h"
+
+#include "workflow/ProjectGuidingViewModel.h"
+#include "workspace/PromptFileService.h"
+#include "workspace/XcodeService.h"
+
+namespace orva::test {
+namespace {
+
+class ProjectGuidingViewModelTest : public InterviewFixture {
+protected:
+    void SetUp() override
+    {
+        InterviewFixture::SetUp();
+        services.xcode = &xcode;
+        QDir().mkpath(workspacePath(QStringLiteral("ZAVE/project")));
+    }
+
+    void generate(ProjectGuidingViewModel& model)
+    {
+        bool done = false;
+        model.generateSpec([&done] { done = true; });
+        ASSERT_TRUE(waitUntil([&] { return done; }));
+    }
+
+    // Chooses the folder through the folder panel, as the user would.
+    void chooseFolder(const QString& folder)
+    {
+        QDir().mkpath(folder);
+        directory.selectDirectory();
+        ASSERT_TRUE(waitUntil([&] { return panel->isShowing(); }));
+        panel->answer(PanelResponse::ok, folder);
+        ASSERT_TRUE(waitUntil([&] { return directory.selectedDirectory() == folder; }));
+    }
+
+    // A stand-in for `claude` that answers every prompt with the given shell lines.
+    void useScriptedClaude(const QByteArray& body)
+    {
+        const QString script = writeScript(context.root() + QStringLiteral("/bin/claude"),
+                                           "#!/bin/bash\nprompt=\"${@: -2:1}\"\n" + body + "\necho OK\n");
+        claude.reset();
+        useFakeClaude(claude, context.context().homePath, logFile(), {}, script);
+    }
+
+    XcodeService xcode{directory};
+};
+
+TEST_F(ProjectGuidingViewModelTest, GenerationAsksForTheDocumentsThenForTheTaskPlan)
+{
+    openConversation();
+    ProjectGuidingViewModel model(services);
+    LogCapture log;
+    generate(model);
+
+    EXPECT_TRUE(model.isGeneratingSpec());
+    EXPECT_FALSE(model.hasErrorMessage());
+    const QStringList lines = log.lines();
+    const QStringList expected = {QStringLiteral("[ProjectGuidingViewModel] Starting spec generation..."),
+                                  QStringLiteral("[ProjectGuidingViewModel] Spec generation completed, starting task generation..."),
+                                  QStringLiteral("[ProjectGuidingViewModel] Task generation completed")};
+    QStringList ours;
+    for (const QString& line : lines) {
+        if (line.startsWith(QStringLiteral("[ProjectGuidingViewModel]")))
+            ours << line;
+    }
+    EXPECT_EQ(ours, expected);
+
+    const QList<FakeCall> calls = claudeCalls();
+    ASSERT_EQ(calls.size(), 3);
+    const QString documentPath = QStringLiteral("@ZAVE/system/agents/agent.docs.prd.md");
+    EXPECT_EQ(model.documentPath(), documentPath);
+    EXPECT_EQ(calls[1].arguments, (QStringList{QStringLiteral("-p"), QStringLiteral("-c"),
+                                               ClaudeProcessService::documentPrompt(documentPath),
+                                               QStringLiteral("--dangerously-skip-permissions")}));
+    EXPECT_EQ(calls[2].arguments, (QStringList{QStringLiteral("-p"), QStringLiteral("-c"),
+                                               ProjectGuidingViewModel::taskPlanPrompt(),
+                                               QStringLiteral("--dangerously-skip-permissions")}));
+    EXPECT_EQ(ProjectGuidingViewModel::taskPlanPrompt().toUtf8().size(), 215);
+    EXPECT_EQ(ProjectGuidingViewModel::taskPlanPrompt().toUtf8(),
+              QByteArrayLiteral("Read '@ZAVE/system/agents/agent.docs.Task.md' and create 'Task.md' in @ZAVE/project. "
+                                "Then read @ZAVE/system/agents/agent.docs.Task.json.md and create 'Task.json' in "
+                                "@ZAVE/project.\nCreate both sequentially this turn."));
+
+    // The monitor publishes the plan `claude` wrote.
+    ASSERT_TRUE(waitUntil([&] { return monitor.hasProject(); }));
+    EXPECT_EQ(monitor.project()->name, QStringLiteral("FakeApp"));
+    EXPECT_TRUE(monitor.isMonitoring(MonitorKey::taskDashboardFile));
+}
+
+TEST_F(ProjectGuidingViewModelTest, GenerationWithoutAConversationFailsBeforeAnyChild)
+{
+    ProjectGuidingViewModel model(services);
+    LogCapture log;
+    generate(model);
+    EXPECT_EQ(model.errorMessage(), QStringLiteral("Claude process is not running"));
+    EXPECT_FALSE(model.isGeneratingSpec());
+    EXPECT_TRUE(log.contains(QStringLiteral("[ProjectGuidingViewModel] Error generating PRD: Claude process is not running")));
+    EXPECT_TRUE(claudeCalls().isEmpty());
+    // The task-plan watch stays in place.
+    EXPECT_TRUE(monitor.isMonitoring(MonitorKey::taskDashboardDirectory));
+}
+
+TEST_F(ProjectGuidingViewModelTest, ATurnThatLeavesNoReadableTaskPlanIsAnError)
+{
+    struct Case {
+        const char* name;
+        QByteArray body;
+        QString reasonStart;
+    };
+    const QList<Case> cases = {
+        {"no file", "", QStringLiteral("the file was not created")},
+        {"cut short",
+         "case \"$prompt\" in *\"'Task.json'\"*) printf '{\"project\":{\"id\":1' > ZAVE/project/Task.json ;; esac", QString()},
+        {"wrong vocabulary",
+         "case \"$prompt\" in *\"'Task.json'\"*) printf '{\"project\":{\"id\":1,\"name\":\"A\",\"createdAt\":\"x\","
+         "\"milestones\":[{\"id\":1,\"title\":\"M\",\"type\":\"other\",\"tasks\":[]}]}}' > ZAVE/project/Task.json ;; esac",
+         QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(workspacePath(QStringLiteral("ZAVE/project/Task.json")));
+        useScriptedClaude(c.body);
+        openConversation();
+        ProjectGuidingViewModel model(services);
+        generate(model);
+        EXPECT_FALSE(model.isGeneratingSpec());
+        EXPECT_TRUE(model.errorMessage().startsWith(ProjectGuidingViewModel::missingTaskPlanMessage(c.reasonStart)))
+            << model.errorMessage().toStdString();
+        EXPECT_GT(model.errorMessage().size(), ProjectGuidingViewModel::missingTaskPlanMessage(QString()).size());
+    }
+}
+
+TEST_F(ProjectGuidingViewModelTest, AFailingTaskPlanPromptKeepsTheDocuments)
+{
+    useScriptedClaude("case \"$prompt\" in *\"'PRD.md'\"*) echo prd > ZAVE/project/PRD.md ;; "
+                      "*\"'Task.json'\"*) echo broken >&2; exit 3 ;; esac");
+    openConversation();
+    ProjectGuidingViewModel model(services);
+    LogCapture log;
+    generate(model);
+    EXPECT_EQ(model.errorMessage(), QStringLiteral("Claude process terminated with exit code 3"));
+    EXPECT_FALSE(model.isGeneratingSpec());
+    EXPECT_TRUE(log.contains(QStringLiteral("[ProjectGuidingViewModel] Error generating PRD: Claude process terminated with exit code 3")));
+    EXPECT_TRUE(QFileInfo::exists(workspacePath(QStringLiteral("ZAVE/project/PRD.md"))));
+}
+
+TEST_F(ProjectGuidingViewModelTest, VerificationFollowsTheChosenFolder)
+{
+    ProjectGuidingViewModel model(services);
+    LogCapture log;
+    model.verifyProject();
+    EXPECT_EQ(model.errorMessage(), QStringLiteral("프로젝트 디렉토리가 선택되지 않았습니다."));
+    EXPECT_FALSE(model.isProjectVerified());
+    EXPECT_TRUE(log.contains(QStringLiteral("[ProjectGuidingViewModel] No project directory selected")));
+
+    const QString empty = context.root() + QStringLiteral("/Empty");
+    chooseFolder(empty);
+    EXPECT_FALSE(model.hasErrorMessage()) << "the verdict was about no folder";
+    model.verifyProject();
+    EXPECT_FALSE(model.isProjectVerified());
+    EXPECT_FALSE(model.projectNameValue());
+    EXPECT_EQ(model.errorMessage(), XcodeService::noProjectMessage());
+    EXPECT_TRUE(log.text().contains(QStringLiteral("[ProjectGuidingViewModel] Project verification failed: ")
+                                    + XcodeService::noProjectMessage()));
+
+    QDir().mkpath(empty + QStringLiteral("/App.xcodeproj"));
+    model.verifyProject();
+    EXPECT_TRUE(model.isProjectVerified());
+    EXPECT_EQ(model.projectName(), QStringLiteral("App"));
+    EXPECT_FALSE(model.hasErrorMessage());
+    EXPECT_TRUE(log.contains(QStringLiteral("[ProjectGuidingViewModel] Project verified: App")));
+    model.verifyProject();
+    EXPECT_TRUE(model.isProjectVerified());
+
+    // Another folder: the verdict no longer holds.
+    chooseFolder(context.root() + QStringLiteral("/Other"));
+    EXPECT_FALSE(model.isProjectVerified());
+    EXPECT_FALSE(model.projectNameValue());
+    EXPECT_FALSE(model.hasErrorMessage());
+}
+
+TEST_F(ProjectGuidingViewModelTest, AGenerationErrorOutlivesAFolderChange)
+{
+    ProjectGuidingViewModel model(services);
+    generate(model);
+    ASSERT_EQ(model.errorMessage(), QStringLiteral("Claude process is not running"));
+    chooseFolder(context.root() + QStringLiteral("/Folder"));
+    EXPECT_EQ(model.errorMessage(), QStringLiteral("Claude process is not running"));
+}
+
+TEST_F(ProjectGuidingViewModelTest, RequestingAFolderReturnsBeforeThePanelIsAnswered)
+{
+    ProjectGuidingViewModel model(services);
+    LogCapture log;
+    model.requestProjectDirectory();
+    EXPECT_TRUE(log.contains(QStringLiteral("[ProjectGuidingViewModel] Requesting project directory creation/selection...")));
+    EXPECT_FALSE(panel->isShowing());
+    ASSERT_TRUE(waitUntil([&] { return panel->isShowing(); }));
+    ASSERT_TRUE(panel->lastSaveOptions.has_value());
+    EXPECT_TRUE(directory.selectedDirectory().isEmpty());
+
+    const QString folder = context.root() + QStringLiteral("/Created App");
+    panel->answer(PanelResponse::ok, folder);
+    ASSERT_TRUE(waitUntil([&] { return directory.selectedDirectory() == folder; }));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+} // namespace
+} // namespace orva::test
