@@ -313,6 +313,9 @@ protected:
     }
 };
 
+// The opening prompt is fixed, so only the later prompts can be too long.
+class ClaudeOpeningFailureTable : public ClaudeFailureTable {};
+
 TEST_P(ClaudeFailureTable, LaterPromptLeavesTheServiceRunning)
 {
     const FailureCase& c = GetParam();
@@ -334,11 +337,9 @@ TEST_P(ClaudeFailureTable, LaterPromptLeavesTheServiceRunning)
     }
 }
 
-TEST_P(ClaudeFailureTable, OpeningPromptResetsTheService)
+TEST_P(ClaudeOpeningFailureTable, OpeningPromptResetsTheService)
 {
     const FailureCase& c = GetParam();
-    if (c.hugePrompt)
-        GTEST_SKIP() << "the opening prompt is fixed";
     machine.writeExecutable(machine.path(QStringLiteral("copy/claude")));
     machine.search.environment.insert(QStringLiteral("FAKE_SHELL_WHICH"), machine.path(QStringLiteral("copy/claude")));
     service.setSearchEnvironment(machine.search);
@@ -368,19 +369,27 @@ std::function<bool(const ClaudeProcessError&)> launchFailure()
                && e.description().startsWith(QStringLiteral("Failed to initialize Claude process: Failed to launch: "));
     };
 }
+
+const FailureCase kChildFailures[] = {
+    {"ExitOne", QStringLiteral("exit1"), false, false, is(ClaudeProcessError::processTerminated(1))},
+    {"KilledBySignal", QStringLiteral("signal"), false, false, is(ClaudeProcessError::processTerminated(SIGKILL))},
+    {"EmptyOutput", QStringLiteral("empty"), false, false, is(ClaudeProcessError::invalidResponse())},
+    {"InvalidUtf8", QStringLiteral("invalid-utf8"), false, false, is(ClaudeProcessError::invalidResponse())},
+    {"FailedLaunch", QString(), false, true, launchFailure()},
+};
+const FailureCase kArgumentTooLong{"ArgumentTooLong", QString(), true, false, launchFailure()};
+
+std::string failureName(const ::testing::TestParamInfo<FailureCase>& info)
+{
+    return info.param.name;
+}
 } // namespace
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, ClaudeFailureTable,
-    ::testing::Values(FailureCase{"ExitOne", QStringLiteral("exit1"), false, false, is(ClaudeProcessError::processTerminated(1))},
-                      FailureCase{"KilledBySignal", QStringLiteral("signal"), false, false,
-                                  is(ClaudeProcessError::processTerminated(SIGKILL))},
-                      FailureCase{"EmptyOutput", QStringLiteral("empty"), false, false, is(ClaudeProcessError::invalidResponse())},
-                      FailureCase{"InvalidUtf8", QStringLiteral("invalid-utf8"), false, false,
-                                  is(ClaudeProcessError::invalidResponse())},
-                      FailureCase{"FailedLaunch", QString(), false, true, launchFailure()},
-                      FailureCase{"ArgumentTooLong", QString(), true, false, launchFailure()}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Failures, ClaudeFailureTable,
+                         ::testing::Values(kChildFailures[0], kChildFailures[1], kChildFailures[2], kChildFailures[3],
+                                           kChildFailures[4], kArgumentTooLong),
+                         failureName);
+INSTANTIATE_TEST_SUITE_P(Failures, ClaudeOpeningFailureTable, ::testing::ValuesIn(kChildFailures), failureName);
 
 TEST_F(ClaudeService, MegabyteOnBothStreams)
 {
