@@ -289,6 +289,14 @@ TEST_F(LocalProcessTest, CtrlCInterruptsTheForegroundProgram)
     EXPECT_TRUE(process->isRunning());
 }
 
+TEST_F(LocalProcessTest, TypedHangulReachesTheShellIntact)
+{
+    start("/bin/zsh", {"-f", "-i"});
+    // Typed into the line editor, which decodes it by the child's locale.
+    process->send(std::string_view("print -r -- \"[\xED\x95\x9C\xEA\xB8\x80]\" | od -An -tx1\r"));
+    EXPECT_TRUE(waitForOutput("5b ed 95 9c ea b8 80 5d")) << recorder.output;
+}
+
 TEST_F(LocalProcessTest, TerminateEndsInteractiveZshAndItsJob)
 {
     start("/bin/zsh", {"-f", "-i"});

@@ -226,6 +226,37 @@ TEST_F(RendererViewTest, WheelScrollsWholeLinesOnly)
     EXPECT_EQ(view.terminal().buffer().yDisp, 100);
 }
 
+TEST_F(RendererViewTest, ScrollBarPagesAndDragsTheKnob)
+{
+    sizeTo(80, 24);
+    auto mouse = [&](QEvent::Type type, qreal y) {
+        const QPointF at(view.scrollerRect().center().x(), y);
+        QMouseEvent event(type, at, at, Qt::LeftButton, type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &event);
+    };
+    // Disabled while there is nothing to scroll.
+    mouse(QEvent::MouseButtonPress, 5);
+    mouse(QEvent::MouseButtonRelease, 5);
+    EXPECT_EQ(view.terminal().buffer().yDisp, 0);
+
+    pushHistory(100);
+    EXPECT_EQ(view.scrollerKnobRect().bottom(), view.scrollerRect().bottom());
+    mouse(QEvent::MouseButtonPress, 5); // the page area above the knob
+    mouse(QEvent::MouseButtonRelease, 5);
+    EXPECT_EQ(view.terminal().buffer().yDisp, 76);
+    mouse(QEvent::MouseButtonPress, view.height() - 2); // below the knob
+    mouse(QEvent::MouseButtonRelease, view.height() - 2);
+    EXPECT_EQ(view.terminal().buffer().yDisp, 100);
+    // Dragging the knob to the top shows the oldest line.
+    const qreal grab = view.scrollerKnobRect().center().y();
+    mouse(QEvent::MouseButtonPress, grab);
+    mouse(QEvent::MouseMove, grab - view.height());
+    mouse(QEvent::MouseButtonRelease, grab - view.height());
+    EXPECT_EQ(view.terminal().buffer().yDisp, 0);
+    EXPECT_EQ(view.scrollPosition(), 0);
+}
+
 TEST_F(RendererViewTest, OutputKeepsAScrolledBackViewAndFollowsAtTheBottom)
 {
     pushHistory(50);
