@@ -41,6 +41,7 @@ bool isTaskKey(MonitorKey key)
 struct TaskFileRead {
     enum class Outcome { missing, loaded, failed } outcome = Outcome::missing;
     Project project;
+    QString error;
 };
 
 // Reads and decodes the task plan; runs on the thread pool.
@@ -55,6 +56,7 @@ TaskFileRead readTaskFile(const QString& path)
         wrapper = decodeProjectWrapper(text->toUtf8(), &error);
     if (!wrapper) {
         read.outcome = TaskFileRead::Outcome::failed;
+        read.error = error;
         log(QStringLiteral("Error loading file: ") + error);
         return read;
     }
@@ -361,7 +363,9 @@ void AppGroupMonitorService::loadTaskFile()
                 if (read.outcome == TaskFileRead::Outcome::loaded) {
                     self->setProject(read.project);
                     emit self->taskFileLoaded();
-                } else if (read.outcome == TaskFileRead::Outcome::missing) {
+                } else if (read.outcome == TaskFileRead::Outcome::failed) {
+                    emit self->taskFileLoadFailed(read.error);
+                } else {
                     // No plan on disk any more: keep none rather than a stale one.
                     self->setProject(std::nullopt);
                 }

@@ -71,6 +71,9 @@ signals:
     void projectChanged();
     // A task plan was read and decoded and published, changed or not.
     void taskFileLoaded();
+    // A task plan was there but could not be read or decoded; `project` kept
+    // its value.
+    void taskFileLoadFailed(const QString& reason);
 
 private:
     struct Handler {
