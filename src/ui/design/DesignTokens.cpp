@@ -1,0 +1,82 @@
+#include "ui/design/DesignTokens.h"
+
+#include "platform/Log.h"
+#include "ui/design/Hex.h"
+
+#include <QFile>
+#include <QFontDatabase>
+
+namespace orva::DesignTokens {
+
+namespace Colors {
+QColor orange() { return QColor(255, 159, 10); }
+QColor blue() { return QColor(10, 132, 255); }
+QColor green() { return QColor(48, 209, 88); }
+QColor yellow() { return QColor(255, 214, 10); }
+QColor indigo() { return QColor(94, 92, 230); }
+QColor purple() { return QColor(191, 90, 242); }
+QColor teal() { return QColor(64, 200, 224); }
+QColor gray() { return QColor(152, 152, 157); }
+QColor red() { static const QColor c = colorFromHex(QStringLiteral("#FF383C")); return c; }
+QColor textPrimary() { return QColor::fromRgbF(1, 1, 1, 0.9f); }
+QColor textSecondary() { return QColor::fromRgbF(1, 1, 1, 0.4f); }
+QColor white() { return QColor(255, 255, 255); }
+QColor darkGray() { static const QColor c = colorFromHex(QStringLiteral("#4C4C4C")); return c; }
+QColor background() { static const QColor c = colorFromHex(QStringLiteral("#111111")); return c; }
+QColor cardBackground() { static const QColor c = colorFromHex(QStringLiteral("#191919")); return c; }
+QColor white90() { return QColor::fromRgbF(1, 1, 1, 0.9f); }
+QColor white40() { return QColor::fromRgbF(1, 1, 1, 0.4f); }
+QColor white20() { return QColor::fromRgbF(1, 1, 1, 0.2f); }
+QColor white10() { return QColor::fromRgbF(1, 1, 1, 0.1f); }
+QColor black() { return QColor(0, 0, 0); }
+} // namespace Colors
+
+namespace Fonts {
+namespace {
+QFont make(int pixelSize, QFont::Weight weight)
+{
+    QFont f(kTextFamily);
+    f.setPixelSize(pixelSize);
+    f.setWeight(weight);
+    return f;
+}
+} // namespace
+QFont largeTitle36() { return make(36, QFont::Bold); }
+QFont largeTitle34() { return make(34, QFont::Bold); }
+QFont title() { return make(kTitleSize, QFont::Normal); }
+QFont title2() { return make(kTitle2Size, QFont::Normal); }
+QFont title3() { return make(kTitle3Size, QFont::Normal); }
+QFont headline() { return make(kHeadlineSize, QFont::Bold); }
+QFont subheadline() { return make(kSubheadlineSize, QFont::Normal); }
+QFont body() { return make(kBodySize, QFont::Normal); }
+QFont callout() { return make(kCalloutSize, QFont::Normal); }
+QFont caption() { return make(kCaptionSize, QFont::Normal); }
+QFont caption2() { return make(kCaption2Size, QFont::Normal); }
+QFont icon10() { return make(10, QFont::Bold); }
+QFont icon16() { return make(16, QFont::Bold); }
+QFont icon20() { return make(20, QFont::Bold); }
+} // namespace Fonts
+
+bool loadDesignFonts()
+{
+    static const bool loaded = [] {
+        const char* files[] = {
+            "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc",
+            "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc",
+            "/usr/share/fonts/truetype/noto/NotoColorEmoji.ttf",
+            "/usr/share/fonts/truetype/material-design-icons-iconfont/MaterialIcons-Regular.ttf",
+        };
+        bool ok = true;
+        for (const char* file : files) {
+            const QString path = QString::fromUtf8(file);
+            if (!QFile::exists(path) || QFontDatabase::addApplicationFont(path) < 0) {
+                logLine(QStringLiteral("[DesignTokens] - Font not loaded: ") + path);
+                ok = false;
+            }
+        }
+        return ok;
+    }();
+    return loaded;
+}
+
+} // namespace orva::DesignTokens
