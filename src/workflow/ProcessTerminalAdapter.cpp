@@ -1,14 +1,74 @@
 #include "workflow/ProcessTerminalAdapter.h"
 
+#include "terminal/LocalProcessTerminalView.h"
 #include "workflow/WorkTerminal.h"
 
+#include <string>
+#include <vector>
+
 namespace orva {
+
+namespace {
+
+const QString kAdapterName = QStringLiteral("orva.workTerminal");
+
+std::vector<std::string> toStrings(const QStringList& texts)
+{
+    std::vector<std::string> result;
+    result.reserve(static_cast<std::size_t>(texts.size()));
+    for (const QString& text : texts)
+        result.push_back(text.toStdString());
+    return result;
+}
+
+// The process terminal view as the work model drives it. A child of the
+// view, so it lives exactly as long as the view.
+class ProcessTerminalAdapter : public QObject, public WorkTerminal {
+public:
+    explicit ProcessTerminalAdapter(LocalProcessTerminalView* view)
+        : QObject(view)
+        , view_(view)
+    {
+        setObjectName(kAdapterName);
+    }
+
+    void setProcessExitHandler(ExitHandler handler) override { view_->setProcessExitHandler(std::move(handler)); }
+
+    void startProcess(const QString& executable, const QStringList& arguments,
+                      const std::optional<QStringList>& environment) override
+    {
+        std::optional<std::vector<std::string>> additions;
+        if (environment)
+            additions = toStrings(*environment);
+        view_->startProcess(executable.toStdString(), toStrings(arguments), additions);
+    }
+
+    TerminalDelegate* terminalDelegate() override { return view_->terminal().delegate(); }
+
+    QObject* lifetimeObject() override { return view_; }
+
+private:
+    LocalProcessTerminalView* view_;
+};
+
+} // namespace
 
 WorkTerminal* workTerminalFor(QObject* terminalView)
 {
     if (!terminalView)
         return nullptr;
-    return dynamic_cast<WorkTerminal*>(terminalView);
+    if (auto* terminal = dynamic_cast<WorkTerminal*>(terminalView))
+        return terminal;
+    auto* view = qobject_cast<LocalProcessTerminalView*>(terminalView);
+    if (!view)
+        return nullptr;
+    for (QObject* child : view->children()) {
+        if (child->objectName() == kAdapterName) {
+            if (auto* adapter = dynamic_cast<ProcessTerminalAdapter*>(child))
+                return adapter;
+        }
+    }
+    return new ProcessTerminalAdapter(view);
 }
 
 } // namespace orva

@@ -1,0 +1,259 @@
+#include "PlanFixtures.h"
+
+#include "platform/AppContext.h"
+#include "platform/UserDefaults.h"
+#include "support/TempContext.h"
+#include "terminal/NativeTerminalService.h"
+#include "workflow/WorkViewModel.h"
+#include "workflow/WorkflowServices.h"
+#include "workflow/common/WorkflowTestSupport.h"
+#include "workspace/AppGroupMonitorService.h"
+#include "workspace/AppGroupStorageService.h"
+#include "workspace/DirectoryAccessService.h"
+#include "workspace/FolderPanel.h"
+#include "workspace/XcodeService.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace orva::test {
+namespace {
+
+class WorkViewModelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedHome_ = qgetenv("HOME");
+        qputenv("HOME", context.context().homePath.toUtf8());
+        services.appGroupStorage = &storage;
+        services.appGroupMonitor = &monitor;
+        services.directoryAccess = &directory;
+        services.xcode = &xcode;
+        NativeTerminalService::shared().setDelegate(&channel);
+    }
+    void TearDown() override
+    {
+        NativeTerminalService::shared().setDelegate(nullptr);
+        NativeTerminalService::shared().setProcessRunning(false);
+        qputenv("HOME", savedHome_);
+    }
+
+    void chooseFolder(const QString& folder)
+    {
+        QDir().mkpath(folder);
+        directory.selectDirectory();
+        ASSERT_TRUE(waitUntil([&] { return panel->isShowing(); }));
+        panel->answer(PanelResponse::ok, folder);
+        ASSERT_TRUE(waitUntil([&] { return directory.selectedDirectory() == folder; }));
+    }
+
+    void writePlan(const Project& project)
+    {
+        ProjectWrapper wrapper;
+        wrapper.project = project;
+        storage.saveFile(QString::fromUtf8(encodeProjectWrapper(wrapper)), QStringLiteral("Task.json"),
+                         QStringLiteral("ZAVE/project"));
+    }
+
+    QString guidePath() const { return context.context().containerPath + QStringLiteral("/ZAVE/project/CLAUDE_DEV.md"); }
+
+    TempContext context;
+    QByteArray savedHome_;
+    AppGroupStorageService storage;
+    AppGroupMonitorService monitor{std::chrono::milliseconds(30)};
+    std::shared_ptr<FakeFolderPanel> panel = std::make_shared<FakeFolderPanel>();
+    DirectoryAccessService directory{panel};
+    XcodeService xcode{directory};
+    RecordingChannelDelegate channel;
+    WorkflowServices services;
+};
+
+TEST_F(WorkViewModelTest, StartShellStartsZshInTheFolderThenClaudeHalfASecondLater)
+{
+    const QString folder = context.root() + QStringLiteral("/My App");
+    chooseFolder(folder);
+    WorkViewModel model(services);
+    RecordingTerminal terminal;
+    model.startShell(terminal);
+
+    ASSERT_EQ(terminal.starts.size(), 1);
+    EXPECT_EQ(terminal.starts[0].executable, QStringLiteral("/bin/zsh"));
+    EXPECT_EQ(terminal.starts[0].arguments,
+              (QStringList{QStringLiteral("-l"), QStringLiteral("-c"),
+                           QStringLiteral("cd '") + folder + QStringLiteral("' && exec zsh -l")}));
+    EXPECT_TRUE(NativeTerminalService::shared().isProcessRunning());
+    EXPECT_TRUE(terminal.delegate.sent.isEmpty());
+
+    ASSERT_TRUE(waitUntil([&] { return !terminal.delegate.sent.isEmpty(); }));
+    EXPECT_GE(terminal.delegate.sent[0].atMs, 480);
+    QTest::qWait(150);
+    ASSERT_EQ(terminal.delegate.sent.size(), 1);
+    EXPECT_EQ(terminal.delegate.sent[0].bytes, QByteArrayLiteral("claude --dangerously-skip-permissions\n"));
+    EXPECT_EQ(terminal.delegate.sent[0].bytes.size(), 38);
+    EXPECT_TRUE(channel.received.isEmpty()) << "the start command does not go through the command channel";
+
+    LogCapture log;
+    ASSERT_TRUE(terminal.exitHandler);
+    terminal.exitHandler(7);
+    EXPECT_FALSE(NativeTerminalService::shared().isProcessRunning());
+    terminal.exitHandler(std::nullopt);
+    EXPECT_EQ(log.lines(), (QStringList{QStringLiteral("[NativeTerminal] Process exited with code: 7"),
+                                        QStringLiteral("[NativeTerminal] Process exited with code: -1")}));
+}
+
+TEST_F(WorkViewModelTest, WithoutAFolderTheLoginShellStartsAsItIs)
+{
+    WorkViewModel model(services);
+    RecordingTerminal terminal;
+    terminal.hasDelegate = false;
+    model.startShell(terminal);
+    ASSERT_EQ(terminal.starts.size(), 1);
+    EXPECT_EQ(terminal.starts[0].arguments, QStringList{QStringLiteral("-l")});
+    EXPECT_TRUE(NativeTerminalService::shared().isProcessRunning());
+    QTest::qWait(600);
+    EXPECT_TRUE(terminal.delegate.sent.isEmpty());
+}
+
+TEST_F(WorkViewModelTest, AFolderWithAQuoteStartsInThatFolderAndRunsNothingElse)
+{
+    const QString folder = context.root() + QStringLiteral("/it's $(touch PWNED)");
+    chooseFolder(folder);
+    WorkViewModel model(services);
+    RecordingTerminal terminal;
+    model.startShell(terminal);
+    ASSERT_EQ(terminal.starts.size(), 1);
+    EXPECT_EQ(terminal.starts[0].arguments.last(),
+              QStringLiteral("cd '") + context.root() + QStringLiteral("/it'\\''s $(touch PWNED)' && exec zsh -l"));
+}
+
+TEST_F(WorkViewModelTest, ZshStartsThroughTheStandInOnlyWithoutStartupFiles)
+{
+    WorkViewModel model(services);
+    RecordingTerminal bare;
+    model.startShell(bare);
+    ASSERT_EQ(bare.starts.size(), 1);
+    ASSERT_TRUE(bare.starts[0].environment.has_value());
+    ASSERT_EQ(bare.starts[0].environment->size(), 1);
+    EXPECT_TRUE(bare.starts[0].environment->first().startsWith(QStringLiteral("ZDOTDIR=") + context.context().containerPath));
+
+    QFile rc(context.context().homePath + QStringLiteral("/.zshrc"));
+    ASSERT_TRUE(rc.open(QIODevice::WriteOnly));
+    rc.close();
+    RecordingTerminal configured;
+    model.startShell(configured);
+    ASSERT_EQ(configured.starts.size(), 1);
+    EXPECT_FALSE(configured.starts[0].environment.has_value());
+}
+
+TEST_F(WorkViewModelTest, StartWorkTypesTheInstructionWithTheGuidePath)
+{
+    UserDefaults::setBool(QStringLiteral("hasLaunchedBefore"), false);
+    WorkViewModel model(services);
+    EXPECT_FALSE(model.forceShowAsPlanned());
+    EXPECT_FALSE(model.hasLaunchedBefore());
+    QSignalSpy launched(&model, &WorkViewModel::hasLaunchedBeforeChanged);
+
+    model.startWork();
+    EXPECT_TRUE(model.hasLaunchedBefore());
+    EXPECT_EQ(launched.count(), 1);
+    EXPECT_TRUE(UserDefaults::boolValue(QStringLiteral("hasLaunchedBefore"), false));
+    EXPECT_FALSE(model.forceShowAsPlanned());
+
+    ASSERT_TRUE(waitUntil([&] { return channel.received.size() == 2; }));
+    const QByteArray instruction = QStringLiteral("    아래 경로의 명세서를 기반으로 개발을 진행하세요.\n    ").toUtf8();
+    EXPECT_EQ(instruction.size(), 78);
+    EXPECT_EQ(WorkViewModel::startOfWorkInstruction().toUtf8(), instruction);
+    EXPECT_EQ(channel.received[0].bytes, instruction + guidePath().toUtf8() + "\n");
+    EXPECT_EQ(channel.received[1].bytes, QByteArrayLiteral("\r"));
+    EXPECT_GE(channel.received[1].atMs - channel.received[0].atMs, 45);
+}
+
+TEST_F(WorkViewModelTest, ThePromptAfterAnEarlierRunCarriesTheInstructionOnce)
+{
+    UserDefaults::setBool(QStringLiteral("hasLaunchedBefore"), true);
+    WorkViewModel model(services);
+    EXPECT_TRUE(model.forceShowAsPlanned());
+    EXPECT_TRUE(model.hasLaunchedBefore());
+
+    const QString approval = QStringLiteral("사용자가 승인했습니다.");
+    model.sendPrompt(approval);
+    EXPECT_FALSE(model.forceShowAsPlanned());
+    model.sendPrompt(QStringLiteral("next"));
+    ASSERT_TRUE(waitUntil([&] { return channel.received.size() == 4; }));
+    EXPECT_EQ(channel.received[0].bytes,
+              (WorkViewModel::startOfWorkInstruction() + guidePath() + QStringLiteral("\n") + approval + QStringLiteral("\n")).toUtf8());
+    EXPECT_EQ(channel.received[1].bytes, QByteArrayLiteral("next\n"));
+}
+
+TEST_F(WorkViewModelTest, WithoutAContainerNothingIsTyped)
+{
+    UserDefaults::setBool(QStringLiteral("hasLaunchedBefore"), true);
+    WorkViewModel model(services);
+    AppContext noContainer = context.context();
+    noContainer.containerPath.clear();
+    AppContext::setCurrent(noContainer);
+    LogCapture log;
+    model.sendPrompt(QStringLiteral("x"));
+    UserDefaults::setBool(QStringLiteral("hasLaunchedBefore"), false);
+    model.startWork();
+    AppContext::setCurrent(context.context());
+    EXPECT_EQ(log.count(QStringLiteral("[WorkViewModel] - Prompt File URL not found")), 2);
+    EXPECT_TRUE(model.forceShowAsPlanned());
+    EXPECT_FALSE(UserDefaults::boolValue(QStringLiteral("hasLaunchedBefore"), true));
+    QTest::qWait(80);
+    EXPECT_TRUE(channel.received.isEmpty());
+}
+
+TEST_F(WorkViewModelTest, TheCurrentTaskIsTheFirstInProgressThenOnHoldThenPlanned)
+{
+    using S = TaskStatus;
+    struct Case {
+        const char* name;
+        QList<QList<TaskStatus>> plan;
+        std::optional<qint64> expected;
+    };
+    const QList<Case> cases = {
+        {"in progress wins", {{S::completed, S::planned}, {S::onHold}, {S::inProgress, S::inProgress}}, 4},
+        {"on hold before planned", {{S::planned}, {S::completed, S::onHold}}, 3},
+        {"first planned", {{S::completed}, {S::planned, S::planned}}, 2},
+        {"all completed", {{S::completed}, {S::completed}}, std::nullopt},
+        {"no tasks", {{}, {}}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto task = currentTaskOf(projectOf(c.plan));
+        EXPECT_EQ(task ? std::optional<qint64>(task->id) : std::nullopt, c.expected);
+    }
+
+    WorkViewModel model(services);
+    EXPECT_FALSE(model.currentTask());
+    QSignalSpy changed(&model, &WorkViewModel::currentTaskChanged);
+    writePlan(projectOf({{S::completed, S::planned}}));
+    monitor.startTaskDashboardMonitoring();
+    writePlan(projectOf({{S::completed, S::inProgress}}));
+    ASSERT_TRUE(waitUntil([&] { return model.currentTask().has_value(); }));
+    EXPECT_EQ(model.currentTask()->id, 2);
+    EXPECT_GE(changed.count(), 1);
+    EXPECT_EQ(model.currentTaskValue().value<TaskItem>().id, 2);
+}
+
+TEST_F(WorkViewModelTest, TheSelectedTaskTakesATaskValueFromQml)
+{
+    WorkViewModel model(services);
+    QSignalSpy changed(&model, &WorkViewModel::selectedTaskChanged);
+    model.setSelectedTaskValue(QVariant::fromValue(task(5, TaskStatus::planned)));
+    ASSERT_TRUE(model.selectedTask());
+    EXPECT_EQ(model.selectedTask()->id, 5);
+    model.setSelectedTaskValue(QVariant());
+    EXPECT_FALSE(model.hasSelectedTask());
+    EXPECT_EQ(changed.count(), 2);
+}
+
+} // namespace
+} // namespace orva::test
