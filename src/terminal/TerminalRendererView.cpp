@@ -68,7 +68,6 @@ TerminalRendererView::TerminalRendererView(int cols, int rows, QQuickItem* paren
     setOpaquePainting(true);
     setFillColor(m_defaultBackground);
     setFlag(ItemAcceptsInputMethod, true);
-    setFlag(ItemIsFocusScope, false);
     setAcceptedMouseButtons(Qt::LeftButton);
     setActiveFocusOnTab(true);
     updateCellSize();
