@@ -229,6 +229,8 @@ void AppGroupMonitorService::stopInterviewStateMonitoring()
     interviewStateTask_.stop();
     stopMonitoring(MonitorKey::interviewStateFile);
     stopMonitoring(MonitorKey::interviewStateDirectory);
+    // The handler goes even when the file itself was never watched.
+    monitorHandlers_.erase(MonitorKey::interviewStateFile);
     log(QStringLiteral("Interview state monitoring stopped"));
 }
 

@@ -19,10 +19,11 @@ DirectoryAccessService& DirectoryAccessService::shared()
     return *instance;
 }
 
-DirectoryAccessService::DirectoryAccessService(std::shared_ptr<FolderPanel> panel, QObject* parent)
+DirectoryAccessService::DirectoryAccessService(std::shared_ptr<FolderPanel> panel,
+                                               std::function<bool(const QString&)> accessProbe, QObject* parent)
     : QObject(parent)
     , panel_(panel ? std::move(panel) : std::make_shared<QtFolderPanel>())
-    , accessProbe_(&FolderBookmark::canAccess)
+    , accessProbe_(accessProbe ? std::move(accessProbe) : std::function<bool(const QString&)>(&FolderBookmark::canAccess))
 {
     restoreBookmark();
 }
@@ -31,11 +32,6 @@ DirectoryAccessService::~DirectoryAccessService()
 {
     // Access to a restored folder ends with the service.
     accessing_ = false;
-}
-
-void DirectoryAccessService::setAccessProbe(std::function<bool(const QString&)> probe)
-{
-    accessProbe_ = probe ? std::move(probe) : std::function<bool(const QString&)>(&FolderBookmark::canAccess);
 }
 
 OpenPanelOptions DirectoryAccessService::selectPanelOptions()

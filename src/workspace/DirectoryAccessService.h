@@ -26,8 +26,11 @@ public:
     static DirectoryAccessService& shared();
 
     // A separate instance (tests, screens under test). Runs restoreBookmark().
-    // Without a panel, Qt file dialogs are used.
-    explicit DirectoryAccessService(std::shared_ptr<FolderPanel> panel = {}, QObject* parent = nullptr);
+    // Without a panel, Qt file dialogs are used. `accessProbe` replaces the
+    // check that a restored folder can be opened (tests running with the
+    // privilege to open any folder); by default the folder is opened.
+    explicit DirectoryAccessService(std::shared_ptr<FolderPanel> panel = {},
+                                    std::function<bool(const QString&)> accessProbe = {}, QObject* parent = nullptr);
     ~DirectoryAccessService() override;
 
     const QString bookmarkKey = QStringLiteral("TerminalDirectoryBookmark");
@@ -45,10 +48,6 @@ public:
     void saveBookmark(const QString& folderPath);
     void restoreBookmark();
     Q_INVOKABLE void clearDirectoryAccess();
-
-    // Replaces the check that the restored folder can be opened (tests that
-    // run with the privilege to open any folder).
-    void setAccessProbe(std::function<bool(const QString&)> probe);
 
     // The panel settings, as shown.
     static OpenPanelOptions selectPanelOptions();
