@@ -100,12 +100,17 @@ void Terminal::printCharacter(char32_t ch)
 
     CharData& cell = line->cells[static_cast<std::size_t>(x0)];
     repair = repair || cell.width != 1;
-    cell = CharData{ch, m_currentAttribute, static_cast<std::int8_t>(wide ? 2 : 1)};
+    // Field by field: building a whole cell value first costs a stalled copy.
+    cell.character = ch;
+    cell.attribute = m_currentAttribute;
+    cell.width = static_cast<std::int8_t>(wide ? 2 : 1);
     b.x += 1;
     if (wide && b.x < line->size()) {
         CharData& right = line->cells[static_cast<std::size_t>(b.x)];
         repair = repair || right.width != 1;
-        right = CharData{U' ', m_currentAttribute, 0};
+        right.character = U' ';
+        right.attribute = m_currentAttribute;
+        right.width = 0;
         b.x += 1;
     }
     if (repair)
@@ -130,8 +135,11 @@ void Terminal::printAscii(const std::uint8_t* data, std::size_t size)
         CharData* cells = line->cells.data() + x0;
         const bool repair = cells[0].width != 1 || cells[k - 1].width != 1;
         const CharAttribute attribute = m_currentAttribute;
-        for (int i = 0; i < k; ++i)
-            cells[i] = CharData{static_cast<char32_t>(data[i]), attribute, 1};
+        for (int i = 0; i < k; ++i) {
+            cells[i].character = data[i];
+            cells[i].attribute = attribute;
+            cells[i].width = 1;
+        }
         if (repair)
             line->repairWide(x0 - 1, x0 + k);
         m_lastPrinted = data[k - 1];
