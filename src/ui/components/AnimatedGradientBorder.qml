@@ -1,0 +1,27 @@
+import QtQuick
+import Orva.Design
+import Orva.Components
+
+// A card border (radius 8, 2 px, inside the shape) whose teal brightest side
+// circles it once every 3 s. Fill the card with it.
+Item {
+    id: root
+    property real borderAngle: 0
+
+    ConicBorder {
+        anchors.fill: parent
+        radius: CornerRadius.r8
+        lineWidth: 2
+        color: Colors.teal
+        faintOpacity: 0.1
+        angle: root.borderAngle
+    }
+
+    NumberAnimation on borderAngle {
+        from: 0
+        to: 360
+        duration: 3000
+        loops: Animation.Infinite
+        running: true
+    }
+}

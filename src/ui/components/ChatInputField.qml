@@ -1,0 +1,133 @@
+import QtQuick
+import Orva.Design
+import Orva.Components
+
+// The multi-line field for the idea and the interview answers. Return sends
+// (submit()), Shift+Return starts a new line. The caller owns the text and
+// the focus flag: read `text` and write it (e.g. clear it after a send), and
+// read or write `isTextFieldFocused`. While `isDisabled` the editor takes no
+// input, is dimmed, shows the waiting text, and any change of the text is
+// undone once, back to the last text accepted while enabled.
+Item {
+    id: root
+    property alias text: editor.text
+    property bool isTextFieldFocused: false
+    property string placeholder
+    property bool isDisabled: false
+    property bool isSubmitEnabled: true
+
+    readonly property alias editor: editor
+    readonly property bool placeholderShown: placeholderText.visible
+    readonly property string placeholderShownText: placeholderText.text
+    readonly property real fieldWidth: Math.max(LayoutMetrics.inputMinWidth, Math.min(LayoutMetrics.inputMaxWidth, width))
+    readonly property alias sendButton: sendButton
+
+    signal submit()
+
+    implicitWidth: LayoutMetrics.inputMaxWidth
+    implicitHeight: LayoutMetrics.inputHeight + 2 * Padding.p24
+
+    TextGuard { id: guard }
+    Component.onCompleted: guard.reset(editor.text)
+
+    onIsTextFieldFocusedChanged: {
+        if (isTextFieldFocused && !editor.activeFocus)
+            editor.forceActiveFocus()
+        else if (!isTextFieldFocused && editor.activeFocus)
+            editor.focus = false
+    }
+
+    Item {
+        id: field
+        width: root.fieldWidth
+        height: root.height
+        anchors.horizontalCenter: parent.horizontalCenter
+        opacity: root.isDisabled ? 0.5 : 1.0
+
+        SmoothRect {
+            anchors.fill: parent
+            radius: CornerRadius.r12
+            color: Qt.rgba(Colors.cardBackground.r, Colors.cardBackground.g, Colors.cardBackground.b, 0.8)
+            gradientEnd: Qt.rgba(Colors.background.r, Colors.background.g, Colors.background.b, 0.9)
+            borderColor: Qt.rgba(Colors.indigo.r, Colors.indigo.g, Colors.indigo.b, 0.6)
+            borderWidth: 2
+            borderMode: SmoothRect.Clipped
+        }
+
+        Flickable {
+            id: scroller
+            x: Padding.p24
+            y: Padding.p24
+            width: field.width - 2 * Padding.p24 - Padding.p48
+            height: LayoutMetrics.inputHeight
+            clip: true
+            contentWidth: width
+            contentHeight: editor.implicitHeight
+            boundsBehavior: Flickable.StopAtBounds
+            interactive: !root.isDisabled
+
+            function ensureVisible(r) {
+                if (contentY >= r.y)
+                    contentY = r.y
+                else if (contentY + height <= r.y + r.height)
+                    contentY = r.y + r.height - height
+            }
+
+            TextEdit {
+                id: editor
+                width: scroller.width
+                wrapMode: TextEdit.Wrap
+                textFormat: TextEdit.PlainText
+                font: Fonts.title3
+                color: Colors.white
+                selectionColor: Qt.rgba(Colors.indigo.r, Colors.indigo.g, Colors.indigo.b, 0.6)
+                enabled: !root.isDisabled
+                onCursorRectangleChanged: scroller.ensureVisible(cursorRectangle)
+                onActiveFocusChanged: {
+                    if (root.isTextFieldFocused !== activeFocus)
+                        root.isTextFieldFocused = activeFocus
+                }
+                onTextChanged: {
+                    if (guard.textChanged(text, root.isDisabled))
+                        text = guard.restoreText
+                }
+                Keys.onReturnPressed: (event) => root._returnPressed(event)
+                Keys.onEnterPressed: (event) => root._returnPressed(event)
+            }
+        }
+    }
+
+    function _returnPressed(event) {
+        if (ComponentRules.isShiftHeld(event.modifiers)) {
+            event.accepted = false
+            return
+        }
+        // A syllable still being composed becomes text before the send.
+        ComponentRules.commitComposition(editor)
+        event.accepted = true
+        root.submit()
+    }
+
+    Text {
+        id: placeholderText
+        visible: !editor.activeFocus && editor.text.length === 0 && editor.preeditText.length === 0
+        x: field.x + Padding.p24
+        width: field.width - 2 * Padding.p24
+        anchors.verticalCenter: parent.verticalCenter
+        anchors.verticalCenterOffset: -Padding.p24 / 2
+        text: root.isDisabled ? "잠시만 기다려주세요..." : root.placeholder
+        textFormat: Text.PlainText
+        font: Fonts.title3
+        color: Qt.rgba(Colors.textSecondary.r, Colors.textSecondary.g, Colors.textSecondary.b, Colors.textSecondary.a * 0.5)
+        elide: Text.ElideRight
+    }
+
+    InputFieldButton {
+        id: sendButton
+        anchors.right: field.right
+        anchors.bottom: field.bottom
+        anchors.bottomMargin: Padding.p10
+        isEnabled: editor.text.length > 0 && root.isSubmitEnabled
+        onSubmit: root.submit()
+    }
+}
