@@ -5,14 +5,24 @@
 
 namespace orva {
 
-// Holder of the root view's phase enumeration, so that QML reads it as
-// ViewPhase.entry, ViewPhase.chat, ...
+// Holder of the root view's phase enumeration.
 class ViewPhaseType {
     Q_GADGET
 public:
     // The phases in workflow order; `dashboard` shows the work screen.
     enum class ViewPhase { entry, chat, projectGuiding, dashboard };
     Q_ENUM(ViewPhase)
+
+    // The same phases for QML, where enumeration values are capitalised:
+    // ViewPhase.Entry, ViewPhase.Chat, ViewPhase.ProjectGuiding,
+    // ViewPhase.Dashboard.
+    enum Value {
+        Entry = static_cast<int>(ViewPhase::entry),
+        Chat = static_cast<int>(ViewPhase::chat),
+        ProjectGuiding = static_cast<int>(ViewPhase::projectGuiding),
+        Dashboard = static_cast<int>(ViewPhase::dashboard),
+    };
+    Q_ENUM(Value)
 };
 
 using ViewPhase = ViewPhaseType::ViewPhase;

@@ -1,0 +1,111 @@
+#include "InterviewFixture.h"
+
+#include "platform/AppContext.h"
+#include "workflow/ContentViewModel.h"
+
+#include <QSignalSpy>
+
+namespace orva::test {
+namespace {
+
+class ContentViewModelTest : public InterviewFixture {};
+
+TEST_F(ContentViewModelTest, TheFirstPhaseFollowsTheTaskPlansPresence)
+{
+    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::entry);
+    EXPECT_TRUE(QFileInfo(workspacePath(QStringLiteral("ZAVE/project"))).isDir());
+
+    writeFile(QStringLiteral("ZAVE/project/Task.json"), "not even JSON");
+    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::dashboard);
+    EXPECT_EQ(ContentViewModel(services).currentPhase(), ViewPhase::dashboard);
+
+    QFile::remove(workspacePath(QStringLiteral("ZAVE/project/Task.json")));
+    QDir().mkpath(workspacePath(QStringLiteral("ZAVE/project/Task.json")));
+    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::dashboard) << "only existence counts";
+
+    AppContext noContainer = context.context();
+    noContainer.containerPath.clear();
+    AppContext::setCurrent(noContainer);
+    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::entry);
+    AppContext::setCurrent(context.context());
+}
+
+TEST_F(ContentViewModelTest, OnboardingShowsUntilItHasBeenClosedOnce)
+{
+    {
+        ContentViewModel root(services);
+        EXPECT_EQ(root.onboardingViewModel()->hasSeenOnboardingKey(), QStringLiteral("hasSeenOnboarding"));
+        EXPECT_FALSE(root.showOnboarding());
+        root.showOnboardingIfNeeded();
+        EXPECT_TRUE(root.showOnboarding());
+        // Quitting with the overlay up leaves the key unset.
+    }
+    EXPECT_FALSE(UserDefaults::boolValue(QStringLiteral("hasSeenOnboarding"), false));
+    {
+        ContentViewModel root(services);
+        root.showOnboardingIfNeeded();
+        ASSERT_TRUE(root.showOnboarding());
+        root.setShowOnboarding(false); // the overlay's start action
+        root.markOnboardingSeen();     // its disappear action
+        EXPECT_TRUE(UserDefaults::boolValue(QStringLiteral("hasSeenOnboarding"), false));
+    }
+    ContentViewModel later(services);
+    later.showOnboardingIfNeeded();
+    EXPECT_FALSE(later.showOnboarding());
+}
+
+TEST_F(ContentViewModelTest, PhasesMoveByTheScreensCallbacks)
+{
+    ContentViewModel root(services);
+    QList<ViewPhase> phases;
+    QObject::connect(&root, &ContentViewModel::currentPhaseChanged, [&] { phases << root.currentPhase(); });
+    root.navigateToProjectGuiding();
+    root.navigateToDashboard();
+    root.startNewProject();
+    root.setPhase(ViewPhase::chat);
+    EXPECT_EQ(phases, (QList<ViewPhase>{ViewPhase::projectGuiding, ViewPhase::dashboard, ViewPhase::entry, ViewPhase::chat}));
+    EXPECT_EQ(toString(ViewPhase::projectGuiding), QStringLiteral("projectGuiding"));
+}
+
+TEST_F(ContentViewModelTest, SubmittingTheIdeaSwitchesAtOnceAndStartsACleanInterview)
+{
+    openConversation();
+    ContentViewModel root(services);
+    ChatViewModel* chat = root.chatViewModel();
+
+    root.startInterview(QStringLiteral("first idea"));
+    EXPECT_EQ(root.currentPhase(), ViewPhase::chat);
+    EXPECT_TRUE(chat->chatHistories().isEmpty()) << "the phase changes before the interview starts";
+    ASSERT_TRUE(waitUntil([&] { return chat->chatHistories().size() == 2; }));
+    const auto state = decodeInterviewState(readFile(workspacePath(QStringLiteral("ZAVE/interview_state.json"))));
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->status, InterviewState::Status::inProgress);
+    EXPECT_TRUE(monitor.hasInterviewStateHandler());
+    chat->checkInterviewState(QStringLiteral(R"({"status":"completed","last_updated":"2025-03-01T09:30:00Z"})"));
+    ASSERT_TRUE(chat->isInterviewCompleted());
+
+    // The new-project action, then a new idea in the same window.
+    root.startNewProject();
+    openConversation();
+    root.startInterview(QStringLiteral("second idea"));
+    EXPECT_EQ(root.chatViewModel(), chat);
+    ASSERT_TRUE(waitUntil([&] {
+        return !chat->isWaitingForResponse() && chat->chatHistories().size() == 2
+            && chat->chatHistories()[0].answer == QStringLiteral("second idea");
+    }));
+    EXPECT_FALSE(chat->isInterviewCompleted());
+    EXPECT_EQ(chat->chatHistories()[0].id, 1);
+    EXPECT_EQ(chat->chatHistories()[0].answer, QStringLiteral("second idea"));
+}
+
+TEST_F(ContentViewModelTest, EachWindowHasItsOwnPhaseAndInterview)
+{
+    ContentViewModel first(services);
+    ContentViewModel second(services);
+    first.setPhase(ViewPhase::projectGuiding);
+    EXPECT_EQ(second.currentPhase(), ViewPhase::entry);
+    EXPECT_NE(first.chatViewModel(), second.chatViewModel());
+}
+
+} // namespace
+} // namespace orva::test
