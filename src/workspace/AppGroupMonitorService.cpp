@@ -98,6 +98,8 @@ AppGroupMonitorService& AppGroupMonitorService::shared()
 
 AppGroupMonitorService::AppGroupMonitorService(std::chrono::milliseconds debounce, QObject* parent)
     : QObject(parent)
+    , reloadTask_(this)
+    , interviewStateTask_(this)
 {
     registerModelMetaTypes();
     reloadTask_.setSingleShot(true);
