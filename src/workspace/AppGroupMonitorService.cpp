@@ -393,10 +393,15 @@ void AppGroupMonitorService::setProject(std::optional<Project> value)
 
 void AppGroupMonitorService::readInterviewState()
 {
+    // The location is resolved here, on the main thread; the pool only reads.
+    const auto location = appGroupFileURL(kInterviewStatePath);
+    if (!location) {
+        logBare(QStringLiteral("Interview state file not found or empty"));
+        return;
+    }
     QPointer<AppGroupMonitorService> self(this);
-    QThreadPool::globalInstance()->start([self] {
-        const auto text = AppGroupStorageService::shared().loadFile(QStringLiteral("interview_state.json"),
-                                                                    QStringLiteral("ZAVE"));
+    QThreadPool::globalInstance()->start([self, location = *location] {
+        const auto text = AppGroupStorageService::loadFileAt(location, QStringLiteral("interview_state.json"));
         if (!text || text->isEmpty()) {
             logBare(QStringLiteral("Interview state file not found or empty"));
             return;

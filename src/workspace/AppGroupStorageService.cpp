@@ -63,13 +63,18 @@ std::optional<QString> AppGroupStorageService::loadFile(const QString& fileName,
     const auto location = url(fileName, directory);
     if (!location)
         return std::nullopt;
+    return loadFileAt(*location, fileName);
+}
+
+std::optional<QString> AppGroupStorageService::loadFileAt(const QString& location, const QString& fileName)
+{
     QString error;
-    auto text = fileops::readUtf8File(*location, &error);
+    auto text = fileops::readUtf8File(location, &error);
     if (!text) {
         log(QStringLiteral("파일 불러오기 실패: ") + error);
         return std::nullopt;
     }
-    log(fileName + QStringLiteral(" 파일 불러오기 완료: ") + *location);
+    log(fileName + QStringLiteral(" 파일 불러오기 완료: ") + location);
     return text;
 }
 

@@ -25,6 +25,9 @@ public:
     // UTF-8.
     std::optional<QString> loadFile(const QString& fileName, const QString& directory) const;
 
+    // The same read at a location already resolved (any thread).
+    static std::optional<QString> loadFileAt(const QString& location, const QString& fileName);
+
     // Writes the text as UTF-8 through a temporary file renamed over the
     // target, creating the parent folder first when it is missing.
     void saveFile(const QString& content, const QString& fileName, const QString& directory) const;
