@@ -135,10 +135,10 @@ void Terminal::printAscii(const std::uint8_t* data, std::size_t size)
         CharData* cells = line->cells.data() + x0;
         const bool repair = cells[0].width != 1 || cells[k - 1].width != 1;
         const CharAttribute attribute = m_currentAttribute;
+        CharData cell{U' ', attribute, 1};
         for (int i = 0; i < k; ++i) {
-            cells[i].character = data[i];
-            cells[i].attribute = attribute;
-            cells[i].width = 1;
+            cell.character = data[i];
+            cells[i] = cell;
         }
         if (repair)
             line->repairWide(x0 - 1, x0 + k);
