@@ -17,6 +17,11 @@ Item {
     property string glyphName: "checkmark"
     property string accessibleLabel: "체크박스"
 
+    // What is drawn now (while the 0.15 s change runs, its current value).
+    readonly property color displayedColor: box.color
+    readonly property real displayedGlyphOpacity: glyph.opacity
+    readonly property bool clickable: mouse.enabled
+
     signal toggled(bool checked)
 
     function fillColorNow() {

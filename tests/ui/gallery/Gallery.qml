@@ -388,8 +388,8 @@ Rectangle {
                     TaskCard { width: 520; taskItem: taskFactory.make("t", "완료된 작업", "뒤에 있는 화면", 2, 3) }
                 }
             }
-            ProjectCompletionActions { id: actions }
-            ProjectCompletionPopup { anchors.fill: parent; actions: actions }
+            ProjectCompletionActions { id: popupActions }
+            ProjectCompletionPopup { anchors.fill: parent; actions: popupActions }
         }
     }
 

@@ -1,0 +1,125 @@
+import QtQuick
+import QtTest
+import Orva.Design
+import Orva.Components
+
+Item {
+    id: window
+    width: 600
+    height: 400
+
+    Component {
+        id: strokeComponent
+        AnimatedStrokeShape {
+            width: 30; height: 30
+            shape: AnyShape { milestoneType: 0 }
+        }
+    }
+    Component {
+        id: rotatingComponent
+        RotatingText { width: 200; interval: 0.05 }
+    }
+    Component {
+        id: confettiComponent
+        CompletedConfetti {}
+    }
+    Component {
+        id: spinComponent
+        RotatingModifier { Rectangle { width: 20; height: 20 } }
+    }
+
+    TestCase {
+        name: "Motion"
+        when: windowShown
+
+        // Any warning during a test fails it.
+        function init() { failOnWarning(/./) }
+
+        function test_strokeWholeAtOnceWithoutAppearAnimation() {
+            const s = createTemporaryObject(strokeComponent, window, { animateOnAppear: false })
+            compare(s.progress, 1)
+            // animateOnChange turning true redraws from nothing.
+            s.animateOnChange = true
+            verify(s.progress < 0.2)
+            tryCompare(s, "progress", 1, 5000)
+            s.animateOnChange = false
+            compare(s.progress, 1)
+        }
+
+        function test_strokeDrawsAfterItsDelay() {
+            const s = createTemporaryObject(strokeComponent, window, { animateOnAppear: true, delay: 0.3, animationDuration: 10 })
+            wait(150)
+            compare(s.progress, 0)
+            tryVerify(() => s.progress > 0, 1000)
+            verify(s.progress < 1)
+            tryCompare(s, "progress", 1, 5000)
+        }
+
+        function test_strokeVisibilityRules() {
+            const hidden = createTemporaryObject(strokeComponent, window, { isVisible: false, animateOnAppear: false })
+            compare(hidden.progress, 0)
+            hidden.isVisible = true
+            wait(50)
+            compare(hidden.progress, 0)
+            const later = createTemporaryObject(strokeComponent, window, { isVisible: false, animateOnAppear: true })
+            compare(later.progress, 0)
+            later.isVisible = true
+            tryVerify(() => later.progress > 0, 1000)
+            later.isVisible = false
+            verify(later.progress > 0)
+        }
+
+        function test_rotatingTextCyclesAndSurvivesShrinking() {
+            const r = createTemporaryObject(rotatingComponent, window, { texts: ["a", "b", "c"] })
+            compare(r.currentLine, "a")
+            verify(r.timerRunning)
+            tryCompare(r, "currentIndex", 2, 2000)
+            r.texts = ["only"]
+            compare(r.currentIndex, 0)
+            compare(r.currentLine, "only")
+            verify(!r.timerRunning)
+            r.texts = []
+            compare(r.currentLine, "")
+            wait(150)
+            compare(r.currentIndex, 0)
+            r.texts = ["x", "y"]
+            tryCompare(r, "currentLine", "y", 2000)
+        }
+
+        function test_rotatingTextSingleLineStaysStill() {
+            const r = createTemporaryObject(rotatingComponent, window, { texts: ["one"] })
+            verify(!r.timerRunning)
+            wait(150)
+            compare(r.currentIndex, 0)
+            const empty = createTemporaryObject(rotatingComponent, window, { texts: [] })
+            compare(empty.currentLine, "")
+            verify(!empty.timerRunning)
+        }
+
+        function test_confettiWaitsForItsSizeAndTakesNoClicks() {
+            let clicks = 0
+            const under = createTemporaryObject(Qt.createQmlObject(
+                "import QtQuick; Component { MouseArea { anchors.fill: parent } }", window), window)
+            under.clicked.connect(() => clicks += 1)
+            const c = createTemporaryObject(confettiComponent, window, { isActive: true })
+            wait(50)
+            compare(c.particles.count, 0)
+            c.width = 600
+            c.height = 400
+            tryCompare(c.particles, "count", 20, 1000)
+            mouseClick(window, 300, 200)
+            compare(clicks, 1)
+            tryCompare(c.particles, "count", 0, 4000)
+        }
+
+        function test_rotatingModifierFollowsActive() {
+            const m = createTemporaryObject(spinComponent, window, { isActive: false })
+            wait(100)
+            compare(m.rotation, 0)
+            m.isActive = true
+            tryVerify(() => m.rotation > 10, 2000)
+            m.isActive = false
+            tryCompare(m, "rotation", 0, 2000)
+        }
+    }
+}
