@@ -1,5 +1,6 @@
 #include "workflow/WorkflowQml.h"
 #include "workflow/WorkflowServices.h"
+#include "ui/design/DesignTokens.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -7,6 +8,11 @@
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QUrl>
+#include <QtQml/qqmlextensionplugin.h>
+
+// The design system's static QML modules Orva.Design and Orva.Components.
+Q_IMPORT_QML_PLUGIN(Orva_DesignPlugin)
+Q_IMPORT_QML_PLUGIN(Orva_ComponentsPlugin)
 
 namespace {
 // Large enough for the biggest screen: the 1020x800 dashboard overlay with
@@ -21,6 +27,9 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("kem"));
     QApplication::setApplicationName(QStringLiteral("orva"));
     QQuickStyle::setStyle(QStringLiteral("Basic"));
+    // Text, emoji and symbol fonts, and the text font as the default.
+    orva::DesignTokens::loadDesignFonts();
+    QApplication::setFont(orva::DesignTokens::Fonts::body());
 
     // The process-wide services live on the main thread for the whole run.
     orva::WorkflowServices::createSharedServices();
