@@ -149,6 +149,11 @@ std::chrono::milliseconds AppGroupMonitorService::debounceInterval() const
     return reloadTask_.intervalAsDuration();
 }
 
+void AppGroupMonitorService::setAfterTaskFileReadHook(std::function<void()> hook)
+{
+    afterTaskFileRead_ = std::move(hook);
+}
+
 bool AppGroupMonitorService::isMonitoring(MonitorKey key) const
 {
     return monitors_.count(key) != 0;
@@ -357,8 +362,10 @@ void AppGroupMonitorService::loadTaskFile()
         return;
     isLoadingFile_ = true;
     QPointer<AppGroupMonitorService> self(this);
-    QThreadPool::globalInstance()->start([self, path = *path] {
+    QThreadPool::globalInstance()->start([self, path = *path, hook = afterTaskFileRead_] {
         const TaskFileRead read = readTaskFile(path);
+        if (hook)
+            hook();
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [self, read] {

@@ -63,6 +63,10 @@ public:
     void setDebounceInterval(std::chrono::milliseconds interval);
     std::chrono::milliseconds debounceInterval() const;
 
+    // Runs on the loading thread after each read of the task plan, before the
+    // result is handed to the main thread (tests hold a load in flight).
+    void setAfterTaskFileReadHook(std::function<void()> hook);
+
     bool isMonitoring(MonitorKey key) const;
     bool hasInterviewStateHandler() const;
 
@@ -100,6 +104,7 @@ private:
     std::map<MonitorKey, QFileSystemWatcher*> monitors_;
     std::map<MonitorKey, QString> monitorPaths_;
     std::map<MonitorKey, Handler> monitorHandlers_;
+    std::function<void()> afterTaskFileRead_;
     bool isLoadingFile_ = false;
     bool reloadAgain_ = false;
     QTimer reloadTask_;

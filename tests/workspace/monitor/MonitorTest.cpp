@@ -7,10 +7,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
+#include <atomic>
 #include <chrono>
 
 namespace orva {
@@ -167,6 +169,32 @@ TEST_F(MonitorTest, RapidWritesEndWithTheLastPlan)
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("w39"); }, kDeadline))
         << "ended with " << projectName(monitor).toStdString();
+}
+
+TEST_F(MonitorTest, AChangeDuringALoadIsReadOnceMoreAfterIt)
+{
+    writeInPlace(plan, planJson(QStringLiteral("start")));
+    AppGroupMonitorService monitor(kDebounce);
+    QSemaphore readDone;
+    QSemaphore release;
+    std::atomic<int> reads = 0;
+    monitor.setAfterTaskFileReadHook([&] {
+        if (reads++ == 0) { // hold only the first load between its read and its publish
+            readDone.release();
+            release.acquire();
+        }
+    });
+    QSignalSpy loads(&monitor, &AppGroupMonitorService::taskFileLoaded);
+
+    writeInPlace(plan, planJson(QStringLiteral("read first")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return readDone.tryAcquire(); }, kDeadline));
+    writeInPlace(plan, planJson(QStringLiteral("written during the load")));
+    settle(kDebounce * 3); // its wait ends while the first load is still held
+    release.release();
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("written during the load"); }, kDeadline))
+        << "ended with " << projectName(monitor).toStdString();
+    EXPECT_EQ(loads.count(), 2);
 }
 
 TEST_F(MonitorTest, WatchesStartedFromAnotherThreadLiveOnTheMainThread)
