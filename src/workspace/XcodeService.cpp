@@ -117,6 +117,28 @@ XcodeProjectVerdict XcodeService::verifyXcodeProject(const QString& folder)
     return verdict;
 }
 
+void XcodeService::verifyXcodeProjectAsync(const QString& folder, QObject* context,
+                                           std::function<void(const XcodeProjectVerdict&)> done)
+{
+    QPointer<XcodeService> self(this);
+    QPointer<QObject> guard(context);
+    const bool hasContext = context != nullptr;
+    QThreadPool::globalInstance()->start([self, guard, hasContext, folder, done = std::move(done)] {
+        const XcodeProjectVerdict verdict = walkForVerdict(folder);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, guard, hasContext, folder, verdict, done] {
+                if (self)
+                    self->storeVerdict(folder, verdict);
+                if (hasContext && !guard)
+                    return;
+                if (done)
+                    done(verdict);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 std::optional<XcodeProjectVerdict> XcodeService::cachedVerdict(const QString& folder)
 {
     const auto it = cache_.constFind(folder);

@@ -47,6 +47,11 @@ public:
     // also refreshes the cached verdict and selectedProjectName.
     XcodeProjectVerdict verifyXcodeProject(const QString& folder);
 
+    // The same walk on the thread pool; `done` runs on the main thread with
+    // the verdict, unless `context` has been destroyed by then.
+    void verifyXcodeProjectAsync(const QString& folder, QObject* context,
+                                 std::function<void(const XcodeProjectVerdict&)> done);
+
     // The verdict without blocking: the last one worked out for the folder,
     // or none while it is being worked out off the main thread
     // (verdictReady() follows).

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 namespace orva {
 namespace {
@@ -178,6 +179,23 @@ TEST_F(XcodeTest, ScreensReadAVerdictWorkedOutOffTheMainThread)
     directories.clearDirectoryAccess();
     EXPECT_EQ(xcode.selectedProjectName(), QString());
     EXPECT_GE(names.count(), 2);
+}
+
+TEST_F(XcodeTest, AVerdictWorkedOutOnThePoolArrivesOnTheMainThread)
+{
+    const QString root = makeTree(QStringLiteral("async"), {QStringLiteral("deep/er/Async.xcodeproj/")});
+    std::optional<XcodeProjectVerdict> received;
+    bool onMainThread = false;
+    QObject context;
+    xcode.verifyXcodeProjectAsync(root, &context, [&](const XcodeProjectVerdict& verdict) {
+        received = verdict;
+        onMainThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+    });
+    EXPECT_FALSE(received.has_value());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return received.has_value(); }, 5000));
+    EXPECT_TRUE(onMainThread);
+    EXPECT_EQ(received->projectName, std::optional<QString>(QStringLiteral("Async")));
+    EXPECT_EQ(xcode.cachedVerdict(root), received);
 }
 
 } // namespace
