@@ -28,11 +28,9 @@ DirectoryAccessService::DirectoryAccessService(std::shared_ptr<FolderPanel> pane
     restoreBookmark();
 }
 
-DirectoryAccessService::~DirectoryAccessService()
-{
-    // Access to a restored folder ends with the service.
-    accessing_ = false;
-}
+// Folder access here is the process's own file permissions: there is no
+// scoped grant to begin on restore or to end when the folder is forgotten.
+DirectoryAccessService::~DirectoryAccessService() = default;
 
 OpenPanelOptions DirectoryAccessService::selectPanelOptions()
 {
@@ -89,7 +87,6 @@ void DirectoryAccessService::restoreBookmark()
         UserDefaults::remove(bookmarkKey);
         return;
     }
-    accessing_ = true;
     setSelectedDirectory(bookmark->path);
     setHasAccess(true);
     setBookmark(stored);
@@ -159,8 +156,6 @@ void DirectoryAccessService::createProjectDirectory()
 
 void DirectoryAccessService::clearDirectoryAccess()
 {
-    if (!selectedDirectory_.isEmpty())
-        accessing_ = false;
     UserDefaults::remove(bookmarkKey);
     setSelectedDirectory(QString());
     setHasAccess(false);

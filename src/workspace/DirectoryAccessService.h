@@ -69,7 +69,6 @@ private:
     QString selectedDirectory_;
     bool hasAccess_ = false;
     QByteArray bookmark_;
-    bool accessing_ = false;
 };
 
 } // namespace orva
