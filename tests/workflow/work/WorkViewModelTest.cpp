@@ -257,3 +257,20 @@ TEST_F(WorkViewModelTest, TheSelectedTaskTakesATaskValueFromQml)
 
 } // namespace
 } // namespace orva::test
+
+namespace orva::test {
+namespace {
+
+TEST_F(WorkViewModelTest, OnlyATerminalViewCanBeStarted)
+{
+    WorkViewModel model(services);
+    QObject notATerminal;
+    LogCapture log;
+    EXPECT_FALSE(model.startShell(&notATerminal));
+    EXPECT_FALSE(model.startShell(static_cast<QObject*>(nullptr)));
+    EXPECT_EQ(log.count(QStringLiteral("[WorkViewModel] - Not a terminal view")), 2);
+    EXPECT_FALSE(NativeTerminalService::shared().isProcessRunning());
+}
+
+} // namespace
+} // namespace orva::test
