@@ -2,13 +2,14 @@ import QtQuick
 import Orva.Design
 import Orva.Components
 
-// Draws the outline of `shape` (an AnyShape, or an icon name such as
-// "appFolder") from its start to `progress` of its length, like a pen tracing
+// Draws the outline of `shape` (an AnyShape), or of the icon named by
+// `shapeName` (e.g. "appFolder"), from its start to `progress` of its length, like a pen tracing
 // it. Drawing always takes the stroke-draw curve's 3.5 s after `delay`;
 // `animationDuration` is accepted but not read.
 Item {
     id: root
-    property var shape
+    property AnyShape shape: null
+    property string shapeName
     property bool isVisible: true
     property bool animateOnChange: false
     property bool animateOnAppear: true
@@ -38,8 +39,8 @@ Item {
 
     ShapeStroke {
         anchors.fill: parent
-        shape: (root.shape !== undefined && root.shape !== null && typeof root.shape === "object") ? root.shape : null
-        shapeName: typeof root.shape === "string" ? root.shape : ""
+        shape: root.shape
+        shapeName: root.shapeName
         strokeColor: root.strokeColor
         strokeWidth: root.strokeWidth
         progress: root.progress

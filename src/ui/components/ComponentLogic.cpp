@@ -177,6 +177,9 @@ bool TextGuard::textChanged(const QString& newText, bool disabled)
 // ---------------------------------------------------------------------------
 ProjectCompletionActions::ProjectCompletionActions(QObject* parent) : QObject(parent)
 {
+    // Precise timers keep the 0.2 s and 0.3 s reports in their order and apart.
+    dismissTimer_.setTimerType(Qt::PreciseTimer);
+    newProjectTimer_.setTimerType(Qt::PreciseTimer);
     dismissTimer_.setSingleShot(true);
     dismissTimer_.setInterval(kDismissDelayMs);
     newProjectTimer_.setSingleShot(true);

@@ -136,7 +136,7 @@ TEST(ProjectCompletionActions, CloseReportsDismissOnceAfterADelay)
     QTest::qWait(50);
     actions.close(); // a second click during the exit
     ASSERT_TRUE(waitFor([&] { return dismiss.count() == 1; }, 1000));
-    EXPECT_GE(clock.elapsed(), 190);
+    EXPECT_GE(clock.elapsed(), 180);
     QTest::qWait(250);
     EXPECT_EQ(dismiss.count(), 1);
     EXPECT_EQ(newProject.count(), 0);
@@ -163,9 +163,9 @@ TEST(ProjectCompletionActions, NewProjectAfterDismissAndOnlyOnce)
     ASSERT_TRUE(waitFor([&] { return order.size() == 2; }, 1000));
     QTest::qWait(350);
     EXPECT_EQ(order, (QStringList{"dismiss", "newProject"}));
-    EXPECT_GE(dismissAt, 190);
-    EXPECT_GE(newAt, 290);
-    EXPECT_GE(newAt - dismissAt, 60);
+    EXPECT_GE(dismissAt, 180);
+    EXPECT_GE(newAt, 280);
+    EXPECT_GE(newAt - dismissAt, 50);
 }
 
 } // namespace

@@ -162,7 +162,7 @@ Rectangle {
             spacing: 40
             AnimatedStrokeShape {
                 width: 80; height: 80
-                shape: "appFolder"
+                shapeName: "appFolder"
                 strokeColor: Qt.rgba(Colors.teal.r, Colors.teal.g, Colors.teal.b, 0.8)
                 strokeWidth: 3
                 animateOnAppear: true

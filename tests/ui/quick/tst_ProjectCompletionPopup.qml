@@ -71,8 +71,8 @@ Item {
             compare(owner.events.length, 2)
             compare(owner.events[0][0], "dismiss")
             compare(owner.events[1][0], "newProject")
-            verify(owner.events[0][1] >= 190, owner.events[0][1])
-            verify(owner.events[1][1] >= 290, owner.events[1][1])
+            verify(owner.events[0][1] >= 180, owner.events[0][1])
+            verify(owner.events[1][1] >= 280, owner.events[1][1])
             verify(owner.popupLoader.item === null)
         }
 
