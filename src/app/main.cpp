@@ -1,3 +1,4 @@
+#include "terminal/TerminalTypes.h"
 #include "workflow/WorkflowQml.h"
 #include "workflow/WorkflowServices.h"
 #include "ui/design/DesignTokens.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     orva::WorkflowServices::createSharedServices();
 
     QQmlApplicationEngine engine;
+    orva::registerTerminalTypes();
     orva::registerWorkflowTypes(engine);
     QObject::connect(&engine, &QQmlApplicationEngine::objectCreationFailed, &app,
                      [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
