@@ -1,5 +1,6 @@
 #include "InterviewFixture.h"
 
+#include "platform/AppContext.h"
 #include "workflow/EntryViewModel.h"
 
 #include <QSignalSpy>
@@ -90,6 +91,22 @@ TEST_F(EntryViewModelTest, FailuresEndThePreparationWithTheirDescription)
         // The workspace was prepared all the same.
         EXPECT_TRUE(QFileInfo::exists(workspacePath(QStringLiteral("ZAVE/project/CLAUDE_DEV.md"))));
     }
+}
+
+TEST_F(EntryViewModelTest, WithoutAContainerThePreparationFailsBeforeClaude)
+{
+    AppContext noContainer = context.context();
+    noContainer.containerPath.clear();
+    AppContext::setCurrent(noContainer);
+    EntryViewModel model(services);
+    LogCapture log;
+    prepare(model);
+    AppContext::setCurrent(context.context());
+    EXPECT_FALSE(model.isReadyForInterview());
+    EXPECT_TRUE(model.initializationError().startsWith(QStringLiteral("Cannot access App Group")))
+        << model.initializationError().toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("[EntryViewModel] Initialization failed: ") + model.initializationError()));
+    EXPECT_TRUE(claudeCalls().isEmpty());
 }
 
 TEST_F(EntryViewModelTest, RetryAfterAFailurePreparesTheWorkspaceAgain)
