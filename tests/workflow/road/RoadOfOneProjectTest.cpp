@@ -298,6 +298,23 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
             dashboard->dismissPopup();
     }
     EXPECT_FALSE(dashboard->isInitialLoad());
+    // The work screen followed the plan task by task.
+    QList<qint64> followed;
+    for (const TaskItem& task : seen) {
+        if (followed.isEmpty() || followed.last() != task.id)
+            followed << task.id;
+    }
+    EXPECT_EQ(followed, (QList<qint64>{1, 2, 3}));
+    {
+        // What `claude` read in the terminal: the instruction with the guide's path, then the approvals.
+        const QStringList lines = fakeCallsOfKind(logFile, QStringLiteral("interactive")).first().lines;
+        const QString guide = projectFolder + QStringLiteral("/CLAUDE_DEV.md");
+        const qsizetype at = lines.indexOf(QStringLiteral("    아래 경로의 명세서를 기반으로 개발을 진행하세요."));
+        ASSERT_GE(at, 0) << lines.join(QLatin1Char('|')).toStdString();
+        ASSERT_LT(at + 1, lines.size());
+        EXPECT_EQ(lines[at + 1], QStringLiteral("    ") + guide);
+        EXPECT_EQ(lines.count(kApproval), 3);
+    }
     EXPECT_EQ(monitor.project()->completedTaskCount(), monitor.project()->totalTaskCount());
     EXPECT_TRUE(filesNamed(base, QStringLiteral("PWNED")).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(QDir::currentPath() + QStringLiteral("/PWNED")));
