@@ -515,17 +515,7 @@ void LocalProcess::endChild()
     }
     // The threads leave the master first; closing it then hangs up the
     // terminal, which ends a shell that ignores SIGTERM and its foreground job.
-    m_stopping = true;
-    raiseFlag(m_stopFd);
-    {
-        std::lock_guard lock(m_mutex);
-        m_condition.notify_all();
-        m_writeCondition.notify_all();
-    }
-    if (m_reader.joinable())
-        m_reader.join();
-    if (m_writer.joinable())
-        m_writer.join();
+    stopReaderAndWriter();
     closeFd(m_masterFd);
     {
         std::unique_lock lock(m_mutex);
@@ -539,7 +529,7 @@ void LocalProcess::endChild()
         m_waiter.join();
 }
 
-void LocalProcess::stop()
+void LocalProcess::stopReaderAndWriter()
 {
     m_stopping = true;
     raiseFlag(m_stopFd);
@@ -552,6 +542,11 @@ void LocalProcess::stop()
         m_reader.join();
     if (m_writer.joinable())
         m_writer.join();
+}
+
+void LocalProcess::stop()
+{
+    stopReaderAndWriter();
     if (m_waiter.joinable()) {
         // Only joined once the child is reaped; a live child is ended first.
         bool reaped;

@@ -105,6 +105,8 @@ private:
     void childEnded(std::int32_t status);
     void setRunning(bool running);
     void stop();
+    // Raises the stop flag and joins the reader and writer threads.
+    void stopReaderAndWriter();
     // Sends SIGTERM, hangs up, reaps; kills the process group after a grace.
     void endChild();
 

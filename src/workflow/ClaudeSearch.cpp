@@ -78,6 +78,19 @@ std::optional<ProbeResult> runProbe(const ClaudeSearchEnvironment& search, const
 }
 
 // The trimmed standard output of a lookup script that exited with status 0.
+// What a probe printed, as strict UTF-8 without surrounding white space; none
+// when that leaves nothing.
+std::optional<QString> trimmedOutput(const QByteArray& output)
+{
+    const auto text = decodeUtf8Strict(output);
+    if (!text)
+        return std::nullopt;
+    const QString trimmed = text->trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    return trimmed;
+}
+
 std::optional<QString> lookupOutput(const ClaudeSearchEnvironment& search, const QString& finalLine,
                                     ClaudeProbeControl* control)
 {
@@ -87,13 +100,7 @@ std::optional<QString> lookupOutput(const ClaudeSearchEnvironment& search, const
     const auto probe = runProbe(search, {QStringLiteral("-c"), script}, control);
     if (!probe || !probe->succeeded)
         return std::nullopt;
-    const auto text = decodeUtf8Strict(probe->output);
-    if (!text)
-        return std::nullopt;
-    const QString trimmed = text->trimmed();
-    if (trimmed.isEmpty())
-        return std::nullopt;
-    return trimmed;
+    return trimmedOutput(probe->output);
 }
 
 std::optional<QString> checked(const QString& candidate)
@@ -231,13 +238,7 @@ std::optional<QString> loginShellPath(const ClaudeSearchEnvironment& search, Cla
     if (!probe)
         return std::nullopt;
     // The status of the login shell does not matter, only what it printed.
-    const auto text = decodeUtf8Strict(probe->output);
-    if (!text)
-        return std::nullopt;
-    const QString trimmed = text->trimmed();
-    if (trimmed.isEmpty())
-        return std::nullopt;
-    return trimmed;
+    return trimmedOutput(probe->output);
 }
 
 QProcessEnvironment buildProcessEnvironment(const QString& claudePath, const ClaudeSearchEnvironment& search,

@@ -107,59 +107,43 @@ void Buffer::scrollUp(int n)
         yDisp = yBase;
         return;
     }
-    const int top = yBase + scrollTop;
-    const int bottom = yBase + scrollBottom;
-    if (top < 0 || bottom >= lines.count())
-        return;
-    n = std::min(n, scrollBottom - scrollTop + 1);
-    for (int i = 0; i < n; ++i) {
-        lines.rotateDown(top, bottom);
-        lines[bottom]->reset(cols);
-    }
+    shiftRows(scrollTop, scrollBottom, n, ShiftDirection::up);
 }
 
 void Buffer::scrollDown(int n)
 {
-    if (n <= 0)
-        return;
-    const int top = yBase + scrollTop;
-    const int bottom = yBase + scrollBottom;
-    if (top < 0 || bottom >= lines.count())
-        return;
-    n = std::min(n, scrollBottom - scrollTop + 1);
-    for (int i = 0; i < n; ++i) {
-        lines.rotateUp(top, bottom);
-        lines[top]->reset(cols);
-    }
+    shiftRows(scrollTop, scrollBottom, n, ShiftDirection::down);
 }
 
 void Buffer::insertLines(int n)
 {
     if (n <= 0 || y < scrollTop || y > scrollBottom)
         return;
-    const int first = yBase + y;
-    const int last = yBase + scrollBottom;
-    if (first < 0 || last >= lines.count())
-        return;
-    n = std::min(n, scrollBottom - y + 1);
-    for (int i = 0; i < n; ++i) {
-        lines.rotateUp(first, last);
-        lines[first]->reset(cols);
-    }
+    shiftRows(y, scrollBottom, n, ShiftDirection::down);
 }
 
 void Buffer::deleteLines(int n)
 {
     if (n <= 0 || y < scrollTop || y > scrollBottom)
         return;
-    const int first = yBase + y;
-    const int last = yBase + scrollBottom;
-    if (first < 0 || last >= lines.count())
+    shiftRows(y, scrollBottom, n, ShiftDirection::up);
+}
+
+void Buffer::shiftRows(int firstRow, int lastRow, int n, ShiftDirection direction)
+{
+    const int first = yBase + firstRow;
+    const int last = yBase + lastRow;
+    if (n <= 0 || first < 0 || first > last || last >= lines.count())
         return;
-    n = std::min(n, scrollBottom - y + 1);
+    n = std::min(n, lastRow - firstRow + 1);
     for (int i = 0; i < n; ++i) {
-        lines.rotateDown(first, last);
-        lines[last]->reset(cols);
+        if (direction == ShiftDirection::down) {
+            lines.rotateUp(first, last);
+            lines[first]->reset(cols);
+        } else {
+            lines.rotateDown(first, last);
+            lines[last]->reset(cols);
+        }
     }
 }
 

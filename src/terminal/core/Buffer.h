@@ -83,6 +83,10 @@ public:
     int nextTabStop() const;
 
 private:
+    enum class ShiftDirection { up, down };
+    // Moves the lines of screen rows firstRow..lastRow n places up or down,
+    // blanking the lines that come in; what leaves the range is discarded.
+    void shiftRows(int firstRow, int lastRow, int n, ShiftDirection direction);
     std::unique_ptr<BufferLine> newBlankLine(int cols);
 
     int m_scrollback;
