@@ -66,6 +66,10 @@ QList<FakeCall> readFakeCalls(const QString& logFile)
             const qsizetype colon = line.indexOf(':');
             if (FakeCall* call = byPid(line.mid(5, colon - 5).toLongLong()))
                 call->lines.append(decoded(line.mid(colon + 1)));
+        } else if (line.startsWith("plan ")) {
+            const qsizetype colon = line.indexOf(':');
+            if (FakeCall* call = byPid(line.mid(5, colon - 5).toLongLong()))
+                call->plans.append(QByteArray::fromBase64(line.mid(colon + 1).trimmed()));
         } else if (line.startsWith("done ")) {
             if (FakeCall* call = byPid(line.mid(5).toLongLong()))
                 call->doneOrder = index;

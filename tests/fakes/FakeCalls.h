@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,7 @@ struct FakeCall {
     QString stdinKind;     // "null", "tty" or "other"
     QStringList arguments;
     QStringList lines;     // interactive claude: every line it read
+    QList<QByteArray> plans; // interactive claude: every Task.json it wrote, whole
     qint64 backgroundPid = 0; // claude "background" mode: the child left running
     int startOrder = -1;   // position of the record's first line in the log
     int doneOrder = -1;    // position of its "done" line; -1 while running or for the shell

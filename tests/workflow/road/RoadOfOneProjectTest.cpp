@@ -84,6 +84,14 @@ bool hasEscape(const QString& text)
 }
 
 const QString kApproval = QStringLiteral("사용자가 승인했습니다. Task.json 연동 규칙에 따라 진행하세요.");
+const QString kGoOn = QStringLiteral("다음 테스크 진행");
+
+// The task `id` is handed over for the person's test.
+bool readyForTest(const WorkViewModel& work, qint64 id)
+{
+    const auto task = work.currentTask();
+    return task && task->id == id && task->status == TaskStatus::onHold && task->testStatus == TestStatus::ready;
+}
 
 TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
 {
@@ -266,9 +274,8 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     work->startWork();
     EXPECT_TRUE(work->hasLaunchedBefore());
     EXPECT_TRUE(UserDefaults::boolValue(QStringLiteral("hasLaunchedBefore"), false));
-    ASSERT_TRUE(waitUntil([&] { return work->currentTask() && work->currentTask()->status == TaskStatus::inProgress; }))
-        << "the start-of-work instruction did not reach claude";
-    EXPECT_EQ(work->currentTask()->id, 1);
+    ASSERT_TRUE(waitUntil([&] { return readyForTest(*work, 1); }))
+        << "the start-of-work instruction did not bring the first task to its test";
 
     // ---- Progress: the dashboard opens on the plan of the moment and follows it.
     auto dashboard = std::make_unique<DashboardViewModel>(monitor.project());
@@ -287,15 +294,28 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     const QList<Step> steps = {{1, 2, false}, {2, 3, true}, {3, std::nullopt, false}};
     for (const Step& step : steps) {
         SCOPED_TRACE(step.completed);
+        // The person approves the task waiting for its test; `claude` completes it and waits.
+        ASSERT_TRUE(waitUntil([&] { return readyForTest(*work, step.completed); }));
         work->sendPrompt(kApproval);
         ASSERT_TRUE(waitUntil([&] { return monitor.project() && monitor.project()->completedTaskCount() == step.completed; }))
-            << "the approval did not advance the plan";
+            << "the approval did not complete the task";
         ASSERT_TRUE(waitUntil([&] { return dashboard->completedTaskCount() == step.completed; }));
         const auto current = work->currentTask();
         EXPECT_EQ(current ? std::optional<qint64>(current->id) : std::nullopt, step.current);
+        if (current) {
+            EXPECT_EQ(current->status, TaskStatus::planned) << "the next task started without the words to go on";
+        }
         EXPECT_EQ(dashboard->showCompletedTaskPopup(), step.popup);
         if (dashboard->showCompletedTaskPopup())
             dashboard->dismissPopup();
+        if (step.current) {
+            // The words to go on start the next task.
+            work->sendPrompt(kGoOn);
+            ASSERT_TRUE(waitUntil([&] {
+                const auto task = work->currentTask();
+                return task && task->id == *step.current && task->status != TaskStatus::planned;
+            })) << "the words to go on did not start the next task";
+        }
     }
     EXPECT_FALSE(dashboard->isInitialLoad());
     // The work screen followed the plan task by task.
@@ -306,7 +326,8 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     }
     EXPECT_EQ(followed, (QList<qint64>{1, 2, 3}));
     {
-        // What `claude` read in the terminal: the instruction with the guide's path, then the approvals.
+        // What `claude` read in the terminal: the instruction with the guide's path, then the approvals
+        // and the words to go on.
         const QStringList lines = fakeCallsOfKind(logFile, QStringLiteral("interactive")).first().lines;
         const QString guide = projectFolder + QStringLiteral("/CLAUDE_DEV.md");
         const qsizetype at = lines.indexOf(QStringLiteral("    아래 경로의 명세서를 기반으로 개발을 진행하세요."));
@@ -314,6 +335,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
         ASSERT_LT(at + 1, lines.size());
         EXPECT_EQ(lines[at + 1], QStringLiteral("    ") + guide);
         EXPECT_EQ(lines.count(kApproval), 3);
+        EXPECT_EQ(lines.count(kGoOn), 2);
     }
     EXPECT_EQ(monitor.project()->completedTaskCount(), monitor.project()->totalTaskCount());
     EXPECT_TRUE(filesNamed(base, QStringLiteral("PWNED")).isEmpty());
