@@ -1,6 +1,6 @@
 // Renders each gallery scene offscreen with the software renderer and saves
 // it as a PNG picture; checks that each picture is not empty.
-#include "model/ProjectModel.h"
+#include "ui/TaskValues.h"
 #include "ui/design/DesignTokens.h"
 
 #include <gtest/gtest.h>
@@ -26,14 +26,7 @@ public:
     Q_INVOKABLE QVariant make(const QString& title, const QString& titleUx, const QString& summaryUx, int status,
                               int testStatus) const
     {
-        orva::TaskItem t;
-        t.id = 1;
-        t.title = title;
-        t.titleUx = titleUx;
-        t.summaryUx = summaryUx;
-        t.status = static_cast<orva::TaskStatus>(status);
-        t.testStatus = static_cast<orva::TestStatus>(testStatus);
-        return QVariant::fromValue(t);
+        return orva::test::taskValue(1, title, titleUx, summaryUx, status, testStatus);
     }
 };
 

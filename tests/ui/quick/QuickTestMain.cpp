@@ -2,8 +2,8 @@
 // modules and a few helpers. Inside a test every TestCase fails on any
 // warning (failOnWarning in its init()); the guard installed here fails the
 // run for warnings raised before the test log takes over the message handler.
-#include "model/ProjectModel.h"
 #include "support/WarningGuard.h"
+#include "ui/TaskValues.h"
 #include "ui/design/DesignTokens.h"
 
 #include <QCoreApplication>
@@ -31,14 +31,7 @@ public:
     Q_INVOKABLE QVariant task(const QString& title, const QString& titleUx, const QString& summaryUx, int status,
                               int testStatus) const
     {
-        orva::TaskItem t;
-        t.id = 7;
-        t.title = title;
-        t.titleUx = titleUx;
-        t.summaryUx = summaryUx;
-        t.status = static_cast<orva::TaskStatus>(status);
-        t.testStatus = static_cast<orva::TestStatus>(testStatus);
-        return QVariant::fromValue(t);
+        return orva::test::taskValue(7, title, titleUx, summaryUx, status, testStatus);
     }
 
     // An input method composing `preedit` in the focused editor.
