@@ -35,6 +35,26 @@ int subtractClamped(int base, std::int64_t n, int floor)
     return base - static_cast<int>(n);
 }
 
+// The cells an insert, delete or erase of n characters at the cursor acts on:
+// the cursor's line, the first column (the cursor, kept inside the line) and
+// the count, at least 1 and at most what is left of the line.
+struct CharacterSpan {
+    BufferLine* line;
+    int column;
+    int count;
+};
+
+std::optional<CharacterSpan> characterSpanAtCursor(Buffer& b, std::int64_t n)
+{
+    BufferLine* line = b.line(b.y);
+    if (!line)
+        return std::nullopt;
+    const int c = std::min(b.x, line->size() - 1);
+    if (c < 0)
+        return std::nullopt;
+    return CharacterSpan{line, c, clampCount(n, line->size() - c)};
+}
+
 } // namespace
 
 std::optional<std::pair<int, int>> Terminal::takeDirtyRange()
@@ -299,59 +319,46 @@ void Terminal::eraseInDisplay(std::int64_t mode)
 
 void Terminal::insertCharacters(std::int64_t n)
 {
-    Buffer& b = *m_buffer;
-    BufferLine* line = b.line(b.y);
-    if (!line)
+    const auto span = characterSpanAtCursor(*m_buffer, n);
+    if (!span)
         return;
-    const int size = line->size();
-    const int c = std::min(b.x, size - 1);
-    if (c < 0)
-        return;
-    const int k = clampCount(n, size - c);
+    const auto [line, c, k] = *span;
     auto& cells = line->cells;
+    const int size = line->size();
     std::move_backward(cells.begin() + c, cells.end() - k, cells.end());
     std::fill(cells.begin() + c, cells.begin() + c + k, CharData::blank);
     if (cells.back().width == 2 && size - 1 >= c + k)
         cells.back() = CharData::blank;
     line->repairWide(c - 1, c);
     line->repairWide(c + k, c + k);
-    markDirty(b.y);
+    markDirty(m_buffer->y);
 }
 
 void Terminal::deleteCharacters(std::int64_t n)
 {
-    Buffer& b = *m_buffer;
-    BufferLine* line = b.line(b.y);
-    if (!line)
+    const auto span = characterSpanAtCursor(*m_buffer, n);
+    if (!span)
         return;
-    const int size = line->size();
-    const int c = std::min(b.x, size - 1);
-    if (c < 0)
-        return;
-    const int k = clampCount(n, size - c);
+    const auto [line, c, k] = *span;
     auto& cells = line->cells;
+    const int size = line->size();
     std::move(cells.begin() + c + k, cells.end(), cells.begin() + c);
     std::fill(cells.end() - k, cells.end(), CharData::blank);
     line->repairWide(c - 1, c);
     line->repairWide(size - k - 1, size - k);
-    markDirty(b.y);
+    markDirty(m_buffer->y);
 }
 
 void Terminal::eraseCharacters(std::int64_t n)
 {
-    Buffer& b = *m_buffer;
-    BufferLine* line = b.line(b.y);
-    if (!line)
+    const auto span = characterSpanAtCursor(*m_buffer, n);
+    if (!span)
         return;
-    const int size = line->size();
-    const int c = std::min(b.x, size - 1);
-    if (c < 0)
-        return;
-    const int k = clampCount(n, size - c);
+    const auto [line, c, k] = *span;
     line->fill(c, c + k, false, CharData::blank);
     line->repairWide(c - 1, c - 1);
     line->repairWide(c + k, c + k);
-    markDirty(b.y);
+    markDirty(m_buffer->y);
 }
 
 // ---- Lines and scrolling ----
