@@ -2,6 +2,10 @@
 
 #include "fakes/FakeCalls.h"
 #include "workflow/ClaudeProcessService.h"
+#include "workspace/DirectoryAccessService.h"
+#include "workspace/FolderPanel.h"
+
+#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,6 +46,15 @@ void useFakeClaude(ClaudeProcessService& service, const QString& homePath, const
     }
     search.fixedPaths = {executable.isEmpty() ? fakeClaudePath() : executable};
     service.setSearchEnvironment(search);
+}
+
+void chooseFolderThroughPanel(DirectoryAccessService& directory, FakeFolderPanel& panel, const QString& folder)
+{
+    QDir().mkpath(folder);
+    directory.selectDirectory();
+    ASSERT_TRUE(waitUntil([&] { return panel.isShowing(); }));
+    panel.answer(PanelResponse::ok, folder);
+    ASSERT_TRUE(waitUntil([&] { return directory.selectedDirectory() == folder; }));
 }
 
 QString writeScript(const QString& path, const QByteArray& content)

@@ -18,6 +18,8 @@
 
 namespace orva {
 class ClaudeProcessService;
+class DirectoryAccessService;
+class FakeFolderPanel;
 }
 
 namespace orva::test {
@@ -31,6 +33,10 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // environment and FAKE_CLAUDE_LOG set to `logFile`.
 void useFakeClaude(ClaudeProcessService& service, const QString& homePath, const QString& logFile,
                    const QStringList& extraVariables = {}, const QString& executable = {});
+
+// Chooses the folder (made when missing) through the folder panel, as the user
+// would, and waits until the service holds it.
+void chooseFolderThroughPanel(DirectoryAccessService& directory, FakeFolderPanel& panel, const QString& folder);
 
 // Writes an executable script and returns its path.
 QString writeScript(const QString& path, const QByteArray& content);

@@ -24,14 +24,7 @@ protected:
     }
 
     // Chooses the folder through the folder panel, as the user would.
-    void chooseFolder(const QString& folder)
-    {
-        QDir().mkpath(folder);
-        directory.selectDirectory();
-        ASSERT_TRUE(waitUntil([&] { return panel->isShowing(); }));
-        panel->answer(PanelResponse::ok, folder);
-        ASSERT_TRUE(waitUntil([&] { return directory.selectedDirectory() == folder; }));
-    }
+    void chooseFolder(const QString& folder) { chooseFolderThroughPanel(directory, *panel, folder); }
 
     // A stand-in for `claude` that answers every prompt with the given shell lines.
     void useScriptedClaude(const QByteArray& body)

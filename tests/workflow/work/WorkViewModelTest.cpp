@@ -44,14 +44,7 @@ protected:
         qputenv("HOME", savedHome_);
     }
 
-    void chooseFolder(const QString& folder)
-    {
-        QDir().mkpath(folder);
-        directory.selectDirectory();
-        ASSERT_TRUE(waitUntil([&] { return panel->isShowing(); }));
-        panel->answer(PanelResponse::ok, folder);
-        ASSERT_TRUE(waitUntil([&] { return directory.selectedDirectory() == folder; }));
-    }
+    void chooseFolder(const QString& folder) { chooseFolderThroughPanel(directory, *panel, folder); }
 
     void writePlan(const Project& project)
     {
