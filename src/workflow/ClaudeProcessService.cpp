@@ -1,6 +1,7 @@
 #include "workflow/ClaudeProcessService.h"
 
 #include "platform/Log.h"
+#include "platform/Utf8.h"
 #include "workflow/ClaudeSearch.h"
 
 #include <QCoreApplication>
@@ -303,13 +304,13 @@ void ClaudeProcessService::runChild(const Target& target, const QStringList& arg
         process->deleteLater();
         // exitCode is the exit status, or the signal's number after a crash.
         if (exitCode != 0) {
-            const QString errorText = claude_search::decodeUtf8Strict(errorOutput).value_or(QStringLiteral("Unknown error"));
+            const QString errorText = decodeUtf8Strict(errorOutput, ByteOrderMark::keep).value_or(QStringLiteral("Unknown error"));
             logLine(kTag + QStringLiteral(" Process failed with exit code ") + QString::number(exitCode));
             logLine(kTag + QStringLiteral(" Error output: ") + errorText);
             done(ClaudeResult::failure(ClaudeProcessError::processTerminated(exitCode)));
             return;
         }
-        const auto text = claude_search::decodeUtf8Strict(output);
+        const auto text = decodeUtf8Strict(output, ByteOrderMark::keep);
         if (!text || text->isEmpty()) {
             done(ClaudeResult::failure(ClaudeProcessError::invalidResponse()));
             return;

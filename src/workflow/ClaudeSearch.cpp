@@ -1,12 +1,12 @@
 #include "workflow/ClaudeSearch.h"
 
 #include "platform/Log.h"
+#include "platform/Utf8.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -82,7 +82,7 @@ std::optional<ProbeResult> runProbe(const ClaudeSearchEnvironment& search, const
 // when that leaves nothing.
 std::optional<QString> trimmedOutput(const QByteArray& output)
 {
-    const auto text = decodeUtf8Strict(output);
+    const auto text = decodeUtf8Strict(output, ByteOrderMark::keep);
     if (!text)
         return std::nullopt;
     const QString trimmed = text->trimmed();
@@ -111,15 +111,6 @@ std::optional<QString> checked(const QString& candidate)
 }
 
 } // namespace
-
-std::optional<QString> decodeUtf8Strict(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
 
 QString escapeForDoubleQuotes(const QString& text)
 {

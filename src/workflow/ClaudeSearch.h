@@ -30,10 +30,6 @@ private:
 // function here blocks while it runs a shell, so call them off the main thread.
 namespace claude_search {
 
-// Decodes UTF-8, refusing any malformed byte sequence (no replacement
-// characters). A leading byte-order mark is kept as a character.
-std::optional<QString> decodeUtf8Strict(const QByteArray& bytes);
-
 // Escapes the characters that stay special inside double quotes of a POSIX
 // shell word: $, `, " and \ each get a preceding backslash.
 QString escapeForDoubleQuotes(const QString& text);

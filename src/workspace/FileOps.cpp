@@ -2,9 +2,10 @@
 
 #include "workspace/WorkspaceError.h"
 
+#include "platform/Utf8.h"
+
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <filesystem>
@@ -40,16 +41,6 @@ void setError(QString* error, const QString& text)
 }
 } // namespace
 
-std::optional<QString> decodeUtf8(const QByteArray& bytes)
-{
-    // Stateless: a sequence cut off at the end is an error, not held back.
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
-
 std::optional<QString> readUtf8File(const QString& path, QString* error)
 {
     QFile file(path);
@@ -66,7 +57,7 @@ std::optional<QString> readUtf8File(const QString& path, QString* error)
         setError(error, QStringLiteral("The file \u201C%1\u201D couldn\u2019t be read: %2").arg(name, file.errorString()));
         return std::nullopt;
     }
-    auto text = decodeUtf8(bytes);
+    auto text = decodeUtf8Strict(bytes, ByteOrderMark::strip);
     if (!text)
         setError(error, QStringLiteral("The file \u201C%1\u201D couldn\u2019t be opened using text encoding Unicode (UTF-8).").arg(name));
     return text;

@@ -15,8 +15,6 @@ namespace orva::fileops {
 // are not valid UTF-8 (a truncated sequence included), gives none and a reason.
 std::optional<QString> readUtf8File(const QString& path, QString* error);
 
-// Strict UTF-8 decoding of bytes already read.
-std::optional<QString> decodeUtf8(const QByteArray& bytes);
 
 // Writes the bytes to a temporary file beside `path` and renames it over
 // `path`, so a reader sees either the old or the new contents, never a part.

@@ -1,5 +1,6 @@
 #include "platform/AppContext.h"
 #include "platform/UserDefaults.h"
+#include "platform/Utf8.h"
 #include "support/TempContext.h"
 
 #include <gtest/gtest.h>
@@ -43,4 +44,21 @@ TEST(UserDefaults, ValuesPersistInTheContextsStore)
     UserDefaults::remove(UserDefaults::kTerminalDirectoryBookmark);
     EXPECT_FALSE(UserDefaults::contains(UserDefaults::kTerminalDirectoryBookmark));
     EXPECT_TRUE(UserDefaults::data(UserDefaults::kTerminalDirectoryBookmark).isEmpty());
+}
+
+TEST(Utf8, StrictDecodingRefusesMalformedBytes)
+{
+    for (const ByteOrderMark bom : {ByteOrderMark::strip, ByteOrderMark::keep}) {
+        EXPECT_EQ(decodeUtf8Strict(QByteArray("\xec\x95\x88\xeb\x85\x95"), bom).value_or(QString()), QStringLiteral("안녕"));
+        EXPECT_FALSE(decodeUtf8Strict(QByteArray("ok \xff"), bom).has_value());
+        EXPECT_FALSE(decodeUtf8Strict(QByteArray("\xec\x95"), bom).has_value()); // cut in the middle of a character
+        EXPECT_FALSE(decodeUtf8Strict(QByteArray("\xc0\xaf"), bom).has_value()); // overlong form
+    }
+}
+
+TEST(Utf8, ByteOrderMarkIsStrippedOrKept)
+{
+    const QByteArray withMark("\xef\xbb\xbf{}");
+    EXPECT_EQ(decodeUtf8Strict(withMark, ByteOrderMark::strip), QStringLiteral("{}"));
+    EXPECT_EQ(decodeUtf8Strict(withMark, ByteOrderMark::keep), QStringLiteral("\uFEFF{}"));
 }

@@ -316,11 +316,3 @@ TEST(ClaudeSearch, SymlinkedClaudeKeepsTheLinkFolder)
                     .value(QStringLiteral("PATH"))
                     .startsWith(machine.path(QStringLiteral("links")) + u':'));
 }
-
-TEST(ClaudeSearch, StrictUtf8)
-{
-    EXPECT_EQ(cs::decodeUtf8Strict(QByteArray("\xec\x95\x88\xeb\x85\x95")).value_or(QString()), QStringLiteral("안녕"));
-    EXPECT_FALSE(cs::decodeUtf8Strict(QByteArray("ok \xff")).has_value());
-    EXPECT_FALSE(cs::decodeUtf8Strict(QByteArray("\xec\x95")).has_value()); // cut in the middle of a character
-    EXPECT_FALSE(cs::decodeUtf8Strict(QByteArray("\xc0\xaf")).has_value()); // overlong form
-}
