@@ -1,11 +1,10 @@
 #include "workflow/ShellLaunch.h"
 
 #include "platform/Log.h"
+#include "workspace/FileOps.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace orva {
 
@@ -55,8 +54,7 @@ std::optional<QString> zshStartupStandIn(const QString& baseFolder)
                        "# The interactive shell goes back to the user's own ZDOTDIR at once.\n"
                        "if [[ -o interactive ]]; then\n")
         + restore + QStringLiteral("fi\n");
-    QSaveFile file(QDir(folder).filePath(QStringLiteral(".zshenv")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(script.toUtf8()) < 0 || !file.commit()) {
+    if (!fileops::writeFileAtomically(QDir(folder).filePath(QStringLiteral(".zshenv")), script.toUtf8(), nullptr)) {
         logLine(QStringLiteral("[WorkViewModel] - Cannot prepare the shell start-up folder: ") + folder);
         return std::nullopt;
     }
