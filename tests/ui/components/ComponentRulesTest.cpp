@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
@@ -114,17 +113,6 @@ TEST(CodeBlock, RowsAreTheNonBlankLinesVerbatim)
     EXPECT_EQ(splitLines(QStringLiteral("x\r\ny")), (QStringList{"x", "", "y"}));
 }
 
-bool waitFor(const std::function<bool()>& condition, int ms)
-{
-    QDeadlineTimer deadline(ms);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
-
 TEST(ProjectCompletionActions, CloseReportsDismissOnceAfterADelay)
 {
     ProjectCompletionActions actions;
@@ -135,7 +123,7 @@ TEST(ProjectCompletionActions, CloseReportsDismissOnceAfterADelay)
     actions.close();
     QTest::qWait(50);
     actions.close(); // a second click during the exit
-    ASSERT_TRUE(waitFor([&] { return dismiss.count() == 1; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dismiss.count() == 1; }, 1000));
     EXPECT_GE(clock.elapsed(), 180);
     QTest::qWait(250);
     EXPECT_EQ(dismiss.count(), 1);
@@ -160,7 +148,7 @@ TEST(ProjectCompletionActions, NewProjectAfterDismissAndOnlyOnce)
     clock.start();
     actions.startNewProject();
     actions.startNewProject();
-    ASSERT_TRUE(waitFor([&] { return order.size() == 2; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 2; }, 1000));
     QTest::qWait(350);
     EXPECT_EQ(order, (QStringList{"dismiss", "newProject"}));
     EXPECT_GE(dismissAt, 180);

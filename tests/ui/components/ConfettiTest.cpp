@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QRandomGenerator64>
 #include <QSignalSpy>
 #include <QTest>
@@ -89,24 +88,13 @@ TEST(ConfettiMaths, EmojiSet)
     EXPECT_EQ(set.last(), QString::fromUtf8("\u2B50\uFE0F"));
 }
 
-bool waitFor(const std::function<bool()>& condition, int ms)
-{
-    QDeadlineTimer deadline(ms);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
-
 TEST(ConfettiModel, BurstLaunchesTwentyAndRemovesThemAfterTwoSeconds)
 {
     ConfettiModel model;
     model.setRandom(seeded(7));
     model.startConfetti(1000, 800);
     EXPECT_EQ(model.count(), 0); // the emissions are posted, not run at once
-    ASSERT_TRUE(waitFor([&] { return model.count() == 20; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, 1000));
     int left = 0, right = 0;
     for (qsizetype i = 0; i < model.particles().size(); ++i) {
         const ConfettiParticle& p = model.particles()[i];
@@ -135,7 +123,7 @@ TEST(ConfettiModel, BurstLaunchesTwentyAndRemovesThemAfterTwoSeconds)
     EXPECT_EQ(ids.size(), 20);
     QTest::qWait(1700);
     EXPECT_EQ(model.count(), 20);
-    ASSERT_TRUE(waitFor([&] { return model.count() == 0; }, 1500));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 0; }, 1500));
 }
 
 // A new burst empties the list at once; the old removals then find nothing.
@@ -144,12 +132,12 @@ TEST(ConfettiModel, NewBurstReplacesTheOldOne)
     ConfettiModel model;
     model.setRandom(seeded(11));
     model.startConfetti(600, 400);
-    ASSERT_TRUE(waitFor([&] { return model.count() == 20; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, 1000));
     const QUuid first = model.particles().first().id;
     QTest::qWait(1000);
     model.startConfetti(600, 400);
     EXPECT_EQ(model.count(), 0);
-    ASSERT_TRUE(waitFor([&] { return model.count() == 20; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, 1000));
     for (const ConfettiParticle& p : model.particles())
         EXPECT_NE(p.id, first);
     // The first burst's removals fall due now and must leave the new twenty.
