@@ -1,5 +1,8 @@
 import QtQuick
 import QtQuick.Window
+import Orva.Design
+import Orva.Workflow
+import Orva.Screens
 
 Window {
     id: window
@@ -9,6 +12,13 @@ Window {
     minimumWidth: 1120
     minimumHeight: 880
     visible: true
-    color: "#111111"
+    color: Colors.background
     title: "Orva"
+
+    ContentView {
+        objectName: "contentView"
+        anchors.fill: parent
+        focus: true
+        viewModel: ContentViewModel {}
+    }
 }

@@ -1,7 +1,6 @@
-#include "terminal/TerminalTypes.h"
-#include "workflow/WorkflowQml.h"
-#include "workflow/WorkflowServices.h"
 #include "ui/design/DesignTokens.h"
+#include "ui/screens/ScreenModules.h"
+#include "workflow/WorkflowServices.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -9,11 +8,6 @@
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QUrl>
-#include <QtQml/qqmlextensionplugin.h>
-
-// The design system's static QML modules Orva.Design and Orva.Components.
-Q_IMPORT_QML_PLUGIN(Orva_DesignPlugin)
-Q_IMPORT_QML_PLUGIN(Orva_ComponentsPlugin)
 
 namespace {
 // Large enough for the biggest screen: the 1020x800 dashboard overlay with
@@ -36,11 +30,9 @@ int main(int argc, char* argv[])
     orva::WorkflowServices::createSharedServices();
 
     QQmlApplicationEngine engine;
-    orva::registerTerminalTypes();
-    orva::registerWorkflowTypes(engine);
+    orva::prepareQmlEngine(engine);
     QObject::connect(&engine, &QQmlApplicationEngine::objectCreationFailed, &app,
                      [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
-    engine.addImportPath(QStringLiteral("qrc:/"));
     engine.load(QUrl(QStringLiteral("qrc:/Orva/App/Main.qml")));
 
     for (QObject* root : engine.rootObjects()) {

@@ -31,6 +31,7 @@ ContentViewModel::ContentViewModel(QObject* parent)
 
 ContentViewModel::ContentViewModel(const WorkflowServices& services, QObject* parent)
     : QObject(parent)
+    , services_(services)
     , chatViewModel_(new ChatViewModel(services, this))
     , onboardingViewModel_(new OnboardingViewModel(this))
     , currentPhase_(initialPhase(services))
@@ -71,13 +72,15 @@ void ContentViewModel::setPhase(ViewPhase phase)
 
 void ContentViewModel::startInterview(const QString& idea)
 {
+    // A project begun again in this window starts from an empty interview,
+    // emptied before the chat screen is built so that it never shows the
+    // previous project's turns.
+    chatViewModel_->resetInterview();
     setPhase(ViewPhase::chat);
     QPointer<ChatViewModel> chat(chatViewModel_);
     QTimer::singleShot(0, this, [chat, idea] {
         if (!chat)
             return;
-        // A project begun again in this window starts from an empty interview.
-        chat->resetInterview();
         chat->startMonitoring();
         chat->sendMessage(idea);
     });
@@ -92,6 +95,27 @@ void ContentViewModel::showOnboardingIfNeeded()
 void ContentViewModel::markOnboardingSeen()
 {
     UserDefaults::setBool(onboardingViewModel_->hasSeenOnboardingKey(), true);
+}
+
+void ContentViewModel::closeOnboarding()
+{
+    setShowOnboarding(false);
+    markOnboardingSeen();
+}
+
+EntryViewModel* ContentViewModel::createEntryViewModel(QObject* owner) const
+{
+    return new EntryViewModel(services_, owner);
+}
+
+ProjectGuidingViewModel* ContentViewModel::createProjectGuidingViewModel(QObject* owner) const
+{
+    return new ProjectGuidingViewModel(services_, owner);
+}
+
+WorkViewModel* ContentViewModel::createWorkViewModel(QObject* owner) const
+{
+    return new WorkViewModel(services_, owner);
 }
 
 } // namespace orva

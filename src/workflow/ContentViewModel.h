@@ -1,6 +1,9 @@
 #pragma once
 
 #include "workflow/ChatViewModel.h"
+#include "workflow/EntryViewModel.h"
+#include "workflow/ProjectGuidingViewModel.h"
+#include "workflow/WorkViewModel.h"
 #include "workflow/OnboardingViewModel.h"
 #include "workflow/ViewPhase.h"
 #include "workflow/WorkflowServices.h"
@@ -47,12 +50,23 @@ public:
 
     Q_INVOKABLE void showOnboardingIfNeeded();
     Q_INVOKABLE void markOnboardingSeen();
+    // The overlay's finish: hides it and records that onboarding was seen.
+    // Nothing else records it, so an overlay torn down another way (as when
+    // the window closes) leaves the flag as it was.
+    Q_INVOKABLE void closeOnboarding();
+
+    // A new model for a screen, over this window's services, owned by
+    // `owner` (the screen), so it lives exactly as long as the screen.
+    Q_INVOKABLE orva::EntryViewModel* createEntryViewModel(QObject* owner) const;
+    Q_INVOKABLE orva::ProjectGuidingViewModel* createProjectGuidingViewModel(QObject* owner) const;
+    Q_INVOKABLE orva::WorkViewModel* createWorkViewModel(QObject* owner) const;
 
 signals:
     void showOnboardingChanged();
     void currentPhaseChanged();
 
 private:
+    WorkflowServices services_;
     ChatViewModel* chatViewModel_;
     OnboardingViewModel* onboardingViewModel_;
     bool showOnboarding_ = false;

@@ -55,6 +55,14 @@ QFont caption2() { return make(kCaption2Size, QFont::Normal); }
 QFont icon10() { return make(10, QFont::Bold); }
 QFont icon16() { return make(16, QFont::Bold); }
 QFont icon20() { return make(20, QFont::Bold); }
+QFont monospaced()
+{
+    QFont f(kMonospacedFamily);
+    f.setPixelSize(kBodySize);
+    f.setStyleHint(QFont::Monospace);
+    f.setFixedPitch(true);
+    return f;
+}
 } // namespace Fonts
 
 bool loadDesignFonts()

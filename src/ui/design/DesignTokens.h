@@ -39,10 +39,14 @@ QColor black();
 namespace Spacing {
 inline constexpr double s4 = 4, s6 = 6, s8 = 8, s10 = 10, s12 = 12, s16 = 16, s20 = 20, s24 = 24, s32 = 32,
                         s40 = 40, s48 = 48;
+// The gap a stack leaves between its children when a screen names no other.
+inline constexpr double standard = 8;
 }
 namespace Padding {
 inline constexpr double p4 = 4, p6 = 6, p8 = 8, p10 = 10, p12 = 12, p16 = 16, p20 = 20, p24 = 24, p32 = 32,
                         p40 = 40, p48 = 48;
+// The inset around a view when a screen names no other.
+inline constexpr double standard = 16;
 }
 namespace CornerRadius {
 inline constexpr double r2 = 2, r4 = 4, r6 = 6, r8 = 8, r12 = 12, r16 = 16;
@@ -64,6 +68,8 @@ namespace Fonts {
 inline const QString kTextFamily = QStringLiteral("Noto Sans CJK KR");
 inline const QString kEmojiFamily = QStringLiteral("Noto Color Emoji");
 inline const QString kSymbolFamily = QStringLiteral("Material Icons");
+// Fixed-pitch text (paths, commands, code) with Hangul in the same face.
+inline const QString kMonospacedFamily = QStringLiteral("Noto Sans Mono CJK KR");
 
 // Pixel sizes of the standard text styles (desktop metrics).
 inline constexpr int kTitleSize = 22;
@@ -90,6 +96,8 @@ QFont caption2();
 QFont icon10();
 QFont icon16();
 QFont icon20();
+// Fixed-pitch text at the body size.
+QFont monospaced();
 } // namespace Fonts
 
 namespace Animations {

@@ -80,6 +80,8 @@ class FontTokens : public QObject {
     Q_PROPERTY(QFont icon10 READ icon10 CONSTANT)
     Q_PROPERTY(QFont icon16 READ icon16 CONSTANT)
     Q_PROPERTY(QFont icon20 READ icon20 CONSTANT)
+    Q_PROPERTY(QString monospacedFamily READ monospacedFamily CONSTANT)
+    Q_PROPERTY(QFont monospaced READ monospaced CONSTANT)
 public:
     using QObject::QObject;
     QString textFamily() const { return DesignTokens::Fonts::kTextFamily; }
@@ -98,6 +100,8 @@ public:
     QFont icon10() const { return DesignTokens::Fonts::icon10(); }
     QFont icon16() const { return DesignTokens::Fonts::icon16(); }
     QFont icon20() const { return DesignTokens::Fonts::icon20(); }
+    QString monospacedFamily() const { return DesignTokens::Fonts::kMonospacedFamily; }
+    QFont monospaced() const { return DesignTokens::Fonts::monospaced(); }
 };
 
 class SpacingTokens : public QObject {
@@ -115,6 +119,7 @@ class SpacingTokens : public QObject {
     Q_PROPERTY(double s32 READ s32 CONSTANT)
     Q_PROPERTY(double s40 READ s40 CONSTANT)
     Q_PROPERTY(double s48 READ s48 CONSTANT)
+    Q_PROPERTY(double standard READ standard CONSTANT)
 public:
     using QObject::QObject;
     double s4() const { return DesignTokens::Spacing::s4; }
@@ -128,6 +133,7 @@ public:
     double s32() const { return DesignTokens::Spacing::s32; }
     double s40() const { return DesignTokens::Spacing::s40; }
     double s48() const { return DesignTokens::Spacing::s48; }
+    double standard() const { return DesignTokens::Spacing::standard; }
 };
 
 class PaddingTokens : public QObject {
@@ -145,6 +151,7 @@ class PaddingTokens : public QObject {
     Q_PROPERTY(double p32 READ p32 CONSTANT)
     Q_PROPERTY(double p40 READ p40 CONSTANT)
     Q_PROPERTY(double p48 READ p48 CONSTANT)
+    Q_PROPERTY(double standard READ standard CONSTANT)
 public:
     using QObject::QObject;
     double p4() const { return DesignTokens::Padding::p4; }
@@ -158,6 +165,7 @@ public:
     double p32() const { return DesignTokens::Padding::p32; }
     double p40() const { return DesignTokens::Padding::p40; }
     double p48() const { return DesignTokens::Padding::p48; }
+    double standard() const { return DesignTokens::Padding::standard; }
 };
 
 class CornerRadiusTokens : public QObject {

@@ -2,11 +2,13 @@
 #include "ui/design/Curves.h"
 #include "ui/design/DesignTokens.h"
 #include "ui/design/Hex.h"
+#include "ui/design/MilestoneColors.h"
 #include "ui/design/SymbolTable.h"
 
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QRawFont>
@@ -110,6 +112,50 @@ TEST(DesignTokens, QmlSingletonsMatch)
     EXPECT_EQ(o->property("stroke").toInt(), 3500);
     EXPECT_EQ(o->property("slide").toDouble(), 30);
     EXPECT_EQ(o->property("check").toString(), QString(QChar(0xe5ca)));
+}
+
+// One colour per milestone type, the same from C++ and from QML; an unknown
+// case is gray rather than a stray colour.
+TEST(MilestoneColors, OneTableForCppAndQml)
+{
+    struct Row {
+        int type;
+        QColor colour;
+    };
+    const Row rows[] = {
+        {static_cast<int>(MilestoneType::setupAndModeling), DesignTokens::Colors::indigo()},
+        {static_cast<int>(MilestoneType::featureImplementation), DesignTokens::Colors::blue()},
+        {static_cast<int>(MilestoneType::uiImplementation), DesignTokens::Colors::teal()},
+        {-1, DesignTokens::Colors::gray()},
+        {3, DesignTokens::Colors::gray()},
+    };
+    QQmlEngine engine;
+    engine.addImportPath(QStringLiteral("qrc:/"));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.type);
+        QQmlComponent component(&engine);
+        component.setData(QStringLiteral("import QtQuick\nimport Orva.Design\nQtObject { property color c: "
+                                         "MilestoneColors.color(%1) }")
+                              .arg(row.type)
+                              .toUtf8(),
+                          QUrl());
+        std::unique_ptr<QObject> o(component.create());
+        ASSERT_TRUE(o) << component.errorString().toStdString();
+        EXPECT_EQ(o->property("c").value<QColor>(), row.colour);
+        if (row.type >= 0 && row.type < 3) {
+            EXPECT_EQ(milestoneColor(static_cast<MilestoneType>(row.type)), row.colour);
+        }
+    }
+}
+
+// The fixed-pitch face is installed and really fixed-pitch.
+TEST(DesignTokens, MonospacedFontIsFixedPitch)
+{
+    ASSERT_TRUE(DesignTokens::loadDesignFonts());
+    const QFont font = DesignTokens::Fonts::monospaced();
+    EXPECT_TRUE(QFontDatabase::families().contains(DesignTokens::Fonts::kMonospacedFamily));
+    const QFontMetricsF metrics(font);
+    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("iiii")), metrics.horizontalAdvance(QStringLiteral("MMMM")));
 }
 
 // The timing curve (0.25, 1), (0.3, 1): a fast start and a long, soft end.

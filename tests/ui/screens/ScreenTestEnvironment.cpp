@@ -1,0 +1,158 @@
+#include "ScreenTestEnvironment.h"
+
+#include "fakes/FakeCalls.h"
+#include "platform/AppContext.h"
+#include "platform/UserDefaults.h"
+#include "support/TempContext.h"
+#include "ui/design/DesignTokens.h"
+#include "ui/screens/ScreenModules.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace orva::test {
+
+ScreenTestEnvironment::ScreenTestEnvironment()
+{
+    const QString base = dir_.path();
+    for (const char* folder : {"home", "xdg/data", "xdg/config", "xdg/cache", "xdg/state", "xdg/runtime", "Documents",
+                               "container"})
+        QDir().mkpath(base + QLatin1Char('/') + QString::fromLatin1(folder));
+    QFile::setPermissions(base + QStringLiteral("/xdg/runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("HOME", home().toUtf8());
+    qputenv("XDG_DATA_HOME", (base + QStringLiteral("/xdg/data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", (base + QStringLiteral("/xdg/config")).toUtf8());
+    qputenv("XDG_CACHE_HOME", (base + QStringLiteral("/xdg/cache")).toUtf8());
+    qputenv("XDG_STATE_HOME", (base + QStringLiteral("/xdg/state")).toUtf8());
+    qputenv("XDG_RUNTIME_DIR", (base + QStringLiteral("/xdg/runtime")).toUtf8());
+    qunsetenv("ZDOTDIR");
+    const QString originalPath = qEnvironmentVariable("PATH", QStringLiteral("/usr/bin:/bin"));
+    qputenv("PATH", (fakesBinDir() + QLatin1Char(':') + originalPath).toUtf8());
+    qputenv("SHELL", fakeShellPath().toUtf8());
+    qputenv("FAKE_SHELL_WHICH", fakeClaudePath().toUtf8());
+    qputenv("FAKE_SHELL_LOGIN_PATH", (fakesBinDir() + QStringLiteral(":/usr/bin:/bin")).toUtf8());
+    qputenv("FAKE_CLAUDE_LOG", fakeClaudeLog().toUtf8());
+    qputenv("FAKE_CLAUDE_STATE", (base + QStringLiteral("/claude.state")).toUtf8());
+    if (qEnvironmentVariableIsEmpty("FAKE_CLAUDE_COMPLETE_DELAY"))
+        qputenv("FAKE_CLAUDE_COMPLETE_DELAY", "0.2");
+    if (qEnvironmentVariableIsEmpty("FAKE_CLAUDE_PLAN_STEP_DELAY"))
+        qputenv("FAKE_CLAUDE_PLAN_STEP_DELAY", "0.1");
+
+    AppContext context;
+    context.containerPath = containerPath();
+    context.documentsPath = documentsPath();
+    context.homePath = home();
+    context.settingsPath = base + QStringLiteral("/xdg/config/orva.ini");
+    context.resourcesPath = builtResourcesPath();
+    AppContext::setCurrent(context);
+}
+
+ScreenTestEnvironment::~ScreenTestEnvironment() = default;
+
+QString ScreenTestEnvironment::home() const { return dir_.path() + QStringLiteral("/home"); }
+QString ScreenTestEnvironment::containerPath() const { return dir_.path() + QStringLiteral("/container"); }
+QString ScreenTestEnvironment::documentsPath() const { return dir_.path() + QStringLiteral("/Documents"); }
+QString ScreenTestEnvironment::fakeClaudeLog() const { return dir_.path() + QStringLiteral("/calls.log"); }
+
+ScreenTestHelpers::ScreenTestHelpers(const ScreenTestEnvironment& environment, QObject* parent)
+    : QObject(parent)
+    , environment_(environment)
+{
+}
+
+ScreenTestHelpers::~ScreenTestHelpers() = default;
+
+void ScreenTestHelpers::compose(QObject* item, const QString& preedit) const
+{
+    QList<QInputMethodEvent::Attribute> attributes;
+    attributes.append(QInputMethodEvent::Attribute(QInputMethodEvent::Cursor, static_cast<int>(preedit.size()), 1));
+    QInputMethodEvent event(preedit, attributes);
+    QCoreApplication::sendEvent(item, &event);
+}
+
+void ScreenTestHelpers::commit(QObject* item, const QString& text) const
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(item, &event);
+}
+
+void ScreenTestHelpers::startCapturingOutput()
+{
+    std::fflush(stdout);
+    capture_ = std::make_unique<QTemporaryFile>();
+    capture_->open();
+    savedStdout_ = ::dup(STDOUT_FILENO);
+    ::dup2(capture_->handle(), STDOUT_FILENO);
+}
+
+QString ScreenTestHelpers::stopCapturingOutput()
+{
+    if (!capture_)
+        return {};
+    std::fflush(stdout);
+    ::dup2(savedStdout_, STDOUT_FILENO);
+    ::close(savedStdout_);
+    savedStdout_ = -1;
+    QFile read(capture_->fileName());
+    read.open(QIODevice::ReadOnly);
+    const QString text = QString::fromUtf8(read.readAll());
+    capture_.reset();
+    return text;
+}
+
+bool ScreenTestHelpers::writeFile(const QString& path, const QString& text) const
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(text.toUtf8());
+    return file.commit();
+}
+
+QString ScreenTestHelpers::readFile(const QString& path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+bool ScreenTestHelpers::exists(const QString& path) const { return QFileInfo::exists(path); }
+bool ScreenTestHelpers::makeFolder(const QString& path) const { return QDir().mkpath(path); }
+
+bool ScreenTestHelpers::removePath(const QString& path) const
+{
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        return QDir(path).removeRecursively();
+    return QFile::remove(path);
+}
+
+bool ScreenTestHelpers::boolDefault(const QString& key) const { return UserDefaults::boolValue(key); }
+bool ScreenTestHelpers::hasUserDefault(const QString& key) const { return UserDefaults::contains(key); }
+void ScreenTestHelpers::setBoolDefault(const QString& key, bool value) const { UserDefaults::setBool(key, value); }
+void ScreenTestHelpers::removeUserDefault(const QString& key) const { UserDefaults::remove(key); }
+
+void ScreenTestHelpers::destroyNow(QObject* object) const { delete object; }
+
+void prepareScreenEngine(QQmlEngine& engine, ScreenTestHelpers& helpers)
+{
+    DesignTokens::loadDesignFonts();
+    prepareQmlEngine(engine);
+    engine.rootContext()->setContextProperty(QStringLiteral("helpers"), &helpers);
+}
+
+} // namespace orva::test

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <memory>
+
+class QQmlEngine;
+class QTemporaryFile;
+
+namespace orva::test {
+
+// A machine of its own for the screen tests, installed before any shared
+// service starts: a temporary HOME, XDG folders, container, Documents and
+// settings, the fake `claude` and fake shell first in PATH (the claude search
+// finds the fake), and FAKE_CLAUDE_LOG pointing into the temporary folder.
+class ScreenTestEnvironment {
+public:
+    ScreenTestEnvironment();
+    ~ScreenTestEnvironment();
+
+    QString root() const { return dir_.path(); }
+    QString home() const;
+    QString containerPath() const;
+    QString documentsPath() const;
+    QString fakeClaudeLog() const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Helpers the screen tests reach from QML as the context property `helpers`.
+class ScreenTestHelpers : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString containerPath READ containerPath CONSTANT)
+    Q_PROPERTY(QString documentsPath READ documentsPath CONSTANT)
+    Q_PROPERTY(QString fakeClaudeLog READ fakeClaudeLog CONSTANT)
+    Q_PROPERTY(QString rootPath READ rootPath CONSTANT)
+public:
+    explicit ScreenTestHelpers(const ScreenTestEnvironment& environment, QObject* parent = nullptr);
+    ~ScreenTestHelpers() override;
+
+    QString containerPath() const { return environment_.containerPath(); }
+    QString documentsPath() const { return environment_.documentsPath(); }
+    QString fakeClaudeLog() const { return environment_.fakeClaudeLog(); }
+    QString rootPath() const { return environment_.root(); }
+
+    // An input method composing `preedit` in `item` (a focused editor).
+    Q_INVOKABLE void compose(QObject* item, const QString& preedit) const;
+    // An input method committing `text`, ending any composition.
+    Q_INVOKABLE void commit(QObject* item, const QString& text) const;
+
+    // Standard output written between the two calls.
+    Q_INVOKABLE void startCapturingOutput();
+    Q_INVOKABLE QString stopCapturingOutput();
+
+    // Files, by absolute path. writeFile creates missing folders and replaces
+    // the file atomically (a reader never sees half of it).
+    Q_INVOKABLE bool writeFile(const QString& path, const QString& text) const;
+    Q_INVOKABLE QString readFile(const QString& path) const;
+    Q_INVOKABLE bool exists(const QString& path) const;
+    Q_INVOKABLE bool makeFolder(const QString& path) const;
+    Q_INVOKABLE bool removePath(const QString& path) const;
+
+    // The settings store ("hasSeenOnboarding", "hasLaunchedBefore", ...).
+    Q_INVOKABLE bool boolDefault(const QString& key) const;
+    Q_INVOKABLE bool hasUserDefault(const QString& key) const;
+    Q_INVOKABLE void setBoolDefault(const QString& key, bool value) const;
+    Q_INVOKABLE void removeUserDefault(const QString& key) const;
+
+    // Deletes an object now (as a window closing would).
+    Q_INVOKABLE void destroyNow(QObject* object) const;
+
+private:
+    const ScreenTestEnvironment& environment_;
+    std::unique_ptr<QTemporaryFile> capture_;
+    int savedStdout_ = -1;
+};
+
+// Loads the fonts and prepares `engine` the way the application does, and
+// sets the context property `helpers`.
+void prepareScreenEngine(QQmlEngine& engine, ScreenTestHelpers& helpers);
+
+} // namespace orva::test
