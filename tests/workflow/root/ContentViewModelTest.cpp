@@ -3,7 +3,10 @@
 #include "platform/AppContext.h"
 #include "workflow/ContentViewModel.h"
 
+#include <QPointer>
 #include <QSignalSpy>
+
+#include <memory>
 
 namespace orva::test {
 namespace {
@@ -45,8 +48,13 @@ TEST_F(ContentViewModelTest, OnboardingShowsUntilItHasBeenClosedOnce)
         ContentViewModel root(services);
         root.showOnboardingIfNeeded();
         ASSERT_TRUE(root.showOnboarding());
-        root.setShowOnboarding(false); // the overlay's start action
-        root.markOnboardingSeen();     // its disappear action
+        root.setShowOnboarding(false); // hidden another way: nothing recorded
+        EXPECT_FALSE(UserDefaults::contains(QStringLiteral("hasSeenOnboarding")));
+        root.setShowOnboarding(true);
+        QSignalSpy shown(&root, &ContentViewModel::showOnboardingChanged);
+        root.closeOnboarding(); // the overlay's finish
+        EXPECT_FALSE(root.showOnboarding());
+        EXPECT_EQ(shown.count(), 1);
         EXPECT_TRUE(UserDefaults::boolValue(QStringLiteral("hasSeenOnboarding"), false));
     }
     ContentViewModel later(services);
@@ -84,10 +92,20 @@ TEST_F(ContentViewModelTest, SubmittingTheIdeaSwitchesAtOnceAndStartsACleanInter
     chat->checkInterviewState(QStringLiteral(R"({"status":"completed","last_updated":"2025-03-01T09:30:00Z"})"));
     ASSERT_TRUE(chat->isInterviewCompleted());
 
-    // The new-project action, then a new idea in the same window.
+    // The new-project action, then a new idea in the same window: the chat
+    // screen, built on the phase change, finds the interview already empty.
     root.startNewProject();
     openConversation();
+    qsizetype turnsAtSwitch = -1;
+    bool completedAtSwitch = true;
+    const auto watch = QObject::connect(&root, &ContentViewModel::currentPhaseChanged, [&] {
+        turnsAtSwitch = chat->chatHistories().size();
+        completedAtSwitch = chat->isInterviewCompleted();
+    });
     root.startInterview(QStringLiteral("second idea"));
+    QObject::disconnect(watch);
+    EXPECT_EQ(turnsAtSwitch, 0);
+    EXPECT_FALSE(completedAtSwitch);
     EXPECT_EQ(root.chatViewModel(), chat);
     ASSERT_TRUE(waitUntil([&] {
         return !chat->isWaitingForResponse() && chat->chatHistories().size() == 2
@@ -96,6 +114,21 @@ TEST_F(ContentViewModelTest, SubmittingTheIdeaSwitchesAtOnceAndStartsACleanInter
     EXPECT_FALSE(chat->isInterviewCompleted());
     EXPECT_EQ(chat->chatHistories()[0].id, 1);
     EXPECT_EQ(chat->chatHistories()[0].answer, QStringLiteral("second idea"));
+}
+
+TEST_F(ContentViewModelTest, ScreenModelsAreNewAndOwnedByTheirScreen)
+{
+    ContentViewModel root(services);
+    auto screen = std::make_unique<QObject>();
+    QPointer<EntryViewModel> entry = root.createEntryViewModel(screen.get());
+    QPointer<EntryViewModel> again = root.createEntryViewModel(screen.get());
+    QPointer<ProjectGuidingViewModel> guiding = root.createProjectGuidingViewModel(screen.get());
+    QPointer<WorkViewModel> work = root.createWorkViewModel(screen.get());
+    ASSERT_TRUE(entry && again && guiding && work);
+    EXPECT_NE(entry, again);
+    EXPECT_EQ(entry->parent(), screen.get());
+    screen.reset();
+    EXPECT_FALSE(entry || again || guiding || work) << "a model goes with its screen";
 }
 
 TEST_F(ContentViewModelTest, EachWindowHasItsOwnPhaseAndInterview)
