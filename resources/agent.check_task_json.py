@@ -7,6 +7,11 @@ Usage:
 
 Prints "OK" and exits 0 when the plan is valid; otherwise prints one line per
 problem and exits 1. Uses only the Python standard library.
+
+Beyond what the reader needs, a task "title" holds no "]" and no line break
+(a fix request names the task as "[title]" on one line), a checklist step holds
+no line break (a fix request quotes each failed step on one line), and
+milestone ids are unique.
 """
 
 import json
@@ -80,6 +85,35 @@ def vocabulary(obj, key, allowed, where):
     return value
 
 
+def one_line(value):
+    return "\n" not in value and "\r" not in value and "\u2028" not in value and "\u2029" not in value
+
+
+def reject_constant(name):
+    raise ValueError(f"{name} is not a JSON number")
+
+
+def load(path):
+    """The plan in the file at `path`, or (None, the reason it cannot be read)."""
+    try:
+        with open(path, "rb") as handle:
+            raw = handle.read()
+        return json.loads(raw.decode("utf-8"), parse_constant=reject_constant), None
+    except FileNotFoundError:
+        return None, f"{path}: file not found"
+    except (UnicodeDecodeError, ValueError, RecursionError) as error:
+        return None, f"{path}: not valid UTF-8 JSON: {error}"
+    except OSError as error:
+        return None, f"{path}: cannot be read: {error}"
+
+
+def plan_problems(plan, new=False):
+    """Every problem of `plan` (a decoded Task.json), one line each; [] when valid."""
+    problems.clear()
+    check(plan, new)
+    return list(problems)
+
+
 def check(plan, new):
     project = field(plan, "project", "top level")
     if project is None:
@@ -93,9 +127,10 @@ def check(plan, new):
         return
 
     tasks = []
+    milestone_ids = []
     for m_index, milestone in enumerate(milestones):
         where = f"milestone {m_index + 1}"
-        integer(milestone, "id", where)
+        milestone_ids.append(integer(milestone, "id", where))
         text(milestone, "title", where)
         m_type = vocabulary(milestone, "type", MILESTONE_TYPES, where)
         if new and m_index < 3 and m_type is not None and m_type != MILESTONE_TYPES[m_index]:
@@ -110,6 +145,10 @@ def check(plan, new):
             t_where = f"{where}, task {t_index + 1}"
             t_id = integer(task, "id", t_where)
             title = text(task, "title", t_where)
+            if isinstance(title, str) and "]" in title:
+                problem(t_where, '"title" must not contain "]" (a fix request names the task as "[title]")')
+            if isinstance(title, str) and not one_line(title):
+                problem(t_where, '"title" must be one line')
             text(task, "title_ux", t_where)
             text(task, "summary_ux", t_where)
             status = vocabulary(task, "status", TASK_STATUSES, t_where)
@@ -122,8 +161,15 @@ def check(plan, new):
                     text_list(description, key, f"{d_where}, description_ux")
             files = text_list(detail, "modifiedFiles", d_where) if detail is not None else None
             checklist = text_list(detail, "checklist_ux", d_where) if detail is not None else None
+            if isinstance(checklist, list):
+                for i, step in enumerate(checklist):
+                    if isinstance(step, str) and not one_line(step):
+                        problem(d_where, f'"checklist_ux"[{i}] must be one line')
             tasks.append((t_where, t_id, title, status, test_status, files, checklist))
 
+    known_milestone_ids = [i for i in milestone_ids if i is not None]
+    if len(known_milestone_ids) != len(set(known_milestone_ids)):
+        problem("project", "milestone ids must be unique")
     ids = [t[1] for t in tasks if t[1] is not None]
     if len(ids) != len(set(ids)):
         problem("project", "task ids must be unique")
@@ -160,19 +206,13 @@ def main(argv):
     if len(args) != 1:
         print(__doc__.strip())
         return 2
-    try:
-        with open(args[0], "rb") as handle:
-            raw = handle.read()
-        plan = json.loads(raw.decode("utf-8"))
-    except FileNotFoundError:
-        print(f"{args[0]}: file not found")
+    plan, error = load(args[0])
+    if error is not None:
+        print(error)
         return 1
-    except (UnicodeDecodeError, ValueError) as error:
-        print(f"{args[0]}: not valid UTF-8 JSON: {error}")
-        return 1
-    check(plan, "--new" in argv[1:])
-    if problems:
-        for line in problems:
+    found = plan_problems(plan, "--new" in argv[1:])
+    if found:
+        for line in found:
             print(line)
         return 1
     print("OK")
