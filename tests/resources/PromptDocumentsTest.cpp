@@ -1,8 +1,10 @@
 // Checks that the prompt documents and the system's own readers agree: every
-// example plan decodes, the interview-state examples decode, the interview
-// record holds the keys its structure document lists, the development guide
-// quotes the texts the application types, and the plan checker shipped for
-// `claude` rejects what the reader rejects.
+// example plan decodes and fits the screens, the interview-state examples
+// decode, the interview record holds the keys its structure document lists,
+// the development guide quotes the texts the application types and speaks to
+// the person as the screens do, every command quotes its paths, and the plan
+// checker shipped for `claude` rejects what the reader rejects and what a fix
+// request cannot name.
 
 #include "ResourceFiles.h"
 
@@ -27,6 +29,7 @@ namespace orva {
 namespace {
 
 using test::fencedBlocks;
+using test::guideStatusRows;
 using test::kBuildStep;
 using test::readResource;
 
@@ -41,8 +44,7 @@ bool hasHangul(const QString& text)
 
 QByteArray templateExample()
 {
-    const QList<QByteArray> blocks = fencedBlocks(readResource(QStringLiteral("Task_json.md")), QStringLiteral("json"));
-    return blocks.isEmpty() ? QByteArray() : blocks.first();
+    return test::templatePlanExample();
 }
 
 // ---------------------------------------------------------------------------
@@ -114,6 +116,58 @@ TEST(TaskPlanExamples, TheTemplateExampleIsAValidNewPlan)
     EXPECT_EQ(taskIds.size(), project.totalTaskCount());
     EXPECT_EQ(titles.size(), project.totalTaskCount());
     EXPECT_EQ(project.progressPercentage(), 0);
+}
+
+// The limit that Task_json.md's value table gives a key: "... at most N characters ...".
+int documentedLimit(const char* key)
+{
+    const QRegularExpression row(QStringLiteral("^\\| %1 \\|[^\\n]*at most (\\d+) characters").arg(QRegularExpression::escape(QString::fromUtf8(key))),
+                                 QRegularExpression::MultilineOption);
+    const auto match = row.match(QString::fromUtf8(readResource(QStringLiteral("Task_json.md"))));
+    EXPECT_TRUE(match.hasMatch()) << key;
+    return match.captured(1).toInt();
+}
+
+// Texts that read wrong once the screens or a reply join them to other words.
+const char* const kChoiceParticles[] = {"을(를)", "를(을)", "이(가)", "가(이)", "은(는)", "는(은)", "와(과)", "과(와)"};
+
+TEST(TaskPlanExamples, TheTemplateExampleFitsTheScreens)
+{
+    const auto wrapper = decodeProjectWrapper(templateExample());
+    ASSERT_TRUE(wrapper.has_value());
+    const int titleLimit = documentedLimit("task.title_ux");
+    const int summaryLimit = documentedLimit("task.summary_ux");
+    EXPECT_GT(titleLimit, 0);
+    EXPECT_GT(summaryLimit, 0);
+    for (const Milestone& milestone : wrapper->project.milestones) {
+        for (const TaskItem& task : milestone.tasks) {
+            SCOPED_TRACE(task.title.toStdString());
+            // The fix request names the task as "[title]" on one line.
+            EXPECT_FALSE(task.title.contains(u']') || task.title.contains(u'\n'));
+            // The card joins "입니다", "의" and " 기능을" right after the title: a noun phrase.
+            EXPECT_LE(task.titleUx.size(), titleLimit) << task.titleUx.toStdString();
+            for (const char* ending : {"요", "다", ".", "!", "?"})
+                EXPECT_FALSE(task.titleUx.endsWith(QString::fromUtf8(ending))) << task.titleUx.toStdString();
+            // One line of the task card, in the polite form.
+            EXPECT_LE(task.summaryUx.size(), summaryLimit) << task.summaryUx.toStdString();
+            EXPECT_TRUE(task.summaryUx.endsWith(QStringLiteral("요"))) << task.summaryUx.toStdString();
+            for (const QString& line : task.detail.descriptionUx.general + task.detail.descriptionUx.view
+                         + task.detail.descriptionUx.feature)
+                EXPECT_TRUE(line.endsWith(QStringLiteral("요."))) << line.toStdString();
+            // Checklist steps are plain statements like the build step, one line each.
+            for (const QString& step : task.detail.checklistUx) {
+                EXPECT_TRUE(step.endsWith(QStringLiteral("다"))) << step.toStdString();
+                EXPECT_FALSE(step.contains(u'\n'));
+            }
+            const QString shown = QStringList{task.titleUx, task.summaryUx}.join(u'\n') + u'\n'
+                + (task.detail.descriptionUx.general + task.detail.descriptionUx.view + task.detail.descriptionUx.feature
+                   + task.detail.checklistUx)
+                      .join(u'\n');
+            for (const char* particle : kChoiceParticles)
+                EXPECT_FALSE(shown.contains(QString::fromUtf8(particle))) << particle;
+            EXPECT_FALSE(shown.contains(QStringLiteral("ZAVE")));
+        }
+    }
 }
 
 TEST(PromptDocuments, TheBuildStepIsSpelledTheSameEverywhere)
@@ -215,19 +269,6 @@ TEST(PromptDocuments, TheDevelopmentGuideRecognisesEveryTextTheAppTypes)
         EXPECT_TRUE(guide.contains(QString::fromUtf8(text))) << text;
 }
 
-// The status table of the guide: rows like | moment | "inProgress" | "pending" | ... |
-QList<std::pair<QString, QString>> guideStatusRows()
-{
-    QList<std::pair<QString, QString>> rows;
-    const QRegularExpression row(QStringLiteral("^\\|[^|]*\\| \"(\\w+)\" \\| \"(\\w+)\" \\|"));
-    for (const QByteArray& line : readResource(QStringLiteral("CLAUDE_DEV.md")).split('\n')) {
-        const auto match = row.match(QString::fromUtf8(line));
-        if (match.hasMatch() && match.captured(1) != QLatin1String("status"))  // not the header row
-            rows.append({match.captured(1), match.captured(2)});
-    }
-    return rows;
-}
-
 TEST(PromptDocuments, TheGuideStatusTableUsesOnlyTheVocabularies)
 {
     const auto rows = guideStatusRows();
@@ -261,6 +302,110 @@ TEST(PromptDocuments, TheGuideReachesEveryStateOfTheCurrentWorkCard)
     }
 }
 
+// The section of the guide that begins with the heading `from` and ends before `to`.
+QString guideSection(const char* from, const char* to)
+{
+    const QString guide = QString::fromUtf8(readResource(QStringLiteral("CLAUDE_DEV.md")));
+    const qsizetype start = guide.indexOf(QString::fromUtf8(from));
+    const qsizetype end = guide.indexOf(QString::fromUtf8(to), start);
+    EXPECT_GE(start, 0) << from;
+    EXPECT_GT(end, start) << to;
+    return start >= 0 && end > start ? guide.mid(start, end - start) : QString();
+}
+
+TEST(PromptDocuments, TheGuideSpeaksToThePersonAsTheScreensDo)
+{
+    // Every reply of section 6: its fenced blocks and its one-line replies.
+    const QString section = guideSection("## 6.", "## 7.");
+    QStringList replies;
+    for (const QByteArray& block : fencedBlocks(section.toUtf8(), QStringLiteral("text")))
+        replies << QString::fromUtf8(block);
+    const QRegularExpression oneLine(QStringLiteral("^- [^:\"]+: \"(.+)\"$"), QRegularExpression::MultilineOption);
+    int lines = 0;
+    for (auto it = oneLine.globalMatch(section); it.hasNext(); ++lines)
+        replies << it.next().captured(1);
+    EXPECT_GE(lines, 6);
+    ASSERT_GE(replies.size(), 9);
+    const QRegularExpression titleUx(QStringLiteral("<title_ux[^>]*>"));
+    const QRegularExpression titleUxThenWord(QStringLiteral("<title_ux[^>]*>'? 작업"));
+    for (const QString& reply : replies) {
+        SCOPED_TRACE(reply.toStdString());
+        EXPECT_TRUE(hasHangul(reply));
+        for (const char* particle : kChoiceParticles)
+            EXPECT_FALSE(reply.contains(QString::fromUtf8(particle))) << particle;
+        // One speech level: the polite "-요" form, never the formal "-니다".
+        EXPECT_FALSE(reply.contains(QStringLiteral("니다"))) << "formal ending";
+        for (const char* hidden : {"ZAVE", "Task.json", ".md", ".swift", "W/"})
+            EXPECT_FALSE(reply.contains(QString::fromUtf8(hidden))) << hidden;
+        // A title is followed by a fixed word, so no particle depends on its last letter.
+        EXPECT_EQ(reply.count(titleUx), reply.count(titleUxThenWord));
+    }
+}
+
+TEST(PromptDocuments, TheGuideHasTheProjectFolderLeadBackToIt)
+{
+    // The one line that brings `claude` back to the guide after a compaction
+    // or a restart names the guide's full path between quotes.
+    const QString section = guideSection("## 2.", "## 3.");
+    EXPECT_TRUE(section.contains(QStringLiteral("P/CLAUDE.md")));
+    const QList<QByteArray> blocks = fencedBlocks(section.toUtf8(), QStringLiteral("text"));
+    ASSERT_EQ(blocks.size(), 1);
+    const QByteArray note = blocks.first().trimmed();
+    EXPECT_FALSE(note.contains('\n')) << "the note is one line";
+    EXPECT_TRUE(note.contains("\"<the full path of this file>\""));
+}
+
+// The commands a document shows: inline code and lines of fenced blocks that
+// begin with one of the tools the documents run.
+QStringList shownCommands(const QString& document)
+{
+    static const QStringList tools = {QStringLiteral("python3"), QStringLiteral("xcodebuild"), QStringLiteral("find"),
+                                      QStringLiteral("date"), QStringLiteral("xcode-select")};
+    auto isCommand = [](const QString& text) { return tools.contains(text.trimmed().section(u' ', 0, 0)); };
+    QStringList commands;
+    const QRegularExpression inlineCode(QStringLiteral("`([^`\\n]+)`"));
+    for (auto it = inlineCode.globalMatch(document); it.hasNext();) {
+        const QString code = it.next().captured(1);
+        if (isCommand(code))
+            commands << code;
+    }
+    for (const QString& language : {QStringLiteral("text"), QStringLiteral("sh"), QStringLiteral("")}) {
+        for (const QByteArray& block : fencedBlocks(document.toUtf8(), language)) {
+            for (const QString& line : QString::fromUtf8(block).split(u'\n')) {
+                if (isCommand(line))
+                    commands << line.trimmed();
+            }
+        }
+    }
+    return commands;
+}
+
+TEST(PromptDocuments, EveryCommandQuotesItsPaths)
+{
+    // The workspace lies under "Library/Group Containers" on a Mac: a path
+    // outside quotes splits at the blank.
+    const QRegularExpression quoted(QStringLiteral("\"[^\"]*\"|'[^']*'"));
+    const QRegularExpression placeholder(QStringLiteral("<([^>]*)>"));
+    int commands = 0;
+    const QStringList documents = QDir(test::builtResourcesPath()).entryList({QStringLiteral("*.md")}, QDir::Files);
+    ASSERT_GE(documents.size(), 10);
+    for (const QString& name : documents) {
+        for (const QString& command : shownCommands(QString::fromUtf8(readResource(name)))) {
+            SCOPED_TRACE((name + QStringLiteral(": ") + command).toStdString());
+            ++commands;
+            QString bare = command;
+            bare.remove(quoted);
+            EXPECT_FALSE(bare.contains(u'/')) << "a path outside quotes";
+            for (auto it = placeholder.globalMatch(bare); it.hasNext();) {
+                const QString inside = it.next().captured(1);
+                for (const char* pathLike : {"path", "W", "file", "folder", "Name", "."})
+                    EXPECT_FALSE(inside.contains(QString::fromUtf8(pathLike))) << "<" << inside.toStdString() << "> outside quotes";
+            }
+        }
+    }
+    EXPECT_GE(commands, 8);
+}
+
 // ---------------------------------------------------------------------------
 // The plan checker shipped for `claude`
 
@@ -292,8 +437,7 @@ class TaskPlanCheckerRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        python_ = QStandardPaths::findExecutable(QStringLiteral("python3"));
-        if (python_.isEmpty())
+        if (test::python3().isEmpty())
             GTEST_SKIP() << "python3 is not installed";
         ASSERT_TRUE(dir_.isValid());
     }
@@ -306,17 +450,13 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(plan);
         file.close();
-        QStringList args{QDir(test::builtResourcesPath()).filePath(QStringLiteral("agent.check_task_json.py")), path};
+        QStringList args{path};
         if (asNewPlan)
             args.append(QStringLiteral("--new"));
-        QProcess process;
-        process.start(python_, args);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        const QByteArray out = process.readAllStandardOutput();
-        return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 && out.trimmed() == "OK";
+        const test::ScriptRun run = test::runResourceScript(QStringLiteral("agent.check_task_json.py"), args);
+        return run.finished && run.exitCode == 0 && run.output.trimmed() == "OK";
     }
 
-    QString python_;
     QTemporaryDir dir_;
 };
 
@@ -398,6 +538,63 @@ TEST_F(TaskPlanCheckerRun, RejectsEveryPlanTheReaderRejects)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QByteArray plan = mutated(c.mutation);
+        EXPECT_FALSE(decodeProjectWrapper(plan).has_value());
+        EXPECT_FALSE(checkerAccepts(plan, false));
+    }
+}
+
+TEST_F(TaskPlanCheckerRun, RejectsWhatAFixRequestOrTheBoardCannotTellApart)
+{
+    // The reader takes these plans, but a fix request ("[title] ..." on one
+    // line, each failed step on a line) or the board's milestone tabs could
+    // not tell the parts apart. Rejected in every plan, new or not.
+    struct Case {
+        const char* name;
+        Mutation mutation;
+    };
+    auto withTitle = [](const char* title) {
+        return onFirstTask([title](QJsonObject& t) { t[QStringLiteral("title")] = QString::fromUtf8(title); });
+    };
+    auto withSecondStep = [](const char* step) {
+        return onFirstDetail([step](QJsonObject& d) {
+            d[QStringLiteral("checklist_ux")] = QJsonArray{QString::fromUtf8(kBuildStep), QString::fromUtf8(step)};
+        });
+    };
+    const Case cases[] = {
+        {"two milestones with one id", [](QJsonObject& p) {
+             QJsonArray milestones = p[QStringLiteral("milestones")].toArray();
+             QJsonObject milestone = milestones[2].toObject();
+             milestone[QStringLiteral("id")] = 1;
+             milestones[2] = milestone;
+             p[QStringLiteral("milestones")] = milestones;
+         }},
+        {"a title with a closing bracket", withTitle("Project setup [app shell]")},
+        {"a title ending in a closing bracket", withTitle("Setup]")},
+        {"a title with a line break", withTitle("Project setup\nand app shell")},
+        {"a title with a carriage return", withTitle("Project setup\r")},
+        {"a checklist step with a line break", withSecondStep("첫 화면이 보인다\n이름도 보인다")},
+        {"a checklist step with a carriage return", withSecondStep("첫 화면이 보인다\r")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray plan = mutated(c.mutation);
+        EXPECT_TRUE(decodeProjectWrapper(plan).has_value());
+        EXPECT_FALSE(checkerAccepts(plan, false));
+        EXPECT_FALSE(checkerAccepts(plan, true));
+    }
+}
+
+TEST_F(TaskPlanCheckerRun, RejectsNumbersJsonDoesNotHave)
+{
+    // Python's own reader takes NaN and Infinity unless told otherwise; JSON
+    // and the reader do not.
+    const QByteArray example = templateExample();
+    const QByteArray projectId = "\"id\": 1,";
+    ASSERT_TRUE(example.contains(projectId));
+    for (const char* constant : {"NaN", "Infinity", "-Infinity"}) {
+        SCOPED_TRACE(constant);
+        QByteArray plan = example;
+        plan.replace(plan.indexOf(projectId), projectId.size(), "\"id\": " + QByteArray(constant) + ",");
         EXPECT_FALSE(decodeProjectWrapper(plan).has_value());
         EXPECT_FALSE(checkerAccepts(plan, false));
     }

@@ -4,6 +4,7 @@
 
 #include "ResourceFiles.h"
 
+#include "model/ProjectModel.h"
 #include "support/TempContext.h"
 #include "workspace/PromptFileService.h"
 
@@ -69,7 +70,6 @@ TEST_F(PromptInstall, TheWorkspaceHoldsExactlyTheRoutedSet)
 {
     const QSet<QString> expected = {
         QStringLiteral("ZAVE/system/CLAUDE_SYSTEM.md"),
-        QStringLiteral("ZAVE/system/.claude/settings.local.json"),
         QStringLiteral("ZAVE/system/system/CLAUDE_ENTRYPOINT.md"),
         QStringLiteral("ZAVE/system/system/CONTEXT_STRUCTURE.md"),
         QStringLiteral("ZAVE/system/system/FLOWS_QA.md"),
@@ -81,6 +81,7 @@ TEST_F(PromptInstall, TheWorkspaceHoldsExactlyTheRoutedSet)
         QStringLiteral("ZAVE/system/agents/agent.docs.Task.md"),
         QStringLiteral("ZAVE/system/agents/agent.docs.Task.json.md"),
         QStringLiteral("ZAVE/system/agents/agent.check_task_json.py"),
+        QStringLiteral("ZAVE/system/agents/agent.task_status.py"),
         QStringLiteral("ZAVE/system/template/PRD_template.md"),
         QStringLiteral("ZAVE/system/template/RQ_template.md"),
         QStringLiteral("ZAVE/system/template/Task_template.md"),
@@ -98,15 +99,42 @@ TEST_F(PromptInstall, TheWorkspaceHoldsExactlyTheRoutedSet)
 
 TEST_F(PromptInstall, TheInstalledJsonFilesAreValid)
 {
-    for (const char* path : {"ZAVE/system/state/context.json", "ZAVE/system/.claude/settings.local.json"}) {
-        SCOPED_TRACE(path);
-        QFile file(workspacePath(QString::fromUtf8(path)));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-        EXPECT_TRUE(document.isObject());
-    }
+    QFile file(workspacePath(QStringLiteral("ZAVE/system/state/context.json")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_TRUE(document.isObject());
+}
+
+TEST_F(PromptInstall, NoPermissionSettingsWhereTheCliWouldNotReadThem)
+{
+    // `claude` reads ".claude" of the folder it runs in (the container, the
+    // project folder), never "ZAVE/system/.claude"; none is shipped.
+    EXPECT_FALSE(QFileInfo::exists(workspacePath(QStringLiteral("ZAVE/system/.claude"))));
+    EXPECT_FALSE(QFileInfo::exists(QDir(test::builtResourcesPath()).filePath(QStringLiteral("settings.local.json"))));
+}
+
+TEST_F(PromptInstall, TheInstalledStatusScriptChangesThePlanBesideTheGuide)
+{
+    // Run as the guide tells `claude` to run it: from the installed agents
+    // folder, on the plan beside the guide; it finds the checker beside itself.
+    if (test::python3().isEmpty())
+        GTEST_SKIP() << "python3 is not installed";
+    const QString plan = workspacePath(QStringLiteral("ZAVE/project/Task.json"));
+    QFile file(plan);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(test::templatePlanExample());
+    file.close();
+    const QString script = workspacePath(QStringLiteral("ZAVE/system/agents/agent.task_status.py"));
+    const test::ScriptRun run = test::runPythonScript(
+        script, {plan, QStringLiteral("1"), QStringLiteral("inProgress"), QStringLiteral("pending")});
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto wrapper = decodeProjectWrapper(file.readAll());
+    ASSERT_TRUE(wrapper.has_value());
+    EXPECT_EQ(wrapper->project.milestones.first().tasks.first().status, TaskStatus::inProgress);
 }
 
 // Files that exist only once `claude` or the application has written them.

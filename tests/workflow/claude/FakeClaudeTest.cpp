@@ -58,6 +58,18 @@ QString waiting(const QString& titleUx)
     return QStringLiteral("'%1' 작업이 테스트를 기다리고 있어요. 왼쪽 카드의 '테스트 시작하기'를 눌러 확인해 주세요.\n")
         .arg(titleUx);
 }
+const QString kNothingWaiting = QStringLiteral("승인을 기다리는 작업이 없어요.\n");
+QString notStartedYet(const QString& titleUx)
+{
+    return QStringLiteral("'%1' 작업은 아직 시작하지 않아서 고칠 부분이 없어요. 차례가 오면 그때 만들게요.\n").arg(titleUx);
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
 
 QList<TaskItem> tasksOf(const Project& project)
 {
@@ -319,6 +331,7 @@ TEST(FakeClaude, InteractiveModePlaysTheDevelopmentGuide)
     ASSERT_TRUE(newPlan);
     const QString start = kInstruction + workspace.guide();
     const QString first = QStringLiteral("Set up the project");
+    const QString last = QStringLiteral("Build the main screen");
     const QString ux1 = QStringLiteral("프로젝트 준비"), ux2 = QStringLiteral("데이터 모델 만들기"),
                   ux3 = QStringLiteral("메인 화면 만들기");
     struct Step {
@@ -330,8 +343,12 @@ TEST(FakeClaude, InteractiveModePlaysTheDevelopmentGuide)
     const QList<Step> steps = {
         {"start of work", start, handedOver(ux1), {"IPP", "CPP", "RPP"}},
         {"going on while the test is open", kGoOn, waiting(ux1), {}},
+        {"a second start of work while the test is open", start, waiting(ux1), {}},
         {"fix request", fixRequest(first), fixed(ux1), {"IPP", "CPP", "RPP"}},
+        {"a fix request for a task not built yet while another waits", fixRequest(last), notStartedYet(ux3), {}},
         {"approval waits", kApproval, approved(ux1, ux2), {"DPP"}},
+        {"a second approval finds nothing waiting", kApproval, kNothingWaiting, {}},
+        {"a fix request for a task not built yet", fixRequest(last), notStartedYet(ux3), {}},
         {"the words to go on", kGoOn, handedOver(ux2), {"DIP", "DCP", "DRP"}},
         {"fix request for a completed task", fixRequest(first), fixed(ux1), {"IPP", "CPP", "RPP"}},
         {"approval again", kApproval, approved(ux1, ux2), {"DPP"}},
@@ -407,6 +424,21 @@ TEST(FakeClaude, ANewSessionResumesFromThePlan)
         {"an approval after the path", "DRP", kApproval, approved(ux2, ux3), {"DDP"}},
         {"a fix request after the path", "DDP", fixRequest(QStringLiteral("Model the data")), fixed(ux2),
          {"DIP", "DCP", "DRP"}},
+        // Only a task handed over for its test is approved; an unfinished one is not.
+        {"an approval while a task is in progress", "DIP", kApproval, kNothingWaiting, {}},
+        {"an approval while a task is checked", "DCP", kApproval, kNothingWaiting, {}},
+        {"an approval of a task on hold without its test", "DHP", kApproval, kNothingWaiting, {}},
+        {"an approval with nothing begun", "PPP", kApproval, kNothingWaiting, {}},
+        // A task not built yet is not fixed, and the active one stays.
+        {"a fix request for a task not built yet", "DRP", fixRequest(QStringLiteral("Build the main screen")),
+         notStartedYet(ux3), {}},
+        {"a fix request for a task not built yet, nothing active", "DDP",
+         fixRequest(QStringLiteral("Build the main screen")), notStartedYet(ux3), {}},
+        // The words to go on continue the active task and never start another.
+        {"going on while a task is in progress", "DIP", kGoOn, handedOver(ux2), {"DCP", "DRP"}},
+        {"going on while a task is checked", "DCP", kGoOn, handedOver(ux2), {"DCP", "DRP"}},
+        {"going on while a task is on hold", "DHP", kGoOn, handedOver(ux2), {"DIP", "DCP", "DRP"}},
+        {"going on while a test is open", "DRP", kGoOn, waiting(ux2), {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -415,6 +447,7 @@ TEST(FakeClaude, ANewSessionResumesFromThePlan)
         const auto newPlan = readPlan(workspace.taskJson);
         ASSERT_TRUE(newPlan);
         writePlan(workspace.taskJson, *newPlan, QString::fromLatin1(c.before));
+        const QByteArray before = fileBytes(workspace.taskJson);
         Session claude(machine, workspace.folder);
         QString message = kInstruction + workspace.guide();
         if (!c.after.isEmpty())
@@ -423,5 +456,8 @@ TEST(FakeClaude, ANewSessionResumesFromThePlan)
         ASSERT_TRUE(claude.finish());
         EXPECT_EQ(checkedWrites(machine, 0, *newPlan).join(u' ').toStdString(), c.writes.join(u' ').toStdString());
         EXPECT_FALSE(claude.output().contains("fake-claude: no plan"));
+        if (c.writes.isEmpty()) {
+            EXPECT_EQ(fileBytes(workspace.taskJson), before) << "the plan changed";
+        }
     }
 }

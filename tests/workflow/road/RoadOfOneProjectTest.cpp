@@ -85,6 +85,48 @@ bool hasEscape(const QString& text)
 
 const QString kApproval = QStringLiteral("사용자가 승인했습니다. Task.json 연동 규칙에 따라 진행하세요.");
 const QString kGoOn = QStringLiteral("다음 테스크 진행");
+const QString kInstruction = QStringLiteral("    아래 경로의 명세서를 기반으로 개발을 진행하세요.");
+// A fix request for the last task, as the task popup composes it, sent from the
+// board before that task was built.
+const QString kFixOfTheLastTask = QStringLiteral("[Build the main screen] 작업에서 문제가 발생했습니다.\n\n"
+                                                 "❌ 메인 화면 만들기 화면이 보인다\n→ 이 기능을 수정해주세요.\n");
+
+// Every plan the interactive `claude` wrote, one letter per task: P planned,
+// I inProgress, C onHold/checking, R onHold/ready, D completed/checked.
+QStringList writtenStates(const QString& logFile)
+{
+    QStringList states;
+    for (const FakeCall& call : fakeCallsOfKind(logFile, QStringLiteral("interactive"))) {
+        for (const QByteArray& json : call.plans) {
+            const auto wrapper = decodeProjectWrapper(json);
+            if (!wrapper) {
+                states << QStringLiteral("unreadable");
+                continue;
+            }
+            QString letters;
+            for (const Milestone& milestone : wrapper->project.milestones) {
+                for (const TaskItem& task : milestone.tasks) {
+                    if (task.status == TaskStatus::planned)
+                        letters += u'P';
+                    else if (task.status == TaskStatus::inProgress)
+                        letters += u'I';
+                    else if (task.status == TaskStatus::completed)
+                        letters += u'D';
+                    else
+                        letters += task.testStatus == TestStatus::ready ? u'R' : u'C';
+                }
+            }
+            states << letters;
+        }
+    }
+    return states;
+}
+
+QStringList linesRead(const QString& logFile)
+{
+    const QList<FakeCall> calls = fakeCallsOfKind(logFile, QStringLiteral("interactive"));
+    return calls.isEmpty() ? QStringList() : calls.first().lines;
+}
 
 // The task `id` is handed over for the person's test.
 bool readyForTest(const WorkViewModel& work, qint64 id)
@@ -296,6 +338,18 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
         SCOPED_TRACE(step.completed);
         // The person approves the task waiting for its test; `claude` completes it and waits.
         ASSERT_TRUE(waitUntil([&] { return readyForTest(*work, step.completed); }));
+        if (step.completed == 2) {
+            // While a task waits for its test, neither the words to go on nor a
+            // second start of work (the card's start action) starts another.
+            work->sendPrompt(kGoOn);
+            work->startWork();
+            ASSERT_TRUE(waitUntil([&] {
+                const QStringList lines = linesRead(logFile);
+                const qsizetype at = lines.lastIndexOf(kInstruction);
+                return lines.count(kInstruction) == 2 && at >= 0 && lines.size() >= at + 3;
+            })) << "the second start of work did not reach claude";
+            EXPECT_TRUE(readyForTest(*work, 2));
+        }
         work->sendPrompt(kApproval);
         ASSERT_TRUE(waitUntil([&] { return monitor.project() && monitor.project()->completedTaskCount() == step.completed; }))
             << "the approval did not complete the task";
@@ -308,6 +362,12 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
         EXPECT_EQ(dashboard->showCompletedTaskPopup(), step.popup);
         if (dashboard->showCompletedTaskPopup())
             dashboard->dismissPopup();
+        if (step.completed == 1) {
+            // An approval with nothing waiting, and a fix request for a task
+            // not built yet (both sent from the board), change nothing.
+            work->sendPrompt(kApproval);
+            work->sendPrompt(kFixOfTheLastTask);
+        }
         if (step.current) {
             // The words to go on start the next task.
             work->sendPrompt(kGoOn);
@@ -334,9 +394,15 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
         ASSERT_GE(at, 0) << lines.join(QLatin1Char('|')).toStdString();
         ASSERT_LT(at + 1, lines.size());
         EXPECT_EQ(lines[at + 1], QStringLiteral("    ") + guide);
-        EXPECT_EQ(lines.count(kApproval), 3);
-        EXPECT_EQ(lines.count(kGoOn), 2);
+        EXPECT_EQ(lines.count(kApproval), 4);
+        EXPECT_EQ(lines.count(kGoOn), 3);
+        EXPECT_EQ(lines.count(kInstruction), 2);
+        EXPECT_TRUE(lines.contains(QStringLiteral("[Build the main screen] 작업에서 문제가 발생했습니다.")));
     }
+    // Every change of the plan, in order: the messages that must change
+    // nothing wrote nothing, and no second task was ever active.
+    EXPECT_EQ(writtenStates(logFile).join(u' ').toStdString(),
+              "IPP CPP RPP DPP DIP DCP DRP DDP DDI DDC DDR DDD");
     EXPECT_EQ(monitor.project()->completedTaskCount(), monitor.project()->totalTaskCount());
     EXPECT_TRUE(filesNamed(base, QStringLiteral("PWNED")).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(QDir::currentPath() + QStringLiteral("/PWNED")));
