@@ -168,8 +168,11 @@ def main(argv):
 
     change, message = parse_change(args)
     if change is None:
-        print(message or __doc__.strip())
-        return 1 if message else 2
+        if message is None:
+            print(__doc__.strip())
+            return 2
+        print(f"nothing was changed: {message}")
+        return 1
     try:
         reason = refusal(plan, *change)
         if reason is None:
