@@ -587,16 +587,17 @@ TEST_F(TaskPlanCheckerRun, RejectsWhatAFixRequestOrTheBoardCannotTellApart)
 TEST_F(TaskPlanCheckerRun, RejectsNumbersJsonDoesNotHave)
 {
     // Python's own reader takes NaN and Infinity unless told otherwise; JSON
-    // and the reader do not.
+    // and the reader do not, not even under a key nobody reads.
     const QByteArray example = templateExample();
     const QByteArray projectId = "\"id\": 1,";
     ASSERT_TRUE(example.contains(projectId));
     for (const char* constant : {"NaN", "Infinity", "-Infinity"}) {
         SCOPED_TRACE(constant);
         QByteArray plan = example;
-        plan.replace(plan.indexOf(projectId), projectId.size(), "\"id\": " + QByteArray(constant) + ",");
+        plan.insert(plan.indexOf(projectId) + projectId.size(), " \"estimate\": " + QByteArray(constant) + ",");
         EXPECT_FALSE(decodeProjectWrapper(plan).has_value());
         EXPECT_FALSE(checkerAccepts(plan, false));
+        EXPECT_FALSE(checkerAccepts(plan, true));
     }
 }
 
