@@ -36,9 +36,9 @@ ACTIVE = ("inProgress", "onHold")
 
 def load_checker():
     path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "agent.check_task_json.py")
-    spec = importlib.util.spec_from_file_location("agent_check_task_json", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("agent_check_task_json", path)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
