@@ -82,17 +82,16 @@ QObject* DashboardViewModel::appGroupMonitorServiceObject() const
 }
 
 // The work screen hands the dashboard the plan of the moment it opens; a
-// plan frozen there would never show a rise.
+// plan frozen there would never show a rise. When the monitor holds no plan
+// any more (the file is gone), the dashboard drops its plan too rather than
+// go on showing a stale one.
 void DashboardViewModel::followMonitor()
 {
     const auto current = appGroupMonitorService_.project();
-    if (!current)
-        return;
-    if (previewProject_) {
+    if (previewProject_)
         setPreviewProject(current);
-    } else {
+    else
         emit projectChanged();
-    }
 }
 
 void DashboardViewModel::syncCompletedTaskCount()

@@ -18,7 +18,8 @@ namespace orva {
 // The examined project is `previewProject` when set, else the monitor's.
 // While the dashboard is open it follows the monitor: every plan the monitor
 // publishes replaces `previewProject`, so the count the dashboard shows (and
-// checks) is the current one.
+// checks) is the current one; when the monitor publishes none, the model
+// holds none either.
 class DashboardViewModel : public QObject, public QQmlParserStatus {
     Q_OBJECT
     Q_INTERFACES(QQmlParserStatus)

@@ -58,9 +58,10 @@ TEST(ScreenPictures, RendersEveryScene)
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
         QTest::qWait(wait.isValid() ? wait.toInt() : 600);
-        if (root->property("sceneReady").isValid())
+        if (root->property("sceneReady").isValid()) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return root->property("sceneReady").toBool(); }, 20000))
                 << "scene never became ready";
+        }
         const QImage image = view.grabWindow();
         ASSERT_FALSE(image.isNull());
         const QString file = outDir + QLatin1Char('/') + scene + QStringLiteral(".png");

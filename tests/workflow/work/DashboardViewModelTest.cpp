@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 namespace orva::test {
 namespace {
 
@@ -126,6 +128,18 @@ TEST_F(DashboardViewModelTest, TheOpenDashboardFollowsTheMonitorsPlan)
     writePlan(projectWith(3, 3));
     ASSERT_TRUE(waitUntil([&] { return model.completedTaskCount() == 3; }));
     EXPECT_FALSE(model.showCompletedTaskPopup());
+
+    // The plan is gone: the dashboard holds none (and shows its loading
+    // state) instead of the last plan, and takes up the next one.
+    ASSERT_TRUE(QFile::remove(storage.url(QStringLiteral("Task.json"), QStringLiteral("ZAVE/project")).value()));
+    ASSERT_TRUE(waitUntil([&] { return !planMonitor.hasProject(); }));
+    EXPECT_FALSE(model.project().has_value());
+    EXPECT_FALSE(model.previewProject().has_value());
+    EXPECT_FALSE(model.projectValue().isValid());
+
+    writePlan(projectWith(3, 1));
+    ASSERT_TRUE(waitUntil([&] { return model.project().has_value(); }));
+    EXPECT_EQ(model.project()->completedTaskCount(), 1);
 }
 
 } // namespace

@@ -1,9 +1,145 @@
 import QtQuick
 import Orva.Design
+import Orva.Components
 import Orva.Workflow
+import Orva.Screens.Dashboard
 
-// The dashboard overlay's panel, framed by its host.
-Item {
+// The dashboard overlay's panel: the project's title row with its progress,
+// pinned while the milestone columns scroll beneath it, or "Loading..." while
+// there is no plan. It fills the frame its host gives it (1020x800 in the
+// work screen), paints its own background, and keeps every click, wheel turn,
+// hover and key to itself. Its model follows the monitor's plan while it is
+// open; when the completed count rises and work remains, the model raises
+// the completed-task popup, built anew each time.
+FocusScope {
     id: root
     property DashboardViewModel viewModel
+    // The shown project (a Project value), undefined while there is none.
+    readonly property var project: viewModel ? viewModel.project : undefined
+    readonly property bool hasProject: project !== undefined && project !== null
+    readonly property bool popupShown: viewModel ? viewModel.showCompletedTaskPopup : false
+    readonly property alias scrollArea: scrollArea
+    readonly property alias headerBand: headerBand
+    readonly property alias header: header
+    readonly property alias taskTotal: taskTotal
+    readonly property alias milestoneList: milestoneList
+    readonly property alias loading: loading
+    readonly property alias popupLoader: popupLoader
+
+    focus: true
+    Keys.onPressed: (event) => { event.accepted = true }
+
+    DashboardChecks {
+        viewModel: root.viewModel
+        shown: root.visible
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: Colors.background
+    }
+    MouseArea {
+        anchors.fill: parent
+        hoverEnabled: true
+        acceptedButtons: Qt.AllButtons
+        onWheel: (wheel) => { wheel.accepted = true }
+    }
+
+    Column {
+        id: loading
+        visible: !root.hasProject
+        anchors.centerIn: parent
+        spacing: Spacing.s12
+
+        ActivitySpinner {
+            anchors.horizontalCenter: parent.horizontalCenter
+            size: 20
+            color: Colors.textSecondary
+        }
+        Text {
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: "Loading..."
+            font: Fonts.body
+            color: Colors.textSecondary
+        }
+    }
+
+    Flickable {
+        id: scrollArea
+        anchors.fill: parent
+        visible: root.hasProject
+        contentWidth: width
+        contentHeight: content.height + 2 * Padding.standard
+        flickableDirection: Flickable.VerticalFlick
+        boundsBehavior: Flickable.StopAtBounds
+        clip: true
+
+        Column {
+            id: content
+            x: Padding.standard
+            y: Padding.standard
+            width: scrollArea.width - 2 * Padding.standard
+
+            // The top margin above the title row.
+            Item {
+                width: parent.width
+                height: Spacing.s48
+            }
+            // The title row's place in the flow; the row itself is drawn
+            // pinned above the scroll area.
+            Item {
+                id: headerSlot
+                width: parent.width
+                height: headerBand.height
+            }
+            Column {
+                width: parent.width
+                topPadding: Spacing.s24
+                spacing: Spacing.s24
+
+                Text {
+                    id: taskTotal
+                    width: Math.min(LayoutMetrics.dashboardWidth, parent.width)
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    text: DashboardRules.taskTotalText(root.hasProject ? root.project.totalTaskCount : 0)
+                    textFormat: Text.PlainText
+                    font: Fonts.title3
+                    color: Colors.textSecondary
+                }
+                MilestoneList {
+                    id: milestoneList
+                    width: parent.width
+                    milestones: root.hasProject ? root.project.milestones : []
+                }
+            }
+        }
+    }
+
+    // The title row, opaque, pinned to the top once the list scrolls under it.
+    Rectangle {
+        id: headerBand
+        visible: root.hasProject
+        x: content.x
+        y: Math.max(0, content.y + headerSlot.y - scrollArea.contentY)
+        width: content.width
+        height: header.implicitHeight + 2 * Padding.p20
+        color: Colors.background
+
+        DashboardHeader {
+            id: header
+            x: (headerBand.width - width) / 2
+            y: Padding.p20
+            width: LayoutMetrics.dashboardWidth
+            project: root.project
+        }
+    }
+
+    Loader {
+        id: popupLoader
+        anchors.fill: parent
+        active: root.popupShown
+        sourceComponent: CompletedTaskPopup {
+            onDismiss: root.viewModel.dismissPopup()
+        }
+    }
 }

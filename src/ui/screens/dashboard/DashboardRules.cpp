@@ -1,0 +1,85 @@
+#include "ui/screens/dashboard/DashboardRules.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orva {
+
+bool CompletedCountWatch::update(std::optional<qint64> count)
+{
+    if (count == last_)
+        return false;
+    last_ = count;
+    return true;
+}
+
+double milestoneBarFraction(qint64 completedCount, qint64 taskCount)
+{
+    if (taskCount < 1)
+        return 0.0;
+    return static_cast<double>(completedCount) / static_cast<double>(taskCount);
+}
+
+double headerBarFraction(double progress)
+{
+    if (std::isnan(progress))
+        return 0.0;
+    return std::clamp(progress, 0.0, 1.0);
+}
+
+QString taskTotalText(qint64 totalTasks)
+{
+    return QStringLiteral("총 %1개의 작업").arg(totalTasks);
+}
+
+QString milestoneCountText(qint64 completedCount, qint64 taskCount)
+{
+    return QStringLiteral("%1/%2").arg(completedCount).arg(taskCount);
+}
+
+double milestoneRowWidth(int columns)
+{
+    if (columns < 1)
+        return 0.0;
+    return columns * kMilestoneColumnWidth + (columns - 1) * kMilestoneColumnSpacing;
+}
+
+bool milestoneRowScrolls(int columns, double availableWidth)
+{
+    return milestoneRowWidth(columns) > availableWidth;
+}
+
+double milestoneRowX(int columns, double availableWidth)
+{
+    if (milestoneRowScrolls(columns, availableWidth))
+        return 0.0;
+    return (availableWidth - milestoneRowWidth(columns)) / 2;
+}
+
+double DashboardRules::milestoneBarFraction(qint64 completedCount, qint64 taskCount) const
+{
+    return orva::milestoneBarFraction(completedCount, taskCount);
+}
+
+double DashboardRules::headerBarFraction(double progress) const { return orva::headerBarFraction(progress); }
+
+QString DashboardRules::taskTotalText(qint64 totalTasks) const { return orva::taskTotalText(totalTasks); }
+
+QString DashboardRules::milestoneCountText(qint64 completedCount, qint64 taskCount) const
+{
+    return orva::milestoneCountText(completedCount, taskCount);
+}
+
+double DashboardRules::milestoneRowWidth(int columns) const { return orva::milestoneRowWidth(columns); }
+
+bool DashboardRules::milestoneRowScrolls(int columns, double availableWidth) const
+{
+    return orva::milestoneRowScrolls(columns, availableWidth);
+}
+
+double DashboardRules::milestoneRowX(int columns, double availableWidth) const
+{
+    return orva::milestoneRowX(columns, availableWidth);
+}
+
+} // namespace orva
