@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Orva.Design
 import Orva.Components
@@ -24,7 +26,8 @@ FocusScope {
     readonly property alias taskTotal: taskTotal
     readonly property alias milestoneList: milestoneList
     readonly property alias loading: loading
-    readonly property alias popupLoader: popupLoader
+    // The completed-task popup while it shows.
+    property CompletedTaskPopup popup: null
 
     focus: true
     Keys.onPressed: (event) => { event.accepted = true }
@@ -134,12 +137,16 @@ FocusScope {
         }
     }
 
-    Loader {
-        id: popupLoader
-        anchors.fill: parent
-        active: root.popupShown
-        sourceComponent: CompletedTaskPopup {
+    // The popup, built anew each time the model raises it.
+    Repeater {
+        id: popupSlot
+        model: root.popupShown ? 1 : 0
+        delegate: CompletedTaskPopup {
+            width: root.width
+            height: root.height
             onDismiss: root.viewModel.dismissPopup()
         }
+        onItemAdded: (index, item) => { root.popup = item as CompletedTaskPopup }
+        onItemRemoved: { root.popup = null }
     }
 }

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Orva.Design
 import Orva.Screens.Dashboard
@@ -5,8 +7,8 @@ import Orva.Screens.Dashboard
 // Every milestone as a column, side by side in stored order, 8 apart. A row
 // that fits (three columns in the dashboard) is centred; a wider one starts
 // at the leading edge and scrolls sideways (drag, horizontal wheel or the bar
-// below it), so no column is lost at either edge. Columns are as tall as
-// the tallest, each card at the top.
+// above it, in sight however tall the columns are), so no column is lost at
+// either edge. Columns are as tall as the tallest, each card at the top.
 Item {
     id: root
     // Milestone values.
@@ -30,10 +32,11 @@ Item {
     readonly property alias scrollBar: scrollBar
 
     implicitWidth: DashboardRules.milestoneRowWidth(columnCount)
-    implicitHeight: strip.height + (scrolls ? Spacing.s12 + scrollBar.height : 0)
+    implicitHeight: strip.y + strip.height
 
     Flickable {
         id: strip
+        y: root.scrolls ? scrollBar.height + Spacing.s12 : 0
         width: root.width
         height: row.height
         contentWidth: row.x + row.width
@@ -67,7 +70,6 @@ Item {
     Item {
         id: scrollBar
         visible: root.scrolls
-        y: strip.height + Spacing.s12
         width: root.width
         height: 6
 

@@ -9,7 +9,8 @@ import "Plans.js" as Plans
 Item {
     id: root
     property var sceneNames: ["loading", "empty-plan", "three-milestones", "four-milestones",
-                              "scrolled-header-pinned", "popup", "popup-copied"]
+                              "four-milestones-scrolled-to-the-end", "scrolled-header-pinned", "long-texts",
+                              "popup", "popup-copied"]
     property size sceneSize: Qt.size(1020, 800)
     property int sceneWait: 300
     property bool sceneReady: false
@@ -69,6 +70,15 @@ Item {
                 { titleUx: "앱 아이콘과 실행 화면", summary: "아이콘 세트와 실행 화면을 넣습니다" },
                 { titleUx: "접근성 점검", summary: "VoiceOver 레이블과 글자 크기를 확인합니다" },
             ] },
+        ])
+    }
+    function longTexts() {
+        return Plans.plan("동네 주민이 함께 쓰는 분리수거 일정과 알림 도우미 앱 <b>베타</b>", [
+            { title: "프로젝트 설정과 데이터 모델링 그리고 저장소", type: 0, tasks: [
+                { titleUx: "아주 긴 작업 제목이 카드 한 줄을 넘어가면 말줄임표로 끝납니다", summary: "요약도 한 줄을 넘어가면 끝에서 잘리고 말줄임표가 붙습니다", status: "completed" },
+            ] },
+            { title: "기능", type: 1, tasks: Plans.tasks(2, 0) },
+            { title: "빈 마일스톤", type: 2, tasks: [] },
         ])
     }
     function longPlan(completed) {
@@ -131,13 +141,16 @@ Item {
             "empty-plan": [publishStep(Plans.plan("빈 계획", [])), openStep()],
             "three-milestones": [publishStep(threeMilestones()), openStep()],
             "four-milestones": [publishStep(fourMilestones()), openStep()],
+            "four-milestones-scrolled-to-the-end": [publishStep(fourMilestones()), openStep(),
+                doStep(() => { const strip = root.view.milestoneList.strip; strip.contentX = strip.contentWidth - strip.width })],
+            "long-texts": [publishStep(longTexts()), openStep()],
             "scrolled-header-pinned": [publishStep(longPlan(1)), openStep(),
                                        doStep(() => { root.view.scrollArea.contentY = 420 })],
             "popup": [publishStep(popupPlan(1)), openStep(), publishStep(popupPlan(2)),
-                      waitStep(() => root.view.popupLoader.item !== null)],
+                      waitStep(() => root.view.popup !== null)],
             "popup-copied": [publishStep(popupPlan(1)), openStep(), publishStep(popupPlan(2)),
-                             waitStep(() => root.view.popupLoader.item !== null),
-                             doStep(() => root.view.popupLoader.item.copiedMark.copy("다음 테스크 진행"))],
+                             waitStep(() => root.view.popup !== null),
+                             doStep(() => root.view.popup.copiedMark.copy("다음 테스크 진행"))],
         }
         steps = scenes[name]
     }

@@ -99,7 +99,7 @@ TestCase {
         const view = open()
         verify(!view.viewModel.isInitialLoad)
         verify(!view.popupShown)
-        compare(view.popupLoader.item, null)
+        compare(view.popup, null)
     }
 
     // The popup could never fire while the dashboard kept the plan it opened
@@ -109,7 +109,7 @@ TestCase {
         const view = open()
         publish(Plans.simple("앱", 5, 3))
         tryCompare(view, "popupShown", true)
-        let popup = view.popupLoader.item
+        let popup = view.popup
         verify(popup)
         compare(popup.copyIcon.name, "doc.on.doc")
         mouseClick(popup.copyButton)
@@ -122,11 +122,11 @@ TestCase {
 
         mouseClick(popup.closeButton)
         verify(!view.popupShown)
-        compare(view.popupLoader.item, null)
+        compare(view.popup, null)
 
         publish(Plans.simple("앱", 5, 4))
         tryCompare(view, "popupShown", true)
-        popup = view.popupLoader.item
+        popup = view.popup
         verify(popup)
         compare(popup.copiedMark.copied, false)
         compare(popup.copyIcon.name, "doc.on.doc")
@@ -143,7 +143,7 @@ TestCase {
         const view = open()
         publish(Plans.simple("앱", 4, 2))
         tryCompare(view, "popupShown", true)
-        const popup = view.popupLoader.item
+        const popup = view.popup
         mouseClick(popup.copyButton)
         compare(popup.copiedMark.copied, true)
         // Copied after the popup's copy, so its reset comes after the
@@ -151,7 +151,7 @@ TestCase {
         const reference = createTemporaryObject(referenceMark, testCase)
         reference.copy("reference")
         mouseClick(popup.closeButton)
-        compare(view.popupLoader.item, null)
+        compare(view.popup, null)
         tryCompare(reference, "copied", false, 5000)
     }
 
@@ -237,9 +237,8 @@ TestCase {
         compare(last.mapToItem(view, last.width, 0).x, 1020 - 16)
 
         // Dragging the bar below the row brings the first back.
-        view.scrollArea.contentY = view.scrollArea.contentHeight - view.scrollArea.height
         const bar = list.scrollBar
-        verify(bar.mapToItem(view, 0, bar.height).y < view.height)
+        verify(bar.mapToItem(view, 0, 0).y > view.headerBand.height)
         mousePress(bar, bar.width - 5, bar.height / 2)
         mouseMove(bar, 0, bar.height / 2)
         mouseRelease(bar, 0, bar.height / 2)
