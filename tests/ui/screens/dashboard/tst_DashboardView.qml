@@ -235,6 +235,15 @@ TestCase {
         list.strip.contentX = list.strip.contentWidth - list.strip.width
         const last = list.columns.itemAt(3)
         compare(last.mapToItem(view, last.width, 0).x, 1020 - 16)
+        // A reload of the plan (claude rewrites it as it works) keeps the place.
+        const end = list.strip.contentX
+        publish(Plans.plan("앱", [
+            { tasks: Plans.tasks(2, 1) }, { tasks: Plans.tasks(2, 0) },
+            { tasks: Plans.tasks(6, 0) }, { title: "마지막 단계", tasks: Plans.tasks(1, 0) },
+        ]))
+        tryVerify(() => list.columns.itemAt(3) && list.columns.itemAt(3).header.titleText.text === "마지막 단계")
+        compare(list.strip.contentX, end)
+        verify(!view.popupShown)
 
         // Dragging the bar below the row brings the first back.
         const bar = list.scrollBar
