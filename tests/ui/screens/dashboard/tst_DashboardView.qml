@@ -42,6 +42,8 @@ TestCase {
             property int clicks: 0
             property int wheels: 0
             property int hovers: 0
+            property int keys: 0
+            Keys.onPressed: keys += 1
             MouseArea {
                 anchors.fill: parent
                 hoverEnabled: true
@@ -315,5 +317,11 @@ TestCase {
         compare(host.clicks, 0)
         compare(host.wheels, 0)
         compare(host.hovers, 0)
+        // Keys stay with the dashboard too (the terminal lies under it).
+        host.view.forceActiveFocus()
+        verify(host.view.activeFocus)
+        for (const key of [Qt.Key_A, Qt.Key_Space, Qt.Key_Return, Qt.Key_Down])
+            keyClick(key)
+        compare(host.keys, 0)
     }
 }
