@@ -68,6 +68,8 @@ QVariant ProjectGuidingViewModel::previewProjectValue() const
 
 void ProjectGuidingViewModel::generateSpec(std::function<void()> done)
 {
+    // A new generation: the last one's failure no longer stands.
+    setGenerationError(std::nullopt);
     setGeneratingSpec(true);
     log(QStringLiteral("Starting spec generation..."));
     appGroupMonitorService_.startTaskDashboardMonitoring();
@@ -113,8 +115,7 @@ void ProjectGuidingViewModel::generateSpec(std::function<void()> done)
 
 void ProjectGuidingViewModel::failGeneration(const QString& description)
 {
-    setErrorMessage(description);
-    errorIsVerdict_ = false;
+    setGenerationError(description);
     setGeneratingSpec(false);
     log(QStringLiteral("Error generating PRD: ") + description);
     emit generationFinished();
@@ -138,9 +139,7 @@ void ProjectGuidingViewModel::checkTaskPlan()
             return;
         reason = error;
     }
-    const QString message = missingTaskPlanMessage(reason);
-    setErrorMessage(message);
-    errorIsVerdict_ = false;
+    setGenerationError(missingTaskPlanMessage(reason));
     setGeneratingSpec(false);
     log(QStringLiteral("Task plan not readable: ") + reason);
 }
@@ -157,21 +156,31 @@ void ProjectGuidingViewModel::requestProjectDirectory()
 
 void ProjectGuidingViewModel::verifyProject()
 {
+    const quint64 check = ++verification_;
     const QString folder = directoryAccessService_.selectedDirectory();
     if (folder.isEmpty()) {
+        setVerifyingProject(false);
         log(QStringLiteral("No project directory selected"));
         setErrorMessage(QStringLiteral("프로젝트 디렉토리가 선택되지 않았습니다."));
-        errorIsVerdict_ = true;
         setProjectVerified(false);
         setProjectName(std::nullopt);
         verifiedFolder_ = QString();
         return;
     }
-    const XcodeProjectVerdict verdict = xcodeService_.verifyXcodeProject(folder);
+    setVerifyingProject(true);
+    xcodeService_.verifyXcodeProjectAsync(folder, this, [this, check, folder](const XcodeProjectVerdict& verdict) {
+        if (check != verification_)
+            return;
+        setVerifyingProject(false);
+        applyVerdict(folder, verdict);
+    });
+}
+
+void ProjectGuidingViewModel::applyVerdict(const QString& folder, const XcodeProjectVerdict& verdict)
+{
     setProjectVerified(verdict.isValid);
     setProjectName(verdict.projectName);
     setErrorMessage(verdict.errorMessage);
-    errorIsVerdict_ = verdict.errorMessage.has_value();
     verifiedFolder_ = folder;
     if (verdict.isValid && verdict.projectName)
         log(QStringLiteral("Project verified: ") + *verdict.projectName);
@@ -180,18 +189,20 @@ void ProjectGuidingViewModel::verifyProject()
 }
 
 // A verdict is about the folder it was made for: once another folder is
-// chosen it no longer holds.
+// chosen it no longer holds, and a walk still running for the old folder
+// has nothing left to say.
 void ProjectGuidingViewModel::clearVerdictForOtherFolder()
 {
+    if (isVerifyingProject_) {
+        ++verification_;
+        setVerifyingProject(false);
+    }
     if (!verifiedFolder_ || *verifiedFolder_ == directoryAccessService_.selectedDirectory())
         return;
     verifiedFolder_.reset();
     setProjectVerified(false);
     setProjectName(std::nullopt);
-    if (errorIsVerdict_) {
-        errorIsVerdict_ = false;
-        setErrorMessage(std::nullopt);
-    }
+    setErrorMessage(std::nullopt);
 }
 
 void ProjectGuidingViewModel::setGeneratingSpec(bool value)
@@ -200,6 +211,22 @@ void ProjectGuidingViewModel::setGeneratingSpec(bool value)
         return;
     isGeneratingSpec_ = value;
     emit isGeneratingSpecChanged();
+}
+
+void ProjectGuidingViewModel::setGenerationError(std::optional<QString> value)
+{
+    if (generationError_ == value)
+        return;
+    generationError_ = std::move(value);
+    emit generationErrorChanged();
+}
+
+void ProjectGuidingViewModel::setVerifyingProject(bool value)
+{
+    if (isVerifyingProject_ == value)
+        return;
+    isVerifyingProject_ = value;
+    emit isVerifyingProjectChanged();
 }
 
 void ProjectGuidingViewModel::setErrorMessage(std::optional<QString> value)

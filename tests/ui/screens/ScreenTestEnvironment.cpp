@@ -6,6 +6,11 @@
 #include "support/TempContext.h"
 #include "ui/design/DesignTokens.h"
 #include "ui/screens/ScreenModules.h"
+#include "workflow/ProjectGuidingViewModel.h"
+#include "workflow/WorkflowServices.h"
+#include "workspace/DirectoryAccessService.h"
+#include "workspace/FolderPanel.h"
+#include "workspace/XcodeService.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,6 +51,9 @@ ScreenTestEnvironment::ScreenTestEnvironment()
     qputenv("FAKE_CLAUDE_STATE", (base + QStringLiteral("/claude.state")).toUtf8());
     if (qEnvironmentVariableIsEmpty("FAKE_CLAUDE_COMPLETE_DELAY"))
         qputenv("FAKE_CLAUDE_COMPLETE_DELAY", "0.2");
+    // Tests switch the fake's failure modes by writing root()/claude.mode.
+    if (qEnvironmentVariableIsEmpty("FAKE_CLAUDE_MODE_FILE"))
+        qputenv("FAKE_CLAUDE_MODE_FILE", (base + QStringLiteral("/claude.mode")).toUtf8());
     if (qEnvironmentVariableIsEmpty("FAKE_CLAUDE_PLAN_STEP_DELAY"))
         qputenv("FAKE_CLAUDE_PLAN_STEP_DELAY", "0.1");
 
@@ -147,6 +155,33 @@ void ScreenTestHelpers::setBoolDefault(const QString& key, bool value) const { U
 void ScreenTestHelpers::removeUserDefault(const QString& key) const { UserDefaults::remove(key); }
 
 void ScreenTestHelpers::destroyNow(QObject* object) const { delete object; }
+
+QObject* ScreenTestHelpers::createProjectGuidingViewModel(QObject* owner)
+{
+    folderPanel_ = std::make_shared<FakeFolderPanel>();
+    auto* directory = new DirectoryAccessService(folderPanel_);
+    auto* xcode = new XcodeService(*directory);
+    WorkflowServices services;
+    services.directoryAccess = directory;
+    services.xcode = xcode;
+    auto* model = new ProjectGuidingViewModel(services, owner);
+    // The model's own services go with it.
+    directory->setParent(model);
+    xcode->setParent(model);
+    QQmlEngine::setObjectOwnership(model, QQmlEngine::CppOwnership);
+    return model;
+}
+
+bool ScreenTestHelpers::isFolderPanelShowing() const
+{
+    return folderPanel_ && folderPanel_->isShowing();
+}
+
+void ScreenTestHelpers::answerFolderPanel(const QString& path)
+{
+    if (folderPanel_)
+        folderPanel_->answer(path.isEmpty() ? PanelResponse::cancel : PanelResponse::ok, path);
+}
 
 void prepareScreenEngine(QQmlEngine& engine, ScreenTestHelpers& helpers)
 {

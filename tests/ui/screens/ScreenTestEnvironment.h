@@ -10,6 +10,10 @@
 class QQmlEngine;
 class QTemporaryFile;
 
+namespace orva {
+class FakeFolderPanel;
+}
+
 namespace orva::test {
 
 // A machine of its own for the screen tests, installed before any shared
@@ -73,9 +77,19 @@ public:
     // Deletes an object now (as a window closing would).
     Q_INVOKABLE void destroyNow(QObject* object) const;
 
+    // A project-guiding model owned by `owner` whose folder service (with an
+    // Xcode service of its own) shows a fake folder panel; the other services
+    // are the shared ones. The panel of the last such model is answered with
+    // answerFolderPanel(): a path confirms it (the folder is made), an empty
+    // one cancels.
+    Q_INVOKABLE QObject* createProjectGuidingViewModel(QObject* owner);
+    Q_INVOKABLE bool isFolderPanelShowing() const;
+    Q_INVOKABLE void answerFolderPanel(const QString& path);
+
 private:
     const ScreenTestEnvironment& environment_;
     std::unique_ptr<QTemporaryFile> capture_;
+    std::shared_ptr<FakeFolderPanel> folderPanel_;
     int savedStdout_ = -1;
 };
 

@@ -4,6 +4,8 @@
 #include "workspace/PromptFileService.h"
 #include "workspace/XcodeService.h"
 
+#include <QSignalSpy>
+
 namespace orva::test {
 namespace {
 
@@ -21,6 +23,13 @@ protected:
         bool done = false;
         model.generateSpec([&done] { done = true; });
         ASSERT_TRUE(waitUntil([&] { return done; }));
+    }
+
+    // Checks the folder and waits for the verdict.
+    void verify(ProjectGuidingViewModel& model)
+    {
+        model.verifyProject();
+        ASSERT_TRUE(waitUntil([&] { return !model.isVerifyingProject(); }));
     }
 
     // Chooses the folder through the folder panel, as the user would.
@@ -46,6 +55,7 @@ TEST_F(ProjectGuidingViewModelTest, GenerationAsksForTheDocumentsThenForTheTaskP
     generate(model);
 
     EXPECT_TRUE(model.isGeneratingSpec());
+    EXPECT_FALSE(model.hasGenerationError());
     EXPECT_FALSE(model.hasErrorMessage());
     const QStringList lines = log.lines();
     const QStringList expected = {QStringLiteral("[ProjectGuidingViewModel] Starting spec generation..."),
@@ -85,7 +95,8 @@ TEST_F(ProjectGuidingViewModelTest, GenerationWithoutAConversationFailsBeforeAny
     ProjectGuidingViewModel model(services);
     LogCapture log;
     generate(model);
-    EXPECT_EQ(model.errorMessage(), QStringLiteral("Claude process is not running"));
+    EXPECT_EQ(model.generationError(), QStringLiteral("Claude process is not running"));
+    EXPECT_FALSE(model.hasErrorMessage()) << "a generation failure is no verdict";
     EXPECT_FALSE(model.isGeneratingSpec());
     EXPECT_TRUE(log.contains(QStringLiteral("[ProjectGuidingViewModel] Error generating PRD: Claude process is not running")));
     EXPECT_TRUE(claudeCalls().isEmpty());
@@ -117,9 +128,9 @@ TEST_F(ProjectGuidingViewModelTest, ATurnThatLeavesNoReadableTaskPlanIsAnError)
         ProjectGuidingViewModel model(services);
         generate(model);
         EXPECT_FALSE(model.isGeneratingSpec());
-        EXPECT_TRUE(model.errorMessage().startsWith(ProjectGuidingViewModel::missingTaskPlanMessage(c.reasonStart)))
-            << model.errorMessage().toStdString();
-        EXPECT_GT(model.errorMessage().size(), ProjectGuidingViewModel::missingTaskPlanMessage(QString()).size());
+        EXPECT_TRUE(model.generationError().startsWith(ProjectGuidingViewModel::missingTaskPlanMessage(c.reasonStart)))
+            << model.generationError().toStdString();
+        EXPECT_GT(model.generationError().size(), ProjectGuidingViewModel::missingTaskPlanMessage(QString()).size());
     }
 }
 
@@ -131,7 +142,7 @@ TEST_F(ProjectGuidingViewModelTest, AFailingTaskPlanPromptKeepsTheDocuments)
     ProjectGuidingViewModel model(services);
     LogCapture log;
     generate(model);
-    EXPECT_EQ(model.errorMessage(), QStringLiteral("Claude process terminated with exit code 3"));
+    EXPECT_EQ(model.generationError(), QStringLiteral("Claude process terminated with exit code 3"));
     EXPECT_FALSE(model.isGeneratingSpec());
     EXPECT_TRUE(log.contains(QStringLiteral("[ProjectGuidingViewModel] Error generating PRD: Claude process terminated with exit code 3")));
     EXPECT_TRUE(QFileInfo::exists(workspacePath(QStringLiteral("ZAVE/project/PRD.md"))));
@@ -141,7 +152,9 @@ TEST_F(ProjectGuidingViewModelTest, VerificationFollowsTheChosenFolder)
 {
     ProjectGuidingViewModel model(services);
     LogCapture log;
+    // Without a folder the verdict comes at once.
     model.verifyProject();
+    EXPECT_FALSE(model.isVerifyingProject());
     EXPECT_EQ(model.errorMessage(), QStringLiteral("프로젝트 디렉토리가 선택되지 않았습니다."));
     EXPECT_FALSE(model.isProjectVerified());
     EXPECT_TRUE(log.contains(QStringLiteral("[ProjectGuidingViewModel] No project directory selected")));
@@ -149,7 +162,15 @@ TEST_F(ProjectGuidingViewModelTest, VerificationFollowsTheChosenFolder)
     const QString empty = context.root() + QStringLiteral("/Empty");
     chooseFolder(empty);
     EXPECT_FALSE(model.hasErrorMessage()) << "the verdict was about no folder";
+
+    // With one, the folder is walked off the main thread; the call returns
+    // with the flag raised and the earlier verdict still in place.
+    QSignalSpy flag(&model, &ProjectGuidingViewModel::isVerifyingProjectChanged);
     model.verifyProject();
+    EXPECT_TRUE(model.isVerifyingProject());
+    EXPECT_FALSE(model.hasErrorMessage());
+    ASSERT_TRUE(waitUntil([&] { return !model.isVerifyingProject(); }));
+    EXPECT_EQ(flag.count(), 2);
     EXPECT_FALSE(model.isProjectVerified());
     EXPECT_FALSE(model.projectNameValue());
     EXPECT_EQ(model.errorMessage(), XcodeService::noProjectMessage());
@@ -157,12 +178,12 @@ TEST_F(ProjectGuidingViewModelTest, VerificationFollowsTheChosenFolder)
                                     + XcodeService::noProjectMessage()));
 
     QDir().mkpath(empty + QStringLiteral("/App.xcodeproj"));
-    model.verifyProject();
+    verify(model);
     EXPECT_TRUE(model.isProjectVerified());
     EXPECT_EQ(model.projectName(), QStringLiteral("App"));
     EXPECT_FALSE(model.hasErrorMessage());
     EXPECT_TRUE(log.contains(QStringLiteral("[ProjectGuidingViewModel] Project verified: App")));
-    model.verifyProject();
+    verify(model);
     EXPECT_TRUE(model.isProjectVerified());
 
     // Another folder: the verdict no longer holds.
@@ -172,13 +193,71 @@ TEST_F(ProjectGuidingViewModelTest, VerificationFollowsTheChosenFolder)
     EXPECT_FALSE(model.hasErrorMessage());
 }
 
-TEST_F(ProjectGuidingViewModelTest, AGenerationErrorOutlivesAFolderChange)
+TEST_F(ProjectGuidingViewModelTest, OnlyTheLastCheckOfTheSelectedFolderIsPublished)
+{
+    ProjectGuidingViewModel model(services);
+    const QString withProject = context.root() + QStringLiteral("/WithProject");
+    QDir().mkpath(withProject + QStringLiteral("/App.xcodeproj"));
+    chooseFolder(withProject);
+
+    // Two checks in a row: one verdict, the flag down once, after the last.
+    QSignalSpy verdicts(&model, &ProjectGuidingViewModel::isProjectVerifiedChanged);
+    model.verifyProject();
+    model.verifyProject();
+    ASSERT_TRUE(waitUntil([&] { return !model.isVerifyingProject(); }));
+    EXPECT_TRUE(model.isProjectVerified());
+    EXPECT_EQ(verdicts.count(), 1);
+
+    // A check still walking when another folder is chosen says nothing about
+    // the new folder.
+    QSignalSpy walks(&xcode, &XcodeService::verdictReady);
+    model.verifyProject();
+    ASSERT_TRUE(model.isVerifyingProject());
+    chooseFolder(context.root() + QStringLiteral("/Empty"));
+    EXPECT_FALSE(model.isVerifyingProject());
+    EXPECT_FALSE(model.isProjectVerified());
+    // The model hears of a walk right after the service has stored it.
+    ASSERT_TRUE(waitUntil([&] {
+        for (const QList<QVariant>& walk : walks) {
+            if (walk.value(0).toString() == withProject)
+                return true;
+        }
+        return false;
+    }));
+    EXPECT_FALSE(model.isVerifyingProject());
+    EXPECT_FALSE(model.isProjectVerified());
+    EXPECT_FALSE(model.projectNameValue());
+}
+
+TEST_F(ProjectGuidingViewModelTest, AGenerationFailureOutlivesVerdictsAndFoldersUntilTheNextGeneration)
 {
     ProjectGuidingViewModel model(services);
     generate(model);
-    ASSERT_EQ(model.errorMessage(), QStringLiteral("Claude process is not running"));
-    chooseFolder(context.root() + QStringLiteral("/Folder"));
-    EXPECT_EQ(model.errorMessage(), QStringLiteral("Claude process is not running"));
+    ASSERT_EQ(model.generationError(), QStringLiteral("Claude process is not running"));
+
+    const QString folder = context.root() + QStringLiteral("/Folder");
+    chooseFolder(folder);
+    EXPECT_EQ(model.generationError(), QStringLiteral("Claude process is not running"));
+    verify(model);
+    EXPECT_EQ(model.errorMessage(), XcodeService::noProjectMessage());
+    EXPECT_EQ(model.generationError(), QStringLiteral("Claude process is not running"));
+    QDir().mkpath(folder + QStringLiteral("/App.xcodeproj"));
+    verify(model);
+    EXPECT_TRUE(model.isProjectVerified());
+    EXPECT_FALSE(model.hasErrorMessage());
+    EXPECT_EQ(model.generationError(), QStringLiteral("Claude process is not running"));
+
+    // The retry: the failure goes as the new generation starts.
+    openConversation();
+    QSignalSpy cleared(&model, &ProjectGuidingViewModel::generationErrorChanged);
+    bool done = false;
+    model.generateSpec([&done] { done = true; });
+    EXPECT_FALSE(model.hasGenerationError());
+    EXPECT_TRUE(model.isGeneratingSpec());
+    EXPECT_EQ(cleared.count(), 1);
+    ASSERT_TRUE(waitUntil([&] { return done; }));
+    EXPECT_FALSE(model.hasGenerationError());
+    EXPECT_TRUE(model.isProjectVerified()) << "a generation leaves the verdict alone";
 }
 
 TEST_F(ProjectGuidingViewModelTest, RequestingAFolderReturnsBeforeThePanelIsAnswered)

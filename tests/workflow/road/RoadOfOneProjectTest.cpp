@@ -259,7 +259,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     bool generated = false;
     guiding->generateSpec([&generated] { generated = true; });
     ASSERT_TRUE(waitUntil([&] { return generated; }));
-    EXPECT_FALSE(guiding->hasErrorMessage()) << guiding->errorMessage().toStdString();
+    EXPECT_FALSE(guiding->hasGenerationError()) << guiding->generationError().toStdString();
     {
         const QList<FakeCall> calls = printCalls().mid(callsBeforeDocuments);
         ASSERT_EQ(calls.size(), 2);
@@ -281,6 +281,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     directory.restoreBookmark();
     ASSERT_EQ(directory.selectedDirectory(), folder);
     guiding->verifyProject();
+    ASSERT_TRUE(waitUntil([&] { return !guiding->isVerifyingProject(); }));
     EXPECT_TRUE(guiding->isProjectVerified());
     EXPECT_EQ(guiding->projectName(), QStringLiteral("App"));
 

@@ -1,0 +1,226 @@
+import QtQuick
+import QtTest
+import Orva.Workflow
+import Orva.Screens.Guiding
+
+// The real project-guiding screen over a model whose folder service shows a
+// fake panel, with the fake `claude` writing the documents and the plan into
+// a temporary workspace.
+TestCase {
+    id: testCase
+    name: "ProjectGuidingView"
+    when: windowShown
+    width: 1120
+    height: 880
+    visible: true
+
+    Component {
+        id: screenComponent
+        ProjectGuidingView {
+            id: screen
+            width: 1120
+            height: 880
+            viewModel: helpers.createProjectGuidingViewModel(screen)
+        }
+    }
+    Component {
+        id: entryModel
+        EntryViewModel {}
+    }
+    Component {
+        id: spyComponent
+        SignalSpy {}
+    }
+
+    readonly property string claudeModeFile: helpers.rootPath + "/claude.mode"
+    readonly property string startLine: "[ProjectGuidingViewModel] Starting spec generation..."
+
+    function log() {
+        return helpers.readFile(helpers.fakeClaudeLog)
+    }
+    function count(text, pattern) {
+        return (text.match(pattern) || []).length
+    }
+    function printCalls() {
+        return count(log(), /^kind: print$/mg)
+    }
+    function callsEnded() {
+        const text = log()
+        return count(text, /^=== call /mg) === count(text, /^done /mg)
+    }
+    function setClaudeMode(mode) {
+        verify(helpers.writeFile(claudeModeFile, mode + "\n"))
+    }
+
+    // A fresh project: the entry screen's preparation empties the workspace,
+    // forgets the folder and opens the conversation.
+    function init() {
+        failOnWarning(/.*/)
+        tryVerify(callsEnded, 20000, "a claude call of the last test still runs")
+        setClaudeMode("normal")
+        const entry = createTemporaryObject(entryModel, testCase)
+        entry.startPreparation()
+        tryCompare(entry, "isReadyForInterview", true, 20000)
+        tryCompare(AppGroupMonitorService, "hasProject", false, 5000)
+    }
+
+    function item(screen, name) {
+        const found = findChild(screen, name)
+        verify(found, name)
+        return found
+    }
+    function showScreen() {
+        const screen = createTemporaryObject(screenComponent, testCase)
+        verify(screen)
+        tryCompare(screen, "isViewAppeared", true)
+        return screen
+    }
+    // The values the entrance flag takes from now on, in order.
+    function recordEntrance(screen) {
+        const values = []
+        screen.isViewAppearedChanged.connect(() => values.push(screen.isViewAppeared))
+        return values
+    }
+    function spyOn(target, signalName) {
+        return createTemporaryObject(spyComponent, testCase, {target: target, signalName: signalName})
+    }
+    function chooseFolder(screen, button, path) {
+        mouseClick(button)
+        tryVerify(() => helpers.isFolderPanelShowing(), 5000, "the folder panel never showed")
+        helpers.answerFolderPanel(path)
+        tryCompare(screen.viewModel.directoryAccessService, "selectedDirectory", path)
+    }
+    function verifyProject(screen) {
+        const verifying = spyOn(screen.viewModel, "isVerifyingProjectChanged")
+        mouseClick(item(screen, "verificationButton"))
+        tryCompare(verifying, "count", 2)
+        verify(!screen.viewModel.isVerifyingProject)
+    }
+
+    function test_appearanceRunsTheGenerationOnce() {
+        const before = printCalls()
+        helpers.startCapturingOutput()
+        const screen = showScreen()
+        compare(item(screen, "headerText").text, "AI가 앱을 만들기 위한 명세서를 작성 중이에요")
+        verify(item(screen, "headerIndicator").visible)
+        tryCompare(AppGroupMonitorService, "hasProject", true, 20000)
+        tryCompare(item(screen, "headerText"), "text", "AI가 명세서를 모두 생성했어요. 프로젝트 생성을 완료해주세요!")
+        verify(!item(screen, "headerIndicator").visible)
+
+        // Re-layout and visibility changes start nothing.
+        screen.width = 700
+        screen.visible = false
+        screen.visible = true
+        screen.width = 1120
+        chooseFolder(screen, item(screen, "folderButton"), helpers.rootPath + "/Once")
+        tryVerify(callsEnded)
+        const output = helpers.stopCapturingOutput()
+        compare(count(output, /\[ProjectGuidingViewModel\] Starting spec generation\.\.\./g), 1)
+        compare(printCalls(), before + 2)
+    }
+
+    function test_folderButtonOpensThePanelAndThePathShows() {
+        setClaudeMode("exit1")
+        const screen = showScreen()
+        verify(item(screen, "folderCard"))
+        const path = helpers.rootPath + "/문서/My App's \"first\" <b>project</b>"
+        chooseFolder(screen, item(screen, "folderButton"), path)
+        tryVerify(() => findChild(screen, "guideColumn") !== null)
+        compare(item(screen, "directoryPath").text, path)
+        verify(screen.viewState.guideText.indexOf("\n    " + path + "\n") >= 0)
+        verify(helpers.exists(path))
+    }
+
+    // A generation failure is shown with its retry in every state before the
+    // plan, whatever the verdicts; another folder clears a passed verdict.
+    function test_verificationBoxesAndTheGenerationFailure() {
+        setClaudeMode("exit1")
+        const screen = showScreen()
+        tryVerify(() => item(screen, "generationFailure").visible, 20000, "the failure never showed")
+        verify(!item(screen, "headerIndicator").visible)
+        verify(item(screen, "generationError").text.length > 0)
+        compare(item(screen, "retryButton").text, "다시 시도")
+
+        const folder = helpers.rootPath + "/Empty Folder"
+        chooseFolder(screen, item(screen, "folderButton"), folder)
+        const result = item(screen, "resultView")
+        verify(!result.visible)
+        verifyProject(screen)
+        verify(result.visible)
+        verify(result.showsFailure)
+        compare(item(screen, "resultTitle").text, "❌ 프로젝트를 찾을 수 없습니다")
+        compare(item(screen, "resultMessage").text,
+                "선택한 디렉토리와 하위 폴더에 Xcode 프로젝트가 없습니다.\n(.xcodeproj 또는 .xcworkspace 파일을 찾을 수 없습니다)")
+        verify(item(screen, "resultMessage").lineCount >= 2)
+        verify(item(screen, "generationFailure").visible, "a verdict keeps the failure")
+
+        verify(helpers.makeFolder(folder + "/App.xcodeproj"))
+        verifyProject(screen)
+        verify(result.showsSuccess)
+        compare(item(screen, "resultTitle").text, "✅ Xcode 프로젝트 확인 완료")
+        compare(item(screen, "resultProjectName").text, "App")
+        verify(item(screen, "verifiedMark").visible)
+        verify(item(screen, "generationFailure").visible, "a passed verdict keeps the failure")
+
+        // Another folder: the passed verdict no longer holds. The path and its
+        // button are at the foot of the column.
+        const scroller = item(screen, "guideScroller")
+        verify(scroller.contentHeight > scroller.height, "the column scrolls")
+        scroller.contentY = scroller.contentHeight - scroller.height
+        const other = helpers.rootPath + "/Other Folder"
+        chooseFolder(screen, item(screen, "reselectButton"), other)
+        compare(item(screen, "directoryPath").text, other)
+        verify(!result.visible)
+        verify(!item(screen, "verifiedMark").visible)
+        verify(!screen.viewModel.isProjectVerified)
+        verify(item(screen, "generationFailure").visible)
+    }
+
+    function test_retryWritesThePlanAndTheCompletionLeadsOn() {
+        setClaudeMode("exit1")
+        const screen = showScreen()
+        tryVerify(() => item(screen, "generationFailure").visible, 20000)
+        const folder = helpers.rootPath + "/Ready"
+        verify(helpers.makeFolder(folder + "/App.xcodeproj"))
+        chooseFolder(screen, item(screen, "folderButton"), folder)
+        verifyProject(screen)
+        verify(item(screen, "resultView").showsSuccess)
+
+        setClaudeMode("normal")
+        const calls = printCalls()
+        tryCompare(screen, "isViewAppeared", true)
+        const entrance = recordEntrance(screen)
+        mouseClick(item(screen, "retryButton"))
+        verify(!item(screen, "generationFailure").visible)
+        verify(item(screen, "headerIndicator").visible)
+        tryVerify(() => findChild(screen, "completionSection") !== null, 20000, "the plan never completed the set-up")
+        verify(!findChild(screen, "header").visible)
+        // The plan arrived after the verdict: the section rose in.
+        tryCompare(screen, "isViewAppeared", true)
+        compare(entrance, [false, true])
+        compare(printCalls(), calls + 2)
+
+        const finished = spyOn(screen, "finished")
+        mouseClick(item(screen, "completionButton"))
+        compare(finished.count, 1)
+    }
+
+    function test_entranceReplaysOnAFolderOrPlanChangeNotOnAVerification() {
+        const screen = showScreen()
+        const entrance = recordEntrance(screen)
+        tryCompare(AppGroupMonitorService, "hasProject", true, 20000)
+        tryCompare(screen, "isViewAppeared", true)
+        compare(entrance, [false, true], "the plan replays the entrance")
+
+        const folder = helpers.rootPath + "/Replay"
+        verify(helpers.makeFolder(folder + "/App.xcodeproj"))
+        chooseFolder(screen, item(screen, "folderButton"), folder)
+        tryCompare(screen, "isViewAppeared", true)
+        compare(entrance, [false, true, false, true], "the folder replays the entrance")
+
+        verifyProject(screen)
+        verify(findChild(screen, "completionSection"))
+        verify(screen.isViewAppeared)
+        compare(entrance.length, 4, "the verdict does not replay the entrance")
+    }
+}
