@@ -35,7 +35,7 @@ Item {
             width: root.pathWidth
             text: root.path
             textFormat: Text.PlainText
-            wrapMode: Text.WrapAnywhere
+            wrapMode: Text.Wrap
             font: Fonts.callout
             color: Colors.textSecondary
         }

@@ -87,11 +87,14 @@ public:
     Q_INVOKABLE void appear();
     // "다시 시도": the generation runs again.
     Q_INVOKABLE void retryGeneration();
+    // "작업 화면으로 이동": the screen is done (finished()).
+    Q_INVOKABLE void finish() { emit finished(); }
 
 signals:
     void viewModelChanged();
     void isViewAppearedChanged();
     void displayChanged();
+    void finished();
 
 private:
     void update();

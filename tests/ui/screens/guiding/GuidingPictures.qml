@@ -19,9 +19,10 @@ Item {
         "set-up-generation-failure": {folder: "/Projects/FocusTimer"},
         "choose-folder-writing": {conversation: true},
         "set-up-no-verdict": {conversation: true, folder: "/Projects/FocusTimer"},
-        "set-up-failure-box": {conversation: true, folder: "/Projects/FocusTimer", verify: true},
-        "set-up-success-box": {conversation: true, folder: "/Projects/HabitLog", project: "HabitLog", verify: true},
-        "set-up-long-korean-path": {conversation: true,
+        "set-up-failure-box": {conversation: true, folder: "/Projects/FocusTimer", verify: true, scrollToEnd: true},
+        "set-up-success-box": {conversation: true, folder: "/Projects/HabitLog", project: "HabitLog", verify: true,
+            scrollToEnd: true},
+        "set-up-long-korean-path": {conversation: true, scrollToEnd: true,
             folder: "/사용자/문서/개발 프로젝트/2025년 겨울 학기 모바일 앱 개발 수업 최종 과제/나의 첫 번째 아이폰 앱 — 하루 습관 기록장 (최종 수정본)"},
         "choose-folder-written": {conversation: true, plan: true},
         "ready": {conversation: true, plan: true, folder: "/Projects/HabitLog", project: "HabitLog", verify: true}
@@ -104,6 +105,17 @@ Item {
         return false
     }
 
+    function findItem(item, name) {
+        if (item.objectName === name)
+            return item
+        for (let i = 0; i < item.children.length; ++i) {
+            const found = findItem(item.children[i], name)
+            if (found)
+                return found
+        }
+        return null
+    }
+
     function step() {
         if (!screen) {
             if (current.conversation && !entry.isReadyForInterview)
@@ -134,6 +146,11 @@ Item {
         }
         if (model.isVerifyingProject || !reachedState())
             return
+        // The boxes and the path stand at the foot of the guide column.
+        if (current.scrollToEnd) {
+            const scroller = findItem(screen, "guideScroller")
+            scroller.contentY = Math.max(0, scroller.contentHeight - scroller.height)
+        }
         poll.stop()
         reached = true
         settle.restart()

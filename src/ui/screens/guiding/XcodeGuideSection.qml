@@ -1,0 +1,70 @@
+import QtQuick
+import Orva.Design
+import Orva.Components
+import Orva.Workflow
+import Orva.Screens.Guiding
+
+// The guide column of the project-guiding screen, scrolling without
+// indicators: the guide box, the verification button, the result of the last
+// check and the chosen folder with its reselect button.
+SlideUpFadeInModifier {
+    id: root
+    required property ProjectGuidingViewState viewState
+    required property ProjectGuidingViewModel viewModel
+
+    objectName: "guideColumn"
+    isVisible: root.viewState.isViewAppeared
+
+    Flickable {
+        id: scroller
+        objectName: "guideScroller"
+        width: root.width
+        height: root.height
+        clip: true
+        contentWidth: width
+        contentHeight: guideContent.implicitHeight + 2 * Padding.p16
+        boundsBehavior: Flickable.StopAtBounds
+
+        Column {
+            id: guideContent
+            x: Math.max(0, (scroller.width - width) / 2)
+            y: Padding.p16
+            width: Math.min(540, scroller.width)
+            spacing: Spacing.s16
+
+            // The guide box. It becomes the chat module's
+            // GuideMessageView { text: ... } once that is built.
+            GuideMessageStandIn {
+                objectName: "guideMessage"
+                width: guideContent.width
+                text: root.viewState.guideText
+            }
+            DelayedFadeInModifier {
+                anchors.horizontalCenter: guideContent.horizontalCenter
+                isVisible: root.viewState.isViewAppeared
+                delay: 0.3
+                ProjectVerificationButton {
+                    objectName: "verificationButton"
+                    isVerified: root.viewModel.isProjectVerified
+                    isVerifying: root.viewModel.isVerifyingProject
+                    onAction: root.viewModel.verifyProject()
+                }
+            }
+            ProjectVerificationResultView {
+                objectName: "resultView"
+                width: guideContent.width
+                isVerified: root.viewModel.isProjectVerified
+                hasProjectName: root.viewState.hasProjectName
+                projectName: root.viewState.projectName
+                hasErrorMessage: root.viewState.hasResultErrorMessage
+                errorMessage: root.viewState.resultErrorMessage
+            }
+            DirectoryPathView {
+                objectName: "directoryPathView"
+                width: guideContent.width
+                path: root.viewState.folderPath
+                onReselect: root.viewModel.requestProjectDirectory()
+            }
+        }
+    }
+}
