@@ -11,6 +11,7 @@
 // and it can use `helpers` (ScreenTestEnvironment.h).
 #include "ScreenTestEnvironment.h"
 #include "ui/design/DesignTokens.h"
+#include "workflow/ClaudeProcessService.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,8 @@ TEST(ScreenPictures, RendersEveryScene)
         const QString file = outDir + QLatin1Char('/') + scene + QStringLiteral(".png");
         ASSERT_TRUE(image.save(file)) << file.toStdString();
     }
+    // No `claude` child held still for a picture outlives the run.
+    orva::ClaudeProcessService::shared().shutdown();
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 // a test function.
 #include "ScreenTestEnvironment.h"
 #include "support/WarningGuard.h"
+#include "workflow/ClaudeProcessService.h"
 
 #include <QQmlEngine>
 #include <QtQuickTest/quicktest.h>
@@ -21,6 +22,8 @@ public:
     explicit Setup(orva::test::ScreenTestEnvironment& environment) : helpers_(environment) {}
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine) { orva::test::prepareScreenEngine(*engine, helpers_); }
+    // No `claude` child outlives the run.
+    void cleanupTestCase() { orva::ClaudeProcessService::shared().shutdown(); }
 
 private:
     orva::test::ScreenTestHelpers helpers_;
