@@ -7,7 +7,8 @@ import Orva.Components
 // the focus flag: read `text` and write it (e.g. clear it after a send), and
 // read or write `isTextFieldFocused`. While `isDisabled` the editor takes no
 // input, is dimmed, shows the waiting text, and any change of the text is
-// undone once, back to the last text accepted while enabled.
+// undone once, back to the last text accepted while enabled (the text the
+// field is made with counts as accepted).
 Item {
     id: root
     property alias text: editor.text
@@ -27,8 +28,15 @@ Item {
     implicitWidth: LayoutMetrics.inputMaxWidth
     implicitHeight: LayoutMetrics.inputHeight + 2 * Padding.p24
 
+    // The text the field is made with is its first accepted text, whatever
+    // the order in which the caller gives `text` and `isDisabled`: the guard
+    // only judges changes once the field is complete.
     TextGuard { id: guard }
-    Component.onCompleted: guard.reset(editor.text)
+    property bool _guarding: false
+    Component.onCompleted: {
+        guard.reset(editor.text)
+        _guarding = true
+    }
 
     onIsTextFieldFocusedChanged: {
         if (isTextFieldFocused && !editor.activeFocus)
@@ -88,7 +96,7 @@ Item {
                         root.isTextFieldFocused = activeFocus
                 }
                 onTextChanged: {
-                    if (guard.textChanged(text, root.isDisabled))
+                    if (root._guarding && guard.textChanged(text, root.isDisabled))
                         text = guard.restoreText
                 }
                 Keys.onReturnPressed: (event) => root._returnPressed(event)

@@ -130,9 +130,19 @@ QPainterPath uiImplementation(const QSizeF& size)
 
 QPainterPath setupAndModeling(const QSizeF& size)
 {
-    // The top tooth, then the same tooth turned about the gear's centre in
-    // steps of 60 degrees, clockwise on screen, each followed by the rim line
-    // to the next tooth: 24 lines and 24 curves after the move. Then the inner ring of ten curves.
+    // Six teeth, clockwise on screen from the top one, each followed by the
+    // rim line to the next tooth's left foot: 24 lines and 24 curves after
+    // the move. Then the inner ring of ten curves.
+    //
+    // The top tooth is drawn as given. The upper right tooth is the top one
+    // turned by 60 degrees about the gear's centre and then fitted by a
+    // linear map so that its left foot and the end of its first flank fall
+    // on their drawn points, (0.74599, 0.22071) and (0.83676, 0.20786). The
+    // other teeth follow from these two by the gear's symmetry: the bottom
+    // tooth is the top one turned half-way round, the lower left the upper
+    // right turned half-way round, and the lower right and upper left are
+    // the upper right mirrored top to bottom. The outline so spans y 0.03571
+    // to 0.96429 and x 0.0374 to 0.9577.
     Pen pen(size);
     const QPointF centre(0.49753, 0.5);
     // One tooth in fractions, starting at its left foot, clockwise: each entry is
@@ -151,16 +161,39 @@ QPainterPath setupAndModeling(const QSizeF& size)
         {false, {0.63369, 0.16071}, {}, {}},
     };
     const QPointF start(0.36138, 0.16071);
-    constexpr double kWiden = 1.08;
-    auto turn = [&](const QPointF& q, int k) {
-        const double a = k * std::numbers::pi / 3;
-        const double dx = q.x() - centre.x(), dy = q.y() - centre.y();
-        const double rx = dx * std::cos(a) - dy * std::sin(a);
-        const double ry = dx * std::sin(a) + dy * std::cos(a);
-        // The gear is a little wider than tall: turned teeth reach out 8 %
-        // further sideways, so that the outline spans x 0.038 to 0.958.
-        return QPointF(centre.x() + rx * (k % 6 == 0 ? 1.0 : kWiden), centre.y() + ry);
+    const QPointF upperRightFoot(0.74599, 0.22071);
+    const QPointF upperRightFlank(0.83676, 0.20786);
+
+    // 2x2 matrices as {a, b, c, d} = [[a, b], [c, d]].
+    struct Mat {
+        double a, b, c, d;
+        QPointF operator*(const QPointF& v) const { return {a * v.x() + b * v.y(), c * v.x() + d * v.y()}; }
+        Mat operator*(const Mat& m) const
+        {
+            return {a * m.a + b * m.c, a * m.b + b * m.d, c * m.a + d * m.c, c * m.b + d * m.d};
+        }
+        Mat inverse() const
+        {
+            const double det = a * d - b * c;
+            return {d / det, -b / det, -c / det, a / det};
+        }
     };
+    auto rotation = [](int k) {
+        const double angle = k * std::numbers::pi / 3;
+        return Mat{std::cos(angle), -std::sin(angle), std::sin(angle), std::cos(angle)};
+    };
+    // The fit of the upper right tooth: the map that takes the turned foot
+    // and flank end (as columns) onto their drawn points.
+    const QPointF turnedFoot = rotation(1) * (start - centre);
+    const QPointF turnedFlank = rotation(1) * (tooth[0].to - centre);
+    const QPointF drawnFoot = upperRightFoot - centre;
+    const QPointF drawnFlank = upperRightFlank - centre;
+    const Mat fit = Mat{drawnFoot.x(), drawnFlank.x(), drawnFoot.y(), drawnFlank.y()}
+                    * Mat{turnedFoot.x(), turnedFlank.x(), turnedFoot.y(), turnedFlank.y()}.inverse();
+    const Mat identity{1, 0, 0, 1};
+    const Mat mirroredFit{fit.a, -fit.b, -fit.c, fit.d}; // top to bottom: F * fit * F, F = diag(1, -1)
+    const Mat toothMaps[6] = {identity, fit, mirroredFit, identity, fit, mirroredFit};
+    auto turn = [&](const QPointF& q, int k) { return centre + toothMaps[k] * (rotation(k) * (q - centre)); };
     auto toPath = [&](const QPointF& q) { return pen.p(q.x(), q.y()); };
     QPainterPath path;
     path.moveTo(toPath(start));

@@ -4,7 +4,8 @@ import Orva.Components
 
 // The small secondary button (re-choosing a folder, retrying): the label in
 // the caption font on a faint white fill, at 0.7 opacity while pressed.
-// Give `text` (and `textColor`), or replace `label` with an item of your own.
+// Give `text` (and `textColor`), or give `label` an item of your own, which
+// the button then draws centred on its fill instead of the text.
 Item {
     id: root
     property string text
@@ -15,8 +16,8 @@ Item {
 
     signal clicked()
 
-    implicitWidth: label.implicitWidth + 2 * Padding.p8
-    implicitHeight: label.implicitHeight + 2 * Padding.p4
+    implicitWidth: (label ? label.implicitWidth : 0) + 2 * Padding.p8
+    implicitHeight: (label ? label.implicitHeight : 0) + 2 * Padding.p4
     opacity: pressed ? 0.7 : 1.0
 
     Rectangle {
@@ -24,18 +25,37 @@ Item {
         radius: CornerRadius.r2
         color: Colors.white20
     }
-    Text {
-        id: defaultLabel
-        visible: root.label === defaultLabel
-        anchors.centerIn: parent
-        text: root.text
-        textFormat: Text.PlainText
-        font: root.font
-        color: root.textColor
+    Item {
+        id: labelSlot
+        anchors.fill: parent
+        Text {
+            id: defaultLabel
+            visible: root.label === defaultLabel
+            anchors.centerIn: parent
+            text: root.text
+            textFormat: Text.PlainText
+            font: root.font
+            color: root.textColor
+        }
     }
     MouseArea {
         id: mouse
         anchors.fill: parent
         onClicked: root.clicked()
     }
+
+    // A label of the caller's own is drawn in the slot; one it replaces is
+    // taken off the button again.
+    property Item _shownLabel: null
+    function _showLabel() {
+        if (_shownLabel && _shownLabel !== defaultLabel && _shownLabel !== label)
+            _shownLabel.parent = null
+        if (label && label !== defaultLabel) {
+            label.parent = labelSlot
+            label.anchors.centerIn = labelSlot
+        }
+        _shownLabel = label
+    }
+    onLabelChanged: _showLabel()
+    Component.onCompleted: _showLabel()
 }

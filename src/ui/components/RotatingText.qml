@@ -30,22 +30,25 @@ Item {
             currentIndex = 0
     }
 
+    // Each of the two drawn lines shows the entry of `texts` at its own
+    // index, so a change of the list reaches both at once. On each change
+    // of `currentIndex` the line out of sight takes the new index and slides
+    // in while the other one, keeping its index, slides out.
     property bool _aIsCurrent: true
+    property int _indexA: 0
+    property int _indexB: 0
     onCurrentIndexChanged: {
         const incoming = _aIsCurrent ? lineB : lineA
         const outgoing = _aIsCurrent ? lineA : lineB
-        incoming.text = currentLine
+        if (_aIsCurrent)
+            _indexB = currentIndex
+        else
+            _indexA = currentIndex
         _aIsCurrent = !_aIsCurrent
         swap.stop()
         inY.target = incoming; inOpacity.target = incoming
         outY.target = outgoing; outOpacity.target = outgoing
         swap.start()
-    }
-    onCurrentLineChanged: {
-        // A change of the list at the same index shows at once.
-        const current = _aIsCurrent ? lineA : lineB
-        if (!swap.running)
-            current.text = currentLine
     }
 
     Timer {
@@ -59,7 +62,7 @@ Item {
     Text {
         id: lineA
         width: root.width
-        text: root.currentLine
+        text: ComponentRules.rotatingLine(root.texts, root._indexA)
         textFormat: Text.PlainText
         font: root.font
         color: root.foregroundColor
@@ -69,6 +72,7 @@ Item {
         id: lineB
         width: root.width
         opacity: 0
+        text: ComponentRules.rotatingLine(root.texts, root._indexB)
         textFormat: Text.PlainText
         font: root.font
         color: root.foregroundColor

@@ -68,7 +68,7 @@ TEST(IconPaths, OutlinesStayWithinTheirStatedBounds)
         {"detail", 3.571, 4.545, 96.429, 95.455, 0.05},
         {"featureImplementation", 3.571, 3.571, 96.429, 96.429, 0.05},
         // The gear's extreme points: y 0.03571 to 0.96429, x about 0.038 to 0.958.
-        {"setupAndModeling", 3.8, 3.571, 95.8, 96.429, 2.5},
+        {"setupAndModeling", 3.8, 3.571, 95.8, 96.429, 0.1},
     };
     for (const BoundsCase& c : cases) {
         const QRectF b = IconPaths::byName(QString::fromLatin1(c.name), QSizeF(100, 100)).boundingRect();
@@ -102,6 +102,47 @@ TEST(IconPaths, GearHasSixTeethAndAnInnerRing)
     // The ring is nearly a circle of radius 0.15 about (0.496, 0.499).
     PathMeasure ring(IconPaths::setupAndModeling(QSizeF(1, 1)));
     EXPECT_GT(ring.totalLength(), 0);
+}
+
+// The gear's first rows, as drawn: the top tooth from its left foot, the rim
+// line to the upper right tooth and that tooth's first flank.
+TEST(IconPaths, GearStartsWithItsDrawnRows)
+{
+    struct Row {
+        QPainterPath::ElementType type;
+        QPointF to, c1, c2;
+    };
+    constexpr auto move = QPainterPath::MoveToElement;
+    constexpr auto line = QPainterPath::LineToElement;
+    constexpr auto curve = QPainterPath::CurveToElement;
+    const Row rows[] = {
+        {move, {0.36138, 0.16071}, {}, {}},
+        {line, {0.39446, 0.08143}, {}, {}},
+        {curve, {0.42261, 0.0483}, {0.40004, 0.068}, {0.40985, 0.05646}},
+        {curve, {0.466, 0.03571}, {0.43538, 0.04014}, {0.4505, 0.03576}},
+        {line, {0.52907, 0.03571}, {}, {}},
+        {curve, {0.57245, 0.0483}, {0.54457, 0.03576}, {0.55969, 0.04014}},
+        {curve, {0.60061, 0.08143}, {0.58522, 0.05646}, {0.59503, 0.068}},
+        {line, {0.63369, 0.16071}, {}, {}},
+        {line, {0.74599, 0.22071}, {}, {}},
+        {line, {0.83676, 0.20786}, {}, {}},
+    };
+    const QPainterPath p = IconPaths::setupAndModeling(QSizeF(1, 1));
+    int i = 0;
+    int number = 1;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << number);
+        ASSERT_LT(i, p.elementCount());
+        EXPECT_EQ(p.elementAt(i).type, row.type);
+        if (row.type == curve) {
+            expectNear(element(p, i), row.c1, 1e-5);
+            expectNear(element(p, i + 1), row.c2, 1e-5);
+            i += 2;
+        }
+        expectNear(element(p, i), row.to, 1e-5);
+        ++i;
+        ++number;
+    }
 }
 
 TEST(IconPaths, MilestoneTableIsIndexedByType)

@@ -22,6 +22,19 @@ Item {
         }
     }
 
+    QtObject {
+        id: holder
+        property string idea
+    }
+    Component {
+        id: boundFieldComponent
+        ChatInputField {
+            width: 800
+            isDisabled: true
+            text: holder.idea
+        }
+    }
+
     TestCase {
         name: "ChatInputField"
         when: windowShown
@@ -133,6 +146,43 @@ Item {
             other.isDisabled = false
             other.text = ""
             compare(other.text, "")
+        }
+
+        function test_madeDisabledWithTextKeepsIt_data() {
+            return [
+                { tag: "disabled given first", source: "ChatInputField { isDisabled: true; text: \"idea\" }" },
+                { tag: "text given first", source: "ChatInputField { text: \"idea\"; isDisabled: true }" },
+                { tag: "disabled bound", source: "ChatInputField { width: 800; isDisabled: width > 0; text: \"idea\" }" },
+                { tag: "initial properties, disabled first", properties: { isDisabled: true, text: "idea" } },
+                { tag: "initial properties, text first", properties: { text: "idea", isDisabled: true } },
+            ]
+        }
+
+        function test_madeDisabledWithTextKeepsIt(data) {
+            const field = data.source !== undefined
+                ? Qt.createQmlObject("import QtQuick; import Orva.Components; " + data.source, window)
+                : makeField(data.properties)
+            compare(field.text, "idea")
+            compare(field.editor.text, "idea")
+            // Edits while disabled are still undone, back to the first text.
+            field.text = ""
+            compare(field.text, "idea")
+            field.text = "other"
+            compare(field.text, "idea")
+            field.isDisabled = false
+            field.text = "other"
+            compare(field.text, "other")
+            if (data.source !== undefined)
+                field.destroy()
+        }
+
+        function test_madeDisabledKeepsTheCallersBinding() {
+            holder.idea = "first"
+            const field = createTemporaryObject(boundFieldComponent, window)
+            compare(field.text, "first")
+            field.isDisabled = false
+            holder.idea = "second"
+            compare(field.text, "second")
         }
 
         function test_composedSyllableIsCommittedBeforeSubmit() {

@@ -13,6 +13,16 @@ Item {
         ReselectButtonStyle { text: "다시 선택"; property int clicks: 0; onClicked: clicks += 1 }
     }
     Component {
+        id: customLabelComponent
+        ReselectButtonStyle {
+            label: Rectangle { implicitWidth: 40; implicitHeight: 12; color: "#ff0000" }
+        }
+    }
+    Component {
+        id: plainLabelComponent
+        Rectangle { implicitWidth: 30; implicitHeight: 10; color: "#00ff00" }
+    }
+    Component {
         id: primaryComponent
         PrimaryButton { title: "다음"; property int actions: 0; onAction: actions += 1 }
     }
@@ -40,6 +50,31 @@ Item {
             mouseRelease(b)
             compare(b.opacity, 1.0)
             compare(b.clicks, 1)
+        }
+
+        // Whether the colour drawn at the centre of an item is `expected`.
+        function drawsAtCentre(item, expected) {
+            const image = grabImage(item)
+            return Qt.colorEqual(image.pixel(Math.floor(item.width / 2), Math.floor(item.height / 2)), expected)
+        }
+
+        function test_reselectDrawsACustomLabel() {
+            const b = createTemporaryObject(customLabelComponent, window)
+            // The pill wraps the label with its padding.
+            compare(b.width, 40 + 2 * Padding.p8)
+            compare(b.height, 12 + 2 * Padding.p4)
+            verify(drawsAtCentre(b, "#ff0000"))
+            // A label given later replaces the first; the first is no longer drawn.
+            const first = b.label
+            b.label = createTemporaryObject(plainLabelComponent, window)
+            compare(b.width, 30 + 2 * Padding.p8)
+            verify(drawsAtCentre(b, "#00ff00"))
+            verify(first.parent === null)
+            // Clicks still reach the button through the label.
+            let clicks = 0
+            b.clicked.connect(() => clicks += 1)
+            mouseClick(b)
+            compare(clicks, 1)
         }
 
         function test_primaryButtonReportsItsAction() {

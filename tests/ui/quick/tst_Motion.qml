@@ -86,6 +86,61 @@ Item {
             tryCompare(r, "currentLine", "y", 2000)
         }
 
+        // The line a person sees: the one drawn fully opaque inside the
+        // clipped box (the other is transparent or slid out of it).
+        function drawnLine(r) {
+            const shown = []
+            for (let i = 0; i < r.children.length; ++i) {
+                const child = r.children[i]
+                if (child.text !== undefined && child.visible && child.opacity > 0.99
+                        && child.y > -1 && child.y < 1)
+                    shown.push(child.text)
+            }
+            return shown.length === 1 ? shown[0] : "<" + shown.join("|") + ">"
+        }
+
+        function test_rotatingTextDrawsTheLineOfTheNewIndex_data() {
+            // Each step: advance (a tick of the timer) or give a new list,
+            // then the index and the line drawn once the slide has settled.
+            return [
+                { tag: "0, 1, 2, 0", texts: ["a", "b", "c"], steps: [
+                    { advance: true, index: 1, line: "b" },
+                    { advance: true, index: 2, line: "c" },
+                    { advance: true, index: 0, line: "a" },
+                    { advance: true, index: 1, line: "b" } ] },
+                { tag: "the list shrinks below the index", texts: ["a", "b", "c"], steps: [
+                    { advance: true, index: 1, line: "b" },
+                    { advance: true, index: 2, line: "c" },
+                    { texts: ["x", "y"], index: 0, line: "x" },
+                    { advance: true, index: 1, line: "y" },
+                    { texts: ["z"], index: 0, line: "z" } ] },
+                { tag: "the list changes at the same index", texts: ["a", "b"], steps: [
+                    { advance: true, index: 1, line: "b" },
+                    { texts: ["a", "B", "c"], index: 1, line: "B" },
+                    { advance: true, index: 2, line: "c" } ] },
+                { tag: "the list shrinks during the slide", texts: ["a", "b", "c"], steps: [
+                    { advance: true, index: 1, line: "b" },
+                    { advance: true, texts: ["p", "q"], index: 0, line: "p" },
+                    { advance: true, index: 1, line: "q" } ] },
+            ]
+        }
+
+        function test_rotatingTextDrawsTheLineOfTheNewIndex(data) {
+            // A period long enough that only the test advances the index.
+            const r = createTemporaryObject(rotatingComponent, window, { texts: data.texts, interval: 1000 })
+            compare(drawnLine(r), data.texts[0])
+            for (const step of data.steps) {
+                if (step.advance)
+                    r.advance()
+                if (step.texts !== undefined)
+                    r.texts = step.texts
+                compare(r.currentIndex, step.index)
+                tryCompare(r, "currentLine", step.line)
+                tryVerify(() => drawnLine(r) === step.line, 2000,
+                          "drawn " + drawnLine(r) + ", expected " + step.line)
+            }
+        }
+
         function test_rotatingTextSingleLineStaysStill() {
             const r = createTemporaryObject(rotatingComponent, window, { texts: ["one"] })
             verify(!r.timerRunning)

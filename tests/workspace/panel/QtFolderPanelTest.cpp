@@ -1,12 +1,16 @@
+#include "support/TempContext.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/FolderPanel.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -87,6 +91,63 @@ TEST(QtFolderPanelTest, TheSavePanelOffersTheDefaultNameAndCancels)
     ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done; }, 5000));
     EXPECT_EQ(answer.response, PanelResponse::cancel);
     EXPECT_TRUE(answer.path.isEmpty());
+}
+
+// The create panel, confirmed with its button as a person would, over a
+// Documents folder that already holds "MyProject".
+struct CreateCase {
+    const char* name;
+    const char* shownFolder; // relative to Documents; empty: Documents itself
+    const char* typedName;   // empty: the panel's own "MyProject"
+    const char* published;   // relative to Documents
+};
+
+TEST(QtFolderPanelTest, TheCreatePanelTakesAnExistingFolderAndNeverNestsOneInItsNamesake)
+{
+    const CreateCase cases[] = {
+        {"the default name of an existing folder", "", "", "MyProject"},
+        {"shown inside the folder of that name", "MyProject", "MyProject", "MyProject"},
+        {"a new name", "", "NewApp", "NewApp"},
+        {"a new name inside an existing folder", "MyProject", "Inner", "MyProject/Inner"},
+    };
+    for (const CreateCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempContext context;
+        const QDir documents(context.context().documentsPath);
+        ASSERT_TRUE(documents.mkpath(QStringLiteral("MyProject")));
+        DirectoryAccessService service(std::make_shared<QtFolderPanel>());
+        service.createProjectDirectory();
+        ASSERT_TRUE(QTest::qWaitFor([] { return shownDialog() != nullptr; }, 5000));
+        QFileDialog* dialog = shownDialog();
+        if (*c.shownFolder)
+            dialog->setDirectory(documents.filePath(QString::fromUtf8(c.shownFolder)));
+        if (*c.typedName) {
+            auto* nameField = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(nameField, nullptr);
+            nameField->selectAll();
+            QTest::keyClicks(nameField, QString::fromUtf8(c.typedName));
+            ASSERT_EQ(nameField->text(), QString::fromUtf8(c.typedName));
+        }
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        QAbstractButton* confirm = nullptr;
+        for (QAbstractButton* button : buttons->buttons()) {
+            if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+                confirm = button;
+        }
+        ASSERT_NE(confirm, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return confirm->isEnabled(); }, 5000));
+        // The button says what it does, also over an existing folder's name.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return confirm->text() == QStringLiteral("생성"); }, 5000)) << confirm->text().toStdString();
+        QTest::mouseClick(confirm, Qt::LeftButton);
+
+        const QString expected = documents.filePath(QString::fromUtf8(c.published));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return service.hasAccess(); }, 5000)) << "still showing: " << (shownDialog() != nullptr);
+        EXPECT_EQ(service.selectedDirectory(), expected);
+        EXPECT_TRUE(QFileInfo(expected).isDir());
+        EXPECT_FALSE(QFileInfo::exists(documents.filePath(QStringLiteral("MyProject/MyProject"))));
+        EXPECT_EQ(shownDialog(), nullptr);
+    }
 }
 
 } // namespace
