@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test through ctest:
-# the full build (GCC) in build/, then the terminal emulator core under
+# Installs what is missing, builds, lints the QML of every module (a warning
+# fails the run), and runs every test through ctest: the full build (GCC) in
+# build/, then the terminal emulator core under
 # AddressSanitizer and UndefinedBehaviorSanitizer (Clang, with its fuzzer) in build-san/.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/scripts/setup.sh"
@@ -10,6 +11,7 @@ export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 export QT_QUICK_BACKEND="${QT_QUICK_BACKEND:-software}"
 
 orva_build
+cmake --build "$ORVA_BUILD_DIR" --target all_qmllint
 ctest --test-dir "$ORVA_BUILD_DIR" --output-on-failure -j "$(nproc)"
 
 SAN_DIR="$ORVA_ROOT/build-san"

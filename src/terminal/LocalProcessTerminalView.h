@@ -14,7 +14,8 @@
 
 namespace orva {
 
-class LocalProcessTerminalView : public TerminalRendererView, public LocalProcessDelegate, public TerminalDelegate {
+// The base is named with its namespace so that the QML type registrar finds it.
+class LocalProcessTerminalView : public orva::TerminalRendererView, public LocalProcessDelegate, public TerminalDelegate {
     Q_OBJECT
     Q_PROPERTY(bool isRunning READ isRunning NOTIFY runningChanged)
 

@@ -1,10 +1,7 @@
 #include "terminal/TerminalTypes.h"
 
-#include "terminal/LocalProcessTerminalView.h"
-#include "terminal/NativeTerminalService.h"
-#include "terminal/TerminalRendererView.h"
-
-#include <QQmlEngine>
+// Generated with the module Orva.Terminal (see TerminalQmlTypes.h).
+void qml_register_types_Orva_Terminal();
 
 namespace orva {
 
@@ -14,14 +11,7 @@ void registerTerminalTypes()
     if (registered)
         return;
     registered = true;
-    qmlRegisterType<TerminalRendererView>("Orva.Terminal", 1, 0, "TerminalRendererView");
-    qmlRegisterType<LocalProcessTerminalView>("Orva.Terminal", 1, 0, "LocalProcessTerminalView");
-    qmlRegisterSingletonType<NativeTerminalService>("Orva.Terminal", 1, 0, "NativeTerminalService",
-                                                    [](QQmlEngine*, QJSEngine*) -> QObject* {
-                                                        QObject* service = &NativeTerminalService::shared();
-                                                        QQmlEngine::setObjectOwnership(service, QQmlEngine::CppOwnership);
-                                                        return service;
-                                                    });
+    qml_register_types_Orva_Terminal();
 }
 
 } // namespace orva

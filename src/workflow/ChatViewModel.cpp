@@ -58,7 +58,7 @@ QUuid ChatViewModel::scrollID() const
     return scrollID_;
 }
 
-QObject* ChatViewModel::monitorServiceObject() const
+AppGroupMonitorService* ChatViewModel::monitorServiceObject() const
 {
     return &monitorService_;
 }

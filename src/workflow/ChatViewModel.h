@@ -38,7 +38,8 @@ class ChatViewModel : public QObject {
     // Renewed whenever a turn is appended (and when the interview starts
     // over); the chat screen scrolls to the newest turn when it changes.
     Q_PROPERTY(QString scrollID READ scrollIDText NOTIFY scrollIDChanged)
-    Q_PROPERTY(QObject* monitorService READ monitorServiceObject CONSTANT)
+    Q_PROPERTY(orva::AppGroupMonitorService* monitorService READ monitorServiceObject CONSTANT)
+    Q_MOC_INCLUDE("workspace/AppGroupMonitorService.h")
 
 public:
     using Completion = std::function<void()>;
@@ -56,7 +57,7 @@ public:
     bool hasErrorMessage() const { return !errorMessage().isEmpty(); }
     QString scrollIDText() const { return scrollID().toString(QUuid::WithoutBraces); }
     ChatHistoryListModel* chatHistoryModel() { return &turns_; }
-    QObject* monitorServiceObject() const;
+    AppGroupMonitorService* monitorServiceObject() const;
 
     ClaudeProcessService& claudeService() const { return claudeService_; }
     AppGroupMonitorService& monitorService() const { return monitorService_; }

@@ -76,7 +76,7 @@ qint64 DashboardViewModel::completedTaskCount() const
     return examined ? examined->completedTaskCount() : 0;
 }
 
-QObject* DashboardViewModel::appGroupMonitorServiceObject() const
+AppGroupMonitorService* DashboardViewModel::appGroupMonitorServiceObject() const
 {
     return &appGroupMonitorService_;
 }

@@ -31,7 +31,8 @@ class DashboardViewModel : public QObject, public QQmlParserStatus {
     Q_PROPERTY(QVariant project READ projectValue NOTIFY projectChanged)
     // Its completed-task count; the dashboard checks for a rise when it changes.
     Q_PROPERTY(qint64 completedTaskCount READ completedTaskCount NOTIFY projectChanged)
-    Q_PROPERTY(QObject* appGroupMonitorService READ appGroupMonitorServiceObject CONSTANT)
+    Q_PROPERTY(orva::AppGroupMonitorService* appGroupMonitorService READ appGroupMonitorServiceObject CONSTANT)
+    Q_MOC_INCLUDE("workspace/AppGroupMonitorService.h")
 
 public:
     // QML: the model of the monitor's project, or of the `previewProject`
@@ -56,7 +57,7 @@ public:
     qint64 completedTaskCount() const;
 
     AppGroupMonitorService& appGroupMonitorService() const { return appGroupMonitorService_; }
-    QObject* appGroupMonitorServiceObject() const;
+    AppGroupMonitorService* appGroupMonitorServiceObject() const;
 
     Q_INVOKABLE void syncCompletedTaskCount();
     Q_INVOKABLE void checkForCompletedTasks();

@@ -181,22 +181,22 @@ void WorkViewModel::sendPrompt(const QString& prompt)
     setForceShowAsPlanned(false);
 }
 
-QObject* WorkViewModel::appGroupMonitorServiceObject() const
+AppGroupMonitorService* WorkViewModel::appGroupMonitorServiceObject() const
 {
     return &appGroupMonitorService_;
 }
 
-QObject* WorkViewModel::directoryAccessServiceObject() const
+DirectoryAccessService* WorkViewModel::directoryAccessServiceObject() const
 {
     return &directoryAccessService_;
 }
 
-QObject* WorkViewModel::xcodeServiceObject() const
+XcodeService* WorkViewModel::xcodeServiceObject() const
 {
     return &xcodeService_;
 }
 
-QObject* WorkViewModel::nativeTerminalServiceObject() const
+NativeTerminalService* WorkViewModel::nativeTerminalServiceObject() const
 {
     return &nativeTerminalService_;
 }

@@ -30,10 +30,14 @@ class WorkViewModel : public QObject {
     // The task to present (a TaskItem value); undefined when none.
     Q_PROPERTY(QVariant currentTask READ currentTaskValue NOTIFY currentTaskChanged)
     Q_PROPERTY(bool hasCurrentTask READ hasCurrentTask NOTIFY currentTaskChanged)
-    Q_PROPERTY(QObject* appGroupMonitorService READ appGroupMonitorServiceObject CONSTANT)
-    Q_PROPERTY(QObject* directoryAccessService READ directoryAccessServiceObject CONSTANT)
-    Q_PROPERTY(QObject* xcodeService READ xcodeServiceObject CONSTANT)
-    Q_PROPERTY(QObject* nativeTerminalService READ nativeTerminalServiceObject CONSTANT)
+    Q_PROPERTY(orva::AppGroupMonitorService* appGroupMonitorService READ appGroupMonitorServiceObject CONSTANT)
+    Q_PROPERTY(orva::DirectoryAccessService* directoryAccessService READ directoryAccessServiceObject CONSTANT)
+    Q_PROPERTY(orva::XcodeService* xcodeService READ xcodeServiceObject CONSTANT)
+    Q_PROPERTY(orva::NativeTerminalService* nativeTerminalService READ nativeTerminalServiceObject CONSTANT)
+    Q_MOC_INCLUDE("workspace/AppGroupMonitorService.h")
+    Q_MOC_INCLUDE("workspace/DirectoryAccessService.h")
+    Q_MOC_INCLUDE("workspace/XcodeService.h")
+    Q_MOC_INCLUDE("terminal/NativeTerminalService.h")
 
 public:
     // "    아래 경로의 명세서를 기반으로 개발을 진행하세요.\n    ", followed by the guide's path.
@@ -83,10 +87,10 @@ public:
     XcodeService& xcodeService() const { return xcodeService_; }
     NativeTerminalService& nativeTerminalService() const { return nativeTerminalService_; }
 
-    QObject* appGroupMonitorServiceObject() const;
-    QObject* directoryAccessServiceObject() const;
-    QObject* xcodeServiceObject() const;
-    QObject* nativeTerminalServiceObject() const;
+    AppGroupMonitorService* appGroupMonitorServiceObject() const;
+    DirectoryAccessService* directoryAccessServiceObject() const;
+    XcodeService* xcodeServiceObject() const;
+    NativeTerminalService* nativeTerminalServiceObject() const;
 
 signals:
     void selectedTaskChanged();

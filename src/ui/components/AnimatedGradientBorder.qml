@@ -6,7 +6,8 @@ import Orva.Components
 // circles it once every 3 s. Fill the card with it.
 Item {
     id: root
-    property real borderAngle: 0
+    // Turned by the animation below, from 0.
+    property real borderAngle
 
     ConicBorder {
         anchors.fill: parent

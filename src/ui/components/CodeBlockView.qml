@@ -14,6 +14,7 @@ Column {
     Repeater {
         model: root.rows
         delegate: Item {
+            id: row
             required property string modelData
             width: root.width
             height: line.implicitHeight + 2 * Padding.p8
@@ -36,7 +37,7 @@ Column {
                 x: 3 + Padding.p16
                 y: Padding.p8
                 width: parent.width - 3 - 2 * Padding.p16
-                text: modelData
+                text: row.modelData
                 textFormat: Text.PlainText
                 wrapMode: Text.Wrap
                 font: Fonts.body

@@ -14,8 +14,8 @@ Item {
     property ContentViewModel viewModel
 
     // The screen on display (for tests and the road through the window).
-    readonly property Item screen: screenLoader.item
-    readonly property Item overlay: overlayLoader.item
+    readonly property Item screen: screenLoader.item as Item
+    readonly property Item overlay: overlayLoader.item as Item
 
     Rectangle {
         anchors.fill: parent
