@@ -156,9 +156,10 @@ int main(int argc, char* argv[])
                 ++failures;
         }
     }
-    if (leftOut > 0)
-        err() << "orva-qmllint: " << leftOut << " use(s) of a file's own ids inside its components not counted\n";
+    // A clean run stays silent.
     if (failures > 0) {
+        if (leftOut > 0)
+            err() << "orva-qmllint: " << leftOut << " use(s) of a file's own ids inside its components not counted\n";
         err() << "orva-qmllint: " << failures << " warning(s)\n";
         return 1;
     }
