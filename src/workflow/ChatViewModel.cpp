@@ -91,6 +91,9 @@ void ChatViewModel::sendMessage(const QString& text, Completion done)
             done();
         return;
     }
+    // A new answer starts a new attempt: the failure of an earlier one no
+    // longer stands once the person has gone on.
+    setErrorMessage(QString());
     pending_.push_back({text, std::move(done)});
     if (!sending_)
         sendNext();

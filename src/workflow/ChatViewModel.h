@@ -32,7 +32,8 @@ class ChatViewModel : public QObject {
     Q_PROPERTY(orva::ChatHistoryListModel* chatHistories READ chatHistoryModel CONSTANT)
     Q_PROPERTY(bool isWaitingForResponse READ isWaitingForResponse NOTIFY isWaitingForResponseChanged)
     Q_PROPERTY(bool isInterviewCompleted READ isInterviewCompleted NOTIFY isInterviewCompletedChanged)
-    // The description of the last failed send; empty when there is none.
+    // The description of the last failed send; empty when there is none or
+    // once the next answer is given.
     Q_PROPERTY(QString errorMessage READ errorMessage NOTIFY errorMessageChanged)
     Q_PROPERTY(bool hasErrorMessage READ hasErrorMessage NOTIFY errorMessageChanged)
     // Renewed whenever a turn is appended (and when the interview starts
@@ -66,7 +67,9 @@ public:
     Q_INVOKABLE virtual void startMonitoring();
 
     // One interview turn; `done` runs once the reply (or the failure) of this
-    // answer is in, or at once for an empty answer.
+    // answer is in, or at once for an empty answer. An answer that is not
+    // blank clears the error of an earlier failed send, whether it is sent at
+    // once or waits its turn.
     Q_INVOKABLE void sendMessage(const QString& text) { sendMessage(text, {}); }
     virtual void sendMessage(const QString& text, Completion done);
 

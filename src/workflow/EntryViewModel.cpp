@@ -119,12 +119,13 @@ void EntryViewModel::reset()
     setHasUserSubmitted(false);
 }
 
-void EntryViewModel::submitUserInput(const QString& text)
+bool EntryViewModel::submitUserInput(const QString& text)
 {
     if (!isReadyForInterview_ || text.trimmed().isEmpty())
-        return;
+        return false;
     setUserInitialInput(text);
     setHasUserSubmitted(true);
+    return true;
 }
 
 void EntryViewModel::setInitializing(bool value)

@@ -71,8 +71,9 @@ public:
     // Clears the flags, the error and the input; a running preparation goes on.
     Q_INVOKABLE void reset();
 
-    // Accepts the idea once the workspace is ready and the text is not blank.
-    Q_INVOKABLE void submitUserInput(const QString& text);
+    // Accepts the idea once the workspace is ready and the text is not blank;
+    // returns whether it did.
+    Q_INVOKABLE bool submitUserInput(const QString& text);
 
 signals:
     void isInitializingChanged();

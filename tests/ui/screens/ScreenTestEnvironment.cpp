@@ -49,6 +49,7 @@ ScreenTestEnvironment::ScreenTestEnvironment()
     qputenv("FAKE_SHELL_LOGIN_PATH", (fakesBinDir() + QStringLiteral(":/usr/bin:/bin")).toUtf8());
     qputenv("FAKE_CLAUDE_LOG", fakeClaudeLog().toUtf8());
     qputenv("FAKE_CLAUDE_STATE", (base + QStringLiteral("/claude.state")).toUtf8());
+    qputenv("FAKE_CLAUDE_MODE_FILE", fakeClaudeModeFile().toUtf8());
     if (qEnvironmentVariableIsEmpty("FAKE_CLAUDE_COMPLETE_DELAY"))
         qputenv("FAKE_CLAUDE_COMPLETE_DELAY", "0.2");
     // Tests switch the fake's failure modes by writing root()/claude.mode.
@@ -72,6 +73,7 @@ QString ScreenTestEnvironment::home() const { return dir_.path() + QStringLitera
 QString ScreenTestEnvironment::containerPath() const { return dir_.path() + QStringLiteral("/container"); }
 QString ScreenTestEnvironment::documentsPath() const { return dir_.path() + QStringLiteral("/Documents"); }
 QString ScreenTestEnvironment::fakeClaudeLog() const { return dir_.path() + QStringLiteral("/calls.log"); }
+QString ScreenTestEnvironment::fakeClaudeModeFile() const { return dir_.path() + QStringLiteral("/claude.mode"); }
 
 ScreenTestHelpers::ScreenTestHelpers(const ScreenTestEnvironment& environment, QObject* parent)
     : QObject(parent)
@@ -147,6 +149,14 @@ bool ScreenTestHelpers::removePath(const QString& path) const
     if (info.isDir() && !info.isSymLink())
         return QDir(path).removeRecursively();
     return QFile::remove(path);
+}
+
+bool ScreenTestHelpers::setFakeClaudeMode(const QString& mode) const
+{
+    const QString file = environment_.fakeClaudeModeFile();
+    if (mode.isEmpty() || mode == QLatin1String("normal"))
+        return !QFileInfo::exists(file) || QFile::remove(file);
+    return writeFile(file, mode + QLatin1Char('\n'));
 }
 
 bool ScreenTestHelpers::boolDefault(const QString& key) const { return UserDefaults::boolValue(key); }

@@ -19,7 +19,9 @@ namespace orva::test {
 // A machine of its own for the screen tests, installed before any shared
 // service starts: a temporary HOME, XDG folders, container, Documents and
 // settings, the fake `claude` and fake shell first in PATH (the claude search
-// finds the fake), and FAKE_CLAUDE_LOG pointing into the temporary folder.
+// finds the fake), FAKE_CLAUDE_LOG pointing into the temporary folder, and
+// FAKE_CLAUDE_MODE_FILE (absent: every call answers normally) for tests that
+// make calls fail or hold them.
 class ScreenTestEnvironment {
 public:
     ScreenTestEnvironment();
@@ -30,6 +32,7 @@ public:
     QString containerPath() const;
     QString documentsPath() const;
     QString fakeClaudeLog() const;
+    QString fakeClaudeModeFile() const;
 
 private:
     QTemporaryDir dir_;
@@ -67,6 +70,12 @@ public:
     Q_INVOKABLE bool exists(const QString& path) const;
     Q_INVOKABLE bool makeFolder(const QString& path) const;
     Q_INVOKABLE bool removePath(const QString& path) const;
+
+    // The fake `claude`'s mode (see tests/fakes/bin/claude): "exit1",
+    // "empty", ... make the calls that start from now on fail; "hold" keeps
+    // every call, also one already running, from answering until the mode
+    // changes; "" or "normal" answers normally.
+    Q_INVOKABLE bool setFakeClaudeMode(const QString& mode) const;
 
     // The settings store ("hasSeenOnboarding", "hasLaunchedBefore", ...).
     Q_INVOKABLE bool boolDefault(const QString& key) const;

@@ -106,8 +106,49 @@ TEST_F(ChatViewModelTest, AFailedAnswerKeepsTheUserTurnAndReportsTheError)
     ASSERT_EQ(turns.size(), 3);
     EXPECT_EQ(speakers(turns), (QStringList{"User", "User", "Claude"}));
     EXPECT_EQ(turns[2].id, 3);
-    // Nothing clears the error text.
-    EXPECT_EQ(model.errorMessage(), QStringLiteral("Claude process is not running"));
+    // The next answer cleared the error; its reply came.
+    EXPECT_TRUE(model.errorMessage().isEmpty());
+}
+
+TEST_F(ChatViewModelTest, TheNextAnswerClearsTheErrorWhetherSentOrQueued)
+{
+    // A model whose error can be set directly, as a failed send sets it.
+    struct Model : ChatViewModel {
+        using ChatViewModel::ChatViewModel;
+        using ChatViewModel::setErrorMessage;
+    };
+    struct Case {
+        const char* name;
+        bool replyAwaited; // an earlier answer is still on its way
+        QString answer;
+        bool cleared;
+    };
+    const QList<Case> cases = {
+        {"sent at once", false, QStringLiteral("next answer"), true},
+        {"waits its turn", true, QStringLiteral("next answer"), true},
+        {"blank answer, ignored", false, QStringLiteral(" \n\t"), false},
+        {"blank answer while waiting", true, QStringLiteral(" "), false},
+    };
+    useFakeClaude(claude, context.context().homePath, logFile(),
+                  {QStringLiteral("FAKE_CLAUDE_STATE=") + context.root() + QStringLiteral("/claude.state"),
+                   QStringLiteral("FAKE_CLAUDE_DELAY=0.3")});
+    openConversation();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Model model(services);
+        int done = 0;
+        if (c.replyAwaited)
+            model.sendMessage(QStringLiteral("earlier answer"), [&done] { ++done; });
+        model.setErrorMessage(QStringLiteral("Claude process terminated with exit code 1"));
+        QSignalSpy errorChanges(&model, &ChatViewModel::errorMessageChanged);
+        model.sendMessage(c.answer, [&done] { ++done; });
+        EXPECT_EQ(model.errorMessage().isEmpty(), c.cleared);
+        EXPECT_EQ(model.hasErrorMessage(), !c.cleared);
+        EXPECT_EQ(errorChanges.count(), c.cleared ? 1 : 0);
+        ASSERT_TRUE(waitUntil([&] { return done == (c.replyAwaited ? 2 : 1); }));
+        ASSERT_TRUE(waitUntil([&] { return !model.isWaitingForResponse(); }));
+        EXPECT_EQ(model.errorMessage().isEmpty(), c.cleared) << "the replies that came set no error";
+    }
 }
 
 TEST_F(ChatViewModelTest, AnswersGivenWhileWaitingAreSentOneAtATime)

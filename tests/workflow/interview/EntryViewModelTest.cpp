@@ -146,16 +146,16 @@ TEST_F(EntryViewModelTest, ResetDuringAPreparationLetsItFinish)
 TEST_F(EntryViewModelTest, AnIdeaIsAcceptedOnlyWhenReadyAndNotBlank)
 {
     EntryViewModel model(services);
-    model.submitUserInput(QStringLiteral("A habit tracker"));
+    EXPECT_FALSE(model.submitUserInput(QStringLiteral("A habit tracker")));
     EXPECT_FALSE(model.hasUserSubmitted());
     prepare(model);
     ASSERT_TRUE(model.isReadyForInterview());
 
-    model.submitUserInput(QStringLiteral(" \n\t \r\n"));
+    EXPECT_FALSE(model.submitUserInput(QStringLiteral(" \n\t \r\n")));
     EXPECT_FALSE(model.hasUserSubmitted());
     EXPECT_TRUE(model.userInitialInput().isEmpty());
 
-    model.submitUserInput(QStringLiteral("  A habit tracker \n"));
+    EXPECT_TRUE(model.submitUserInput(QStringLiteral("  A habit tracker \n")));
     EXPECT_TRUE(model.hasUserSubmitted());
     EXPECT_EQ(model.userInitialInput(), QStringLiteral("  A habit tracker \n"));
 

@@ -1,17 +1,205 @@
 import QtQuick
 import Orva.Design
+import Orva.Components
 import Orva.Workflow
 
-// The entry screen: prepares the workspace and takes the first app idea.
+// The entry screen: asks its model to prepare the workspace and open the
+// conversation with `claude`, shows how that stands in one status row, and
+// takes the first app idea once the preparation succeeded. The title, the
+// status row and the input rise into place one after another.
 Item {
     id: root
     property EntryViewModel viewModel
     // The idea was accepted by the model; the root view moves on to the chat.
     signal submitted(string idea)
 
-    Text {
-        anchors.centerIn: parent
-        text: "Entry"
-        color: Colors.textSecondary
+    // Which of the three status forms shows (EntryRules.StatusForm).
+    readonly property int statusForm: root.viewModel
+        ? EntryRules.statusForm(root.viewModel.isInitializing, root.viewModel.hasInitializationError)
+        : EntryRules.Idle
+    readonly property bool isSubmitOffered: root.viewModel !== null
+        && EntryRules.isSubmitOffered(root.viewModel.isReadyForInterview, root.viewModel.isInitializing)
+    // Goes true once, just after the screen is shown; drives the reveal.
+    property bool isViewAppeared: false
+
+    readonly property ChatInputField inputField: inputField
+
+    // The input's submit (Return or the send button). The idea is read from
+    // the field itself, after a syllable still being composed became text.
+    function submitIdea() {
+        ComponentRules.commitComposition(inputField.editor)
+        const idea = inputField.text
+        if (EntryRules.submit(root.viewModel, idea))
+            root.submitted(idea)
     }
+
+    // "다시 시도": a fresh model state, then a new preparation. The typed
+    // idea stays in the field.
+    function retry() {
+        if (!root.viewModel)
+            return
+        root.viewModel.reset()
+        root.viewModel.startPreparation()
+    }
+
+    function dismissFocus() {
+        inputField.isTextFieldFocused = false
+    }
+
+    function appear() {
+        if (root.viewModel)
+            root.viewModel.startPreparation()
+        revealTimer.start()
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: Colors.background
+    }
+    MouseArea {
+        anchors.fill: parent
+        onClicked: root.dismissFocus()
+    }
+
+    Column {
+        id: stack
+        anchors.centerIn: parent
+        width: Math.max(0, parent.width - 2 * Padding.p16)
+        spacing: Spacing.s16
+
+        SlideUpFadeInModifier {
+            anchors.horizontalCenter: parent.horizontalCenter
+            isVisible: root.isViewAppeared
+            delay: 0
+            Text {
+                objectName: "entryTitle"
+                text: "나만의 앱을 만들어 볼까요?"
+                textFormat: Text.PlainText
+                font.family: Fonts.title.family
+                font.pixelSize: Fonts.title.pixelSize
+                font.bold: true
+                color: Colors.white
+            }
+        }
+
+        SlideUpFadeInModifier {
+            anchors.horizontalCenter: parent.horizontalCenter
+            isVisible: root.isViewAppeared
+            delay: 0.15
+            Loader {
+                id: statusLoader
+                sourceComponent: root.statusForm === EntryRules.Preparing ? preparingForm
+                               : root.statusForm === EntryRules.Failed ? failedForm
+                               : idleForm
+            }
+        }
+
+        Item {
+            width: 1
+            height: Spacing.s8
+        }
+
+        SlideUpFadeInModifier {
+            width: stack.width
+            height: inputField.implicitHeight
+            isVisible: root.isViewAppeared
+            delay: 0.3
+            ChatInputField {
+                id: inputField
+                width: parent.width
+                height: implicitHeight
+                placeholder: "매일매일 운동을 기록하는 앱을 만들고 싶어요"
+                isDisabled: root.viewModel !== null && root.viewModel.isInitializing
+                isSubmitEnabled: root.isSubmitOffered
+                onSubmit: root.submitIdea()
+            }
+        }
+    }
+
+    Component {
+        id: preparingForm
+        Row {
+            objectName: "preparingForm"
+            height: 24
+            spacing: 0
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: "AI 인터뷰 준비 중이니 잠시만 기다려 주세요"
+                textFormat: Text.PlainText
+                font: Fonts.title3
+                color: Colors.textSecondary
+            }
+            Item {
+                width: 32
+                height: 24
+                ActivitySpinner {
+                    anchors.centerIn: parent
+                    size: 13
+                    color: Colors.white40
+                }
+            }
+        }
+    }
+
+    Component {
+        id: failedForm
+        Column {
+            objectName: "failedForm"
+            width: Math.min(stack.width, Math.max(heading.implicitWidth, errorText.implicitWidth, retry.implicitWidth))
+            spacing: Spacing.s8
+            Text {
+                id: heading
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: "준비 실패"
+                textFormat: Text.PlainText
+                font: Fonts.title3
+                color: Colors.textSecondary
+                opacity: 0.5
+            }
+            Text {
+                id: errorText
+                objectName: "initializationError"
+                width: parent.width
+                text: root.viewModel ? root.viewModel.initializationError : ""
+                textFormat: Text.PlainText
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
+                font: Fonts.callout
+                color: Colors.textSecondary
+                opacity: 0.7
+            }
+            ReselectButtonStyle {
+                id: retry
+                objectName: "retryButton"
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: "다시 시도"
+                onClicked: root.retry()
+            }
+        }
+    }
+
+    Component {
+        id: idleForm
+        Item {
+            objectName: "idleForm"
+            implicitWidth: idleText.implicitWidth
+            implicitHeight: 24
+            Text {
+                id: idleText
+                anchors.verticalCenter: parent.verticalCenter
+                text: "생각 중인 프로젝트나 아이디어를 자유롭게 적어보세요"
+                textFormat: Text.PlainText
+                font: Fonts.title3
+                color: Colors.textSecondary
+            }
+        }
+    }
+
+    Timer {
+        id: revealTimer
+        interval: 50
+        onTriggered: root.isViewAppeared = true
+    }
+
+    Component.onCompleted: root.appear()
 }

@@ -1,0 +1,82 @@
+import QtQuick
+import Orva.Design
+import Orva.Components
+
+// The speech bubble of one interview message: a rounded rectangle whose
+// bottom corner on the speaker's side is square. The AI's bubble is faint
+// white with a small "AI" label above the text and, when given, an example
+// answer below it; the person's is indigo. It grows with its text up to
+// `maxWidth` and wraps beyond that.
+Item {
+    id: root
+    property string text
+    property bool isAI: false
+    property bool isHighlighted: false
+    // An example answer under an AI message; shown only when `hasExampleAnswer`.
+    property string exampleAnswer
+    property bool hasExampleAnswer: false
+    property real maxWidth: 790
+
+    readonly property real topPadding: root.isAI ? Padding.p16 : Padding.p20
+    readonly property real contentMaxWidth: Math.max(0, root.maxWidth - 2 * Padding.p20)
+    readonly property bool showsExample: root.isAI && root.hasExampleAnswer
+
+    implicitWidth: content.width + 2 * Padding.p20
+    implicitHeight: content.height + root.topPadding + Padding.p20
+
+    SmoothRect {
+        id: shape
+        anchors.fill: parent
+        topLeftRadius: CornerRadius.r12
+        topRightRadius: CornerRadius.r12
+        bottomRightRadius: root.isAI ? CornerRadius.r12 : 0
+        bottomLeftRadius: root.isAI ? 0 : CornerRadius.r12
+        color: root.isAI ? Colors.white10 : Colors.indigo
+        borderColor: root.isHighlighted ? Colors.indigo : "transparent"
+        borderWidth: root.isHighlighted ? 1 : 0
+        borderMode: SmoothRect.Centered
+    }
+
+    Column {
+        id: content
+        x: Padding.p20
+        y: root.topPadding
+        width: Math.min(root.contentMaxWidth,
+                        Math.max(label.visible ? label.implicitWidth : 0,
+                                 message.implicitWidth,
+                                 example.visible ? example.implicitWidth : 0))
+        spacing: Spacing.s6
+
+        Text {
+            id: label
+            objectName: "aiLabel"
+            visible: root.isAI
+            text: "AI"
+            textFormat: Text.PlainText
+            font: Fonts.caption
+            color: Colors.textSecondary
+        }
+        Text {
+            id: message
+            objectName: "messageText"
+            x: root.isAI ? 0 : content.width - width
+            width: Math.min(implicitWidth, content.width)
+            text: root.text
+            textFormat: Text.PlainText
+            wrapMode: Text.Wrap
+            font: Fonts.title3
+            color: Colors.white
+        }
+        Text {
+            id: example
+            objectName: "exampleText"
+            visible: root.showsExample
+            width: Math.min(implicitWidth, content.width)
+            text: "예시: " + root.exampleAnswer
+            textFormat: Text.PlainText
+            wrapMode: Text.Wrap
+            font: Fonts.caption
+            color: Colors.textSecondary
+        }
+    }
+}
