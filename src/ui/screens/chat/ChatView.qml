@@ -80,6 +80,12 @@ Item {
         contentWidth: width
         contentHeight: column.height + 2 * Padding.p16
         boundsBehavior: Flickable.StopAtBounds
+        // A row that grows while the scroll runs (a reply wrapping, the
+        // thinking bubble) moves the end; the scroll follows it.
+        onContentHeightChanged: {
+            if (scrollAnimation.running)
+                root.scrollToLatest()
+        }
 
         NumberAnimation {
             id: scrollAnimation
@@ -131,7 +137,9 @@ Item {
                 readonly property bool isShown: root.isWaiting
                 width: column.width
                 height: thinking.implicitHeight
-                visible: shown > 0
+                // In the column as soon as a reply is awaited, so the scroll to
+                // the end takes it in; kept while it fades out.
+                visible: root.isWaiting || shown > 0
                 opacity: Math.max(0, Math.min(1, shown))
                 transform: Translate {
                     y: root.isWaiting ? (1 - loadingRow.shown) * loadingRow.height : 0

@@ -2,6 +2,7 @@ import QtQuick
 import Orva.Design
 import Orva.Components
 import Orva.Workflow
+import Orva.Screens.Entry
 
 // The entry screen: asks its model to prepare the workspace and open the
 // conversation with `claude`, shows how that stands in one status row, and

@@ -68,4 +68,36 @@ TestCase {
         const again = createTemporaryObject(rootView, testCase)
         verify(again.viewModel.showOnboarding)
     }
+
+    // The road from the idea to the first reply, on the real models with the
+    // fake claude.
+    function test_fromTheIdeaToTheFirstReply() {
+        helpers.setBoolDefault("hasSeenOnboarding", true)
+        const view = createTemporaryObject(rootView, testCase)
+        verify(!view.overlay)
+        const entry = view.screen
+        compare(entry.objectName, "entryView")
+        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, 20000)
+
+        entry.inputField.isTextFieldFocused = true
+        tryVerify(() => entry.inputField.editor.activeFocus)
+        helpers.commit(entry.inputField.editor, "매일 운동을 기록하는 앱")
+        keyClick(Qt.Key_Return)
+
+        compare(view.viewModel.currentPhase, ViewPhase.Chat)
+        tryCompare(view.screen, "objectName", "chatView")
+        const chat = view.screen
+        const turns = view.viewModel.chatViewModel.chatHistories
+        tryCompare(turns, "count", 2, 20000)
+        compare(turns.get(0).question, "User")
+        compare(turns.get(0).answer, "매일 운동을 기록하는 앱")
+        compare(turns.get(1).question, "Claude")
+        compare(turns.get(1).answer, "답변 1 확인\n\n질문 2: 어떤 기능이 가장 중요한가요?")
+        tryVerify(() => chat.revealer.visibleIds.length === 2)
+        tryVerify(() => !chat.loadingRow.visible, 5000)
+        verify(chat.inputField.visible)
+        verify(!chat.errorRow.visible)
+        const state = JSON.parse(helpers.readFile(helpers.containerPath + "/ZAVE/interview_state.json"))
+        compare(state.status, "in_progress")
+    }
 }

@@ -1,0 +1,231 @@
+import QtQuick
+import QtTest
+import Orva.Workflow
+import Orva.Screens.Chat
+import Orva.Screens.Chat.Testing
+
+// The chat screen over a scripted chat model.
+TestCase {
+    id: testCase
+    name: "ChatView"
+    when: windowShown
+    width: 1120
+    height: 880
+    visible: true
+
+    Component {
+        id: scriptedModel
+        ScriptedChatViewModel {}
+    }
+
+    Component {
+        id: chatScreen
+        ChatView {
+            width: 1120
+            height: 880
+        }
+    }
+
+    SignalSpy {
+        id: documentsSpy
+        signalName: "documentsRequested"
+    }
+
+    function init() {
+        failOnWarning(/.*/)
+        documentsSpy.clear()
+    }
+
+    function makeModel(turns) {
+        const model = createTemporaryObject(scriptedModel, testCase)
+        verify(model)
+        for (let i = 0; i < (turns || []).length; ++i)
+            model.addTurn(turns[i][0], turns[i][1])
+        return model
+    }
+
+    function makeScreen(model) {
+        const view = createTemporaryObject(chatScreen, testCase, { viewModel: model })
+        verify(view)
+        documentsSpy.target = view
+        return view
+    }
+
+    function row(view, id) {
+        return findChild(view, "turnRow" + id)
+    }
+
+    function test_appearingStartsMonitoringAndLeavingDropsTheHandler() {
+        const model = makeModel([["User", "idea"]])
+        let view = makeScreen(model)
+        compare(model.monitoringStarts, 1)
+        verify(model.monitorHasInterviewHandler())
+        view.destroy()
+        tryVerify(() => !model.monitorHasInterviewHandler())
+        // Coming back starts it again.
+        view = makeScreen(model)
+        compare(model.monitoringStarts, 2)
+        verify(model.monitorHasInterviewHandler())
+    }
+
+    function test_rowsAreRevealedInOrder() {
+        const model = makeModel([["User", "운동 기록 앱"], ["Claude", "질문 1"], ["User", "답변"]])
+        const order = []
+        const view = makeScreen(model)
+        view.revealer.revealed.connect(id => order.push(id))
+        // The first row at once, the others one after another.
+        compare(view.revealer.visibleIds, [1])
+        verify(row(view, 1).isVisible)
+        verify(!row(view, 3).isVisible)
+        tryVerify(() => view.revealer.visibleIds.length === 3)
+        compare(order, [2, 3])
+        for (let id = 1; id <= 3; ++id) {
+            verify(row(view, id).isVisible)
+            tryCompare(row(view, id), "opacity", 1, 5000)
+        }
+
+        // Two turns at once show together after the wait.
+        model.addTurn("Claude", "질문 2")
+        model.addTurn("User", "답변 2")
+        verify(!row(view, 4).isVisible)
+        tryVerify(() => view.revealer.visibleIds.length === 5)
+        compare(order, [2, 3, 4, 5])
+    }
+
+    function test_theAIsRowsAreOnTheLeftThePersonsOnTheRight() {
+        const model = makeModel([["User", "짧은 답"], ["Claude", "<b>굵게</b> 안 됨"], ["Mail", "x"]])
+        const view = makeScreen(model)
+        const column = row(view, 1).parent
+        verify(column.width <= 790)
+        compare(column.x, Math.round((view.width - column.width) / 2))
+
+        const user = findChild(row(view, 1), "messageText")
+        const userBubble = user.parent.parent
+        verify(!findChild(row(view, 1), "aiLabel").visible)
+        compare(userBubble.mapToItem(column, userBubble.width, 0).x, column.width)
+
+        const ai = findChild(row(view, 2), "messageText")
+        const aiBubble = ai.parent.parent
+        verify(findChild(row(view, 2), "aiLabel").visible)
+        compare(aiBubble.mapToItem(column, 0, 0).x, 0)
+        // Markup in a reply is shown as typed.
+        compare(ai.textFormat, Text.PlainText)
+        compare(ai.text, "<b>굵게</b> 안 됨")
+
+        verify(findChild(row(view, 3), "aiLabel").visible)
+        verify(!findChild(row(view, 2), "exampleText").visible)
+    }
+
+    function test_aLongReplyWrapsWithinTheColumn() {
+        const reply = "아주 긴 답변입니다. ".repeat(40)
+        const model = makeModel([["Claude", reply]])
+        const view = makeScreen(model)
+        const text = findChild(row(view, 1), "messageText")
+        const column = row(view, 1).parent
+        verify(text.lineCount > 1)
+        verify(text.parent.parent.width <= column.width)
+    }
+
+    function test_submitClearsTheFieldAndSendsTheTextAsTyped_data() {
+        return [
+            { tag: "word with blanks", typed: "  운동 기록  ", composing: "", sent: "  운동 기록  " },
+            { tag: "blank", typed: "   ", composing: "", sent: "   " },
+            { tag: "Korean still composing", typed: "매일 ", composing: "운동", sent: "매일 운동" },
+        ]
+    }
+
+    function test_submitClearsTheFieldAndSendsTheTextAsTyped(data) {
+        const model = makeModel([])
+        const view = makeScreen(model)
+        view.inputField.isTextFieldFocused = true
+        tryVerify(() => view.inputField.editor.activeFocus)
+        helpers.commit(view.inputField.editor, data.typed)
+        if (data.composing !== "")
+            helpers.compose(view.inputField.editor, data.composing)
+        keyClick(Qt.Key_Return)
+        compare(view.inputField.text, "")
+        compare(model.sentAnswers, [data.sent])
+    }
+
+    function test_theFieldStaysUsableWhileAReplyIsAwaited() {
+        const model = makeModel([["User", "idea"]])
+        const view = makeScreen(model)
+        model.setWaiting(true)
+        verify(!view.inputField.isDisabled)
+        verify(view.inputField.isSubmitEnabled)
+        view.inputField.isTextFieldFocused = true
+        tryVerify(() => view.inputField.editor.activeFocus)
+        helpers.commit(view.inputField.editor, "다음 답")
+        keyClick(Qt.Key_Return)
+        compare(model.sentAnswers, ["다음 답"])
+    }
+
+    function test_bottomStates_data() {
+        return [
+            { tag: "interview running", completed: false, waiting: false, field: true, button: false },
+            { tag: "running, reply awaited", completed: false, waiting: true, field: true, button: false },
+            { tag: "completed, last reply awaited", completed: true, waiting: true, field: false, button: false },
+            { tag: "completed", completed: true, waiting: false, field: false, button: true },
+        ]
+    }
+
+    function test_bottomStates(data) {
+        const model = makeModel([["User", "idea"], ["Claude", "질문"]])
+        const view = makeScreen(model)
+        model.setCompleted(data.completed)
+        model.setWaiting(data.waiting)
+        compare(view.showsInputField, data.field)
+        compare(view.inputField.visible, data.field)
+        compare(view.showsDocumentsButton, data.button)
+        compare(view.documentsButton.visible, data.button)
+        if (data.button) {
+            mouseClick(view.documentsButton)
+            compare(documentsSpy.count, 1)
+        }
+    }
+
+    function test_theThinkingBubbleFollowsTheWait() {
+        const model = makeModel([["User", "idea"]])
+        const view = makeScreen(model)
+        verify(!view.loadingRow.visible)
+        model.setWaiting(true)
+        verify(view.loadingRow.isShown)
+        tryVerify(() => view.loadingRow.visible)
+        tryCompare(view.loadingRow, "opacity", 1, 5000)
+        model.addTurn("Claude", "답")
+        model.setWaiting(false)
+        verify(!view.loadingRow.isShown)
+        tryVerify(() => !view.loadingRow.visible, 5000)
+    }
+
+    function test_theErrorRowShowsTheFailureUntilItIsCleared() {
+        const model = makeModel([["User", "idea"]])
+        const view = makeScreen(model)
+        verify(!view.errorRow.visible)
+        model.setError("Claude process is not running")
+        verify(view.errorRow.visible)
+        const text = findChild(view.errorRow, "errorText")
+        compare(text.text, "Claude process is not running")
+        compare(text.textFormat, Text.PlainText)
+        compare(Qt.colorEqual(text.color, "#FF383C"), true)
+        model.setError("")
+        verify(!view.errorRow.visible)
+    }
+
+    function test_aNewTurnIsScrolledIntoView() {
+        const model = makeModel([])
+        for (let i = 1; i <= 12; ++i)
+            model.addTurn(i % 2 ? "User" : "Claude", "줄 " + i + "\n둘째 줄\n셋째 줄")
+        const view = makeScreen(model)
+        tryVerify(() => view.scroller.contentHeight > view.scroller.height)
+        model.addTurn("User", "마지막 답")
+        model.setWaiting(true)
+        // The end of the column, thinking bubble included, comes into view.
+        tryVerify(() => Math.abs(view.scroller.contentY - (view.scroller.contentHeight - view.scroller.height)) < 1, 5000)
+        // Its place in the column (it may still be sliding in).
+        const bubble = view.loadingRow
+        const bottom = bubble.parent.y + bubble.y + bubble.height - view.scroller.contentY
+        verify(bottom <= view.scroller.height + 1)
+        verify(bottom > view.scroller.height - 40)
+    }
+}

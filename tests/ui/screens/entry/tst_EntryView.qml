@@ -1,0 +1,194 @@
+import QtQuick
+import QtTest
+import Orva.Workflow
+import Orva.Screens.Entry
+
+// The entry screen on a real model, preparing with the fake claude.
+TestCase {
+    id: testCase
+    name: "EntryView"
+    when: windowShown
+    width: 1120
+    height: 880
+    visible: true
+
+    Component {
+        id: entryScreen
+        EntryView {
+            width: 1120
+            height: 880
+            viewModel: EntryViewModel {}
+        }
+    }
+
+    SignalSpy {
+        id: submittedSpy
+        signalName: "submitted"
+    }
+
+    function init() {
+        failOnWarning(/.*/)
+        helpers.setFakeClaudeMode("")
+        submittedSpy.clear()
+    }
+
+    function cleanup() {
+        // Lets a held preparation finish.
+        helpers.setFakeClaudeMode("")
+    }
+
+    function makeScreen() {
+        const view = createTemporaryObject(entryScreen, testCase)
+        verify(view)
+        submittedSpy.target = view
+        return view
+    }
+
+    function form(view) {
+        const names = ["idleForm", "preparingForm", "failedForm"]
+        for (let i = 0; i < names.length; ++i) {
+            if (findChild(view, names[i]))
+                return names[i]
+        }
+        return ""
+    }
+
+    function waitReady(view) {
+        tryVerify(() => view.viewModel.isReadyForInterview && !view.viewModel.isInitializing, 20000)
+    }
+
+    function typeIdea(view, idea) {
+        view.inputField.isTextFieldFocused = true
+        tryVerify(() => view.inputField.editor.activeFocus)
+        helpers.commit(view.inputField.editor, idea)
+        compare(view.inputField.text, idea)
+    }
+
+    function test_returnWhilePreparingDoesNothing() {
+        helpers.setFakeClaudeMode("hold")
+        const view = makeScreen()
+        view.inputField.text = "운동 기록 앱"
+        tryVerify(() => view.viewModel.isInitializing)
+        compare(form(view), "preparingForm")
+        verify(view.inputField.isDisabled)
+        verify(!view.isSubmitOffered)
+        verify(!view.inputField.sendButton.isEnabled)
+
+        helpers.startCapturingOutput()
+        // What the field's Return key does, whatever the state.
+        view.inputField.submit()
+        const output = helpers.stopCapturingOutput()
+        compare(submittedSpy.count, 0)
+        compare(output, "")
+        verify(!view.viewModel.hasUserSubmitted)
+        compare(view.inputField.text, "운동 기록 앱")
+
+        helpers.setFakeClaudeMode("")
+        waitReady(view)
+        compare(form(view), "idleForm")
+        verify(!view.inputField.isDisabled)
+        verify(view.isSubmitOffered)
+    }
+
+    function test_readyReturnCallsBackWithTheExactText_data() {
+        return [
+            { tag: "plain", typed: "  A habit tracker ", composing: "", idea: "  A habit tracker " },
+            { tag: "two lines", typed: "운동 기록\n매일 ", composing: "", idea: "운동 기록\n매일 " },
+            { tag: "Korean still composing", typed: "운동 기록 ", composing: "앱", idea: "운동 기록 앱" },
+        ]
+    }
+
+    function test_readyReturnCallsBackWithTheExactText(data) {
+        const view = makeScreen()
+        waitReady(view)
+        typeIdea(view, data.typed)
+        if (data.composing !== "") {
+            helpers.compose(view.inputField.editor, data.composing)
+            compare(view.inputField.text, data.typed)
+        }
+        helpers.startCapturingOutput()
+        keyClick(Qt.Key_Return)
+        const output = helpers.stopCapturingOutput()
+        compare(submittedSpy.count, 1)
+        compare(submittedSpy.signalArguments[0][0], data.idea)
+        compare(view.viewModel.userInitialInput, data.idea)
+        verify(view.viewModel.hasUserSubmitted)
+        compare(output, "false true " + data.idea + "\n")
+        // The screen neither clears the field nor takes the focus away.
+        compare(view.inputField.text, data.idea)
+    }
+
+    function test_theSendButtonSubmitsToo() {
+        const view = makeScreen()
+        waitReady(view)
+        typeIdea(view, "버튼으로 보내기")
+        verify(view.inputField.sendButton.isEnabled)
+        mouseClick(view.inputField.sendButton)
+        compare(submittedSpy.count, 1)
+        compare(submittedSpy.signalArguments[0][0], "버튼으로 보내기")
+    }
+
+    function test_aBlankIdeaStaysOnTheEntryScreen_data() {
+        return [ { tag: "empty", typed: "" }, { tag: "blanks and a new line", typed: "  \n " } ]
+    }
+
+    function test_aBlankIdeaStaysOnTheEntryScreen(data) {
+        const view = makeScreen()
+        waitReady(view)
+        view.inputField.isTextFieldFocused = true
+        tryVerify(() => view.inputField.editor.activeFocus)
+        view.inputField.text = data.typed
+        helpers.startCapturingOutput()
+        keyClick(Qt.Key_Return)
+        const output = helpers.stopCapturingOutput()
+        compare(submittedSpy.count, 0)
+        compare(output, "")
+        verify(!view.viewModel.hasUserSubmitted)
+    }
+
+    function test_retryAfterAFailureKeepsTheIdea() {
+        helpers.setFakeClaudeMode("exit1")
+        const view = makeScreen()
+        tryVerify(() => view.viewModel.hasInitializationError, 20000)
+        tryVerify(() => !view.viewModel.isInitializing)
+        compare(form(view), "failedForm")
+        compare(findChild(view, "initializationError").text, "Claude process terminated with exit code 1")
+        compare(findChild(view, "initializationError").textFormat, Text.PlainText)
+        verify(!view.inputField.isDisabled)
+        verify(!view.isSubmitOffered)
+        typeIdea(view, "실패해도 남는 아이디어")
+
+        helpers.setFakeClaudeMode("hold")
+        mouseClick(findChild(view, "retryButton"))
+        // The failure is gone at once; the new preparation shows as it runs.
+        verify(!view.viewModel.hasInitializationError)
+        tryCompare(view.viewModel, "isInitializing", true)
+        compare(form(view), "preparingForm")
+        compare(view.inputField.text, "실패해도 남는 아이디어")
+
+        helpers.setFakeClaudeMode("")
+        waitReady(view)
+        compare(form(view), "idleForm")
+        compare(view.inputField.text, "실패해도 남는 아이디어")
+        keyClick(Qt.Key_Return)
+        compare(submittedSpy.count, 1)
+        compare(submittedSpy.signalArguments[0][0], "실패해도 남는 아이디어")
+    }
+
+    function test_tappingTheBackgroundDropsTheFocus() {
+        const view = makeScreen()
+        view.inputField.isTextFieldFocused = true
+        tryVerify(() => view.inputField.editor.activeFocus)
+        mouseClick(view, 20, 20)
+        verify(!view.inputField.isTextFieldFocused)
+        verify(!view.inputField.editor.activeFocus)
+        waitReady(view)
+    }
+
+    function test_thePartsRiseIntoView() {
+        const view = makeScreen()
+        verify(!view.isViewAppeared)
+        tryCompare(view, "isViewAppeared", true)
+        waitReady(view)
+    }
+}
