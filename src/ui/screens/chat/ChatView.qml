@@ -42,11 +42,25 @@ Item {
             root.viewModel.sendMessage(answer)
     }
 
-    // Brings the end of the column into view once the newest row and the
-    // thinking bubble have their place.
+    // Set when a turn is appended: the view keeps the end of the column in
+    // view while the newest row and the thinking bubble take their place
+    // (they are laid out a moment later), until the person scrolls.
+    property bool followsEnd: false
+
+    function requestScrollToLatest() {
+        root.followsEnd = true
+        Qt.callLater(root.scrollToLatest)
+    }
+
     function scrollToLatest() {
+        if (!root.followsEnd)
+            return
         column.forceLayout()
         const end = Math.max(0, scroller.contentHeight - scroller.height)
+        if (scrollAnimation.running && scrollAnimation.to === end)
+            return
+        if (!scrollAnimation.running && Math.abs(scroller.contentY - end) < 0.5)
+            return
         scrollAnimation.stop()
         scrollAnimation.from = scroller.contentY
         scrollAnimation.to = end
@@ -66,7 +80,7 @@ Item {
     Connections {
         target: root.viewModel
         function onScrollIDChanged() {
-            Qt.callLater(root.scrollToLatest)
+            root.requestScrollToLatest()
         }
     }
 
@@ -80,11 +94,12 @@ Item {
         contentWidth: width
         contentHeight: column.height + 2 * Padding.p16
         boundsBehavior: Flickable.StopAtBounds
-        // A row that grows while the scroll runs (a reply wrapping, the
-        // thinking bubble) moves the end; the scroll follows it.
-        onContentHeightChanged: {
-            if (scrollAnimation.running)
-                root.scrollToLatest()
+        onContentHeightChanged: root.scrollToLatest()
+        onHeightChanged: root.scrollToLatest()
+        // Scrolled by the person: the view stays where they put it.
+        onContentYChanged: {
+            if (!scrollAnimation.running)
+                root.followsEnd = false
         }
 
         NumberAnimation {
