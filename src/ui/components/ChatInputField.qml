@@ -70,7 +70,7 @@ Item {
             height: LayoutMetrics.inputHeight
             clip: true
             contentWidth: width
-            contentHeight: editor.implicitHeight
+            contentHeight: editor.height
             boundsBehavior: Flickable.StopAtBounds
             interactive: !root.isDisabled
 
@@ -84,6 +84,8 @@ Item {
             TextEdit {
                 id: editor
                 width: scroller.width
+                // The whole visible area takes clicks, not only the lines typed.
+                height: Math.max(implicitHeight, scroller.height)
                 wrapMode: TextEdit.Wrap
                 textFormat: TextEdit.PlainText
                 font: Fonts.title3

@@ -191,4 +191,14 @@ TestCase {
         tryCompare(view, "isViewAppeared", true)
         waitReady(view)
     }
+
+    function test_clickingTheFieldTakesTheFocus() {
+        const view = makeScreen()
+        waitReady(view)
+        tryCompare(view, "isViewAppeared", true)
+        const field = view.inputField
+        mouseClick(field, field.width / 2, field.height / 2)
+        tryVerify(() => field.editor.activeFocus)
+        verify(field.isTextFieldFocused)
+    }
 }
