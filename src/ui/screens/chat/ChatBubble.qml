@@ -59,8 +59,8 @@ Item {
         Text {
             id: message
             objectName: "messageText"
-            x: root.isAI ? 0 : content.width - width
-            width: Math.min(implicitWidth, content.width)
+            x: root.isAI ? 0 : content.width - message.width
+            width: Math.min(message.implicitWidth, content.width)
             text: root.text
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
@@ -71,7 +71,7 @@ Item {
             id: example
             objectName: "exampleText"
             visible: root.showsExample
-            width: Math.min(implicitWidth, content.width)
+            width: Math.min(example.implicitWidth, content.width)
             text: "예시: " + root.exampleAnswer
             textFormat: Text.PlainText
             wrapMode: Text.Wrap

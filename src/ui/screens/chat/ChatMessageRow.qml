@@ -19,9 +19,9 @@ Item {
 
     ChatBubble {
         id: bubble
-        x: root.isAI ? 0 : root.width - width
-        width: implicitWidth
-        height: implicitHeight
+        x: root.isAI ? 0 : root.width - bubble.width
+        width: bubble.implicitWidth
+        height: bubble.implicitHeight
         maxWidth: root.width
         text: root.text
         isAI: root.isAI

@@ -49,7 +49,7 @@ Item {
 
     function requestScrollToLatest() {
         root.followsEnd = true
-        Qt.callLater(root.scrollToLatest)
+        scrollTimer.restart()
     }
 
     function scrollToLatest() {
@@ -70,6 +70,14 @@ Item {
     Rectangle {
         anchors.fill: parent
         color: Colors.background
+    }
+
+    // The scroll waits for the current changes (the row, then the thinking
+    // bubble) to be made.
+    Timer {
+        id: scrollTimer
+        interval: 0
+        onTriggered: root.scrollToLatest()
     }
 
     MessageRevealer {
@@ -125,9 +133,9 @@ Item {
                     required property var model
                     required property string question
                     required property string answer
-                    readonly property int turnId: model.id
+                    readonly property int turnId: turnRow.model.id
 
-                    objectName: "turnRow" + turnId
+                    objectName: "turnRow" + turnRow.turnId
                     width: column.width
                     height: messageRow.implicitHeight
                     isVisible: revealer.visibleIds.indexOf(turnRow.turnId) >= 0
@@ -136,7 +144,7 @@ Item {
                     ChatMessageRow {
                         id: messageRow
                         width: turnRow.width
-                        height: implicitHeight
+                        height: messageRow.implicitHeight
                         text: turnRow.answer
                         isAI: ChatRules.isAISpeaker(turnRow.question)
                     }
@@ -165,8 +173,8 @@ Item {
 
                 ChatLoadingBubble {
                     id: thinking
-                    width: implicitWidth
-                    height: implicitHeight
+                    width: thinking.implicitWidth
+                    height: thinking.implicitHeight
                     text: "Claude가 생각하는 중..."
                 }
             }
@@ -229,8 +237,8 @@ Item {
                 id: inputField
                 x: Padding.p16
                 y: Padding.p16
-                width: parent.width - 2 * Padding.p16
-                height: implicitHeight
+                width: bottomBar.width - 2 * Padding.p16
+                height: inputField.implicitHeight
                 placeholder: "생각나는 대로 편하게 적어주세요"
                 isDisabled: false
                 isSubmitEnabled: true

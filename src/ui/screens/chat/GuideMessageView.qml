@@ -65,7 +65,7 @@ Item {
 
             Text {
                 id: heading
-                width: Math.min(implicitWidth, content.width)
+                width: Math.min(heading.implicitWidth, content.width)
                 text: "AI가 명세서를 만드는 동안 Xcode 프로젝트를 만들어 주세요!"
                 textFormat: Text.PlainText
                 wrapMode: Text.Wrap
@@ -91,10 +91,10 @@ Item {
                     delegate: Item {
                         id: blockItem
                         required property var modelData
-                        readonly property bool isCode: modelData.isCode
+                        readonly property bool isCode: blockItem.modelData.isCode
 
                         width: blockColumn.width
-                        height: isCode ? code.height : lines.height
+                        height: blockItem.isCode ? code.height : lines.height
 
                         Column {
                             id: lines
@@ -106,16 +106,17 @@ Item {
                             Repeater {
                                 model: blockItem.isCode ? [] : blockItem.modelData.lines
                                 delegate: Text {
+                                    id: line
                                     required property var modelData
                                     objectName: "guideLine"
-                                    readonly property bool isNumbered: modelData.isNumbered
+                                    readonly property bool isNumbered: line.modelData.isNumbered
                                     // A blank line stays, one line high.
                                     width: lines.width
-                                    text: modelData.text
+                                    text: line.modelData.text
                                     textFormat: Text.PlainText
                                     wrapMode: Text.Wrap
                                     font: Fonts.title3
-                                    color: isNumbered ? Colors.gray : Colors.white
+                                    color: line.isNumbered ? Colors.gray : Colors.white
                                 }
                             }
                         }

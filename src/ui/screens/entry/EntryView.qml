@@ -107,8 +107,8 @@ Item {
             delay: 0.3
             ChatInputField {
                 id: inputField
-                width: parent.width
-                height: implicitHeight
+                width: stack.width
+                height: inputField.implicitHeight
                 placeholder: "매일매일 운동을 기록하는 앱을 만들고 싶어요"
                 isDisabled: root.viewModel !== null && root.viewModel.isInitializing
                 isSubmitEnabled: root.isSubmitOffered
