@@ -3,6 +3,7 @@ import Orva.Design
 import Orva.Components
 import Orva.Workflow
 import Orva.Screens.Guiding
+import Orva.Screens.Chat
 
 // The guide column of the project-guiding screen, scrolling without
 // indicators: the guide box, the verification button, the result of the last
@@ -32,9 +33,8 @@ SlideUpFadeInModifier {
             width: Math.min(540, scroller.width)
             spacing: Spacing.s16
 
-            // The guide box. It becomes the chat module's
-            // GuideMessageView { text: ... } once that is built.
-            GuideMessageStandIn {
+            // The guide box.
+            GuideMessageView {
                 objectName: "guideMessage"
                 width: guideContent.width
                 text: root.viewState.guideText
