@@ -20,6 +20,10 @@ Item {
     readonly property real topPadding: root.isAI ? Padding.p16 : Padding.p20
     readonly property real contentMaxWidth: Math.max(0, root.maxWidth - 2 * Padding.p20)
     readonly property bool showsExample: root.isAI && root.hasExampleAnswer
+    // The shape's corners, as drawn (the tail corner is square).
+    readonly property real bottomLeftRadius: root.isAI ? 0 : CornerRadius.r12
+    readonly property real bottomRightRadius: root.isAI ? CornerRadius.r12 : 0
+    readonly property bool borderShown: root.isHighlighted
 
     implicitWidth: content.width + 2 * Padding.p20
     implicitHeight: content.height + root.topPadding + Padding.p20
@@ -29,12 +33,29 @@ Item {
         anchors.fill: parent
         topLeftRadius: CornerRadius.r12
         topRightRadius: CornerRadius.r12
-        bottomRightRadius: root.isAI ? CornerRadius.r12 : 0
-        bottomLeftRadius: root.isAI ? 0 : CornerRadius.r12
+        bottomRightRadius: root.bottomRightRadius
+        bottomLeftRadius: root.bottomLeftRadius
         color: root.isAI ? Colors.white10 : Colors.indigo
-        borderColor: root.isHighlighted ? Colors.indigo : "transparent"
-        borderWidth: root.isHighlighted ? 1 : 0
+        borderColor: root.borderShown ? Colors.indigo : "transparent"
+        borderWidth: root.borderShown ? 1 : 0
         borderMode: SmoothRect.Centered
+    }
+
+    // The texts' widths on one line each, measured apart from the wrapped
+    // texts so that a wrap never feeds back into the width.
+    Text {
+        id: messageNatural
+        visible: false
+        text: root.text
+        textFormat: Text.PlainText
+        font: Fonts.title3
+    }
+    Text {
+        id: exampleNatural
+        visible: false
+        text: example.text
+        textFormat: Text.PlainText
+        font: Fonts.caption
     }
 
     Column {
@@ -43,8 +64,8 @@ Item {
         y: root.topPadding
         width: Math.min(root.contentMaxWidth,
                         Math.max(label.visible ? label.implicitWidth : 0,
-                                 message.implicitWidth,
-                                 example.visible ? example.implicitWidth : 0))
+                                 messageNatural.implicitWidth, 1,
+                                 example.visible ? exampleNatural.implicitWidth : 0))
         spacing: Spacing.s6
 
         Text {
@@ -60,7 +81,9 @@ Item {
             id: message
             objectName: "messageText"
             x: root.isAI ? 0 : content.width - message.width
-            width: Math.min(message.implicitWidth, content.width)
+            // At least 1 wide: an empty message keeps its line (a column
+            // skips items without width).
+            width: Math.max(1, Math.min(messageNatural.implicitWidth, content.width))
             text: root.text
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
@@ -71,7 +94,7 @@ Item {
             id: example
             objectName: "exampleText"
             visible: root.showsExample
-            width: Math.min(example.implicitWidth, content.width)
+            width: Math.min(exampleNatural.implicitWidth, content.width)
             text: "예시: " + root.exampleAnswer
             textFormat: Text.PlainText
             wrapMode: Text.Wrap

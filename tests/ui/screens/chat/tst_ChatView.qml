@@ -26,6 +26,20 @@ TestCase {
         }
     }
 
+    Component {
+        id: messageRow
+        ChatMessageRow {
+            width: 790
+        }
+    }
+
+    Component {
+        id: loadingBubble
+        ChatLoadingBubble {
+            text: "Claude가 생각하는 중..."
+        }
+    }
+
     SignalSpy {
         id: documentsSpy
         signalName: "documentsRequested"
@@ -227,5 +241,52 @@ TestCase {
         const bottom = bubble.parent.y + bubble.y + bubble.height - view.scroller.contentY
         verify(bottom <= view.scroller.height + 1)
         verify(bottom > view.scroller.height - 40)
+    }
+
+    function test_bubbleVariants_data() {
+        return [
+            { tag: "person", isAI: false, example: false, highlighted: false,
+              label: false, exampleShown: false, squareCorner: "bottomRight", top: 20 },
+            { tag: "person with an example answer", isAI: false, example: true, highlighted: false,
+              label: false, exampleShown: false, squareCorner: "bottomRight", top: 20 },
+            { tag: "AI", isAI: true, example: false, highlighted: false,
+              label: true, exampleShown: false, squareCorner: "bottomLeft", top: 16 },
+            { tag: "AI with an example answer, highlighted", isAI: true, example: true, highlighted: true,
+              label: true, exampleShown: true, squareCorner: "bottomLeft", top: 16 },
+        ]
+    }
+
+    function test_bubbleVariants(data) {
+        const row = createTemporaryObject(messageRow, testCase, {
+            text: "", isAI: data.isAI, isHighlighted: data.highlighted,
+            exampleAnswer: "매일 30분 달리기", hasExampleAnswer: data.example })
+        verify(row)
+        const bubble = row.bubble
+        compare(findChild(bubble, "aiLabel").visible, data.label)
+        const example = findChild(bubble, "exampleText")
+        compare(example.visible, data.exampleShown)
+        compare(example.text, "예시: 매일 30분 달리기")
+        compare(example.textFormat, Text.PlainText)
+        // An empty message still draws a bubble of padding.
+        verify(bubble.height >= data.top + 20)
+        const message = findChild(bubble, "messageText")
+        const expectedY = data.top + (data.label ? findChild(bubble, "aiLabel").height + 6 : 0)
+        tryVerify(() => Math.abs(message.mapToItem(bubble, 0, 0).y - expectedY) < 1, 5000,
+                  "message at " + message.mapToItem(bubble, 0, 0).y + ", expected " + expectedY)
+        // The AI's bubble hugs the left edge, the person's the right.
+        compare(bubble.x, data.isAI ? 0 : row.width - bubble.width)
+        compare(bubble.bottomLeftRadius, data.squareCorner === "bottomLeft" ? 0 : 12)
+        compare(bubble.bottomRightRadius, data.squareCorner === "bottomRight" ? 0 : 12)
+        compare(bubble.borderShown, data.highlighted)
+    }
+
+    function test_theLoadingBubbleTurnsItsSpinner() {
+        const bubble = createTemporaryObject(loadingBubble, testCase)
+        verify(bubble)
+        const spinner = findChild(bubble, "thinkingSpinner")
+        verify(spinner)
+        verify(spinner.visible)
+        verify(Qt.colorEqual(spinner.color, "white"))
+        verify(bubble.width > spinner.width)
     }
 }
