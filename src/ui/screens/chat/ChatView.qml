@@ -46,6 +46,7 @@ Item {
     // view while the newest row and the thinking bubble take their place
     // (they are laid out a moment later), until the person scrolls.
     property bool followsEnd: false
+    readonly property bool isScrolling: scrollAnimation.running
 
     function requestScrollToLatest() {
         root.followsEnd = true

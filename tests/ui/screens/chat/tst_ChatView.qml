@@ -241,6 +241,16 @@ TestCase {
         const bottom = bubble.parent.y + bubble.y + bubble.height - view.scroller.contentY
         verify(bottom <= view.scroller.height + 1)
         verify(bottom > view.scroller.height - 40)
+
+        // Scrolled up by the person: a row growing below leaves the view
+        // where they put it.
+        tryVerify(() => !view.isScrolling)
+        view.scroller.contentY = 100
+        verify(!view.followsEnd)
+        const before = view.scroller.contentHeight
+        model.setError("Claude process is not running")
+        tryVerify(() => view.scroller.contentHeight > before)
+        compare(view.scroller.contentY, 100)
     }
 
     function test_bubbleVariants_data() {
