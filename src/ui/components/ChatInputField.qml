@@ -85,7 +85,7 @@ Item {
                 id: editor
                 width: scroller.width
                 // The whole visible area takes clicks, not only the lines typed.
-                height: Math.max(implicitHeight, scroller.height)
+                height: Math.max(editor.implicitHeight, scroller.height)
                 wrapMode: TextEdit.Wrap
                 textFormat: TextEdit.PlainText
                 font: Fonts.title3

@@ -1,5 +1,4 @@
 import QtQuick
-import Orva.Design
 import Orva.Screens.Chat
 
 // One interview turn across the chat column: the AI's bubble against the left
