@@ -49,12 +49,12 @@ ScreenTestEnvironment::ScreenTestEnvironment()
     qputenv("FAKE_SHELL_LOGIN_PATH", (fakesBinDir() + QStringLiteral(":/usr/bin:/bin")).toUtf8());
     qputenv("FAKE_CLAUDE_LOG", fakeClaudeLog().toUtf8());
     qputenv("FAKE_CLAUDE_STATE", (base + QStringLiteral("/claude.state")).toUtf8());
-    qputenv("FAKE_CLAUDE_MODE_FILE", fakeClaudeModeFile().toUtf8());
     if (qEnvironmentVariableIsEmpty("FAKE_CLAUDE_COMPLETE_DELAY"))
         qputenv("FAKE_CLAUDE_COMPLETE_DELAY", "0.2");
     // Tests switch the fake's failure modes by writing root()/claude.mode.
     if (qEnvironmentVariableIsEmpty("FAKE_CLAUDE_MODE_FILE"))
         qputenv("FAKE_CLAUDE_MODE_FILE", (base + QStringLiteral("/claude.mode")).toUtf8());
+    modeFile_ = qEnvironmentVariable("FAKE_CLAUDE_MODE_FILE");
     if (qEnvironmentVariableIsEmpty("FAKE_CLAUDE_PLAN_STEP_DELAY"))
         qputenv("FAKE_CLAUDE_PLAN_STEP_DELAY", "0.1");
 
@@ -73,7 +73,6 @@ QString ScreenTestEnvironment::home() const { return dir_.path() + QStringLitera
 QString ScreenTestEnvironment::containerPath() const { return dir_.path() + QStringLiteral("/container"); }
 QString ScreenTestEnvironment::documentsPath() const { return dir_.path() + QStringLiteral("/Documents"); }
 QString ScreenTestEnvironment::fakeClaudeLog() const { return dir_.path() + QStringLiteral("/calls.log"); }
-QString ScreenTestEnvironment::fakeClaudeModeFile() const { return dir_.path() + QStringLiteral("/claude.mode"); }
 
 ScreenTestHelpers::ScreenTestHelpers(const ScreenTestEnvironment& environment, QObject* parent)
     : QObject(parent)

@@ -32,10 +32,11 @@ public:
     QString containerPath() const;
     QString documentsPath() const;
     QString fakeClaudeLog() const;
-    QString fakeClaudeModeFile() const;
+    QString fakeClaudeModeFile() const { return modeFile_; }
 
 private:
     QTemporaryDir dir_;
+    QString modeFile_;
 };
 
 // Helpers the screen tests reach from QML as the context property `helpers`.
