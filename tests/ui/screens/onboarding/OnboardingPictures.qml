@@ -21,6 +21,7 @@ Item {
         "page2_start_guide",
         "transition_page0_to_page1",
         "controls",
+        "guide_box_2x",
     ]
     property int sceneWait: 900
     property string scene: ""
@@ -33,7 +34,7 @@ Item {
         helpers.removeUserDefault("hasSeenOnboarding")
         root.sceneWait = 900
         root.scene = name
-        if (name === "controls")
+        if (name === "controls" || name === "guide_box_2x")
             return
         windowLoader.active = true
         const view = root.overlay
@@ -69,6 +70,21 @@ Item {
         sourceComponent: ContentView {
             anchors.fill: parent
             viewModel: ContentViewModel {}
+        }
+    }
+
+    // The requirement page's guide box alone, twice its size, to look at its
+    // lines and border closely.
+    Rectangle {
+        anchors.fill: parent
+        visible: root.scene === "guide_box_2x"
+        color: Colors.background
+        ClaudeCodeGuideBox {
+            x: 40
+            y: 40
+            scale: 2
+            transformOrigin: Item.TopLeft
+            isInstalledChecked: true
         }
     }
 
