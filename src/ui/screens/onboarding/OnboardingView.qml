@@ -28,6 +28,7 @@ Item {
     // The page transition: 0.3 s ease-in-out, in from the trailing edge and
     // out to the leading edge, fading, whichever way the person goes.
     property int transitionDuration: 300
+    readonly property var easeInOut: [0.42, 0, 0.58, 1, 1, 1]
 
     signal finished()
 
@@ -132,6 +133,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             currentPage: root.currentPage
             totalPages: root.totalPages
+            colorChangeDuration: root.transitionDuration
             onTap: index => root.goToPage(index)
         }
 
@@ -192,11 +194,11 @@ Item {
                 id: entering
                 NumberAnimation {
                     target: slot; property: "x"; to: 0
-                    duration: root.transitionDuration; easing.type: Easing.InOutQuad
+                    duration: root.transitionDuration; easing.type: Easing.BezierSpline; easing.bezierCurve: root.easeInOut
                 }
                 NumberAnimation {
                     target: slot; property: "opacity"; to: 1
-                    duration: root.transitionDuration; easing.type: Easing.InOutQuad
+                    duration: root.transitionDuration; easing.type: Easing.BezierSpline; easing.bezierCurve: root.easeInOut
                 }
             }
             SequentialAnimation {
@@ -204,11 +206,11 @@ Item {
                 ParallelAnimation {
                     NumberAnimation {
                         target: slot; property: "x"; to: -slot.width
-                        duration: root.transitionDuration; easing.type: Easing.InOutQuad
+                        duration: root.transitionDuration; easing.type: Easing.BezierSpline; easing.bezierCurve: root.easeInOut
                     }
                     NumberAnimation {
                         target: slot; property: "opacity"; to: 0
-                        duration: root.transitionDuration; easing.type: Easing.InOutQuad
+                        duration: root.transitionDuration; easing.type: Easing.BezierSpline; easing.bezierCurve: root.easeInOut
                     }
                 }
                 ScriptAction { script: slot.destroy() }

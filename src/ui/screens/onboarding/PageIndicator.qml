@@ -7,6 +7,8 @@ Row {
     id: root
     property int currentPage: 0
     property int totalPages: 0
+    // How long a dot takes to change colour when the page changes (0: at once).
+    property int colorChangeDuration: 0
 
     signal tap(int index)
 
@@ -24,6 +26,10 @@ Row {
             height: 8
             radius: 4
             color: dot.index === root.currentPage ? Colors.indigo : Colors.white20
+            Behavior on color {
+                enabled: root.colorChangeDuration > 0
+                ColorAnimation { duration: root.colorChangeDuration; easing.type: Easing.InOutQuad }
+            }
 
             MouseArea {
                 anchors.fill: parent

@@ -173,9 +173,12 @@ TestCase {
         compare(view.currentPage, data.shown)
         compare(pageIndexOf(view.page), data.shown)
         compare(finished.count, data.finishes)
-        // The dots follow the page.
-        for (let k = 0; k < 3; ++k)
-            verify(Qt.colorEqual(dot(view, k).color, k === data.shown ? Colors.indigo : Colors.white20))
+        // The dots follow the page (changing colour with the page).
+        for (let k = 0; k < 3; ++k) {
+            const d = dot(view, k)
+            const expected = k === data.shown ? Colors.indigo : Colors.white20
+            tryVerify(() => Qt.colorEqual(d.color, expected), 3000, "dot " + k)
+        }
     }
 
     // Ticks -> "다음" enabled, and what a press of it does.
