@@ -1,8 +1,9 @@
 import QtQuick
 import Orva.Design
 
-// One platform symbol, drawn as its Material Icons glyph. An unknown name
-// logs one line and leaves an empty square of `size`.
+// One platform symbol, drawn as its Material Icons glyph, turned as the
+// symbol table says (the opening quote is the closing mark turned half
+// round). An unknown name logs one line and leaves an empty square of `size`.
 Item {
     id: root
     property string name
@@ -10,6 +11,7 @@ Item {
     property color color: Colors.white
 
     readonly property string glyph: name === "" ? "" : Symbols.glyph(name)
+    readonly property real glyphRotation: name === "" ? 0 : Symbols.rotation(name)
 
     implicitWidth: size
     implicitHeight: size
@@ -22,6 +24,7 @@ Item {
         font.family: Symbols.fontFamily
         font.pixelSize: Math.round(root.size * 1.15)
         color: root.color
+        rotation: root.glyphRotation
         renderType: Text.QtRendering
     }
 }

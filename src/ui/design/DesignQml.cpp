@@ -35,4 +35,6 @@ QString Symbols::glyph(const QString& name) const
 
 bool Symbols::isKnown(const QString& name) const { return symbolGlyph(name).has_value(); }
 
+double Symbols::rotation(const QString& name) const { return symbolRotation(name); }
+
 } // namespace orva

@@ -58,6 +58,8 @@ public:
     // The glyph of a symbol name; an unknown name logs one line and gives "".
     Q_INVOKABLE QString glyph(const QString& name) const;
     Q_INVOKABLE bool isKnown(const QString& name) const;
+    // The turn in degrees the glyph of a name is drawn with (0 for most).
+    Q_INVOKABLE double rotation(const QString& name) const;
 };
 
 } // namespace orva

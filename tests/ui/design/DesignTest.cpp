@@ -96,6 +96,8 @@ TEST(DesignTokens, QmlSingletonsMatch)
             property int stroke: Animations.strokeDrawDuration
             property real slide: Animations.slideDistance
             property string check: Symbols.glyph("checkmark")
+            property real openingTurn: Symbols.rotation("quote.opening")
+            property real closingTurn: Symbols.rotation("quote.closing")
         })",
                       QUrl());
     std::unique_ptr<QObject> o(component.create());
@@ -112,6 +114,8 @@ TEST(DesignTokens, QmlSingletonsMatch)
     EXPECT_EQ(o->property("stroke").toInt(), 3500);
     EXPECT_EQ(o->property("slide").toDouble(), 30);
     EXPECT_EQ(o->property("check").toString(), QString(QChar(0xe5ca)));
+    EXPECT_EQ(o->property("openingTurn").toDouble(), 180);
+    EXPECT_EQ(o->property("closingTurn").toDouble(), 0);
 }
 
 // One colour per milestone type, the same from C++ and from QML; an unknown

@@ -3,6 +3,7 @@ import Orva.Design
 import Orva.Components
 import Orva.Workflow
 import Orva.Screens.Entry
+import Orva.Screens.Onboarding
 
 // The entry screen: asks its model to prepare the workspace and open the
 // conversation with `claude`, shows how that stands in one status row, and
@@ -109,7 +110,7 @@ Item {
                 id: inputField
                 width: stack.width
                 height: inputField.implicitHeight
-                placeholder: "매일매일 운동을 기록하는 앱을 만들고 싶어요"
+                placeholder: OnboardingContent.ideaPlaceholder
                 isDisabled: root.viewModel !== null && root.viewModel.isInitializing
                 isSubmitEnabled: root.isSubmitOffered
                 onSubmit: root.submitIdea()

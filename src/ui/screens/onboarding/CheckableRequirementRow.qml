@@ -1,0 +1,51 @@
+import QtQuick
+import Orva.Design
+import Orva.Components
+
+// A tickable line of the requirement list: a circle, green and ticked while
+// `isChecked`, then the label. A press reports the flipped value through
+// toggled(checked); the owner of the flag writes it back.
+Item {
+    id: root
+    property string text
+    property bool isChecked: false
+    readonly property alias symbol: symbol
+
+    signal toggled(bool checked)
+
+    implicitWidth: row.implicitWidth
+    implicitHeight: row.implicitHeight
+
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: text
+    Accessible.checkable: true
+    Accessible.checked: isChecked
+
+    Row {
+        id: row
+        spacing: Spacing.s16
+        Item {
+            width: 24
+            height: symbol.implicitHeight
+            anchors.verticalCenter: parent.verticalCenter
+            SymbolIcon {
+                id: symbol
+                anchors.centerIn: parent
+                name: root.isChecked ? "checkmark.circle.fill" : "circle"
+                size: Fonts.icon20.pixelSize
+                color: root.isChecked ? Colors.green : Colors.white40
+            }
+        }
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: root.text
+            textFormat: Text.PlainText
+            font: Fonts.body
+            color: Colors.white
+        }
+    }
+    MouseArea {
+        anchors.fill: parent
+        onClicked: root.toggled(!root.isChecked)
+    }
+}
