@@ -1,0 +1,88 @@
+import QtQuick
+import Orva.Design
+import Orva.Components
+
+// One milestone tab: its icon traced in the milestone's colour when
+// selected, its title and its count of completed tasks.
+Item {
+    id: root
+    // A Milestone value.
+    property var milestone
+    property bool isSelected: false
+    readonly property color milestoneColor: MilestoneColors.color(root.milestone ? root.milestone.type : -1)
+    readonly property string countText: root.milestone
+        ? root.milestone.completedTaskCount + "/" + root.milestone.taskCount : "0/0"
+
+    signal tap()
+
+    implicitWidth: 100
+    implicitHeight: column.implicitHeight + 2 * Padding.p16
+
+    SmoothRect {
+        anchors.fill: parent
+        radius: CornerRadius.r8
+        color: root.isSelected
+            ? Qt.rgba(root.milestoneColor.r, root.milestoneColor.g, root.milestoneColor.b, 0.2)
+            : Colors.background
+        borderColor: root.isSelected ? root.milestoneColor : "transparent"
+        borderWidth: root.isSelected ? 2 : 0
+    }
+    Column {
+        id: column
+        x: Padding.p16
+        y: Padding.p16
+        width: root.width - 2 * Padding.p16
+        spacing: Spacing.s16
+
+        Item {
+            width: parent.width
+            height: 30 + 2 * Padding.p8
+            AnimatedStrokeShape {
+                objectName: "tabIcon"
+                anchors.centerIn: parent
+                width: 30
+                height: 30
+                shape: AnyShape { milestoneType: root.milestone ? root.milestone.type : 0 }
+                isVisible: true
+                animateOnChange: root.isSelected
+                animateOnAppear: false
+                strokeColor: root.isSelected ? root.milestoneColor : Colors.white20
+                strokeWidth: root.isSelected ? 2.0 : 1.0
+                animationDuration: 1.5
+                delay: 0
+            }
+        }
+        Column {
+            width: parent.width
+            spacing: Spacing.s4
+            Text {
+                objectName: "tabTitle"
+                width: parent.width
+                height: Math.min(implicitHeight, 2 * fontInfo.pixelSize * 1.45)
+                text: root.milestone ? root.milestone.title : ""
+                textFormat: Text.PlainText
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.Wrap
+                maximumLineCount: 2
+                elide: Text.ElideRight
+                fontSizeMode: Text.HorizontalFit
+                minimumPixelSize: Math.round(Fonts.body.pixelSize * 0.8)
+                font: Fonts.body
+                color: root.isSelected ? Colors.textPrimary : Colors.textSecondary
+            }
+            Text {
+                objectName: "tabCount"
+                width: parent.width
+                horizontalAlignment: Text.AlignHCenter
+                text: root.countText
+                textFormat: Text.PlainText
+                font: Fonts.caption2
+                color: Colors.textSecondary
+            }
+        }
+    }
+    MouseArea {
+        anchors.fill: parent
+        onClicked: root.tap()
+    }
+}

@@ -1,0 +1,167 @@
+#include "ui/screens/work/SidebarRules.h"
+
+#include "workflow/WorkViewModel.h"
+#include "workspace/DirectoryAccessService.h"
+#include "workspace/XcodeService.h"
+
+#include <algorithm>
+
+namespace orva {
+
+namespace {
+std::optional<Project> projectOf(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<Project>())
+        return value.value<Project>();
+    return std::nullopt;
+}
+} // namespace
+
+QString sidebarTitle(const QString& projectName, const QString& folder, const QString& xcodeProjectName)
+{
+    if (!projectName.isEmpty())
+        return projectName;
+    if (!folder.isEmpty() && !xcodeProjectName.isEmpty())
+        return xcodeProjectName;
+    return QStringLiteral("프로젝트");
+}
+
+qint64 firstMilestoneId(const Project& project)
+{
+    return project.milestones.isEmpty() ? 0 : project.milestones.first().id;
+}
+
+std::optional<qsizetype> selectedMilestoneIndex(const Project& project, qint64 milestoneId)
+{
+    for (qsizetype i = 0; i < project.milestones.size(); ++i) {
+        if (project.milestones[i].id == milestoneId)
+            return i;
+    }
+    return std::nullopt;
+}
+
+double clampedProgress(const Project& project)
+{
+    return std::clamp(project.progress(), 0.0, 1.0);
+}
+
+QString progressPercentageText(const Project& project)
+{
+    return QString::number(project.progressPercentage()) + QLatin1Char('%');
+}
+
+QString progressCountSentence(const Project& project)
+{
+    return QStringLiteral("전체 ") + QString::number(project.totalTaskCount()) + QStringLiteral("개 태스크 중 ")
+           + QString::number(project.completedTaskCount()) + QStringLiteral("개를 완료했어요");
+}
+
+qint64 WorkBoardRules::firstMilestoneId(const QVariant& project) const
+{
+    const auto value = projectOf(project);
+    return value ? orva::firstMilestoneId(*value) : 0;
+}
+
+int WorkBoardRules::selectedMilestoneIndex(const QVariant& project, qint64 milestoneId) const
+{
+    const auto value = projectOf(project);
+    const auto index = value ? orva::selectedMilestoneIndex(*value, milestoneId) : std::nullopt;
+    return index ? static_cast<int>(*index) : -1;
+}
+
+QVariantList WorkBoardRules::tasksOfSelection(const QVariant& project, qint64 milestoneId) const
+{
+    const auto value = projectOf(project);
+    const auto index = value ? orva::selectedMilestoneIndex(*value, milestoneId) : std::nullopt;
+    QVariantList tasks;
+    if (index) {
+        for (const TaskItem& task : value->milestones[*index].tasks)
+            tasks.append(QVariant::fromValue(task));
+    }
+    return tasks;
+}
+
+double WorkBoardRules::progress(const QVariant& project) const
+{
+    const auto value = projectOf(project);
+    return value ? clampedProgress(*value) : 0.0;
+}
+
+QString WorkBoardRules::percentageText(const QVariant& project) const
+{
+    return progressPercentageText(projectOf(project).value_or(Project{}));
+}
+
+QString WorkBoardRules::countSentence(const QVariant& project) const
+{
+    return progressCountSentence(projectOf(project).value_or(Project{}));
+}
+
+QObject* SidebarActions::viewModelObject() const
+{
+    return viewModel_;
+}
+
+void SidebarActions::setViewModelObject(QObject* object)
+{
+    auto* model = qobject_cast<WorkViewModel*>(object);
+    if (viewModel_ == model)
+        return;
+    if (viewModel_) {
+        disconnect(&viewModel_->directoryAccessService(), nullptr, this, nullptr);
+        disconnect(&viewModel_->xcodeService(), nullptr, this, nullptr);
+    }
+    viewModel_ = model;
+    if (viewModel_) {
+        connect(&viewModel_->directoryAccessService(), &DirectoryAccessService::selectedDirectoryChanged, this,
+                &SidebarActions::titleChanged);
+        connect(&viewModel_->xcodeService(), &XcodeService::selectedProjectNameChanged, this,
+                &SidebarActions::titleChanged);
+    }
+    emit viewModelChanged();
+    emit titleChanged();
+}
+
+void SidebarActions::setProjectName(const QString& name)
+{
+    if (projectName_ == name)
+        return;
+    projectName_ = name;
+    emit titleChanged();
+}
+
+QString SidebarActions::title() const
+{
+    if (!viewModel_)
+        return sidebarTitle(projectName_, {}, {});
+    return sidebarTitle(projectName_, viewModel_->directoryAccessService().selectedDirectory(),
+                        viewModel_->xcodeService().selectedProjectName());
+}
+
+bool SidebarActions::appear()
+{
+    if (!viewModel_)
+        return false;
+    if (projectName_.isEmpty() && viewModel_->directoryAccessService().hasSelectedDirectory())
+        viewModel_->xcodeService().refreshSelectedProject();
+    return !viewModel_->hasLaunchedBefore();
+}
+
+bool SidebarActions::selectCurrentTaskForTest()
+{
+    if (!viewModel_ || !viewModel_->hasLaunchedBefore())
+        return false;
+    const auto task = viewModel_->currentTask();
+    if (!task)
+        return false;
+    viewModel_->setSelectedTask(*task);
+    return true;
+}
+
+void SidebarActions::selectTask(const QVariant& task)
+{
+    if (viewModel_)
+        viewModel_->setSelectedTaskValue(task);
+}
+
+} // namespace orva

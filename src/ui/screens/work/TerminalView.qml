@@ -1,0 +1,154 @@
+import QtQuick
+import Orva.Design
+import Orva.Components
+import Orva.Workflow
+import Orva.Screens.Work
+
+// The work screen's right column: the "Terminal" header, the working-folder
+// banner and the embedded terminal in which the shell and then `claude` run.
+Rectangle {
+    id: root
+    property WorkViewModel viewModel
+    readonly property alias wrapper: wrapper
+    readonly property bool showsGrantedBanner: wrapper.showsGrantedBanner
+
+    color: Colors.black
+
+    Item {
+        id: header
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        height: Padding.standard + headerText.implicitHeight
+        Text {
+            id: headerText
+            x: Padding.standard + Padding.standard
+            y: Padding.standard
+            text: "Terminal"
+            font: Fonts.headline
+            color: Colors.textPrimary
+        }
+    }
+
+    Item {
+        id: banner
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: header.bottom
+        anchors.topMargin: Spacing.standard
+        height: root.showsGrantedBanner ? granted.height : missing.height
+
+        Rectangle {
+            id: granted
+            objectName: "grantedBanner"
+            visible: root.showsGrantedBanner
+            width: parent.width
+            height: grantedRow.implicitHeight + 2 * Padding.p4
+            color: Qt.rgba(Colors.green.r, Colors.green.g, Colors.green.b, 0.1)
+            Row {
+                id: grantedRow
+                x: Padding.standard
+                anchors.verticalCenter: parent.verticalCenter
+                width: parent.width - 2 * Padding.standard
+                spacing: Spacing.standard
+                SymbolIcon {
+                    id: grantedIcon
+                    anchors.verticalCenter: parent.verticalCenter
+                    name: "checkmark.circle.fill"
+                    size: Fonts.caption.pixelSize + 2
+                    color: Colors.green
+                }
+                Text {
+                    id: grantedLabel
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: "작업 디렉토리:"
+                    font: Fonts.caption
+                    color: Colors.textSecondary
+                }
+                Text {
+                    objectName: "folderPath"
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: grantedRow.width - grantedIcon.width - grantedLabel.width - 2 * grantedRow.spacing
+                    text: wrapper.folderPath
+                    textFormat: Text.PlainText
+                    elide: Text.ElideMiddle
+                    font: Fonts.caption
+                    color: Colors.textPrimary
+                }
+            }
+        }
+
+        Rectangle {
+            id: missing
+            objectName: "missingBanner"
+            visible: !root.showsGrantedBanner
+            width: parent.width
+            height: Math.max(missingText.implicitHeight, chooseButton.height) + 2 * Padding.p8
+            color: Qt.rgba(Colors.orange.r, Colors.orange.g, Colors.orange.b, 0.1)
+            SymbolIcon {
+                id: missingIcon
+                x: Padding.standard
+                anchors.verticalCenter: parent.verticalCenter
+                name: "exclamationmark.triangle.fill"
+                size: Fonts.caption.pixelSize + 2
+                color: Colors.orange
+            }
+            Text {
+                id: missingText
+                anchors.left: missingIcon.right
+                anchors.leftMargin: Spacing.standard
+                anchors.right: chooseButton.left
+                anchors.rightMargin: Spacing.standard
+                anchors.verticalCenter: parent.verticalCenter
+                text: "작업 디렉토리를 선택해주세요. 사용자 승인이 필요합니다."
+                elide: Text.ElideRight
+                font: Fonts.caption
+                color: Colors.textSecondary
+            }
+            Rectangle {
+                id: chooseButton
+                objectName: "chooseFolderButton"
+                anchors.right: parent.right
+                anchors.rightMargin: Padding.standard
+                anchors.verticalCenter: parent.verticalCenter
+                width: chooseLabel.implicitWidth + 2 * Padding.p8
+                height: chooseLabel.implicitHeight + 2 * Padding.p4
+                radius: CornerRadius.r4
+                color: chooseMouse.pressed ? Qt.darker(Colors.blue, 1.2) : Colors.blue
+                Text {
+                    id: chooseLabel
+                    anchors.centerIn: parent
+                    text: "디렉토리 선택"
+                    font: Fonts.caption
+                    color: Colors.white
+                }
+                MouseArea {
+                    id: chooseMouse
+                    anchors.fill: parent
+                    cursorShape: Qt.PointingHandCursor
+                    onClicked: wrapper.chooseFolder()
+                }
+            }
+        }
+    }
+
+    Rectangle {
+        id: divider
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: banner.bottom
+        height: 1
+        color: Colors.white20
+    }
+
+    TerminalViewWrapper {
+        id: wrapper
+        objectName: "terminalWrapper"
+        anchors.top: divider.bottom
+        anchors.bottom: parent.bottom
+        anchors.horizontalCenter: parent.horizontalCenter
+        width: LayoutMetrics.terminalWidth
+        focus: true
+        viewModel: root.viewModel
+    }
+}

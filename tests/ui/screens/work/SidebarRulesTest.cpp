@@ -1,0 +1,85 @@
+// The sidebar's title, the board's selection and the progress card's texts.
+#include "ui/screens/work/SidebarRules.h"
+#include "workflow/work/PlanFixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace orva::test {
+namespace {
+
+TEST(SidebarRules, Title)
+{
+    struct Row {
+        QString name;
+        QString folder;
+        QString xcodeName;
+        QString expected;
+    };
+    const QList<Row> rows = {
+        {QStringLiteral("Habit"), QString(), QString(), QStringLiteral("Habit")},
+        {QStringLiteral("Habit"), QStringLiteral("/p"), QStringLiteral("App"), QStringLiteral("Habit")},
+        {QString(), QStringLiteral("/p"), QStringLiteral("App"), QStringLiteral("App")},
+        {QString(), QStringLiteral("/p"), QString(), QStringLiteral("프로젝트")},
+        {QString(), QString(), QStringLiteral("App"), QStringLiteral("프로젝트")},
+        {QString(), QString(), QString(), QStringLiteral("프로젝트")},
+        {QStringLiteral(" "), QString(), QString(), QStringLiteral(" ")},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(sidebarTitle(row.name, row.folder, row.xcodeName), row.expected)
+            << row.name.toStdString() << "|" << row.folder.toStdString() << "|" << row.xcodeName.toStdString();
+}
+
+TEST(SidebarRules, BoardSelection)
+{
+    Project none = projectOf({});
+    EXPECT_EQ(firstMilestoneId(none), 0);
+    EXPECT_FALSE(selectedMilestoneIndex(none, 0));
+
+    Project plan = projectOf({{TaskStatus::planned}, {}, {TaskStatus::completed}});
+    plan.milestones[0].id = 10;
+    plan.milestones[1].id = 20;
+    plan.milestones[2].id = 10; // a duplicate id: the first milestone wins
+    EXPECT_EQ(firstMilestoneId(plan), 10);
+    EXPECT_EQ(selectedMilestoneIndex(plan, 10), 0);
+    EXPECT_EQ(selectedMilestoneIndex(plan, 20), 1);
+    EXPECT_FALSE(selectedMilestoneIndex(plan, 99));
+
+    WorkBoardRules rules;
+    const QVariant value = QVariant::fromValue(plan);
+    EXPECT_EQ(rules.selectedMilestoneIndex(value, 99), -1);
+    EXPECT_EQ(rules.tasksOfSelection(value, 10).size(), 1);
+    EXPECT_EQ(rules.tasksOfSelection(value, 10).first().value<TaskItem>(), plan.milestones[0].tasks[0]);
+    EXPECT_TRUE(rules.tasksOfSelection(value, 20).isEmpty());
+    EXPECT_EQ(rules.firstMilestoneId(QVariant()), 0);
+}
+
+TEST(SidebarRules, ProgressCard)
+{
+    struct Row {
+        Project project;
+        QString percentage;
+        double fraction;
+        QString sentence;
+    };
+    const QList<Row> rows = {
+        {projectOf({}), QStringLiteral("0%"), 0.0, QStringLiteral("전체 0개 태스크 중 0개를 완료했어요")},
+        {projectOf({{}, {}}), QStringLiteral("0%"), 0.0, QStringLiteral("전체 0개 태스크 중 0개를 완료했어요")},
+        {projectWith(3, 1), QStringLiteral("33%"), 1.0 / 3, QStringLiteral("전체 3개 태스크 중 1개를 완료했어요")},
+        {projectWith(3, 2), QStringLiteral("66%"), 2.0 / 3, QStringLiteral("전체 3개 태스크 중 2개를 완료했어요")},
+        {projectWith(50, 29), QStringLiteral("57%"), 0.58, QStringLiteral("전체 50개 태스크 중 29개를 완료했어요")},
+        {projectWith(4, 4), QStringLiteral("100%"), 1.0, QStringLiteral("전체 4개 태스크 중 4개를 완료했어요")},
+        {projectWith(1200, 0), QStringLiteral("0%"), 0.0, QStringLiteral("전체 1200개 태스크 중 0개를 완료했어요")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.sentence.toStdString());
+        EXPECT_EQ(progressPercentageText(row.project), row.percentage);
+        EXPECT_NEAR(clampedProgress(row.project), row.fraction, 1e-9);
+        EXPECT_EQ(progressCountSentence(row.project), row.sentence);
+    }
+    // Tasks on hold count only in the total.
+    EXPECT_EQ(progressCountSentence(projectOf({{TaskStatus::onHold, TaskStatus::completed}})),
+              QStringLiteral("전체 2개 태스크 중 1개를 완료했어요"));
+}
+
+} // namespace
+} // namespace orva::test

@@ -1,0 +1,112 @@
+// The terminal panel's coordinator: forwarding with and without a view, and
+// letting go of the command channel only while it still holds it.
+#include "support/TempContext.h"
+#include "terminal/LocalProcessTerminalView.h"
+#include "terminal/NativeTerminalService.h"
+#include "ui/screens/work/TerminalCoordinator.h"
+#include "workflow/WorkViewModel.h"
+#include "workflow/WorkflowServices.h"
+#include "workflow/common/WorkflowTestSupport.h"
+#include "workspace/AppGroupMonitorService.h"
+#include "workspace/AppGroupStorageService.h"
+#include "workspace/DirectoryAccessService.h"
+#include "workspace/XcodeService.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace orva::test {
+namespace {
+
+class TerminalCoordinatorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        services.appGroupStorage = &storage;
+        services.appGroupMonitor = &monitor;
+        services.directoryAccess = &directory;
+        services.xcode = &xcode;
+    }
+    void TearDown() override
+    {
+        NativeTerminalService::shared().setDelegate(nullptr);
+        NativeTerminalService::shared().setProcessRunning(false);
+    }
+
+    TempContext context;
+    AppGroupStorageService storage;
+    AppGroupMonitorService monitor{std::chrono::milliseconds(30)};
+    DirectoryAccessService directory{std::make_shared<FakeFolderPanel>()};
+    XcodeService xcode{directory};
+    WorkflowServices services;
+};
+
+TEST_F(TerminalCoordinatorTest, ForwardsToItsViewAndDropsWithoutOne)
+{
+    WorkViewModel model(services);
+    TerminalCoordinator coordinator(&model);
+    const QByteArray bytes = QByteArrayLiteral("ls\n");
+    const auto span = std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                                    static_cast<std::size_t>(bytes.size()));
+    {
+        // No view: the line is written, the bytes go nowhere.
+        LogCapture capture;
+        coordinator.forwardBytes(span);
+        EXPECT_EQ(capture.lines(), QStringList{QStringLiteral("[TerminalCoordinator] Forwarding 3 bytes to terminal view")});
+    }
+    {
+        // A view (no child running): the bytes are handed to it.
+        auto view = std::make_unique<LocalProcessTerminalView>(80, 24);
+        coordinator.setTerminalView(view.get());
+        LogCapture capture;
+        coordinator.forwardBytes(span);
+        EXPECT_EQ(capture.lines(), (QStringList{QStringLiteral("[TerminalCoordinator] Forwarding 3 bytes to terminal view"),
+                                                QStringLiteral("[LocalProcessTerminalView] Sending 3 bytes to process")}));
+        view.reset();
+        // The view went: the guarded pointer forgets it.
+        EXPECT_EQ(coordinator.terminalView(), nullptr);
+        LogCapture after;
+        coordinator.forwardBytes(span);
+        EXPECT_EQ(after.lines().size(), 1);
+    }
+}
+
+TEST_F(TerminalCoordinatorTest, CommandsReachTheReceiverTwice)
+{
+    WorkViewModel model(services);
+    TerminalCoordinator coordinator(&model);
+    coordinator.connectChannel();
+    EXPECT_TRUE(coordinator.isChannelReceiver());
+    LogCapture capture;
+    NativeTerminalService::shared().sendCommand(QStringLiteral("다음"));
+    ASSERT_TRUE(waitUntil([&] { return capture.lines().size() == 2; }));
+    EXPECT_EQ(capture.lines(), (QStringList{QStringLiteral("[TerminalCoordinator] Forwarding 7 bytes to terminal view"),
+                                            QStringLiteral("[TerminalCoordinator] Forwarding 1 bytes to terminal view")}));
+}
+
+TEST_F(TerminalCoordinatorTest, TeardownLeavesANewerReceiverAlone)
+{
+    NativeTerminalService& channel = NativeTerminalService::shared();
+    WorkViewModel model(services);
+    auto older = std::make_unique<TerminalCoordinator>(&model);
+    older->connectChannel();
+    channel.setProcessRunning(true);
+
+    // A newer panel takes the channel before the older one is torn down.
+    TerminalCoordinator newer(&model);
+    newer.connectChannel();
+    older->disconnectChannel();
+    EXPECT_EQ(channel.delegate(), &newer);
+    EXPECT_TRUE(channel.isProcessRunning());
+    older.reset();
+    EXPECT_EQ(channel.delegate(), &newer) << "destroying the older coordinator keeps the newer one";
+
+    // The newer one lets go of what it holds.
+    newer.disconnectChannel();
+    EXPECT_EQ(channel.delegate(), nullptr);
+    EXPECT_FALSE(channel.isProcessRunning());
+}
+
+} // namespace
+} // namespace orva::test

@@ -1,0 +1,5 @@
+import QtQuick
+Item {
+    property var sceneNames: ["placeholder"]
+    function show(name) {}
+}

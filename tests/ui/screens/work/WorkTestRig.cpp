@@ -1,0 +1,117 @@
+#include "WorkTestRig.h"
+
+#include "fakes/FakeCalls.h"
+#include "model/ProjectModel.h"
+#include "workflow/WorkViewModel.h"
+#include "workflow/WorkflowServices.h"
+#include "workflow/common/WorkflowTestSupport.h"
+#include "workspace/DirectoryAccessService.h"
+#include "workspace/XcodeService.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QQmlEngine>
+
+#include <signal.h>
+#include <unistd.h>
+
+namespace orva::test {
+
+WorkTestRig::WorkTestRig(QObject* parent)
+    : QObject(parent)
+    , panel_(std::make_shared<FakeFolderPanel>())
+{
+}
+
+WorkTestRig::~WorkTestRig() = default;
+
+QObject* WorkTestRig::createWorkViewModel(QObject* owner)
+{
+    QObject* parent = owner ? owner : this;
+    auto* directory = new DirectoryAccessService(panel_, [](const QString&) { return true; }, parent);
+    auto* xcode = new XcodeService(*directory, directory);
+    WorkflowServices services;
+    services.directoryAccess = directory;
+    services.xcode = xcode;
+    auto* model = new WorkViewModel(services, parent);
+    // The services outlive the model: both are children of `parent`, the
+    // model made last is destroyed first.
+    QQmlEngine::setObjectOwnership(model, QQmlEngine::CppOwnership);
+    lastDirectory_ = directory;
+    return model;
+}
+
+void WorkTestRig::chooseFolder(const QString& folder)
+{
+    auto* directory = qobject_cast<DirectoryAccessService*>(lastDirectory_);
+    if (!directory)
+        return;
+    QDir().mkpath(folder);
+    directory->saveBookmark(folder);
+    directory->restoreBookmark();
+}
+
+void WorkTestRig::answerPanel(const QString& folder)
+{
+    QDir().mkpath(folder);
+    panel_->answer(PanelResponse::ok, folder);
+    emit panelChanged();
+}
+
+void WorkTestRig::cancelPanel()
+{
+    panel_->answer(PanelResponse::cancel);
+    emit panelChanged();
+}
+
+QVariant WorkTestRig::decodeProject(const QString& json) const
+{
+    const auto wrapper = decodeProjectWrapper(json.toUtf8());
+    return wrapper ? QVariant::fromValue(wrapper->project) : QVariant();
+}
+
+QVariantList WorkTestRig::interactiveCalls() const
+{
+    QVariantList calls;
+    for (const FakeCall& call : fakeCallsOfKind(qEnvironmentVariable("FAKE_CLAUDE_LOG"), QStringLiteral("interactive"))) {
+        QVariantMap entry;
+        entry.insert(QStringLiteral("pid"), call.pid);
+        entry.insert(QStringLiteral("cwd"), call.cwd);
+        entry.insert(QStringLiteral("lines"), call.lines);
+        entry.insert(QStringLiteral("done"), call.doneOrder >= 0);
+        calls.append(entry);
+    }
+    return calls;
+}
+
+QStringList WorkTestRig::childProcesses() const
+{
+    QStringList children;
+    const QString self = QString::number(::getpid());
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromUtf8(stat.readAll());
+        const qsizetype close = text.lastIndexOf(QLatin1Char(')'));
+        const QStringList fields = text.mid(close + 2).split(QLatin1Char(' '));
+        if (fields.size() > 1 && fields[1] == self)
+            children << entry + QLatin1Char(' ') + text.left(close + 1).section(QLatin1Char(' '), 1);
+    }
+    return children;
+}
+
+bool WorkTestRig::isRunning(qint64 pid) const
+{
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0;
+}
+
+} // namespace orva::test
+
+static void registerWorkTestRig()
+{
+    qmlRegisterType<orva::test::WorkTestRig>("Orva.Test.Work", 1, 0, "WorkTestRig");
+}
+Q_COREAPP_STARTUP_FUNCTION(registerWorkTestRig)

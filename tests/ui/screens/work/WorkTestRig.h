@@ -1,0 +1,57 @@
+#pragma once
+
+#include "workspace/FolderPanel.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+
+namespace orva::test {
+
+// What the work screen's Qt Quick Tests need beyond `helpers`, as the QML
+// type WorkTestRig (module Orva.Test.Work): work models whose folder panel
+// the test answers, plan values, the fake `claude`'s log, and the children of
+// this process.
+class WorkTestRig : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool panelShowing READ panelShowing NOTIFY panelChanged)
+    Q_PROPERTY(int panelShownCount READ panelShownCount NOTIFY panelChanged)
+public:
+    explicit WorkTestRig(QObject* parent = nullptr);
+    ~WorkTestRig() override;
+
+    // A WorkViewModel over the shared monitor, storage and command channel,
+    // with a folder service of its own whose panel this rig answers. Owned by
+    // `owner` (the rig when none).
+    Q_INVOKABLE QObject* createWorkViewModel(QObject* owner = nullptr);
+    // Chooses the folder (made when missing) in the last model's folder
+    // service without a panel.
+    Q_INVOKABLE void chooseFolder(const QString& folder);
+
+    bool panelShowing() const { return panel_->isShowing(); }
+    int panelShownCount() const { return panel_->shownCount; }
+    // Answers the panel as the user would: a folder (made when missing).
+    Q_INVOKABLE void answerPanel(const QString& folder);
+    Q_INVOKABLE void cancelPanel();
+
+    // A Project value from Task.json text (undefined when it does not decode).
+    Q_INVOKABLE QVariant decodeProject(const QString& json) const;
+    // The interactive `claude` calls of the fake's log: [{pid, cwd, lines, done}].
+    Q_INVOKABLE QVariantList interactiveCalls() const;
+    // "pid (name)" of each child of this process, zombies included.
+    Q_INVOKABLE QStringList childProcesses() const;
+    // Whether an interactive `claude` whose pid is given still runs.
+    Q_INVOKABLE bool isRunning(qint64 pid) const;
+
+signals:
+    void panelChanged();
+
+private:
+    std::shared_ptr<FakeFolderPanel> panel_;
+    QObject* lastDirectory_ = nullptr;
+};
+
+} // namespace orva::test
