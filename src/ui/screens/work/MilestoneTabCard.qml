@@ -58,14 +58,17 @@ Item {
             Text {
                 objectName: "tabTitle"
                 width: parent.width
-                height: Math.min(implicitHeight, 2 * fontInfo.pixelSize * 1.45)
+                // Two lines at most; a title that does not fit shrinks to
+                // 0.8 of the size before it is cut.
+                height: Math.ceil(2 * Fonts.body.pixelSize * 1.5)
                 text: root.milestone ? root.milestone.title : ""
                 textFormat: Text.PlainText
                 horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
                 wrapMode: Text.Wrap
                 maximumLineCount: 2
                 elide: Text.ElideRight
-                fontSizeMode: Text.HorizontalFit
+                fontSizeMode: Text.Fit
                 minimumPixelSize: Math.round(Fonts.body.pixelSize * 0.8)
                 font: Fonts.body
                 color: root.isSelected ? Colors.textPrimary : Colors.textSecondary
