@@ -1,18 +1,193 @@
 import QtQuick
 import Orva.Design
+import Orva.Components
 import Orva.Workflow
+import Orva.Screens.Dashboard
+import Orva.Screens.Work
 
-// The work screen: sidebar and terminal, with the dashboard, the task popup
-// and the completion celebration above them.
-Item {
+// The work screen: the sidebar and the terminal panel in two fixed columns,
+// and above them, each on its own condition and in this order, the dashboard
+// overlay, the task detail popup, the confetti and the project-completion
+// popup. An overlay holds the keyboard while it is open and gives it back to
+// the terminal when it closes.
+FocusScope {
     id: root
     property WorkViewModel viewModel
+    property bool showDashboard: false
+    property bool showTaskDetail: false
+    readonly property WorkScreenState screenState: screenState
+    readonly property Item sidebar: sidebarLoader.item
+    readonly property alias terminalPanel: terminalPanel
+    readonly property Item dashboardOverlay: dashboardLoader.item
+    readonly property Item taskPopup: popupLoader.item
+    readonly property Item confetti: confettiLoader.item
+    readonly property Item completionPopup: completionLoader.item
+    readonly property bool overlayOpen: dashboardLoader.active || popupLoader.active || completionLoader.active
+
     // The person started a new project from the completion popup.
     signal newProjectRequested()
 
-    Text {
-        anchors.centerIn: parent
-        text: "Work"
-        color: Colors.textSecondary
+    WorkScreenState {
+        id: screenState
+        viewModel: root.viewModel
+    }
+    // The completion popup's ways out, kept by the screen so that they
+    // report after the popup has gone.
+    ProjectCompletionActions {
+        id: completion
+        onDismiss: screenState.dismissCompletion()
+        onNewProject: root.newProjectRequested()
+    }
+
+    onOverlayOpenChanged: {
+        if (!overlayOpen)
+            terminalPanel.wrapper.forceActiveFocus()
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: Colors.black
+    }
+
+    // The sidebar: there while there is a project, kept across reloads.
+    Loader {
+        id: sidebarLoader
+        width: LayoutMetrics.sidebarWidth
+        height: parent.height
+        active: screenState.hasProject
+        sourceComponent: SidebarView {
+            objectName: "sidebar"
+            project: screenState.project
+            viewModel: root.viewModel
+            onDashboardRequested: root.showDashboard = true
+            onTaskDetailRequested: root.showTaskDetail = true
+        }
+    }
+    Rectangle {
+        x: LayoutMetrics.sidebarWidth
+        width: 1
+        height: parent.height
+        color: Colors.white10
+    }
+    TerminalView {
+        id: terminalPanel
+        objectName: "terminalPanel"
+        x: LayoutMetrics.sidebarWidth + 1
+        width: parent.width - x
+        height: parent.height
+        viewModel: root.viewModel
+        focus: !root.overlayOpen
+    }
+
+    // The dashboard overlay: a new dashboard model for each opening.
+    Loader {
+        id: dashboardLoader
+        anchors.fill: parent
+        active: root.showDashboard && screenState.hasProject
+        focus: active
+        onLoaded: item.forceActiveFocus()
+        sourceComponent: FocusScope {
+            objectName: "dashboardOverlay"
+            readonly property alias backdrop: backdrop
+            readonly property alias dashboard: dashboard
+            focus: true
+            Keys.onPressed: event => event.accepted = true
+
+            Rectangle {
+                id: backdrop
+                objectName: "dashboardBackdrop"
+                anchors.fill: parent
+                color: Qt.rgba(0, 0, 0, 0.4)
+                MouseArea {
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    acceptedButtons: Qt.AllButtons
+                    onClicked: root.showDashboard = false
+                    onWheel: wheel => wheel.accepted = true
+                }
+            }
+            Item {
+                id: frame
+                objectName: "dashboardFrame"
+                anchors.centerIn: parent
+                width: LayoutMetrics.workWindowWidth
+                height: LayoutMetrics.workWindowHeight
+                SoftShadow {
+                    anchors.fill: parent
+                    anchors.margins: -20
+                    blurRadius: 20
+                    cornerRadius: CornerRadius.r16
+                    color: Qt.rgba(0, 0, 0, 0.33)
+                }
+                SmoothRect {
+                    id: frameMask
+                    anchors.fill: parent
+                    radius: CornerRadius.r16
+                    color: Colors.background
+                }
+                // A tap inside the frame is the dashboard's, never the backdrop's.
+                MouseArea {
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onWheel: wheel => wheel.accepted = false
+                }
+                Item {
+                    anchors.fill: parent
+                    clip: true
+                    DashboardView {
+                        id: dashboard
+                        anchors.fill: parent
+                        viewModel: DashboardViewModel {
+                            previewProject: screenState.projectSnapshot()
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    // The task detail popup, for the selected task.
+    Loader {
+        id: popupLoader
+        anchors.fill: parent
+        active: root.showTaskDetail && root.viewModel !== null && root.viewModel.hasSelectedTask
+        focus: active
+        onLoaded: item.forceActiveFocus()
+        sourceComponent: TaskCardDetailPopup {
+            objectName: "taskPopup"
+            task: root.viewModel.selectedTask
+            viewModel: root.viewModel
+            onDismissed: root.showTaskDetail = false
+        }
+    }
+
+    Loader {
+        id: confettiLoader
+        anchors.fill: parent
+        active: screenState.showConfetti
+        sourceComponent: CompletedConfetti {
+            objectName: "confetti"
+            isActive: true
+        }
+    }
+
+    Loader {
+        id: completionLoader
+        anchors.fill: parent
+        active: screenState.showCompletionPopup
+        focus: active
+        onLoaded: item.forceActiveFocus()
+        sourceComponent: FocusScope {
+            objectName: "completionOverlay"
+            readonly property alias popup: popup
+            focus: true
+            Keys.onPressed: event => event.accepted = true
+            ProjectCompletionPopup {
+                id: popup
+                objectName: "completionPopup"
+                anchors.fill: parent
+                actions: completion
+            }
+        }
     }
 }

@@ -1,0 +1,82 @@
+import QtQuick
+import Orva.Design
+import Orva.Components
+
+// A titled box of bulleted lines with a coloured bar on its leading edge.
+// Each item is split at its line breaks; empty lines show nothing. No items:
+// nothing at all.
+Column {
+    id: root
+    property string title
+    property var items: []
+    property color accentColor: Colors.teal
+
+    visible: root.items.length > 0
+    spacing: Spacing.s12
+
+    Text {
+        text: root.title
+        textFormat: Text.PlainText
+        font.family: Fonts.body.family
+        font.pixelSize: Fonts.body.pixelSize
+        font.bold: true
+        color: Colors.textSecondary
+    }
+    Item {
+        width: 334
+        height: entries.implicitHeight + 2 * Padding.p24
+        SmoothRect {
+            anchors.fill: parent
+            topLeftRadius: 0
+            bottomLeftRadius: 0
+            topRightRadius: CornerRadius.r8
+            bottomRightRadius: CornerRadius.r8
+            color: Colors.white10
+        }
+        Rectangle {
+            width: 3
+            height: parent.height
+            color: root.accentColor
+        }
+        Column {
+            id: entries
+            x: Padding.p20
+            y: Padding.p24
+            width: parent.width - 2 * Padding.p20
+            spacing: Spacing.s10
+            Repeater {
+                model: root.items
+                delegate: Column {
+                    id: entry
+                    required property string modelData
+                    width: 294
+                    spacing: Spacing.s10
+                    Repeater {
+                        model: entry.modelData.split("\n").filter(line => line.length > 0)
+                        delegate: Row {
+                            id: line
+                            required property string modelData
+                            spacing: Spacing.s8
+                            Rectangle {
+                                y: Math.max(5, Math.round((lineText.implicitHeight / Math.max(1, lineText.lineCount) - 4) / 2))
+                                width: 4
+                                height: 4
+                                radius: 2
+                                color: Hex.color("#D9D9D9")
+                            }
+                            Text {
+                                id: lineText
+                                width: 294 - 4 - Spacing.s8
+                                text: line.modelData
+                                textFormat: Text.PlainText
+                                wrapMode: Text.Wrap
+                                font: Fonts.body
+                                color: Colors.textPrimary
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
