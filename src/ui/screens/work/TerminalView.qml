@@ -6,13 +6,16 @@ import Orva.Screens.Work
 
 // The work screen's right column: the "Terminal" header, the working-folder
 // banner and the embedded terminal in which the shell and then `claude` run.
-Rectangle {
+FocusScope {
     id: root
     property WorkViewModel viewModel
     readonly property alias wrapper: wrapper
     readonly property bool showsGrantedBanner: wrapper.showsGrantedBanner
 
-    color: Colors.black
+    Rectangle {
+        anchors.fill: parent
+        color: Colors.black
+    }
 
     Item {
         id: header

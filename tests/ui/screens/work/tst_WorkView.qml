@@ -1,0 +1,216 @@
+import QtQuick
+import QtTest
+import Orva.Workflow
+import Orva.Screens.Work
+import Orva.Test.Work
+import "PlanData.js" as Plans
+
+// The work screen: its columns, its overlays and the completion celebration,
+// over the shared monitor's plan.
+TestCase {
+    id: testCase
+    name: "WorkView"
+    when: windowShown
+    width: 1120
+    height: 880
+    visible: true
+
+    WorkTestRig { id: rig }
+
+    Component {
+        id: workComponent
+        WorkView {
+            property int newProjects: 0
+            width: 1120
+            height: 880
+            focus: true
+            onNewProjectRequested: newProjects++
+        }
+    }
+
+    function planPath() { return helpers.containerPath + "/ZAVE/project/Task.json" }
+
+    function initTestCase() {
+        AppGroupMonitorService.startTaskDashboardMonitoring()
+    }
+    function init() {
+        failOnWarning(/.*/)
+        // The screen of the test before is gone: so are its shell and `claude`.
+        tryVerify(() => rig.childProcesses().length === 0, 15000, rig.childProcesses().join(", "))
+        helpers.setBoolDefault("hasLaunchedBefore", true)
+        helpers.removeUserDefault("TerminalDirectoryBookmark")
+    }
+    function cleanup() {
+        helpers.removePath(planPath())
+        tryCompare(AppGroupMonitorService, "hasProject", false, 5000)
+    }
+    function cleanupTestCase() {
+        tryVerify(() => rig.childProcesses().length === 0, 15000, rig.childProcesses().join(", "))
+    }
+
+    function loadPlan(text) {
+        verify(helpers.writeFile(planPath(), text))
+        const expected = JSON.stringify(JSON.parse(text).project)
+        tryVerify(() => AppGroupMonitorService.hasProject
+                  && AppGroupMonitorService.project.name === JSON.parse(text).project.name
+                  && AppGroupMonitorService.project.completedTaskCount === countCompleted(text), 10000)
+    }
+    function countCompleted(text) {
+        let n = 0
+        const milestones = JSON.parse(text).project.milestones
+        for (let m = 0; m < milestones.length; ++m)
+            for (let t = 0; t < milestones[m].tasks.length; ++t)
+                if (milestones[m].tasks[t].status === "completed")
+                    ++n
+        return n
+    }
+
+    function makeScreen() {
+        const screen = createTemporaryObject(workComponent, testCase, { viewModel: rig.createWorkViewModel() })
+        verify(screen)
+        screen.forceActiveFocus()
+        return screen
+    }
+
+    function test_noProjectShowsNoSidebarAndNoDashboard() {
+        const screen = makeScreen()
+        compare(screen.sidebar, null)
+        verify(screen.terminalPanel.visible)
+        screen.showDashboard = true
+        compare(screen.dashboardOverlay, null)
+        // The plan arrives: the sidebar and the wanted dashboard appear.
+        loadPlan(Plans.threeMilestones())
+        verify(screen.sidebar)
+        verify(screen.dashboardOverlay)
+    }
+
+    function test_backdropClosesTheDashboard() {
+        loadPlan(Plans.threeMilestones())
+        const screen = makeScreen()
+        mouseClick(findChild(screen.sidebar, "dashboardButton"))
+        compare(screen.showDashboard, true)
+        const overlay = screen.dashboardOverlay
+        verify(overlay)
+        compare(overlay.dashboard.parent.parent.width, 1020)
+        compare(overlay.dashboard.parent.parent.height, 800)
+        verify(overlay.dashboard.viewModel)
+        // A tap on the frame is not the backdrop's.
+        mouseClick(overlay, 560, 440)
+        compare(screen.showDashboard, true)
+        mouseClick(overlay, 10, 10)
+        compare(screen.showDashboard, false)
+        compare(screen.dashboardOverlay, null)
+        // Reopened: a new dashboard model.
+        const firstModel = overlay.dashboard ? overlay.dashboard.viewModel : null
+        screen.showDashboard = true
+        verify(screen.dashboardOverlay.dashboard.viewModel !== firstModel)
+    }
+
+    function test_popupShowsTheTappedAndTheCurrentTask() {
+        const text = Plans.plan("P", [Plans.milestone(1, "M", "setupAndModeling",
+            [Plans.task(1, "completed", "checked"), Plans.task(2, "onHold", "ready"), Plans.task(3, "planned", "pending")])])
+        loadPlan(text)
+        const screen = makeScreen()
+        const sidebar = screen.sidebar
+        tryCompare(sidebar, "isViewAppeared", true)
+        const board = sidebar.board
+        tryVerify(() => board.parent.opacity > 0.99, 5000)
+        mouseClick(board.taskCards.itemAt(2))
+        verify(screen.taskPopup)
+        compare(screen.taskPopup.shownTask.title, "Task 3")
+        verify(screen.taskPopup.activeFocus, "the popup holds the keyboard")
+        mouseClick(screen.taskPopup.closeButton)
+        compare(screen.taskPopup, null)
+        compare(screen.showTaskDetail, false)
+        compare(screen.viewModel.selectedTask.title, "Task 3", "closing leaves the selection")
+
+        // The card's test action: the current task, not the previous selection.
+        screen.viewModel.startWork()
+        compare(sidebar.card.cardState.viewState, CurrentWorkCardState.TestReady)
+        tryVerify(() => sidebar.card.parent.opacity > 0.99, 5000)
+        mouseClick(sidebar.card)
+        verify(screen.taskPopup)
+        compare(screen.taskPopup.shownTask.title, "Task 2")
+
+        // A reload while it is open does not change the open popup.
+        const popup = screen.taskPopup
+        const reloaded = JSON.parse(text)
+        reloaded.project.milestones[0].tasks[1].detail.checklist_ux = ["하나"]
+        reloaded.project.name = "P2"
+        loadPlan(JSON.stringify(reloaded))
+        compare(screen.taskPopup, popup)
+        compare(popup.rows.count, 2)
+        compare(screen.sidebar, sidebar, "the sidebar is kept across reloads")
+    }
+
+    function test_typingReachesThePopupAndNotTheTerminal() {
+        loadPlan(Plans.threeMilestones())
+        const screen = makeScreen()
+        const terminal = screen.terminalPanel.wrapper.terminalView
+        tryVerify(() => terminal.activeFocus, 5000, "the terminal has the keyboard at first")
+        screen.viewModel.selectedTask = screen.viewModel.currentTask
+        screen.showTaskDetail = true
+        const popup = screen.taskPopup
+        verify(popup.activeFocus)
+        verify(!terminal.activeFocus)
+        keyClick(Qt.Key_X)
+        mouseClick(popup.rows.itemAt(0).failsBox)
+        mouseClick(popup.explanationField)
+        keyClick(Qt.Key_O)
+        keyClick(Qt.Key_K)
+        compare(popup.verdict.additionalInput, "ok")
+        verify(!terminal.activeFocus)
+        mouseClick(popup.closeButton)
+        tryVerify(() => terminal.activeFocus, 5000, "the keyboard goes back to the terminal")
+    }
+
+    function test_completionCelebration() {
+        const open = Plans.plan("끝", [Plans.milestone(1, "M", "setupAndModeling",
+            [Plans.task(1, "completed", "checked"), Plans.task(2, "onHold", "ready")])])
+        const done = Plans.plan("끝", [Plans.milestone(1, "M", "setupAndModeling",
+            [Plans.task(1, "completed", "checked"), Plans.task(2, "completed", "checked")])])
+        loadPlan(open)
+        const screen = makeScreen()
+        compare(screen.confetti, null)
+        let confettiAt = 0
+        let popupAt = 0
+        screen.confettiChanged.connect(() => { if (screen.confetti && !confettiAt) confettiAt = Date.now() })
+        screen.completionPopupChanged.connect(() => { if (screen.completionPopup && !popupAt) popupAt = Date.now() })
+        loadPlan(done)
+        verify(screen.confetti, "confetti at once")
+        compare(screen.completionPopup, null)
+        tryVerify(() => screen.completionPopup !== null, 3000)
+        const delay = popupAt - confettiAt
+        verify(delay >= 450 && delay < 1500, "popup after " + delay + " ms")
+        verify(screen.screenState.hasShownCompletion)
+
+        // "확인": both go.
+        mouseClick(findChild(screen.completionPopup, "confirmButton"))
+        tryCompare(screen, "completionPopup", null)
+        compare(screen.confetti, null)
+        // A complete reload after dismissal shows nothing.
+        loadPlan(open)
+        loadPlan(done)
+        compare(screen.confetti, null)
+        compare(screen.newProjects, 0)
+    }
+
+    function test_completeAtFirstIsNotCelebratedAndNewProjectCallsBackOnce() {
+        const done = Plans.plan("완료", [Plans.milestone(1, "M", "setupAndModeling", [Plans.task(1, "completed", "checked")])])
+        // The screen is built before its plan arrives.
+        const screen = makeScreen()
+        loadPlan(done)
+        verify(screen.sidebar)
+        compare(screen.confetti, null, "the first plan seen is the initial one")
+        // The next complete plan is news.
+        loadPlan(Plans.plan("완료!", [Plans.milestone(1, "M", "setupAndModeling", [Plans.task(1, "completed", "checked")])]))
+        verify(screen.confetti)
+        tryVerify(() => screen.completionPopup !== null, 3000)
+        const button = findChild(screen.completionPopup, "newProjectButton")
+        mouseClick(button)
+        mouseClick(button)
+        tryCompare(screen, "newProjects", 1)
+        tryCompare(screen, "completionPopup", null)
+        compare(screen.newProjects, 1)
+    }
+}
