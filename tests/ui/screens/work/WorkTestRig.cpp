@@ -81,6 +81,7 @@ QVariantList WorkTestRig::interactiveCalls() const
         entry.insert(QStringLiteral("cwd"), call.cwd);
         entry.insert(QStringLiteral("lines"), call.lines);
         entry.insert(QStringLiteral("done"), call.doneOrder >= 0);
+        entry.insert(QStringLiteral("plans"), static_cast<int>(call.plans.size()));
         calls.append(entry);
     }
     return calls;
