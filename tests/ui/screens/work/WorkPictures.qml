@@ -16,7 +16,10 @@ Item {
         "sidebar_firstVisit_longTitle", "sidebar_planned", "sidebar_inProgress", "sidebar_testReady",
         "sidebar_testChecking", "sidebar_emptyTitle", "cards_allStates",
         "board_0_milestones", "board_1_milestone", "board_4_milestones",
-        "terminal_missingBanner", "terminal_grantedBanner"
+        "terminal_missingBanner", "terminal_grantedBanner",
+        "popup_fresh", "popup_allWorking", "popup_item0Failing", "popup_failingWithExplanation",
+        "popup_emptyChecklist", "popup_longTexts",
+        "screen_noProject", "screen_withProject", "screen_dashboard", "screen_taskPopup", "screen_completion"
     ]
     property int sceneWait: 2500
     property bool sceneReady: false
@@ -24,6 +27,12 @@ Item {
     property int callsBefore: 0
     property bool wantsClaude: false
     property bool pendingSidebar: false
+    // A work screen scene: built once the monitor holds `expectedName` (or
+    // no plan at all when it is empty), then `screenStep` runs on it.
+    property bool pendingScreen: false
+    property string screenStep: ""
+    property bool completionWritten: false
+    property WorkViewModel preparedModel: null
     property int settleTicks: 0
 
     WorkTestRig { id: rig }
@@ -72,6 +81,10 @@ Item {
         sceneReady = false
         wantsClaude = false
         pendingSidebar = false
+        pendingScreen = false
+        screenStep = ""
+        completionWritten = false
+        sceneWait = 300
         settleTicks = 0
         stage.sourceComponent = null
         AppGroupMonitorService.startTaskDashboardMonitoring()
@@ -115,7 +128,97 @@ Item {
         case "terminal_grantedBanner":
             terminalScene(true)
             break
+        case "popup_fresh":
+        case "popup_allWorking":
+        case "popup_item0Failing":
+        case "popup_failingWithExplanation":
+        case "popup_emptyChecklist":
+        case "popup_longTexts":
+            popupScene(name)
+            break
+        case "screen_noProject":
+            helpers.removePath(planPath())
+            screenScene("", "")
+            break
+        case "screen_withProject":
+            screenScene(inState("inProgress", "pending", ["HabitStore.swift", "Habit.swift"]), "")
+            break
+        case "screen_dashboard":
+            screenScene(inState("inProgress", "pending", ["HabitStore.swift"]), "dashboard")
+            break
+        case "screen_taskPopup":
+            screenScene(inState("onHold", "ready", ["HabitStore.swift", "Habit.swift"]), "popup")
+            break
+        case "screen_completion":
+            screenScene(inState("onHold", "ready", ["HabitStore.swift"]), "complete")
+            break
         }
+    }
+
+    function popupTask(kind) {
+        const t = Plans.task(2, "onHold", "ready")
+        t.title_ux = "습관 목록 화면 만들기"
+        t.detail.description_ux = {
+            general: ["매일 지킬 습관을 한눈에 볼 수 있는 첫 화면이에요."],
+            view: ["습관마다 이름과 오늘 완료 여부가 보여요.", "아래로 당기면 목록이 새로 고쳐져요."],
+            feature: ["습관을 눌러 오늘 완료로 표시할 수 있어요."]
+        }
+        t.detail.modifiedFiles = ["HabitListView.swift", "HabitRow.swift", "HabitStore.swift"]
+        t.detail.checklist_ux = ["Xcode에서 ⌘ + R을 누르면 오류 없이 빌드되고 앱이 실행된다",
+                                 "첫 화면에 습관 목록이 보인다", "습관을 누르면 완료 표시가 바뀐다"]
+        if (kind === "popup_emptyChecklist")
+            t.detail.checklist_ux = []
+        if (kind === "popup_longTexts") {
+            const longLine = "아주 긴 설명이 들어가면 줄이 바뀌어 여러 줄로 보이는지, 잘리지 않는지 확인하기 위한 문장입니다."
+            t.title_ux = "아주 긴 작업 제목이 들어가도 잘리지 않고 여러 줄로 보이는지 확인하는 작업"
+            t.detail.description_ux.general = [longLine, longLine]
+            t.detail.description_ux.view = [longLine]
+            t.detail.modifiedFiles = ["Sources/Features/Habits/Presentation/HabitListViewController+DataSource.swift",
+                                      "B.swift", "C.swift", "D.swift", "E.swift"]
+            t.detail.checklist_ux = [longLine, longLine, longLine, longLine, longLine]
+        }
+        return rig.decodeProject(Plans.plan("P", [Plans.milestone(1, "M", "setupAndModeling", [t])])).milestones[0].tasks[0]
+    }
+
+    function popupScene(kind) {
+        stage.sourceComponent = popupStage
+        const popup = stage.item.popup
+        popup.task = popupTask(kind)
+        if (kind === "popup_allWorking")
+            popup.verdict.isChecked = true
+        if (kind === "popup_item0Failing") {
+            popup.verdict.setWorks(1, true)
+            popup.verdict.setFails(0, true)
+        }
+        if (kind === "popup_failingWithExplanation") {
+            popup.verdict.setWorks(0, true)
+            popup.verdict.setWorks(1, true)
+            popup.verdict.setFails(2, true)
+            popup.explanationField.text = "완료 표시를 눌러도 체크가 바뀌지 않아요.\nThread 1: Fatal error: Index out of range"
+        }
+        sceneReady = true
+    }
+
+    function screenScene(plan, step) {
+        helpers.setBoolDefault("hasLaunchedBefore", true)
+        helpers.removeUserDefault("TerminalDirectoryBookmark")
+        callsBefore = rig.interactiveCalls().length
+        expectedName = plan === "" ? "" : JSON.parse(plan).project.name
+        if (plan !== "")
+            helpers.writeFile(planPath(), plan)
+        screenStep = step
+        pendingScreen = true
+    }
+
+    function completePlan() {
+        const done = JSON.parse(inState("completed", "checked", ["HabitStore.swift"]))
+        const tasks = done.project.milestones
+        for (let m = 0; m < tasks.length; ++m)
+            for (let t = 0; t < tasks[m].tasks.length; ++t) {
+                tasks[m].tasks[t].status = "completed"
+                tasks[m].tasks[t].testStatus = "checked"
+            }
+        return JSON.stringify(done)
     }
 
     function terminalScene(withFolder) {
@@ -132,6 +235,48 @@ Item {
         onTriggered: {
             if (root.sceneReady)
                 return
+            if (root.pendingScreen) {
+                const planReady = root.expectedName === "" ? !AppGroupMonitorService.hasProject
+                    : AppGroupMonitorService.hasProject && AppGroupMonitorService.project.name === root.expectedName
+                if (!planReady)
+                    return
+                root.pendingScreen = false
+                // Work was started before this screen: the card shows its task
+                // as it is, and nothing is typed into the new terminal.
+                root.preparedModel = rig.createWorkViewModel(root)
+                if (root.expectedName !== "")
+                    root.preparedModel.startWork()
+                stage.sourceComponent = screenStage
+                const screen = stage.item
+                if (root.screenStep === "dashboard")
+                    screen.showDashboard = true
+                if (root.screenStep === "popup") {
+                    screen.viewModel.selectedTask = screen.viewModel.currentTask
+                    screen.showTaskDetail = true
+                    screen.taskPopup.verdict.setWorks(0, true)
+                }
+                return
+            }
+            if (stage.item && root.sceneNeedsScreen()) {
+                const calls = rig.interactiveCalls()
+                const claudeReady = calls.length > root.callsBefore
+                if (!claudeReady)
+                    return
+                if (root.screenStep === "complete") {
+                    // The last task completes once the screen stands; the
+                    // picture is taken while the confetti still flies.
+                    if (!root.completionWritten) {
+                        root.completionWritten = true
+                        helpers.writeFile(root.planPath(), root.completePlan())
+                    }
+                    if (stage.item.completionPopup !== null && ++root.settleTicks > 6)
+                        root.sceneReady = true
+                    return
+                }
+                if (++root.settleTicks > 25)
+                    root.sceneReady = true
+                return
+            }
             if (root.wantsClaude) {
                 const calls = rig.interactiveCalls()
                 if (calls.length > root.callsBefore && calls[calls.length - 1].lines.indexOf("이 폴더에 무엇이 있나요?") >= 0)
@@ -160,6 +305,31 @@ Item {
                 viewModel: rig.createWorkViewModel(this)
                 // Work started in this run: the card shows the task as it is.
                 Component.onCompleted: if (sidebar.viewModel.hasLaunchedBefore) sidebar.viewModel.startWork()
+            }
+        }
+    }
+
+    function sceneNeedsScreen() {
+        return stage.sourceComponent === screenStage
+    }
+
+    Component {
+        id: screenStage
+        WorkView {
+            width: root.width
+            height: root.height
+            viewModel: root.preparedModel
+        }
+    }
+
+    Component {
+        id: popupStage
+        Item {
+            readonly property alias popup: popup
+            TaskCardDetailPopup {
+                id: popup
+                anchors.fill: parent
+                viewModel: rig.createWorkViewModel(this)
             }
         }
     }
