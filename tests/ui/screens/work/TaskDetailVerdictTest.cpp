@@ -10,12 +10,15 @@
 #include "workspace/AppGroupMonitorService.h"
 #include "workspace/AppGroupStorageService.h"
 #include "workspace/DirectoryAccessService.h"
+#include "workspace/FolderPanel.h"
 #include "workspace/XcodeService.h"
 #include "platform/UserDefaults.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QSignalSpy>
+#include <QUrl>
 
 namespace orva::test {
 namespace {
@@ -223,6 +226,34 @@ TEST_P(SubmitTest, SendsThroughTheModelAndAlwaysDismisses)
         EXPECT_EQ(channel.received[1].bytes, (prompt + QLatin1Char('\n')).toUtf8()) << "the preamble goes only once";
         ASSERT_TRUE(waitUntil([&] { return channel.received.size() == 4; }));
     }
+}
+
+TEST_P(SubmitTest, XcodeOpensTheProjectAndKeepsThePopup)
+{
+    if (GetParam())
+        return; // one run is enough
+    auto panel = std::make_shared<FakeFolderPanel>();
+    DirectoryAccessService chosen{panel, [](const QString&) { return true; }};
+    XcodeService opener{chosen};
+    QList<QUrl> opened;
+    opener.setOpener([&opened](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    const QString folder = context.root() + QStringLiteral("/App Folder");
+    QDir().mkpath(folder + QStringLiteral("/Habit.xcodeproj"));
+    chooseFolderThroughPanel(chosen, *panel, folder);
+    WorkflowServices withFolder = services;
+    withFolder.directoryAccess = &chosen;
+    withFolder.xcode = &opener;
+    WorkViewModel model(withFolder);
+    TaskDetailVerdict verdict(checklistTask(1));
+    QSignalSpy dismissed(&verdict, &TaskDetailVerdict::dismissRequested);
+    verdict.openXcode(&model);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first().toLocalFile(), folder + QStringLiteral("/Habit.xcodeproj"));
+    EXPECT_EQ(dismissed.count(), 0);
+    EXPECT_TRUE(channel.received.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(ForceShowAsPlanned, SubmitTest, ::testing::Values(false, true));
