@@ -66,11 +66,12 @@ Item {
         isDisabled: root.isDisabled
         size: 32
         cornerRadius: CornerRadius.r4
-        onColor: Colors.green
         offColor: Qt.rgba(Colors.green.r, Colors.green.g, Colors.green.b, 0.4)
         disabledColor: Colors.white10
         onToggled: checked => root.worksToggled(checked)
     }
+    // "onColor" reads as a handler name in a binding: set it here.
+    Binding { target: worksBox; property: "onColor"; value: Colors.green }
     XBoxButton {
         id: failsBox
         anchors.right: parent.right
@@ -80,9 +81,10 @@ Item {
         isDisabled: root.isDisabled
         size: 32
         cornerRadius: CornerRadius.r4
-        onColor: Colors.red
         offColor: Qt.rgba(Colors.red.r, Colors.red.g, Colors.red.b, 0.4)
         disabledColor: Colors.white10
         onToggled: checked => root.failsToggled(checked)
     }
+    // "onColor" reads as a handler name in a binding: set it here.
+    Binding { target: failsBox; property: "onColor"; value: Colors.red }
 }

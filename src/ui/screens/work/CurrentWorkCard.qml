@@ -15,7 +15,7 @@ Item {
     property bool forceShowAsPlanned: false
     readonly property CurrentWorkCardState cardState: logic
     // The form on display (for tests).
-    readonly property Item form: formLoader.item
+    readonly property QtObject form: formLoader.item
 
     signal startTest()
     signal startWork()

@@ -201,11 +201,12 @@ FocusScope {
                                 isChecked: verdict.isChecked
                                 size: 16
                                 cornerRadius: CornerRadius.r4
-                                onColor: Colors.green
                                 offColor: Qt.rgba(Colors.green.r, Colors.green.g, Colors.green.b, 0.4)
                                 disabledColor: Colors.white10
                                 onToggled: checked => verdict.isChecked = checked
                             }
+                            // "onColor" reads as a handler name in a binding: set it here.
+                            Binding { target: masterBox; property: "onColor"; value: Colors.green }
                             Text {
                                 anchors.verticalCenter: parent.verticalCenter
                                 text: "다 잘 작동해요"

@@ -16,12 +16,12 @@ FocusScope {
     property bool showDashboard: false
     property bool showTaskDetail: false
     readonly property WorkScreenState screenState: screenState
-    readonly property Item sidebar: sidebarLoader.item
+    readonly property QtObject sidebar: sidebarLoader.item
     readonly property alias terminalPanel: terminalPanel
-    readonly property Item dashboardOverlay: dashboardLoader.item
-    readonly property Item taskPopup: popupLoader.item
-    readonly property Item confetti: confettiLoader.item
-    readonly property Item completionPopup: completionLoader.item
+    readonly property QtObject dashboardOverlay: dashboardLoader.item
+    readonly property QtObject taskPopup: popupLoader.item
+    readonly property QtObject confetti: confettiLoader.item
+    readonly property QtObject completionPopup: completionLoader.item
     readonly property bool overlayOpen: dashboardLoader.active || popupLoader.active || completionLoader.active
 
     // The person started a new project from the completion popup.
@@ -85,7 +85,7 @@ FocusScope {
         anchors.fill: parent
         active: root.showDashboard && screenState.hasProject
         focus: active
-        onLoaded: item.forceActiveFocus()
+        onLoaded: dashboardLoader.forceActiveFocus()
         sourceComponent: FocusScope {
             objectName: "dashboardOverlay"
             readonly property alias backdrop: backdrop
@@ -152,7 +152,7 @@ FocusScope {
         anchors.fill: parent
         active: root.showTaskDetail && root.viewModel !== null && root.viewModel.hasSelectedTask
         focus: active
-        onLoaded: item.forceActiveFocus()
+        onLoaded: popupLoader.forceActiveFocus()
         sourceComponent: TaskCardDetailPopup {
             objectName: "taskPopup"
             task: root.viewModel.selectedTask
@@ -176,7 +176,7 @@ FocusScope {
         anchors.fill: parent
         active: screenState.showCompletionPopup
         focus: active
-        onLoaded: item.forceActiveFocus()
+        onLoaded: completionLoader.forceActiveFocus()
         sourceComponent: FocusScope {
             objectName: "completionOverlay"
             readonly property alias popup: popup
