@@ -24,6 +24,7 @@ Item {
         id: mark
     }
 
+    // The popup is modal: its backdrop takes every press, wheel and hover.
     MouseArea {
         anchors.fill: parent
         hoverEnabled: true
@@ -37,13 +38,19 @@ Item {
         width: LayoutMetrics.boardWidthNarrow + 2 * Padding.p20
         height: stack.implicitHeight + Padding.p16 + Padding.p20
 
-        SmoothRect {
-            anchors.fill: parent
-            color: Qt.rgba(0, 0, 0, 0.7)
-            topLeftRadius: CornerRadius.r12
-            topRightRadius: CornerRadius.r12
-            bottomRightRadius: CornerRadius.r12
-            bottomLeftRadius: CornerRadius.r8
+        // The card's black at 0.7 lies on the dashboard's own background, so
+        // the columns under the card never read through its text.
+        Repeater {
+            model: [Colors.background, Qt.rgba(0, 0, 0, 0.7)]
+            delegate: SmoothRect {
+                required property color modelData
+                anchors.fill: parent
+                color: modelData
+                topLeftRadius: CornerRadius.r12
+                topRightRadius: CornerRadius.r12
+                bottomRightRadius: CornerRadius.r12
+                bottomLeftRadius: 0
+            }
         }
 
         Column {
