@@ -1,0 +1,103 @@
+// Every benchmark screen, and a screen of text styles, drawn exactly as the
+// reference images show them. The references were made by the plain drawing
+// path (one glyph run per stretch of cells, every glyph blended by Qt); a
+// faster path that drops or moves a glyph, a colour, a decoration or a
+// fallback character fails here. ORVA_WRITE_RENDER_REFERENCES=<folder> writes
+// the images instead of comparing.
+#include "BenchmarkScreens.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QImage>
+#include <QPainter>
+
+#include <string>
+
+namespace orva {
+namespace {
+
+using testing::BenchmarkScreen;
+
+// Bold, italic, underline, strike-through, inverse, 256 and true colours,
+// wide characters against both margins and emoji beside box drawing.
+void fillStyleScreen(TerminalRendererView& view)
+{
+    view.feedText("\x1B[1mbold\x1B[0m \x1B[3mitalic\x1B[0m \x1B[1;3mboth\x1B[0m \x1B[4munder 한글\x1B[0m "
+                  "\x1B[9mstruck\x1B[0m \x1B[7minverse\x1B[0m \x1B[38;5;208;48;5;22m256\x1B[0m "
+                  "\x1B[38;2;10;200;250;48;2;60;0;60mtrue\x1B[0m\r\n");
+    view.feedText("\x1B[1;33m한글 굵게\x1B[0m \x1B[3;36m기울임 글씨\x1B[0m \x1B[7;32m반전 ✅\x1B[0m ╭─┬─╮ 🎉🔧📋\r\n");
+    view.feedText("\x1B[3;38H터미널\x1B[4;1H\x1B[44m🎉 배경 \x1B[0m\x1B[5;1H\x1B[2m흐림\x1B[0m gjpqy_|");
+    view.feedText("\x1B[6;3H");
+}
+
+QImage renderScreen(const std::string& name)
+{
+    TerminalRendererView view(120, 50);
+    if (name == "styles") {
+        view.resize(40, 6);
+        testing::sizeViewToGrid(view, 40, 6);
+        fillStyleScreen(view);
+    } else {
+        testing::sizeViewToGrid(view, 120, 50);
+        for (int screen = 0; screen <= static_cast<int>(BenchmarkScreen::mixed); ++screen) {
+            if (name == testing::benchmarkScreenName(static_cast<BenchmarkScreen>(screen)))
+                testing::fillBenchmarkScreen(view, static_cast<BenchmarkScreen>(screen));
+        }
+    }
+    QImage image(view.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    view.render(painter);
+    painter.end();
+    // Twice, so that whatever a first draw leaves behind is drawn over.
+    QPainter again(&image);
+    view.render(again);
+    again.end();
+    return image;
+}
+
+bool fontsOfTheReferencesInstalled()
+{
+    const QStringList families = QFontDatabase::families();
+    for (const char* family : {"DejaVu Sans Mono", "Noto Sans Mono CJK KR", "Noto Color Emoji"}) {
+        if (!families.contains(QString::fromLatin1(family)))
+            return false;
+    }
+    return true;
+}
+
+TEST(RenderPixels, EveryBenchmarkScreenMatchesItsReferenceImage)
+{
+    const QString writeTo = qEnvironmentVariable("ORVA_WRITE_RENDER_REFERENCES");
+    if (writeTo.isEmpty() && !fontsOfTheReferencesInstalled())
+        GTEST_SKIP() << "the reference images were drawn with DejaVu Sans Mono, Noto Sans Mono CJK KR and Noto Color Emoji";
+    for (const std::string name : {"plain", "varied", "korean", "emoji", "mixed", "styles"}) {
+        SCOPED_TRACE(name);
+        const QImage drawn = renderScreen(name);
+        if (!writeTo.isEmpty()) {
+            ASSERT_TRUE(drawn.save(QDir(writeTo).filePath(QString::fromStdString(name) + ".png")));
+            continue;
+        }
+        QImage reference(QStringLiteral(ORVA_RENDER_REFERENCE_DIR "/%1.png").arg(QString::fromStdString(name)));
+        ASSERT_FALSE(reference.isNull());
+        reference = reference.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ASSERT_EQ(drawn.size(), reference.size());
+        int differing = 0;
+        QPoint first(-1, -1);
+        for (int y = 0; y < drawn.height(); ++y) {
+            const auto* a = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+            const auto* b = reinterpret_cast<const QRgb*>(reference.constScanLine(y));
+            for (int x = 0; x < drawn.width(); ++x) {
+                if (a[x] != b[x]) {
+                    if (differing++ == 0)
+                        first = QPoint(x, y);
+                }
+            }
+        }
+        EXPECT_EQ(differing, 0) << "first differing pixel at " << first.x() << "," << first.y();
+    }
+}
+
+} // namespace
+} // namespace orva
