@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QStyleHints>
 #include <QWheelEvent>
@@ -79,6 +80,7 @@ void TerminalRendererView::setFont(const QFont& font)
 {
     m_font = font;
     m_fontsReady = false;
+    m_tiles.clear();
     updateCellSize();
 }
 
@@ -111,8 +113,12 @@ void TerminalRendererView::prepareFonts()
         m_variantFonts[static_cast<std::size_t>(variant)] = font;
         auto& sources = m_sources[static_cast<std::size_t>(variant)];
         sources.clear();
+        auto blendedWithGamma = [](const QRawFont& raw) {
+            return !raw.fontTable("CFF ").isEmpty() || !raw.fontTable("CFF2").isEmpty();
+        };
         GlyphSource main;
         main.raw = QRawFont::fromFont(font);
+        main.tiled = blendedWithGamma(main.raw);
         sources.push_back(std::move(main));
         for (const QString& family : fallbackFamilies()) {
             QFont fallback(family);
@@ -121,6 +127,7 @@ void TerminalRendererView::prepareFonts()
             fallback.setItalic(variant & 2);
             GlyphSource source;
             source.raw = QRawFont::fromFont(fallback);
+            source.tiled = blendedWithGamma(source.raw);
             if (source.raw.isValid() && source.raw.familyName() == family)
                 sources.push_back(std::move(source));
         }
@@ -609,30 +616,24 @@ void TerminalRendererView::render(QPainter& painter)
     const int cols = m_terminal.cols();
     const int rows = m_terminal.rows();
 
-    // One glyph run per stretch of cells sharing font, source and colour.
-    QVector<quint32> glyphs;
-    QVector<QPointF> positions;
-    glyphs.reserve(cols);
-    positions.reserve(cols);
-    int runSource = -1;
-    int runVariant = 0;
-    QColor runColor;
-    auto flushGlyphs = [&] {
-        if (glyphs.isEmpty())
-            return;
-        QGlyphRun run;
-        run.setRawFont(m_sources[static_cast<std::size_t>(runVariant)][static_cast<std::size_t>(runSource)].raw);
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(positions);
-        painter.setPen(runColor);
-        painter.drawGlyphRun(QPointF(0, 0), run);
-        glyphs.clear();
-        positions.clear();
+    // Glyphs are copied from tiles when the painter draws straight onto an
+    // image with whole-pixel offsets; otherwise Qt draws every one.
+    QPoint deviceOffset;
+    const bool tiles = tileableTarget(painter, deviceOffset);
+    const auto* target = static_cast<const QImage*>(painter.device());
+
+    std::vector<GlyphItem>& glyphItems = m_glyphItems;
+    glyphItems.clear();
+    struct Fill {
+        QRectF rect;
+        QColor color;
+        int row;
     };
+    std::vector<Fill> fills;
 
     struct Deferred {
         QPointF origin;
-        QString text;
+        char32_t character;
         int variant;
         QColor color;
     };
@@ -661,8 +662,8 @@ void TerminalRendererView::render(QPainter& painter)
         QColor fillColor;
         auto flushFill = [&] {
             if (fillStart >= 0)
-                painter.fillRect(QRectF(m_cellWidth * fillStart, top, m_cellWidth * (fillEnd - fillStart), m_cellHeight),
-                                 fillColor);
+                fills.push_back({QRectF(m_cellWidth * fillStart, top, m_cellWidth * (fillEnd - fillStart), m_cellHeight),
+                                 fillColor, r});
             fillStart = -1;
         };
         for (int c = 0; c < count; ++c) {
@@ -690,7 +691,7 @@ void TerminalRendererView::render(QPainter& painter)
         }
         flushFill();
 
-        // Glyph pass.
+        // Glyph pass: what each cell draws, in drawing order.
         lastAttribute = CharAttribute();
         style = attributesForCell(lastAttribute);
         for (int c = 0; c < count; ++c) {
@@ -714,18 +715,86 @@ void TerminalRendererView::render(QPainter& painter)
             quint32 glyph = 0;
             const int source = glyphFor(variant, ch, glyph);
             if (source < 0) {
-                flushGlyphs();
-                deferred.push_back({QPointF(x, baseline), QString::fromStdString(cell.text()), variant, style.foreground});
+                deferred.push_back({QPointF(x, baseline), ch, variant, style.foreground});
                 continue;
             }
-            if (source != runSource || variant != runVariant || style.foreground != runColor) {
-                flushGlyphs();
-                runSource = source;
-                runVariant = variant;
-                runColor = style.foreground;
+            glyphItems.push_back({QPointF(x, baseline), source, variant, glyph, style.foreground, style.background,
+                                  c, r, span, QRect(), true});
+        }
+    }
+
+    if (tiles)
+        classifyGlyphs(deviceOffset);
+
+    // Row by row, as the plain path drew: the row's backgrounds (which cover
+    // what the row above drew into it), the glyphs copied from tiles, then the
+    // rest through Qt in order, one glyph run per stretch sharing font, source
+    // and colour.
+    QVector<quint32> glyphs;
+    QVector<QPointF> positions;
+    glyphs.reserve(cols);
+    positions.reserve(cols);
+    int runSource = -1;
+    int runVariant = 0;
+    QColor runColor;
+    auto flushGlyphs = [&] {
+        if (glyphs.isEmpty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(m_sources[static_cast<std::size_t>(runVariant)][static_cast<std::size_t>(runSource)].raw);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        painter.setPen(runColor);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+        glyphs.clear();
+        positions.clear();
+    };
+    std::size_t nextFill = 0;
+    std::size_t nextGlyph = 0;
+    for (int r = 0; r < rows; ++r) {
+        for (; nextFill < fills.size() && fills[nextFill].row == r; ++nextFill)
+            painter.fillRect(fills[nextFill].rect, fills[nextFill].color);
+        const std::size_t rowStart = nextGlyph;
+        while (nextGlyph < glyphItems.size() && glyphItems[nextGlyph].row == r)
+            ++nextGlyph;
+        if (tiles) {
+            bool copying = false;
+            for (std::size_t i = rowStart; i < nextGlyph; ++i) {
+                GlyphItem& item = glyphItems[i];
+                if (item.ordered || item.ink.isEmpty())
+                    continue;
+                if (!copying) {
+                    painter.setCompositionMode(QPainter::CompositionMode_Source);
+                    copying = true;
+                }
+                const QRawFont& font = m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].raw;
+                const auto position = GlyphTileCache::split(item.origin + QPointF(deviceOffset));
+                // Only over the plain background the tile was blended onto.
+                if (!m_tiles.backgroundUnder(*target, item.ink, item.background)) {
+                    item.ordered = true;
+                    continue;
+                }
+                const QImage& tile = m_tiles.tile(font, item.variant * 16 + item.source, item.glyph, *position, item.color,
+                                                  item.background);
+                // The painter maps by the whole-pixel offset alone.
+                painter.drawImage(item.ink.topLeft() - deviceOffset, tile);
             }
-            glyphs.append(glyph);
-            positions.append(QPointF(x, baseline));
+            if (copying)
+                painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+        runSource = -1;
+        for (std::size_t i = rowStart; i < nextGlyph; ++i) {
+            const GlyphItem& item = glyphItems[i];
+            if (!item.ordered)
+                continue;
+            if (item.source != runSource || item.variant != runVariant || item.color != runColor) {
+                flushGlyphs();
+                runSource = item.source;
+                runVariant = item.variant;
+                runColor = item.color;
+            }
+            glyphs.append(item.glyph);
+            positions.append(item.origin);
         }
         flushGlyphs();
     }
@@ -735,7 +804,7 @@ void TerminalRendererView::render(QPainter& painter)
     for (const Deferred& item : deferred) {
         painter.setFont(m_variantFonts[static_cast<std::size_t>(item.variant)]);
         painter.setPen(item.color);
-        painter.drawText(item.origin, item.text);
+        painter.drawText(item.origin, QString::fromStdString(utf8Encode(item.character)));
     }
     for (const Decoration& decoration : decorations)
         painter.fillRect(decoration.rect, decoration.color);
@@ -751,6 +820,103 @@ void TerminalRendererView::render(QPainter& painter)
     painter.fillRect(track, QColor(28, 28, 28));
     if (canScroll())
         painter.fillRect(scrollerKnobRect(), QColor(110, 110, 110));
+}
+
+bool TerminalRendererView::tileableTarget(QPainter& painter, QPoint& deviceOffset)
+{
+    QPaintDevice* device = painter.device();
+    if (!device || device->devType() != QInternal::Image || !painter.paintEngine() ||
+        painter.paintEngine()->type() != QPaintEngine::Raster)
+        return false;
+    const auto* image = static_cast<const QImage*>(device);
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_ARGB32_Premultiplied && format != QImage::Format_RGB32)
+        return false;
+    if (image->devicePixelRatio() != 1.0 || painter.hasClipping() || painter.opacity() != 1.0 ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
+    const QTransform transform = painter.deviceTransform();
+    if (transform.type() > QTransform::TxTranslate || transform.dx() != std::floor(transform.dx()) ||
+        transform.dy() != std::floor(transform.dy()) || std::abs(transform.dx()) > 1e6 || std::abs(transform.dy()) > 1e6)
+        return false;
+    deviceOffset = QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+    m_tiles.setFormat(format);
+    return true;
+}
+
+void TerminalRendererView::classifyGlyphs(QPoint deviceOffset)
+{
+    const int rows = m_terminal.rows();
+    std::vector<GlyphItem>& items = m_glyphItems;
+    // Items are in row order: where each row's items start.
+    std::vector<std::size_t>& rowStart = m_rowStarts;
+    rowStart.assign(static_cast<std::size_t>(rows) + 1, items.size());
+    for (std::size_t i = items.size(); i-- > 0;)
+        rowStart[static_cast<std::size_t>(items[i].row)] = i;
+    for (int r = rows - 1; r >= 0; --r)
+        rowStart[static_cast<std::size_t>(r)] = std::min(rowStart[static_cast<std::size_t>(r)], rowStart[static_cast<std::size_t>(r) + 1]);
+
+    // Only glyphs of the fonts Qt blends dearly are worth a tile; the inks of
+    // the others are needed only beside one of those.
+    bool anyTiled = false;
+    for (GlyphItem& item : items) {
+        item.ordered = item.background.alpha() != 255 ||
+                       !m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].tiled;
+        anyTiled = anyTiled || !item.ordered;
+    }
+    if (!anyTiled)
+        return;
+    for (GlyphItem& item : items) {
+        const QRawFont& font = m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].raw;
+        const auto position = GlyphTileCache::split(item.origin + QPointF(deviceOffset));
+        if (!position) {
+            // Ink unknown: taken as a wide band around the cell, drawn in order.
+            item.ink = QRectF(item.origin.x() - m_cellHeight * 2, item.origin.y() - m_cellHeight * 3,
+                              m_cellWidth * item.span + m_cellHeight * 4, m_cellHeight * 6)
+                           .toAlignedRect()
+                           .translated(deviceOffset);
+            item.ordered = true;
+            continue;
+        }
+        item.ink = m_tiles.inkRect(font, item.variant * 16 + item.source, item.glyph, *position);
+    }
+
+    // A glyph whose ink meets another's keeps Qt's drawing in order: a copied
+    // tile must be the only ink on its pixels. An ink reaches at most as far
+    // beyond its own cell as the farthest reaching one, so only the cells
+    // that far around a tile's ink can hold an ink that meets it.
+    qreal overX = 0;
+    qreal overY = 0;
+    for (const GlyphItem& item : items) {
+        if (item.ink.isEmpty())
+            continue;
+        const QRectF ink = QRectF(item.ink.translated(-deviceOffset));
+        const qreal left = m_cellWidth * item.col;
+        const qreal top = m_cellHeight * item.row;
+        overX = std::max({overX, left - ink.left(), ink.right() - (left + m_cellWidth * item.span)});
+        overY = std::max({overY, top - ink.top(), ink.bottom() - (top + m_cellHeight)});
+    }
+    for (GlyphItem& item : items) {
+        if (item.ordered || item.ink.isEmpty())
+            continue;
+        const QRectF around = QRectF(item.ink.translated(-deviceOffset)).adjusted(-overX - 1, -overY - 1, overX + 1, overY + 1);
+        const int r0 = std::max(0, static_cast<int>(std::floor(around.top() / m_cellHeight)));
+        const int r1 = std::min(rows - 1, static_cast<int>(std::floor(around.bottom() / m_cellHeight)));
+        // A wide cell starts one column left of the columns it covers.
+        const int c0 = static_cast<int>(std::floor(around.left() / m_cellWidth)) - 1;
+        const int c1 = static_cast<int>(std::floor(around.right() / m_cellWidth));
+        for (int r = r0; r <= r1 && !item.ordered; ++r) {
+            const auto begin = items.begin() + static_cast<std::ptrdiff_t>(rowStart[static_cast<std::size_t>(r)]);
+            const auto end = items.begin() + static_cast<std::ptrdiff_t>(rowStart[static_cast<std::size_t>(r) + 1]);
+            auto j = std::lower_bound(begin, end, c0, [](const GlyphItem& other, int col) { return other.col < col; });
+            for (; j != end && j->col <= c1; ++j) {
+                if (&*j != &item && !j->ink.isEmpty() && j->ink.intersects(item.ink)) {
+                    item.ordered = true;
+                    j->ordered = true;
+                }
+            }
+        }
+    }
 }
 
 } // namespace orva

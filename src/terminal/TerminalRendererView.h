@@ -5,10 +5,12 @@
 // the grid to the item and turns keys and input-method text into bytes for the
 // emulator's delegate. It knows nothing of processes.
 
+#include "terminal/GlyphTileCache.h"
 #include "terminal/core/Terminal.h"
 
 #include <QColor>
 #include <QFont>
+#include <QGlyphRun>
 #include <QQuickPaintedItem>
 #include <QRawFont>
 #include <QString>
@@ -142,6 +144,9 @@ protected:
 private:
     struct GlyphSource {
         QRawFont raw;
+        // Outlines Qt blends with gamma correction on every draw (CFF): its
+        // glyphs are copied from tiles where they can be.
+        bool tiled = false;
         std::array<quint32, 128> ascii{};
         std::array<bool, 128> asciiKnown{};
         std::unordered_map<char32_t, quint32> other;
@@ -155,6 +160,27 @@ private:
     // -1 when no raw font has it.
     int glyphFor(int variant, char32_t ch, quint32& glyph);
     QColor resolve(const TerminalColor& color, bool isForeground) const;
+
+    // A glyph one cell draws from a raw font, in drawing order.
+    struct GlyphItem {
+        QPointF origin;
+        int source;
+        int variant;
+        quint32 glyph;
+        QColor color;
+        QColor background;
+        int col;
+        int row;
+        int span;
+        QRect ink;    // device pixels it may change; empty when none
+        bool ordered; // drawn by Qt in order rather than copied from a tile
+    };
+    // Whether glyphs may be copied from tiles onto the painter's device, and
+    // the whole-pixel offset of its transform.
+    bool tileableTarget(QPainter& painter, QPoint& deviceOffset);
+    // Finds the glyphs whose ink meets no other glyph's, to be copied from
+    // tiles; the others are drawn by Qt in order.
+    void classifyGlyphs(QPoint deviceOffset);
 
     Terminal m_terminal;
     QFont m_font;
@@ -176,6 +202,9 @@ private:
     std::array<std::vector<GlyphSource>, 4> m_sources;
     std::array<QFont, 4> m_variantFonts;
     bool m_fontsReady = false;
+    GlyphTileCache m_tiles;
+    std::vector<GlyphItem> m_glyphItems;
+    std::vector<std::size_t> m_rowStarts;
 
     bool m_draggingKnob = false;
     qreal m_dragOffset = 0;

@@ -85,17 +85,23 @@ TEST(RenderPixels, EveryBenchmarkScreenMatchesItsReferenceImage)
         ASSERT_EQ(drawn.size(), reference.size());
         int differing = 0;
         QPoint first(-1, -1);
+        QRgb drawnPixel = 0;
+        QRgb referencePixel = 0;
         for (int y = 0; y < drawn.height(); ++y) {
             const auto* a = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
             const auto* b = reinterpret_cast<const QRgb*>(reference.constScanLine(y));
             for (int x = 0; x < drawn.width(); ++x) {
                 if (a[x] != b[x]) {
-                    if (differing++ == 0)
+                    if (differing++ == 0) {
                         first = QPoint(x, y);
+                        drawnPixel = a[x];
+                        referencePixel = b[x];
+                    }
                 }
             }
         }
-        EXPECT_EQ(differing, 0) << "first differing pixel at " << first.x() << "," << first.y();
+        EXPECT_EQ(differing, 0) << "first differing pixel at " << first.x() << "," << first.y() << ": drawn " << std::hex
+                                << drawnPixel << ", reference " << referencePixel;
     }
 }
 
