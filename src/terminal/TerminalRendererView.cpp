@@ -9,6 +9,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QStyleHints>
+#include <QTextLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -81,6 +82,7 @@ void TerminalRendererView::setFont(const QFont& font)
     m_font = font;
     m_fontsReady = false;
     m_tiles.clear();
+    m_shaped.clear();
     updateCellSize();
 }
 
@@ -799,12 +801,13 @@ void TerminalRendererView::render(QPainter& painter)
         flushGlyphs();
     }
 
-    // Characters no raw font has (colour emoji and the like) go through the
-    // full text path, which finds a font for them.
+    // Characters no raw font has (colour emoji and the like) are shaped once
+    // by Qt's text layout, which finds a font for them, and drawn as the
+    // glyph runs it made.
     for (const Deferred& item : deferred) {
-        painter.setFont(m_variantFonts[static_cast<std::size_t>(item.variant)]);
         painter.setPen(item.color);
-        painter.drawText(item.origin, QString::fromStdString(utf8Encode(item.character)));
+        for (const QGlyphRun& run : shapedCharacter(item.variant, item.character))
+            painter.drawGlyphRun(item.origin, run);
     }
     for (const Decoration& decoration : decorations)
         painter.fillRect(decoration.rect, decoration.color);
@@ -917,6 +920,38 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset)
             }
         }
     }
+}
+
+const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant, char32_t character)
+{
+    const std::uint64_t key = (static_cast<std::uint64_t>(variant) << 32) | character;
+    auto it = m_shaped.find(key);
+    if (it != m_shaped.end())
+        return it->second;
+    QString text;
+    if (character > 0xFFFF) {
+        text.append(QChar::highSurrogate(character));
+        text.append(QChar::lowSurrogate(character));
+    } else {
+        text.append(QChar(static_cast<char16_t>(character)));
+    }
+    QTextLayout layout(text, m_variantFonts[static_cast<std::size_t>(variant)]);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    std::vector<QGlyphRun> runs;
+    if (line.isValid()) {
+        // Positions relative to the baseline at the text's start.
+        const QPointF baseline(0, line.ascent());
+        for (QGlyphRun run : layout.glyphRuns()) {
+            QList<QPointF> positions = run.positions();
+            for (QPointF& p : positions)
+                p -= baseline;
+            run.setPositions(positions);
+            runs.push_back(run);
+        }
+    }
+    return m_shaped.emplace(key, std::move(runs)).first->second;
 }
 
 } // namespace orva

@@ -181,6 +181,9 @@ private:
     // Finds the glyphs whose ink meets no other glyph's, to be copied from
     // tiles; the others are drawn by Qt in order.
     void classifyGlyphs(QPoint deviceOffset);
+    // A character no raw font has, shaped by Qt's text layout once: glyph runs
+    // relative to the baseline at its start.
+    const std::vector<QGlyphRun>& shapedCharacter(int variant, char32_t character);
 
     Terminal m_terminal;
     QFont m_font;
@@ -205,6 +208,7 @@ private:
     GlyphTileCache m_tiles;
     std::vector<GlyphItem> m_glyphItems;
     std::vector<std::size_t> m_rowStarts;
+    std::unordered_map<std::uint64_t, std::vector<QGlyphRun>> m_shaped;
 
     bool m_draggingKnob = false;
     qreal m_dragOffset = 0;
