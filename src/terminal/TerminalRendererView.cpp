@@ -951,6 +951,8 @@ const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant,
             runs.push_back(run);
         }
     }
+    if (m_shaped.size() >= 4096)
+        m_shaped.clear();
     return m_shaped.emplace(key, std::move(runs)).first->second;
 }
 
