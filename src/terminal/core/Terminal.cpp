@@ -187,6 +187,9 @@ void Terminal::dispatch(std::uint8_t b, char32_t ch)
     case ParserState::oscString:
         handleOscString(b, ch);
         return;
+    case ParserState::controlString:
+        handleControlString(b);
+        return;
     }
 }
 
@@ -204,6 +207,13 @@ void Terminal::escDispatch(std::uint8_t b, char32_t)
     case ']':
         m_oscString.clear();
         m_parserState = ParserState::oscString;
+        break;
+    case 'P':
+    case 'X':
+    case '^':
+    case '_':
+        m_controlString.assign(1, static_cast<char>(b));
+        m_parserState = ParserState::controlString;
         break;
     case '7':
         saveCursor();
@@ -360,6 +370,21 @@ void Terminal::handleOscString(std::uint8_t b, char32_t)
         // Other controls inside the string are skipped.
     } else if (static_cast<int>(m_oscString.size()) < maxOscLength) {
         m_oscString.push_back(static_cast<char>(b));
+    }
+}
+
+void Terminal::handleControlString(std::uint8_t b)
+{
+    // Nothing of the string is printed or answered. ESC ends it: ESC \ is the
+    // string terminator, whose backslash the escape state then drops, and an
+    // ESC that starts anything else begins that sequence. CAN and SUB cancel
+    // it; BEL and other controls are part of it, as in xterm.
+    if (b == 0x1B) {
+        m_parserState = ParserState::escape;
+    } else if (b == 0x18 || b == 0x1A) {
+        m_parserState = ParserState::ground;
+    } else if (static_cast<int>(m_controlString.size()) < maxOscLength) {
+        m_controlString.push_back(static_cast<char>(b));
     }
 }
 

@@ -45,6 +45,10 @@ enum class ParserState {
     csiIntermediate,
     csiIgnore,
     oscString,
+    // A device control string (ESC P), start of string (ESC X), privacy
+    // message (ESC ^) or application program command (ESC _): read to its end
+    // and dropped.
+    controlString,
 };
 
 class Terminal {
@@ -103,6 +107,9 @@ public:
     const std::string& csiIntermediate() const { return m_csiIntermediate; }
     // Raw bytes of the OSC string being (or last) read.
     const std::string& oscString() const { return m_oscString; }
+    // What is kept of the control string being (or last) read, introducer
+    // letter first; at most maxOscLength bytes.
+    const std::string& controlString() const { return m_controlString; }
     int scrollbackSize() const { return m_scrollbackSize; }
 
     // ---- Dirty range, in screen rows; empty when refreshEnd < refreshStart ----
@@ -162,6 +169,7 @@ private:
     void handleCsiParam(std::uint8_t byte, char32_t character);
     void handleCsiIntermediate(std::uint8_t byte, char32_t character);
     void handleOscString(std::uint8_t byte, char32_t character);
+    void handleControlString(std::uint8_t byte);
     void csiDispatch(char32_t final);
     void oscDispatch();
     void beginCsi();
@@ -209,6 +217,7 @@ private:
     bool m_csiPrivate = false;
     bool m_csiUnsupportedMarker = false;
     std::string m_oscString;
+    std::string m_controlString;
     std::array<std::uint8_t, 4> m_utf8Buffer{};
     int m_utf8Length = 0;
     int m_utf8Expected = 0;

@@ -30,7 +30,6 @@ TEST(ParserTest, SequencesAndTheirScreens)
         {"OSC ended by BEL", ESC + "]0;title\x07" + "x", {"x"}, 1, 0},
         {"OSC ended by ST", ESC + "]2;title" + ESC + "\\x", {"x"}, 1, 0},
         {"controls inside OSC are skipped", ESC + "]0;a\r\nb\x07" + "x", {"x"}, 1, 0},
-        {"DCS contents are printed", ESC + "Pq#0" + ESC + "\\", {"q#0"}, 3, 0},
         {"colon makes the CSI ignored", CSI + "2:3mx", {"x"}, 1, 0},
         {"intermediate then control ignores the rest", CSI + "1 \rAx", {"x"}, 1, 0},
         {"three-byte UTF-8", "\xE2\x82\xAC", {"\xE2\x82\xAC"}, 1, 0},
@@ -48,6 +47,50 @@ TEST(ParserTest, SequencesAndTheirScreens)
         {"ESC 7 / ESC 8", "ab" + ESC + "7" + CSI + "4;4Hx" + ESC + "8y", {"aby", "", "", "   x"}, 3, 0},
         {"unsupported finals are ignored", "a" + CSI + "5nb" + CSI + "cc" + CSI + "sd" + CSI + "ue", {"abcde"}, 5, 0},
     });
+}
+
+// Device control strings, start-of-string, privacy messages and application
+// program commands print nothing of their contents, whatever the chunks.
+TEST(ParserTest, ControlStringsPrintNothing)
+{
+    const std::string ST = ESC + "\\";
+    runScreenCases({
+        {"DCS ended by ST", "a" + ESC + "Pq#0;2;0;0;0#0~~" + ST + "b", {"ab"}, 2, 0},
+        {"vim's DCS at start", ESC + "Pzz" + ST + "x", {"x"}, 1, 0},
+        {"SOS", "a" + ESC + "Xhidden" + ST + "b", {"ab"}, 2, 0},
+        {"PM", "a" + ESC + "^hidden" + ST + "b", {"ab"}, 2, 0},
+        {"APC", "a" + ESC + "_Gf=100;AAAA" + ST + "b", {"ab"}, 2, 0},
+        {"BEL and other controls are part of the string", "a" + ESC + "Pz\x07zz\r\n\x08" + ST + "b", {"ab"}, 2, 0},
+        {"CAN cancels the string", "a" + ESC + "Pzz\x18" + "b", {"ab"}, 2, 0},
+        {"SUB cancels the string", "a" + ESC + "_zz\x1a" + "b", {"ab"}, 2, 0},
+        {"high bytes and raw C1 ST are part of the string", "a" + ESC + "P\xC3\xA9\x9C\x90x" + ST + "b", {"ab"}, 2, 0},
+        {"ESC starting another sequence ends the string", "a" + ESC + "Pzz" + CSI + "3Gb", {"a b"}, 3, 0},
+        {"doubled ESC of a passthrough ends it and starts the inner sequence",
+         "ab" + ESC + "Ptmux;" + ESC + ESC + "]52;c;eA==\x07" + ST + "cd", {"abcd"}, 4, 0},
+        {"passthrough of a query prints nothing", "x" + ESC + "Ptmux;" + ESC + ESC + "[>q" + ST + "y", {"xy"}, 2, 0},
+        {"unfinished string swallows the rest", "a" + ESC + "Pzzzz" + std::string(200, 'q'), {"a"}, 1, 0},
+    });
+}
+
+// Each introducer and terminator cut at every byte gives the same screen.
+TEST(ParserTest, ControlStringsSplitAnywhere)
+{
+    const std::string ST = ESC + "\\";
+    for (const char introducer : {'P', 'X', '^', '_'}) {
+        const std::string input = "ab" + ESC + introducer + "1;2|payload\x07\xC3\xA9" + ST + "cd" + ESC + introducer +
+                                  "x\x18" + "ef" + ESC + introducer + "y" + ESC + ESC + "[1;1Hg";
+        for (std::size_t cut = 0; cut <= input.size(); ++cut) {
+            for (std::size_t second = cut; second <= input.size(); second += 3) {
+                Terminal t(20, 5);
+                t.feedText(std::string_view(input).substr(0, cut));
+                t.feedText(std::string_view(input).substr(cut, second - cut));
+                t.feedText(std::string_view(input).substr(second));
+                ASSERT_EQ(screen(t), std::vector<std::string>{"gbcdef"}) << introducer << " cut at " << cut << ", " << second;
+                ASSERT_EQ(t.cursorX(), 1);
+                ASSERT_EQ(t.parserState(), ParserState::ground);
+            }
+        }
+    }
 }
 
 TEST(ParserTest, UnfinishedUtf8WaitsForItsContinuation)
@@ -122,6 +165,8 @@ TEST(ParserTest, KeptParametersAndStringsAreCapped)
 
     t.feedText(ESC + "]0;" + std::string(100000, 'x') + "\x07");
     EXPECT_EQ(t.oscString().size(), 4096u);
+    t.feedText(ESC + "P" + std::string(100000, 'x') + ESC + "\\");
+    EXPECT_EQ(t.controlString().size(), 4096u);
     EXPECT_EQ(t.parserState(), ParserState::ground);
     EXPECT_EQ(screen(t), std::vector<std::string>{});
 }

@@ -73,6 +73,8 @@ inline std::string checkInvariants(const Terminal& t, bool cells = true)
         return "too many CSI intermediates kept";
     if (t.oscString().size() > static_cast<std::size_t>(Terminal::maxOscLength))
         return "OSC string above its cap";
+    if (t.controlString().size() > static_cast<std::size_t>(Terminal::maxOscLength))
+        return "control string above its cap";
     return {};
 }
 
