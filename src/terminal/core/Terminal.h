@@ -130,7 +130,8 @@ public:
     void cursorDown(std::int64_t n);
     void cursorForward(std::int64_t n);
     void cursorBackward(std::int64_t n);
-    // 1-based row and column.
+    // 1-based row and column; with origin mode on the row counts from the
+    // scroll region's top and stays inside it.
     void cursorPosition(std::int64_t row, std::int64_t column);
     // Absolute 1-based column / row (CSI G and `, CSI d).
     void cursorColumn(std::int64_t column);
@@ -181,6 +182,8 @@ private:
     // printCharacter() for each byte.
     void printAscii(const std::uint8_t* data, std::size_t size);
 
+    // Screen row of a 1-based row parameter of CUP, HVP or VPA.
+    int addressedRow(std::int64_t row) const;
     void enterAlternateScreen();
     void saveCursorRecord();
     void restoreCursorRecord();

@@ -427,10 +427,20 @@ void Terminal::cursorBackward(std::int64_t n)
     b.x = subtractClamped(b.x, std::max<std::int64_t>(n, 0), 0);
 }
 
+int Terminal::addressedRow(std::int64_t row) const
+{
+    // With origin mode on, rows count from the scroll region's top and stay
+    // inside the region, as in xterm.
+    const Buffer& b = *m_buffer;
+    if (m_modes.originMode)
+        return b.scrollTop + clampCount(row, b.scrollBottom - b.scrollTop + 1) - 1;
+    return clampCount(row, m_rows) - 1;
+}
+
 void Terminal::cursorPosition(std::int64_t row, std::int64_t column)
 {
     Buffer& b = *m_buffer;
-    b.y = clampCount(row, m_rows) - 1;
+    b.y = addressedRow(row);
     b.x = clampCount(column, m_cols) - 1;
     markDirty(b.y);
 }
@@ -442,7 +452,7 @@ void Terminal::cursorColumn(std::int64_t column)
 
 void Terminal::cursorRow(std::int64_t row)
 {
-    m_buffer->y = clampCount(row, m_rows) - 1;
+    m_buffer->y = addressedRow(row);
     markDirty(m_buffer->y);
 }
 

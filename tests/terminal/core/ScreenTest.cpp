@@ -149,7 +149,7 @@ TEST(ScreenTest, ScrollRegionPairsOutsideTheScreenAreIgnored)
     t.feedText(CSI + "3;4H" + CSI + "5;3r");
     EXPECT_EQ(t.buffer().scrollBottom, 23);
     EXPECT_EQ(t.cursorX(), 3);
-    t.feedText(CSI + "0;1r" + CSI + "3;30r" + CSI + "4;4r");
+    t.feedText(CSI + "0;1r" + CSI + "30;40r" + CSI + "4;4r");
     EXPECT_EQ(t.buffer().scrollTop, 0);
     EXPECT_EQ(t.buffer().scrollBottom, 23);
     EXPECT_EQ(t.cursorY(), 2);
@@ -162,8 +162,23 @@ TEST(ScreenTest, ScrollRegionPairsOutsideTheScreenAreIgnored)
     EXPECT_EQ(t.cursorY(), 0);
     t.feedText(CSI + "?6h" + CSI + "3;10r");
     EXPECT_EQ(t.cursorY(), 2) << "origin mode homes to the region's top";
-    t.feedText(CSI + "1;1H");
-    EXPECT_EQ(t.cursorY(), 0) << "CUP stays absolute in origin mode";
+}
+
+// The screens tmux shows for the same bytes on 10 x 8.
+TEST(ScreenTest, OriginModeAddressesRowsInsideTheRegion)
+{
+    const std::string region = "a" + CSI + "3;6r" + CSI + "?6h";
+    runScreenCases({
+        {"CUP counts from the region's top", region + CSI + "2;3Hx", {"a", "", "", "  x"}, 3, 3, 10, 8},
+        {"CUP stops at the region's bottom", region + CSI + "99;5Hy", {"a", "", "", "", "", "    y"}, 5, 5, 10, 8},
+        {"HVP as CUP", region + CSI + "2;4fx", {"a", "", "", "   x"}, 4, 3, 10, 8},
+        {"VPA counts from the top and stops at the bottom", region + CSI + "2dz" + CSI + "9dq",
+         {"a", "", "", "z", "", " q"}, 2, 5, 10, 8},
+        {"home is the region's top", region + CSI + "Hh", {"a", "", "h"}, 1, 2, 10, 8},
+        {"restore brings origin mode back", region + CSI + "2;2H" + ESC + "7" + CSI + "?6l" + CSI + "1;1Hw" + ESC + "8v" + CSI + "1;1Hu",
+         {"w", "", "u", " v"}, 1, 2, 10, 8},
+        {"origin mode off addresses the whole screen", region + CSI + "?6l" + CSI + "1;3Hw", {"a w"}, 3, 0, 10, 8},
+    });
 }
 
 TEST(ScreenTest, ErasingWritesDefaultBlanks)
