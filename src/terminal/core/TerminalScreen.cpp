@@ -473,9 +473,10 @@ void Terminal::setScrollRegion(std::int64_t top, std::int64_t bottom)
     Buffer& b = *m_buffer;
     if (top == 0)
         top = 1;
-    if (bottom == 0)
+    // A bottom past the screen is the last row, as in xterm.
+    if (bottom == 0 || bottom > m_rows)
         bottom = m_rows;
-    if (top < 1 || top >= bottom || bottom > m_rows)
+    if (top < 1 || top >= bottom)
         return;
     b.scrollTop = static_cast<int>(top) - 1;
     b.scrollBottom = static_cast<int>(bottom) - 1;

@@ -181,6 +181,24 @@ TEST(ScreenTest, OriginModeAddressesRowsInsideTheRegion)
     });
 }
 
+// A bottom past the screen is the last row; the pair is then applied.
+TEST(ScreenTest, ScrollRegionBottomPastTheScreenIsClamped)
+{
+    runScreenCases({
+        {"region 3 to 30 on 8 rows homes", "a" + CSI + "3;30rb" + CSI + "30;1Hc" + ESC + "Md", {"b", "", "", "", "", "", " d", "c"},
+         2, 6, 10, 8},
+        {"a top past the screen is still ignored", "a" + CSI + "9;30rb" + CSI + "4;2rc", {"abc"}, 3, 0, 10, 8},
+        {"origin mode with a clamped region", "a" + CSI + "?6h" + CSI + "3;30r" + CSI + "99Hq", {"a", "", "", "", "", "", "", "q"},
+         1, 7, 10, 8},
+    });
+    Terminal t(10, 8);
+    t.feedText(CSI + "3;30r");
+    EXPECT_EQ(t.buffer().scrollTop, 2);
+    EXPECT_EQ(t.buffer().scrollBottom, 7);
+    t.feedText(CSI + "8;1H\n");
+    EXPECT_EQ(t.buffer().lines.count(), 8) << "scrolling inside the region feeds no history";
+}
+
 TEST(ScreenTest, ErasingWritesDefaultBlanks)
 {
     Terminal t(10, 3);
