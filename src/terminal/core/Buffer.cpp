@@ -45,13 +45,16 @@ void Buffer::resize(int newCols, int newRows)
             if (oldSize == newCols)
                 continue;
             line->resize(newCols);
-            // A wide character whose placeholder was cut off, or one that stood
-            // in the old last column without a placeholder, becomes a blank.
+            // A wide character whose placeholder was cut off becomes a blank;
+            // one that stood in the old last column without a placeholder gets
+            // its placeholder in the first new column.
             if (newCols < oldSize) {
                 if (line->cells.back().width == 2)
                     line->cells.back() = CharData::blank;
             } else if (oldSize > 0) {
-                line->repairWide(oldSize - 1, oldSize - 1);
+                const CharData& last = line->cells[static_cast<std::size_t>(oldSize - 1)];
+                if (last.width == 2)
+                    line->cells[static_cast<std::size_t>(oldSize)] = CharData{U' ', last.attribute, 0};
             }
         }
     }

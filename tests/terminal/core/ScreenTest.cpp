@@ -414,6 +414,39 @@ TEST(ScreenTest, OneColumnGridTakesWideCharacters)
     EXPECT_EQ(checkInvariants(narrow), "");
 }
 
+// A wide character standing in the last column (wraparound off, or a grid of
+// one column) keeps its place across a widening, with its placeholder in the
+// first new column.
+TEST(ScreenTest, WideCharacterInTheLastColumnSurvivesAWidening)
+{
+    struct Case {
+        const char* name;
+        int cols;
+        std::string input;
+        int wideColumn;
+    };
+    const Case cases[] = {
+        {"wraparound off", 6, CSI + "?7l" + "abcd" + HAN + HAN, 5},
+        {"one column", 1, CSI + "?7l" + HAN, 0},
+        {"coloured, on the alternate screen", 4, CSI + "?1049h" + CSI + "?7l" + CSI + "31m" + "ab" + HAN + HAN, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Terminal t(c.cols, 3, 10);
+        t.feedText(c.input);
+        const CharData wide = cellAt(t, c.wideColumn, 0);
+        ASSERT_EQ(wide.width, 2);
+        t.resize(c.cols + 3, 3);
+        EXPECT_EQ(cellAt(t, c.wideColumn, 0), wide);
+        EXPECT_EQ(cellAt(t, c.wideColumn + 1, 0), (CharData{U' ', wide.attribute, 0}));
+        EXPECT_EQ(cellAt(t, c.wideColumn + 2, 0), CharData::blank);
+        EXPECT_EQ(checkInvariants(t), "");
+        t.resize(c.cols, 3);
+        t.resize(c.cols - 1 > 0 ? c.cols - 1 : 1, 3);
+        EXPECT_EQ(checkInvariants(t), "");
+    }
+}
+
 TEST(ScreenTest, DirtyRange)
 {
     Terminal t(10, 5);
