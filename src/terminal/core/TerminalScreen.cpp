@@ -176,10 +176,46 @@ void Terminal::repeatPrecedingCharacter(std::int64_t n)
         return;
     // More repetitions than the screen holds only push blank history.
     const std::int64_t screen = static_cast<std::int64_t>(m_cols) * m_rows;
-    const std::int64_t count = std::clamp<std::int64_t>(n, 1, screen);
+    std::int64_t count = std::clamp<std::int64_t>(n, 1, screen);
     const char32_t ch = m_lastPrinted;
-    for (std::int64_t i = 0; i < count; ++i)
-        printCharacter(ch);
+    const bool wide = isWideCharacter(ch);
+    const int width = wide ? 2 : 1;
+    Buffer& b = *m_buffer;
+    // The characters go on a line in one fill, with the result printing them
+    // one by one gives; wrapping, insert mode and the margins take the long way.
+    while (count > 0) {
+        if (!m_modes.wraparound && b.x + width > m_cols) {
+            // Every further one overwrites the last column.
+            printCharacter(ch);
+            break;
+        }
+        BufferLine* line = !m_modes.insertMode && b.x + width <= m_cols ? b.line(b.y) : nullptr;
+        if (!line || line->size() != m_cols) {
+            printCharacter(ch);
+            --count;
+            continue;
+        }
+        const int x0 = b.x;
+        const int k = static_cast<int>(std::min<std::int64_t>(count, (m_cols - x0) / width));
+        CharData* cells = line->cells.data() + x0;
+        const int end = x0 + k * width;
+        const bool repair = cells[0].width != 1 || line->cells[static_cast<std::size_t>(end - 1)].width != 1;
+        const CharData cell{ch, m_currentAttribute, static_cast<std::int8_t>(width)};
+        const CharData placeholder{U' ', m_currentAttribute, 0};
+        if (wide) {
+            for (int i = 0; i < k; ++i) {
+                cells[2 * i] = cell;
+                cells[2 * i + 1] = placeholder;
+            }
+        } else {
+            std::fill_n(cells, k, cell);
+        }
+        if (repair)
+            line->repairWide(x0 - 1, end);
+        b.x = end;
+        markDirty(b.y);
+        count -= k;
+    }
 }
 
 // ---- Controls ----

@@ -447,6 +447,45 @@ TEST(ScreenTest, WideCharacterInTheLastColumnSurvivesAWidening)
     }
 }
 
+// CSI b fills runs of cells at once; the result is that of printing the
+// character as many times, from any place, over any cells, in any mode.
+TEST(ScreenTest, RepeatGivesWhatPrintingOneByOneGives)
+{
+    const std::vector<std::string> characters = {"x", HAN};
+    const std::vector<std::string> setups = {
+        "",
+        CSI + "3;7H",
+        CSI + "5;10H",
+        CSI + "5;9H",
+        CSI + "?7l" + CSI + "2;8H",
+        CSI + "4h" + "abc" + CSI + "1;2H",
+        HAN + HAN + HAN + CSI + "1;2H",
+        CSI + "2;4r" + CSI + "4;6H" + CSI + "31;1m",
+        "a" + HAN + "b" + HAN + HAN + "c" + CSI + "1;3H",
+    };
+    for (const std::string& setup : setups) {
+        for (const std::string& ch : characters) {
+            for (const int n : {1, 2, 3, 4, 5, 9, 10, 11, 19, 23, 48}) {
+                SCOPED_TRACE(testing::PrintToString(setup) + " " + ch + " x" + std::to_string(n));
+                Terminal repeated(10, 5, 20);
+                repeated.feedText(setup + ch + CSI + std::to_string(n) + "b");
+                Terminal printed(10, 5, 20);
+                printed.feedText(setup);
+                for (int i = 0; i <= n; ++i)
+                    printed.feedText(ch);
+                ASSERT_EQ(repeated.buffer().lines.count(), printed.buffer().lines.count());
+                for (int i = 0; i < printed.buffer().lines.count(); ++i) {
+                    ASSERT_EQ(repeated.buffer().lines[i]->cells, printed.buffer().lines[i]->cells) << "line " << i;
+                    ASSERT_EQ(repeated.buffer().lines[i]->isWrapped, printed.buffer().lines[i]->isWrapped) << "line " << i;
+                }
+                ASSERT_EQ(repeated.cursorX(), printed.cursorX());
+                ASSERT_EQ(repeated.cursorY(), printed.cursorY());
+                ASSERT_EQ(checkInvariants(repeated), "");
+            }
+        }
+    }
+}
+
 TEST(ScreenTest, DirtyRange)
 {
     Terminal t(10, 5);
