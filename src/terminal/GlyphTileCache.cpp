@@ -93,11 +93,14 @@ QImage GlyphTileCache::drawAlone(const QRawFont& font, quint32 glyph, const Posi
     return image;
 }
 
-QRect GlyphTileCache::inkRect(const QRawFont& font, int fontKey, quint32 glyph, const Position& position)
+std::optional<QRect> GlyphTileCache::inkRect(const QRawFont& font, int fontKey, quint32 glyph, const Position& position)
 {
     const Key key{glyph, fontKey, position.fractionX, position.fractionY, 0, 0};
     auto it = m_ink.find(key);
     if (it == m_ink.end()) {
+        if (m_budget <= 0)
+            return std::nullopt;
+        --m_budget;
         int margin = 0;
         const QImage mask = drawAlone(font, glyph, position, QColor(Qt::white), QColor(Qt::black), margin);
         int left = mask.width(), top = mask.height(), right = -1, bottom = -1;
@@ -127,21 +130,25 @@ QRect GlyphTileCache::inkRect(const QRawFont& font, int fontKey, quint32 glyph, 
     return it->second.translated(position.x, position.y);
 }
 
-const QImage& GlyphTileCache::tile(const QRawFont& font, int fontKey, quint32 glyph, const Position& position,
+const QImage* GlyphTileCache::tile(const QRawFont& font, int fontKey, quint32 glyph, const Position& position,
                                    const QColor& foreground, const QColor& background)
 {
     const Key key{glyph,           fontKey, position.fractionX, position.fractionY, static_cast<quint64>(foreground.rgba64()),
                   static_cast<quint64>(background.rgba64())};
     auto it = m_tiles.find(key);
     if (it == m_tiles.end()) {
-        const QRect ink = inkRect(font, fontKey, glyph, position).translated(-position.x, -position.y);
+        const auto inkOnScreen = inkRect(font, fontKey, glyph, position);
+        if (!inkOnScreen || m_budget <= 0)
+            return nullptr;
+        --m_budget;
+        const QRect ink = inkOnScreen->translated(-position.x, -position.y);
         int margin = 0;
         const QImage drawn = drawAlone(font, glyph, position, foreground, background, margin);
         if (m_tiles.size() >= maximumTiles)
             m_tiles.clear();
         it = m_tiles.emplace(key, drawn.copy(ink.translated(margin, margin))).first;
     }
-    return it->second;
+    return &it->second;
 }
 
 } // namespace orva

@@ -35,14 +35,19 @@ public:
     };
     static std::optional<Position> split(QPointF position);
 
+    // Starts a repaint that may make at most `budget` new ink rectangles and
+    // tiles; past that the calls below return none, and the glyph is left to
+    // Qt, so a screen of new glyphs does not hold up one frame.
+    void beginFrame(int budget) { m_budget = budget; }
+
     // The device pixels a glyph drawn at `position` may change, from a draw of
     // it in white on black; empty for a glyph that changes none. fontKey
     // names the raw font among the caller's fonts.
-    QRect inkRect(const QRawFont& font, int fontKey, quint32 glyph, const Position& position);
+    std::optional<QRect> inkRect(const QRawFont& font, int fontKey, quint32 glyph, const Position& position);
 
     // The glyph in `foreground` blended onto `background` (both opaque), cut
     // to inkRect(); draw it at inkRect().topLeft().
-    const QImage& tile(const QRawFont& font, int fontKey, quint32 glyph, const Position& position, const QColor& foreground,
+    const QImage* tile(const QRawFont& font, int fontKey, quint32 glyph, const Position& position, const QColor& foreground,
                        const QColor& background);
 
     // Whether every pixel of `rect` in `image` holds `background` as a fill
@@ -71,6 +76,7 @@ private:
                      const QColor& background, int& margin) const;
 
     QImage::Format m_format = QImage::Format_ARGB32_Premultiplied;
+    int m_budget = 0;
     // Ink rectangles relative to the whole-pixel position (colours unused in the key).
     std::unordered_map<Key, QRect, KeyHash> m_ink;
     std::unordered_map<Key, QImage, KeyHash> m_tiles;

@@ -776,10 +776,14 @@ void TerminalRendererView::render(QPainter& painter)
                     item.ordered = true;
                     continue;
                 }
-                const QImage& tile = m_tiles.tile(font, item.variant * 16 + item.source, item.glyph, *position, item.color,
+                const QImage* tile = m_tiles.tile(font, item.variant * 16 + item.source, item.glyph, *position, item.color,
                                                   item.background);
+                if (!tile) {
+                    item.ordered = true;
+                    continue;
+                }
                 // The painter maps by the whole-pixel offset alone.
-                painter.drawImage(item.ink.topLeft() - deviceOffset, tile);
+                painter.drawImage(item.ink.topLeft() - deviceOffset, *tile);
             }
             if (copying)
                 painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -849,6 +853,14 @@ bool TerminalRendererView::tileableTarget(QPainter& painter, QPoint& deviceOffse
 
 void TerminalRendererView::classifyGlyphs(QPoint deviceOffset)
 {
+    // An ink not known is taken as a wide band around the cell.
+    auto unknownInk = [&](const GlyphItem& item) {
+        return QRectF(item.origin.x() - m_cellHeight * 2, item.origin.y() - m_cellHeight * 3,
+                      m_cellWidth * item.span + m_cellHeight * 4, m_cellHeight * 6)
+            .toAlignedRect()
+            .translated(deviceOffset);
+    };
+    m_tiles.beginFrame(newTilesPerFrame);
     const int rows = m_terminal.rows();
     std::vector<GlyphItem>& items = m_glyphItems;
     // Items are in row order: where each row's items start.
@@ -873,15 +885,18 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset)
         const QRawFont& font = m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].raw;
         const auto position = GlyphTileCache::split(item.origin + QPointF(deviceOffset));
         if (!position) {
-            // Ink unknown: taken as a wide band around the cell, drawn in order.
-            item.ink = QRectF(item.origin.x() - m_cellHeight * 2, item.origin.y() - m_cellHeight * 3,
-                              m_cellWidth * item.span + m_cellHeight * 4, m_cellHeight * 6)
-                           .toAlignedRect()
-                           .translated(deviceOffset);
+            item.ink = unknownInk(item);
             item.ordered = true;
             continue;
         }
-        item.ink = m_tiles.inkRect(font, item.variant * 16 + item.source, item.glyph, *position);
+        const auto ink = m_tiles.inkRect(font, item.variant * 16 + item.source, item.glyph, *position);
+        if (!ink) {
+            // Not measured in this frame: its ink is not known either.
+            item.ink = unknownInk(item);
+            item.ordered = true;
+            continue;
+        }
+        item.ink = *ink;
     }
 
     // A glyph whose ink meets another's keeps Qt's drawing in order: a copied

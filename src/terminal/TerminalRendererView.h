@@ -59,6 +59,8 @@ public:
     static constexpr qreal scrollerWidth = 15;
     // The natural width never goes below the terminal panel's width.
     static constexpr qreal minimumNaturalWidth = 700;
+    // Glyph tiles one repaint may make (each a small draw by Qt).
+    static constexpr int newTilesPerFrame = 96;
 
     explicit TerminalRendererView(QQuickItem* parent = nullptr);
     TerminalRendererView(int cols, int rows, QQuickItem* parent = nullptr);
