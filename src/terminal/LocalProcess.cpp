@@ -357,8 +357,19 @@ void LocalProcess::pushOutput(const std::uint8_t* data, std::size_t size)
     }
 }
 
+void LocalProcess::resumeOutput()
+{
+    drainOutput();
+}
+
 void LocalProcess::drainOutput()
 {
+    if (m_delegate && m_delegate->outputBacklogged()) {
+        // The delegate calls resumeOutput() once it has caught up.
+        std::lock_guard lock(m_mutex);
+        m_drainScheduled = false;
+        return;
+    }
     std::vector<std::uint8_t> data;
     {
         std::lock_guard lock(m_mutex);

@@ -41,6 +41,10 @@ public:
     virtual void dataReceived(std::span<const std::uint8_t> data) = 0;
     // The size of the current grid.
     virtual WindowSize getWindowSize() = 0;
+    // Whether the delegate still has received bytes to work through: while it
+    // has, output stays with the process (whose reader stops at its limit)
+    // until resumeOutput().
+    virtual bool outputBacklogged() const { return false; }
 };
 
 class LocalProcess {
@@ -84,6 +88,10 @@ public:
     void send(std::string_view text);
 
     void setWindowSize(int cols, int rows, int pixelWidth, int pixelHeight);
+
+    // On the main thread: the delegate has worked through its backlog; output
+    // waiting here is handed over now.
+    void resumeOutput();
 
     // Ends the child for real and releases everything.
     void terminate();

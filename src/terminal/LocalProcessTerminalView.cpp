@@ -107,6 +107,11 @@ void LocalProcessTerminalView::dataReceived(std::span<const std::uint8_t> data)
     feedBytes(data);
 }
 
+void LocalProcessTerminalView::outputDrained()
+{
+    m_process.resumeOutput();
+}
+
 WindowSize LocalProcessTerminalView::getWindowSize()
 {
     auto clamp16 = [](int v) { return static_cast<std::uint16_t>(std::clamp(v, 0, 65535)); };

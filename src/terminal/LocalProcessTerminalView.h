@@ -47,6 +47,7 @@ public:
     // LocalProcessDelegate
     void processTerminated(std::optional<std::int32_t> exitCode) override;
     void dataReceived(std::span<const std::uint8_t> data) override;
+    bool outputBacklogged() const override { return pendingOutput() > 0; }
     WindowSize getWindowSize() override;
 
     // TerminalDelegate
@@ -61,6 +62,7 @@ signals:
 
 protected:
     void layoutGrid() override;
+    void outputDrained() override;
 
 private:
     LocalProcess m_process;

@@ -1,5 +1,6 @@
 #include "terminal/TerminalRendererView.h"
 
+#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QStyleHints>
 #include <QTextLayout>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -226,11 +228,32 @@ CellDrawAttributes TerminalRendererView::attributesForCell(const CharAttribute& 
 
 void TerminalRendererView::feedBytes(std::span<const std::uint8_t> bytes)
 {
+    m_pendingOutput.insert(m_pendingOutput.end(), bytes.begin(), bytes.end());
+    if (!m_feedScheduled && !m_feeding)
+        feedPendingOutput();
+}
+
+void TerminalRendererView::feedPendingOutput()
+{
+    m_feedScheduled = false;
+    if (m_pendingOutput.size() == m_pendingOffset)
+        return;
+    m_feeding = true;
+    QElapsedTimer elapsed;
+    elapsed.start();
     Buffer* before = &m_terminal.buffer();
     const bool following = before->yDisp == before->yBase;
     const int shownLine = before->yDisp;
     const int ringStart = before->lines.startIndex();
-    m_terminal.feed(bytes);
+    // Small slices, so that even the dearest output (a screenful per repeat
+    // sequence) overruns the turn's time by little.
+    while (m_pendingOffset < m_pendingOutput.size()) {
+        const std::size_t size = std::min(feedSliceBytes, m_pendingOutput.size() - m_pendingOffset);
+        m_terminal.feed(std::span<const std::uint8_t>(m_pendingOutput.data() + m_pendingOffset, size));
+        m_pendingOffset += size;
+        if (elapsed.elapsed() >= feedBudgetMs)
+            break;
+    }
     Buffer& buffer = m_terminal.buffer();
     if (following) {
         buffer.yDisp = buffer.yBase;
@@ -242,8 +265,23 @@ void TerminalRendererView::feedBytes(std::span<const std::uint8_t> bytes)
         const int dropped = (buffer.lines.startIndex() - ringStart + capacity) % capacity;
         buffer.yDisp = std::clamp(shownLine - dropped, 0, buffer.yBase);
     }
+    m_feeding = false;
     emit scrollChanged();
     update();
+    if (m_pendingOffset < m_pendingOutput.size()) {
+        // The rest in later turns of the main loop, which draws and takes
+        // input in between.
+        if (m_pendingOffset >= 1024 * 1024) {
+            m_pendingOutput.erase(m_pendingOutput.begin(), m_pendingOutput.begin() + static_cast<std::ptrdiff_t>(m_pendingOffset));
+            m_pendingOffset = 0;
+        }
+        m_feedScheduled = true;
+        QTimer::singleShot(0, this, [this] { feedPendingOutput(); });
+        return;
+    }
+    m_pendingOutput.clear();
+    m_pendingOffset = 0;
+    outputDrained();
 }
 
 void TerminalRendererView::feedText(std::string_view text)

@@ -80,8 +80,14 @@ public:
     qreal cellWidth() const { return m_cellWidth; }
     qreal cellHeight() const { return m_cellHeight; }
 
-    // Output from the child, on the main thread.
+    // Output from the child, on the main thread. It is fed to the emulator in
+    // turns of the main loop of at most about feedBudgetMs each, in order;
+    // what one turn leaves waits for the next. Nothing is dropped.
     void feedBytes(std::span<const std::uint8_t> bytes);
+    static constexpr qint64 feedBudgetMs = 4;
+    static constexpr std::size_t feedSliceBytes = 256;
+    // Output received and not yet fed.
+    std::size_t pendingOutput() const { return m_pendingOutput.size() - m_pendingOffset; }
     void feedText(std::string_view text);
     void resize(int cols, int rows);
 
@@ -140,6 +146,9 @@ protected:
     // Runs after a size change: fits the grid. Subclasses add to it.
     virtual void layoutGrid();
 
+    // All received output has been fed. Subclasses add to it.
+    virtual void outputDrained() {}
+
     // Hands bytes to the emulator's delegate, if it has one.
     void sendToDelegate(std::span<const std::uint8_t> bytes);
 
@@ -197,6 +206,12 @@ private:
     qreal m_underlinePos = 0;
     qreal m_strikeOutPos = 0;
     qreal m_lineWidth = 1;
+
+    std::vector<std::uint8_t> m_pendingOutput;
+    std::size_t m_pendingOffset = 0;
+    bool m_feedScheduled = false;
+    bool m_feeding = false;
+    void feedPendingOutput();
 
     QString m_markedText;
     TextRange m_markedRange;

@@ -1,4 +1,5 @@
 #include "terminal/TerminalRendererView.h"
+#include "terminal/core/ScreenText.h"
 
 #include <gtest/gtest.h>
 
@@ -44,11 +45,18 @@ protected:
         QCoreApplication::sendEvent(&view, &event);
     }
 
+    // Feeds the text and lets the main loop run until all of it is fed.
+    void feedAll(const std::string& text)
+    {
+        view.feedText(text);
+        while (view.pendingOutput() > 0)
+            QCoreApplication::processEvents();
+    }
+
     // Lines pushed into the history of a rows-high screen.
     void pushHistory(int lines)
     {
-        std::string feed(static_cast<std::size_t>(view.rows() - 1 + lines), '\n');
-        view.feedText(feed);
+        feedAll(std::string(static_cast<std::size_t>(view.rows() - 1 + lines), '\n'));
     }
 
     QColor pixelAtCell(const QImage& image, int col, int row)
@@ -281,6 +289,32 @@ TEST_F(RendererViewTest, OutputKeepsAScrolledBackViewAndFollowsAtTheBottom)
     view.feedText(std::string(7, '\n'));
     EXPECT_EQ(view.terminal().buffer().yDisp, shown - 7);
     EXPECT_EQ(view.terminal().buffer().lines[view.terminal().buffer().yDisp], shownLine);
+}
+
+// A flood is fed over several turns of the main loop, in order, and nothing
+// of it is dropped: the screen ends as an emulator fed all of it at once.
+TEST_F(RendererViewTest, FloodIsFedOverSeveralTurnsWithNothingDropped)
+{
+    std::string flood = "x";
+    for (int i = 0; i < 4000; ++i)
+        flood += "\x1B[9999b";
+    for (int i = 0; i < 3000; ++i)
+        flood += "line " + std::to_string(i) + " \xED\x95\x9C\xEA\xB8\x80\r\n";
+    flood += "\x1B[3;5Hend";
+    view.feedText(flood);
+    EXPECT_GT(view.pendingOutput(), 0u) << "one turn fed the whole flood";
+    int turns = 1;
+    while (view.pendingOutput() > 0) {
+        QCoreApplication::processEvents();
+        ++turns;
+    }
+    EXPECT_GT(turns, 2);
+    Terminal reference(view.cols(), view.rows(), TerminalRendererView::scrollbackLines);
+    reference.feedText(flood);
+    EXPECT_EQ(visibleLines(view.terminal()), visibleLines(reference));
+    EXPECT_EQ(view.terminal().cursorX(), reference.cursorX());
+    EXPECT_EQ(view.terminal().cursorY(), reference.cursorY());
+    EXPECT_EQ(view.terminal().buffer().lines.count(), reference.buffer().lines.count());
 }
 
 TEST_F(RendererViewTest, GridFitsTheSizeAndNeverGoesBelowOneCell)
