@@ -380,17 +380,24 @@ void TerminalRendererView::wheelEvent(QWheelEvent* event)
         event->ignore();
         return;
     }
-    int step;
+    // Lines this event is worth, with what earlier events left over: wheels
+    // and touchpads that report an eighth of a notch (or a few pixels) per
+    // event add up to whole lines. A turn the other way starts afresh.
+    qreal lines;
     if (!event->pixelDelta().isNull()) {
-        // Precise (trackpad) deltas: whole cells only.
-        const int delta = static_cast<int>(event->pixelDelta().y());
+        // Precise (touchpad) deltas: cells of whole pixels.
         const int cell = static_cast<int>(m_cellHeight);
-        step = cell > 0 ? delta / cell : 0;
+        lines = cell > 0 ? static_cast<qreal>(event->pixelDelta().y()) / cell : 0;
     } else {
         // A wheel notch is 120 eighths of a degree, worth the system's lines per notch.
-        const int lines = QGuiApplication::styleHints()->wheelScrollLines();
-        step = event->angleDelta().y() * lines / 120;
+        lines = event->angleDelta().y() * QGuiApplication::styleHints()->wheelScrollLines() / 120.0;
     }
+    if ((lines > 0 && m_wheelRemainder < 0) || (lines < 0 && m_wheelRemainder > 0))
+        m_wheelRemainder = 0;
+    lines += m_wheelRemainder;
+    // A hair of slack, so that eight eighths make a whole notch.
+    const int step = static_cast<int>(lines + (lines > 0 ? 1e-9 : -1e-9));
+    m_wheelRemainder = lines - step;
     Buffer& buffer = m_terminal.buffer();
     const int maxLine = std::max(buffer.lines.count() - m_terminal.rows(), 0);
     const int next = std::clamp(buffer.yDisp - step, 0, maxLine);

@@ -227,6 +227,8 @@ private:
     std::vector<std::size_t> m_rowStarts;
     std::unordered_map<std::uint64_t, std::vector<QGlyphRun>> m_shaped;
 
+    // Wheel movement worth less than a line, kept for the next event.
+    qreal m_wheelRemainder = 0;
     bool m_draggingKnob = false;
     qreal m_dragOffset = 0;
 };

@@ -209,7 +209,7 @@ TEST_F(RendererViewTest, ScrollArithmetic)
     EXPECT_EQ(view.terminal().buffer().yDisp, 0);
 }
 
-TEST_F(RendererViewTest, WheelScrollsWholeLinesOnly)
+TEST_F(RendererViewTest, WheelScrollsWholeLinesAndKeepsTheRest)
 {
     sizeTo(80, 24);
     auto wheel = [&](QPoint pixel, QPoint angle) {
@@ -224,14 +224,41 @@ TEST_F(RendererViewTest, WheelScrollsWholeLinesOnly)
     pushHistory(100);
     const int cell = static_cast<int>(view.cellHeight());
     wheel(QPoint(0, cell - 1), QPoint(0, cell - 1));
-    EXPECT_EQ(view.terminal().buffer().yDisp, 100);
+    EXPECT_EQ(view.terminal().buffer().yDisp, 100) << "less than a cell scrolls nothing yet";
     wheel(QPoint(0, cell * 2 + 1), QPoint(0, cell * 2 + 1));
-    EXPECT_EQ(view.terminal().buffer().yDisp, 98);
-    // One notch is the system's lines per notch (3 by default).
-    wheel(QPoint(), QPoint(0, 120));
-    EXPECT_EQ(view.terminal().buffer().yDisp, 98 - QGuiApplication::styleHints()->wheelScrollLines());
+    EXPECT_EQ(view.terminal().buffer().yDisp, 97) << "the rest of the first event counts";
+    wheel(QPoint(0, -1), QPoint(0, -1));
+    wheel(QPoint(0, cell - 1), QPoint(0, cell - 1));
+    EXPECT_EQ(view.terminal().buffer().yDisp, 97) << "a turn the other way drops the rest";
+    wheel(QPoint(0, 1), QPoint(0, 1));
+    EXPECT_EQ(view.terminal().buffer().yDisp, 96);
     wheel(QPoint(), QPoint(0, -120 * 100));
     EXPECT_EQ(view.terminal().buffer().yDisp, 100);
+    // One notch is the system's lines per notch (3 by default), whether it
+    // comes whole or in small events.
+    const int notch = QGuiApplication::styleHints()->wheelScrollLines();
+    struct Case {
+        const char* name;
+        std::vector<QPoint> pixels;
+        std::vector<QPoint> angles;
+        int lines;
+    };
+    const std::vector<Case> cases = {
+        {"one notch", {QPoint()}, {QPoint(0, 120)}, notch},
+        {"eight eighths of a notch", std::vector<QPoint>(8), std::vector<QPoint>(8, QPoint(0, 15)), notch},
+        {"sixteen small steps downwards", std::vector<QPoint>(16), std::vector<QPoint>(16, QPoint(0, -8)), -notch},
+        {"a touchpad's few pixels at a time", std::vector<QPoint>(cell, QPoint(0, 3)), std::vector<QPoint>(cell, QPoint(0, 3)), 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        view.scrollTo(0.5);
+        wheel(QPoint(0, 1), QPoint(0, 1));
+        wheel(QPoint(0, -1), QPoint(0, -1)); // clears what an earlier case left
+        const int start = view.terminal().buffer().yDisp;
+        for (std::size_t i = 0; i < c.angles.size(); ++i)
+            wheel(c.pixels[i], c.angles[i]);
+        EXPECT_EQ(view.terminal().buffer().yDisp, start - c.lines);
+    }
 }
 
 TEST_F(RendererViewTest, ScrollBarPagesAndDragsTheKnob)
