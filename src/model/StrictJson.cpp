@@ -1,5 +1,7 @@
 #include "model/StrictJson.h"
 
+#include "platform/Utf8.h"
+
 #include <cstdint>
 #include <limits>
 
@@ -272,8 +274,11 @@ private:
         out.clear();
         qsizetype runStart = m_pos;
         auto flushRun = [&] {
+            // Decoded keeping a U+FEFF at the run's start, which
+            // QString::fromUtf8 would drop as a byte-order mark.
             if (m_pos > runStart)
-                out += QString::fromUtf8(m_data + runStart, m_pos - runStart);
+                out += decodeUtf8Strict(QByteArray::fromRawData(m_data + runStart, m_pos - runStart), ByteOrderMark::keep)
+                           .value_or(QString());
         };
         for (;;) {
             if (atEnd())

@@ -145,6 +145,34 @@ TEST(Coding, KoreanTextAndSlashRoundTrip)
     EXPECT_EQ(back->project.name, wrapper->project.name);
 }
 
+// Found by the strict reader's fuzz target: a string that starts with U+FEFF
+// (raw, after an escape, or as the whole string) keeps it; only a byte-order
+// mark before the JSON text is skipped.
+TEST(Coding, ByteOrderMarkCharacterInsideStringsIsKept)
+{
+    const QString bom(QChar(0xFEFF));
+    struct Case {
+        const char* name;
+        QByteArray name_json;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"at the start", "\xEF\xBB\xBFTodo", bom + "Todo"},
+        {"after an escape", "a\\n\xEF\xBB\xBF", "a\n" + bom},
+        {"alone", "\xEF\xBB\xBF", bom},
+        {"escaped", "\\ufeffTodo", bom + "Todo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto wrapper = decodeProjectWrapper(replaced(R"("name":"Todo")", "\"name\":\"" + c.name_json + "\""));
+        ASSERT_TRUE(wrapper);
+        EXPECT_EQ(wrapper->project.name, c.expected);
+        const auto again = decodeProjectWrapper(encodeProjectWrapper(*wrapper));
+        ASSERT_TRUE(again);
+        EXPECT_EQ(again->project.name, c.expected);
+    }
+}
+
 TEST(Coding, InterviewState)
 {
     InterviewState state = InterviewState::inProgressNow();
