@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, lints the QML of every module (a warning
 # fails the run), and runs every test through ctest: the full build (GCC) in
-# build/, then the terminal emulator core under
-# AddressSanitizer and UndefinedBehaviorSanitizer (Clang, with its fuzzer) in build-san/.
+# build/, then the terminal emulator core and the model's parsers of claude's
+# files and replies under AddressSanitizer and UndefinedBehaviorSanitizer
+# (Clang, with their libFuzzer targets, over Qt Core) in build-san/.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/scripts/setup.sh"
 orva_install_packages
