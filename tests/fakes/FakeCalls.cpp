@@ -1,6 +1,9 @@
 #include "fakes/FakeCalls.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <unistd.h>
 
 namespace orva::test {
 
@@ -93,6 +96,47 @@ QList<FakeCall> fakeCallsOfKind(const QString& logFile, const QString& kind)
             selected.append(call);
     }
     return selected;
+}
+
+void installFakeMachine(const QString& base)
+{
+    for (const char* folder : {"home", "xdg/data", "xdg/config", "xdg/cache", "xdg/state", "xdg/runtime", "Documents",
+                               "container"})
+        QDir().mkpath(base + QLatin1Char('/') + QString::fromLatin1(folder));
+    QFile::setPermissions(base + QStringLiteral("/xdg/runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("HOME", (base + QStringLiteral("/home")).toUtf8());
+    qputenv("XDG_DATA_HOME", (base + QStringLiteral("/xdg/data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", (base + QStringLiteral("/xdg/config")).toUtf8());
+    qputenv("XDG_CACHE_HOME", (base + QStringLiteral("/xdg/cache")).toUtf8());
+    qputenv("XDG_STATE_HOME", (base + QStringLiteral("/xdg/state")).toUtf8());
+    qputenv("XDG_RUNTIME_DIR", (base + QStringLiteral("/xdg/runtime")).toUtf8());
+    qunsetenv("ZDOTDIR");
+    const QString originalPath = qEnvironmentVariable("PATH", QStringLiteral("/usr/bin:/bin"));
+    qputenv("PATH", (fakesBinDir() + QLatin1Char(':') + originalPath).toUtf8());
+    qputenv("SHELL", fakeShellPath().toUtf8());
+    qputenv("FAKE_SHELL_WHICH", fakeClaudePath().toUtf8());
+    qputenv("FAKE_SHELL_LOGIN_PATH", (fakesBinDir() + QStringLiteral(":/usr/bin:/bin")).toUtf8());
+    qputenv("FAKE_CLAUDE_LOG", (base + QStringLiteral("/calls.log")).toUtf8());
+    qputenv("FAKE_CLAUDE_STATE", (base + QStringLiteral("/claude.state")).toUtf8());
+}
+
+QStringList childProcesses()
+{
+    QStringList children;
+    const QString self = QString::number(::getpid());
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromUtf8(stat.readAll());
+        const qsizetype close = text.lastIndexOf(QLatin1Char(')'));
+        // After the name: state, ppid, ...
+        const QStringList fields = text.mid(close + 2).split(QLatin1Char(' '));
+        if (fields.size() > 1 && fields[1] == self)
+            children << text.left(close + 1);
+    }
+    return children;
 }
 
 } // namespace orva::test

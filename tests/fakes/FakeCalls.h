@@ -12,6 +12,17 @@ QString fakesBinDir();
 QString fakeClaudePath();
 QString fakeShellPath();
 
+// Makes `base` a machine of the test's own and points the process at it:
+// home, XDG folders (runtime private), Documents and container folders under
+// `base`; the fakes first in PATH, the fake shell as SHELL finding the fake
+// `claude`, and the fake's log and state at <base>/calls.log and
+// <base>/claude.state. The fake's delays are left to the caller.
+void installFakeMachine(const QString& base);
+
+// The processes whose parent is this process, one "pid (name)" line each
+// (zombies not yet collected included).
+QStringList childProcesses();
+
 // One call recorded by a fake in its log file (FAKE_CLAUDE_LOG or
 // FAKE_SHELL_LOG; both may share one file).
 struct FakeCall {

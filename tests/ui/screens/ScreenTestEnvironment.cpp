@@ -30,25 +30,7 @@ namespace orva::test {
 ScreenTestEnvironment::ScreenTestEnvironment()
 {
     const QString base = dir_.path();
-    for (const char* folder : {"home", "xdg/data", "xdg/config", "xdg/cache", "xdg/state", "xdg/runtime", "Documents",
-                               "container"})
-        QDir().mkpath(base + QLatin1Char('/') + QString::fromLatin1(folder));
-    QFile::setPermissions(base + QStringLiteral("/xdg/runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("HOME", home().toUtf8());
-    qputenv("XDG_DATA_HOME", (base + QStringLiteral("/xdg/data")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", (base + QStringLiteral("/xdg/config")).toUtf8());
-    qputenv("XDG_CACHE_HOME", (base + QStringLiteral("/xdg/cache")).toUtf8());
-    qputenv("XDG_STATE_HOME", (base + QStringLiteral("/xdg/state")).toUtf8());
-    qputenv("XDG_RUNTIME_DIR", (base + QStringLiteral("/xdg/runtime")).toUtf8());
-    qunsetenv("ZDOTDIR");
-    const QString originalPath = qEnvironmentVariable("PATH", QStringLiteral("/usr/bin:/bin"));
-    qputenv("PATH", (fakesBinDir() + QLatin1Char(':') + originalPath).toUtf8());
-    qputenv("SHELL", fakeShellPath().toUtf8());
-    qputenv("FAKE_SHELL_WHICH", fakeClaudePath().toUtf8());
-    qputenv("FAKE_SHELL_LOGIN_PATH", (fakesBinDir() + QStringLiteral(":/usr/bin:/bin")).toUtf8());
-    qputenv("FAKE_CLAUDE_LOG", fakeClaudeLog().toUtf8());
-    qputenv("FAKE_CLAUDE_STATE", (base + QStringLiteral("/claude.state")).toUtf8());
+    installFakeMachine(base);
     if (qEnvironmentVariableIsEmpty("FAKE_CLAUDE_COMPLETE_DELAY"))
         qputenv("FAKE_CLAUDE_COMPLETE_DELAY", "0.2");
     // Tests switch the fake's failure modes by writing root()/claude.mode.

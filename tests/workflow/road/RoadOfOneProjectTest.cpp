@@ -46,24 +46,6 @@ public:
     QPointer<LocalProcessTerminalView> view;
 };
 
-QStringList childProcesses()
-{
-    QStringList children;
-    const QString self = QString::number(::getpid());
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QString text = QString::fromUtf8(stat.readAll());
-        const qsizetype close = text.lastIndexOf(QLatin1Char(')'));
-        const QStringList fields = text.mid(close + 2).split(QLatin1Char(' '));
-        // state, ppid, ...; zombies are children not yet collected.
-        if (fields.size() > 1 && fields[1] == self)
-            children << entry + QStringLiteral(" ") + text.left(close + 1);
-    }
-    return children;
-}
-
 QStringList filesNamed(const QString& root, const QString& name)
 {
     QStringList found;
@@ -141,27 +123,10 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
     const QString base = root.path();
-    for (const char* folder : {"home", "xdg/data", "xdg/config", "xdg/cache", "xdg/state", "xdg/runtime", "Documents",
-                               "container"})
-        ASSERT_TRUE(QDir().mkpath(base + QStringLiteral("/") + QString::fromLatin1(folder)));
-    QFile::setPermissions(base + QStringLiteral("/xdg/runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString originalPath = qEnvironmentVariable("PATH", QStringLiteral("/usr/bin:/bin"));
+    installFakeMachine(base);
     const QString home = base + QStringLiteral("/home");
     const QString logFile = base + QStringLiteral("/calls.log");
-    qputenv("HOME", home.toUtf8());
-    qputenv("XDG_DATA_HOME", (base + QStringLiteral("/xdg/data")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", (base + QStringLiteral("/xdg/config")).toUtf8());
-    qputenv("XDG_CACHE_HOME", (base + QStringLiteral("/xdg/cache")).toUtf8());
-    qputenv("XDG_STATE_HOME", (base + QStringLiteral("/xdg/state")).toUtf8());
-    qputenv("XDG_RUNTIME_DIR", (base + QStringLiteral("/xdg/runtime")).toUtf8());
-    qunsetenv("ZDOTDIR");
-    const QString originalPath = qEnvironmentVariable("PATH", QStringLiteral("/usr/bin:/bin"));
-    qputenv("PATH", (fakesBinDir() + QStringLiteral(":") + originalPath).toUtf8());
-    qputenv("SHELL", fakeShellPath().toUtf8());
-    qputenv("FAKE_SHELL_WHICH", fakeClaudePath().toUtf8());
-    qputenv("FAKE_SHELL_LOGIN_PATH", (fakesBinDir() + QStringLiteral(":/usr/bin:/bin")).toUtf8());
-    qputenv("FAKE_CLAUDE_LOG", logFile.toUtf8());
-    qputenv("FAKE_CLAUDE_STATE", (base + QStringLiteral("/claude.state")).toUtf8());
     qputenv("FAKE_CLAUDE_COMPLETE_DELAY", "0.8");
     qputenv("FAKE_CLAUDE_PLAN_STEP_DELAY", "0.2");
 

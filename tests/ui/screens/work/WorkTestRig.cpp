@@ -89,19 +89,7 @@ QVariantList WorkTestRig::interactiveCalls() const
 
 QStringList WorkTestRig::childProcesses() const
 {
-    QStringList children;
-    const QString self = QString::number(::getpid());
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QString text = QString::fromUtf8(stat.readAll());
-        const qsizetype close = text.lastIndexOf(QLatin1Char(')'));
-        const QStringList fields = text.mid(close + 2).split(QLatin1Char(' '));
-        if (fields.size() > 1 && fields[1] == self)
-            children << entry + QLatin1Char(' ') + text.left(close + 1).section(QLatin1Char(' '), 1);
-    }
-    return children;
+    return orva::test::childProcesses();
 }
 
 bool WorkTestRig::isRunning(qint64 pid) const
