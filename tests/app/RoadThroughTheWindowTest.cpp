@@ -1,0 +1,475 @@
+// The road of one project through the application's own window: Main.qml
+// with the real models and services, driven only by clicks and keys at the
+// items a person would use, on a machine of its own (temporary HOME and XDG
+// folders, the fake `claude` first in PATH, a real zsh in a pseudo-terminal,
+// a fake folder panel in place of the real one). It waits on what the window
+// shows and saves a picture of each screen it passes to ORVA_ROAD_PICTURES.
+#include "ScreenTestEnvironment.h"
+#include "app/AppStart.h"
+#include "fakes/FakeCalls.h"
+#include "platform/UserDefaults.h"
+#include "workflow/ClaudeProcessService.h"
+#include "workflow/WorkflowServices.h"
+#include "workflow/common/WorkflowTestSupport.h"
+#include "workspace/DirectoryAccessService.h"
+#include "workspace/FolderPanel.h"
+#include "workspace/XcodeService.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+#include <memory>
+
+#include <unistd.h>
+
+namespace orva::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The living children of this process (zombies included: not yet collected).
+QStringList childProcesses()
+{
+    QStringList children;
+    const QString self = QString::number(::getpid());
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromUtf8(stat.readAll());
+        const qsizetype close = text.lastIndexOf(QLatin1Char(')'));
+        const QStringList fields = text.mid(close + 2).split(QLatin1Char(' '));
+        if (fields.size() > 1 && fields[1] == self)
+            children << entry + QStringLiteral(" ") + text.left(close + 1);
+    }
+    return children;
+}
+
+QStringList entriesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+void collectNamed(QQuickItem* item, const QString& name, QList<QQuickItem*>& found)
+{
+    if (item->objectName() == name)
+        found << item;
+    for (QQuickItem* child : item->childItems())
+        collectNamed(child, name, found);
+}
+
+// The application's window on the test's machine, and what a person does with it.
+class AppWindow {
+public:
+    explicit AppWindow(std::shared_ptr<FakeFolderPanel> panel)
+        : panel_(std::move(panel))
+    {
+        // The folder panel is injected the way services are; the application
+        // itself always shows the real one.
+        directory_ = std::make_unique<DirectoryAccessService>(panel_);
+        xcode_ = std::make_unique<XcodeService>(*directory_);
+        WorkflowServices::defaults().directoryAccess = directory_.get();
+        WorkflowServices::defaults().xcode = xcode_.get();
+        engine_ = std::make_unique<QQmlApplicationEngine>();
+        loaded_ = loadMainWindow(*engine_);
+        if (loaded_ && !engine_->rootObjects().isEmpty())
+            window_ = qobject_cast<QQuickWindow*>(engine_->rootObjects().first());
+    }
+    ~AppWindow() { close(); }
+
+    // Closes the window as quitting would; the screens and their terminal go with it.
+    void close()
+    {
+        engine_.reset();
+        window_ = nullptr;
+        WorkflowServices::defaults().directoryAccess = nullptr;
+        WorkflowServices::defaults().xcode = nullptr;
+        xcode_.reset();
+        directory_.reset();
+    }
+
+    bool isShown()
+    {
+        if (!loaded_ || !window_)
+            return false;
+        window_->requestActivate();
+        return QTest::qWaitForWindowExposed(window_) && QTest::qWaitForWindowActive(window_);
+    }
+
+    QQuickWindow* window() const { return window_; }
+    DirectoryAccessService& directory() const { return *directory_; }
+
+    // The item named `name` that is on screen (the first in tree order), or null.
+    QQuickItem* item(const QString& name) const
+    {
+        if (!window_)
+            return nullptr;
+        QList<QQuickItem*> found;
+        collectNamed(window_->contentItem(), name, found);
+        for (QQuickItem* candidate : found) {
+            if (candidate->isVisible() && candidate->opacity() > 0)
+                return candidate;
+        }
+        return nullptr;
+    }
+    QQuickItem* waitForItem(const QString& name, std::chrono::milliseconds deadline = 20s) const
+    {
+        QQuickItem* found = nullptr;
+        waitUntil([&] { return (found = item(name)) != nullptr; }, deadline);
+        return found;
+    }
+    bool waitForGone(const QString& name, std::chrono::milliseconds deadline = 20s) const
+    {
+        return waitUntil([&] { return item(name) == nullptr; }, deadline);
+    }
+    QVariant read(const QString& name, const char* property) const
+    {
+        QQuickItem* found = item(name);
+        return found ? found->property(property) : QVariant();
+    }
+    bool waitForProperty(const QString& name, const char* property, const QVariant& value,
+                         std::chrono::milliseconds deadline = 20s) const
+    {
+        return waitUntil([&] { return read(name, property) == value; }, deadline);
+    }
+
+    // A click at the middle of the item, as a person would make it.
+    bool click(QQuickItem* target)
+    {
+        if (!target || !window_)
+            return false;
+        const QPoint at = target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();
+        if (!QRect(QPoint(0, 0), window_->size()).contains(at))
+            return false;
+        QTest::mouseClick(window_, Qt::LeftButton, Qt::NoModifier, at);
+        return true;
+    }
+    // Waits for the item to show (its entrance settled: fully opaque), then clicks it.
+    bool click(const QString& name, std::chrono::milliseconds deadline = 20s)
+    {
+        QQuickItem* target = nullptr;
+        waitUntil([&] {
+            target = item(name);
+            return target && target->isEnabled() && effectiveOpacity(target) >= 0.99;
+        }, deadline);
+        return click(target);
+    }
+    // Every item of that name on screen, in tree order.
+    QList<QQuickItem*> items(const QString& name) const
+    {
+        QList<QQuickItem*> found;
+        if (window_)
+            collectNamed(window_->contentItem(), name, found);
+        QList<QQuickItem*> shown;
+        for (QQuickItem* candidate : found) {
+            if (candidate->isVisible() && candidate->opacity() > 0)
+                shown << candidate;
+        }
+        return shown;
+    }
+    // Turns the mouse wheel over the scrolling area that holds the item until
+    // the whole item is in its view.
+    bool scrollIntoView(QQuickItem* target)
+    {
+        if (!target)
+            return false;
+        QQuickItem* area = target->parentItem();
+        while (area && !area->inherits("QQuickFlickable"))
+            area = area->parentItem();
+        if (!area)
+            return true;
+        auto inView = [&] {
+            const QRectF rect = target->mapRectToItem(area, QRectF(0, 0, target->width(), target->height()));
+            return rect.top() >= 0 && rect.bottom() <= area->height();
+        };
+        for (int turn = 0; turn < 60 && !inView(); ++turn) {
+            const QRectF rect = target->mapRectToItem(area, QRectF(0, 0, target->width(), target->height()));
+            const QPointF at = area->mapToScene(QPointF(area->width() / 2, area->height() / 2));
+            const int delta = rect.top() < 0 ? 120 : -120;
+            QWheelEvent wheel(at, window_->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(window_, &wheel);
+            // Let the area settle before the next turn.
+            waitUntil([&] { return !area->property("moving").toBool(); }, 2s);
+        }
+        return inView();
+    }
+    bool scrollIntoView(const QString& name) { return scrollIntoView(waitForItem(name)); }
+
+    // Text as an input method commits it into the focused field (Korean included).
+    void type(const QString& text)
+    {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        if (QQuickItem* focus = window_->activeFocusItem())
+            QCoreApplication::sendEvent(focus, &event);
+    }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(window_, key, modifiers);
+    }
+
+    // Saves what the window shows as <pictures>/<name>.png.
+    bool picture(const QString& name)
+    {
+        const QString folder = QStringLiteral(ORVA_ROAD_PICTURES);
+        QDir().mkpath(folder);
+        const QImage image = window_->grabWindow();
+        return !image.isNull() && image.save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    }
+
+    FakeFolderPanel& panel() const { return *panel_; }
+
+private:
+    static qreal effectiveOpacity(QQuickItem* item)
+    {
+        qreal opacity = 1;
+        for (QQuickItem* at = item; at; at = at->parentItem())
+            opacity *= at->opacity();
+        return opacity;
+    }
+
+    std::shared_ptr<FakeFolderPanel> panel_;
+    std::unique_ptr<DirectoryAccessService> directory_;
+    std::unique_ptr<XcodeService> xcode_;
+    std::unique_ptr<QQmlApplicationEngine> engine_;
+    QQuickWindow* window_ = nullptr;
+    bool loaded_ = false;
+};
+
+// ---- The machine ------------------------------------------------------------
+
+class RoadThroughTheWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        // The fake's pauses kept short: the road waits on every one of them.
+        qputenv("FAKE_CLAUDE_COMPLETE_DELAY", "0.1");
+        qputenv("FAKE_CLAUDE_PLAN_STEP_DELAY", "0.1");
+        qputenv("FAKE_CLAUDE_WORK_DELAY", "0.1");
+        qputenv("FAKE_CLAUDE_CHECK_DELAY", "0.05");
+        environment_ = new ScreenTestEnvironment;
+        configureApplication();
+    }
+    static void TearDownTestSuite()
+    {
+        delete environment_;
+        environment_ = nullptr;
+    }
+
+    static ScreenTestEnvironment& machine() { return *environment_; }
+    QString projectFolder() const { return machine().containerPath() + QStringLiteral("/ZAVE/project"); }
+    QList<FakeCall> calls(const QString& kind) const { return fakeCallsOfKind(machine().fakeClaudeLog(), kind); }
+
+    // No `claude` and no shell outlive the window.
+    void expectNoChildLeft()
+    {
+        ClaudeProcessService::shared().shutdown();
+        EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }, 10s))
+            << childProcesses().join(QLatin1Char('\n')).toStdString();
+    }
+
+    static ScreenTestEnvironment* environment_;
+};
+
+ScreenTestEnvironment* RoadThroughTheWindowTest::environment_ = nullptr;
+
+// ---- One helper per screen --------------------------------------------------
+
+// First launch: the onboarding overlay's three pages, both ticks of the
+// requirement page, "시작하기".
+void passOnboarding(AppWindow& app)
+{
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("onboardingView"))) << "no onboarding on the first launch";
+    ASSERT_TRUE(app.click(QStringLiteral("welcomeNextButton")));
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("requirementPage")));
+    EXPECT_FALSE(app.read(QStringLiteral("requirementNextButton"), "enabled").toBool())
+        << "the requirement page lets the person on before both ticks";
+    ASSERT_TRUE(app.click(QStringLiteral("installedCheckBox")));
+    ASSERT_TRUE(app.click(QStringLiteral("loggedInCheckBox")));
+    ASSERT_TRUE(app.click(QStringLiteral("requirementNextButton")));
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("startGuidePage")));
+    ASSERT_TRUE(app.picture(QStringLiteral("onboarding")));
+    ASSERT_TRUE(app.click(QStringLiteral("startButton")));
+    ASSERT_TRUE(app.waitForGone(QStringLiteral("onboardingView")));
+}
+
+// Entry: wait until the interview is ready, type the idea, Return.
+void enterIdea(AppWindow& app, const QString& idea)
+{
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("entryView")));
+    ASSERT_TRUE(app.waitForProperty(QStringLiteral("entryStatus"), "text",
+                                    QStringLiteral("생각 중인 프로젝트나 아이디어를 자유롭게 적어보세요")));
+    ASSERT_TRUE(app.waitForProperty(QStringLiteral("ideaInput"), "submitEnabled", true))
+        << "the preparation never made the interview ready";
+    ASSERT_TRUE(app.click(QStringLiteral("ideaInput")));
+    app.type(idea);
+    ASSERT_TRUE(app.picture(QStringLiteral("entry")));
+    app.press(Qt::Key_Return);
+}
+
+// Interview: answer every question until the fake completes the interview,
+// then the document button.
+void answerInterview(AppWindow& app, const QStringList& answers)
+{
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("chatView")));
+    for (const QString& answer : answers) {
+        ASSERT_TRUE(app.waitForGone(QStringLiteral("thinkingBubble")));
+        ASSERT_TRUE(app.click(QStringLiteral("answerInput")));
+        app.type(answer);
+        app.press(Qt::Key_Return);
+        ASSERT_TRUE(app.waitForItem(QStringLiteral("thinkingBubble"), 5s)) << "the answer was not sent";
+    }
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("documentsButton"))) << "the interview never completed";
+    ASSERT_TRUE(app.picture(QStringLiteral("interview")));
+    ASSERT_TRUE(app.click(QStringLiteral("documentsButton")));
+}
+
+// Project guiding: the plan is written; the folder is created through the
+// panel; Xcode's project appears in it; verified; on to the work.
+void guideProject(AppWindow& app, const QString& folder)
+{
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("projectGuidingView")));
+    ASSERT_TRUE(app.click(QStringLiteral("folderButton")));
+    ASSERT_TRUE(waitUntil([&] { return app.panel().isShowing(); })) << "the folder panel never showed";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    app.panel().answer(PanelResponse::ok, folder);
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("guideColumn")));
+    ASSERT_TRUE(app.waitForProperty(QStringLiteral("headerText"), "text",
+                                    QStringLiteral("AI가 명세서를 모두 생성했어요. 프로젝트 생성을 완료해주세요!")))
+        << "the plan never appeared";
+    // The person creates the project in Xcode, inside the folder.
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/HabitApp/HabitApp.xcodeproj")));
+    ASSERT_TRUE(app.scrollIntoView(QStringLiteral("verificationButton")));
+    ASSERT_TRUE(app.picture(QStringLiteral("guiding")));
+    ASSERT_TRUE(app.click(QStringLiteral("verificationButton")));
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("completionSection"))) << "the project was not verified";
+    ASSERT_TRUE(app.click(QStringLiteral("completionButton")));
+}
+
+// Work, one task at its test: opens the task popup from the card, ticks
+// every checklist item (or fails the last one with an explanation) and submits.
+void testTask(AppWindow& app, const QString& explanationOfAFailure, bool takePicture)
+{
+    ASSERT_TRUE(app.click(QStringLiteral("testButton"), 30s)) << "the task never came to its test";
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("taskPopup")));
+    const QList<QQuickItem*> ticks = app.items(QStringLiteral("checkButton"));
+    ASSERT_FALSE(ticks.isEmpty());
+    const qsizetype passed = explanationOfAFailure.isEmpty() ? ticks.size() : ticks.size() - 1;
+    for (qsizetype i = 0; i < passed; ++i) {
+        ASSERT_TRUE(app.scrollIntoView(ticks[i]));
+        ASSERT_TRUE(app.click(ticks[i]));
+    }
+    if (!explanationOfAFailure.isEmpty()) {
+        QQuickItem* fail = app.items(QStringLiteral("failButton")).value(ticks.size() - 1);
+        ASSERT_TRUE(app.scrollIntoView(fail));
+        ASSERT_TRUE(app.click(fail));
+        ASSERT_TRUE(app.click(QStringLiteral("failureExplanation")));
+        app.type(explanationOfAFailure);
+    }
+    if (takePicture) {
+        ASSERT_TRUE(app.picture(QStringLiteral("task-popup")));
+    }
+    ASSERT_TRUE(app.scrollIntoView(QStringLiteral("submitButton")));
+    ASSERT_TRUE(app.click(QStringLiteral("submitButton")));
+    ASSERT_TRUE(app.waitForGone(QStringLiteral("taskPopup")));
+}
+
+// Work: the dashboard opens on the first visit; the card starts the work;
+// every task is tested (the second once failed and fixed); the confetti and
+// the completion popup.
+void workThroughThePlan(AppWindow& app)
+{
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("workView")));
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("dashboardView"))) << "the dashboard did not open on the first visit";
+    ASSERT_TRUE(app.picture(QStringLiteral("dashboard")));
+    ASSERT_TRUE(app.click(QStringLiteral("dashboardCloseButton")));
+    ASSERT_TRUE(app.waitForGone(QStringLiteral("dashboardView")));
+    ASSERT_TRUE(app.picture(QStringLiteral("work")));
+    ASSERT_TRUE(app.click(QStringLiteral("startWorkButton")));
+
+    testTask(app, {}, true);
+    ASSERT_TRUE(app.click(QStringLiteral("nextTaskButton"), 30s));
+    testTask(app, QStringLiteral("알림이 오지 않아요"), false);
+    // The fake fixes the task and hands it over again.
+    testTask(app, {}, false);
+    ASSERT_TRUE(app.click(QStringLiteral("nextTaskButton"), 30s));
+    testTask(app, {}, false);
+
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("completedConfetti"), 30s));
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("projectCompletionPopup")));
+    ASSERT_TRUE(app.picture(QStringLiteral("completion")));
+}
+
+} // namespace
+
+// ---- The road ---------------------------------------------------------------
+
+TEST_F(RoadThroughTheWindowTest, FromTheFirstLaunchToTheLastTaskAndANewProject)
+{
+    auto panel = std::make_shared<FakeFolderPanel>();
+    AppWindow app(panel);
+    ASSERT_TRUE(app.isShown()) << "the main window did not open";
+
+    ASSERT_NO_FATAL_FAILURE(passOnboarding(app));
+    ASSERT_NO_FATAL_FAILURE(enterIdea(app, QStringLiteral("습관을 기록하는 앱")));
+    ASSERT_NO_FATAL_FAILURE(answerInterview(app, {QStringLiteral("매일 물 마시기"), QStringLiteral("알림이 가장 중요해요")}));
+    const QString folder = machine().documentsPath() + QStringLiteral("/Habit App");
+    ASSERT_NO_FATAL_FAILURE(guideProject(app, folder));
+    {
+        ASSERT_TRUE(waitUntil([&] { return !calls(QStringLiteral("interactive")).isEmpty(); }))
+            << "claude never started in the terminal";
+        EXPECT_EQ(calls(QStringLiteral("interactive")).first().cwd, folder);
+    }
+    ASSERT_NO_FATAL_FAILURE(workThroughThePlan(app));
+
+    // "새 프로젝트": back to the entry screen, with the workspace emptied.
+    ASSERT_TRUE(app.click(QStringLiteral("newProjectButton")));
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("entryView")));
+    ASSERT_TRUE(app.waitForProperty(QStringLiteral("ideaInput"), "submitEnabled", true));
+    EXPECT_EQ(entriesOf(projectFolder()), QStringList{QStringLiteral("CLAUDE_DEV.md")});
+    EXPECT_TRUE(app.directory().selectedDirectory().isEmpty());
+    EXPECT_TRUE(entriesOf(machine().home()).isEmpty()) << "nothing is written into the home folder";
+
+    app.close();
+    expectNoChildLeft();
+}
+
+// Quitting in the middle of the work and starting again: the window opens on
+// the work screen, with the terminal in the remembered folder.
+TEST_F(RoadThroughTheWindowTest, ReopensOnTheWorkScreenOfAPlanInProgress)
+{
+    const QString folder = machine().documentsPath() + QStringLiteral("/Half Done");
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/HalfDone.xcodeproj")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORVA_ROAD_PLAN), projectFolder() + QStringLiteral("/Task.json")));
+    {
+        // What the earlier run left: the onboarding seen, the work begun, the folder remembered.
+        UserDefaults::setBool(QString::fromLatin1(UserDefaults::kHasSeenOnboarding), true);
+        UserDefaults::setBool(QString::fromLatin1(UserDefaults::kHasLaunchedBefore), true);
+        DirectoryAccessService remembered(std::make_shared<FakeFolderPanel>());
+        remembered.saveBookmark(folder);
+    }
+    const qsizetype terminalsBefore = calls(QStringLiteral("interactive")).size();
+
+    AppWindow app(std::make_shared<FakeFolderPanel>());
+    ASSERT_TRUE(app.isShown());
+    EXPECT_FALSE(app.item(QStringLiteral("onboardingView"))) << "the onboarding showed again";
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("workView")));
+    ASSERT_TRUE(waitUntil([&] { return calls(QStringLiteral("interactive")).size() > terminalsBefore; }))
+        << "claude never started in the terminal";
+    EXPECT_EQ(calls(QStringLiteral("interactive")).last().cwd, folder);
+
+    app.close();
+    expectNoChildLeft();
+}
+
+} // namespace orva::test
