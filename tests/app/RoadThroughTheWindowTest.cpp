@@ -108,19 +108,11 @@ public:
     QQuickWindow* window() const { return window_; }
     DirectoryAccessService& directory() const { return *directory_; }
 
-    // The item named `name` that is on screen (the first in tree order), or null.
-    QQuickItem* item(const QString& name) const
-    {
-        if (!window_)
-            return nullptr;
-        QList<QQuickItem*> found;
-        collectNamed(window_->contentItem(), name, found);
-        for (QQuickItem* candidate : found) {
-            if (candidate->isVisible() && candidate->opacity() > 0)
-                return candidate;
-        }
-        return nullptr;
-    }
+    // The item named `name` that is on screen (the first in tree order), or
+    // null. "page/button" names the button inside the item named "page".
+    QQuickItem* item(const QString& name) const { return find(name, true); }
+    // The same, shown or not.
+    QQuickItem* anyItem(const QString& name) const { return find(name, false); }
     QQuickItem* waitForItem(const QString& name, std::chrono::milliseconds deadline = 20s) const
     {
         QQuickItem* found = nullptr;
@@ -133,7 +125,7 @@ public:
     }
     QVariant read(const QString& name, const char* property) const
     {
-        QQuickItem* found = item(name);
+        QQuickItem* found = anyItem(name);
         return found ? found->property(property) : QVariant();
     }
     bool waitForProperty(const QString& name, const char* property, const QVariant& value,
@@ -153,15 +145,24 @@ public:
         QTest::mouseClick(window_, Qt::LeftButton, Qt::NoModifier, at);
         return true;
     }
-    // Waits for the item to show (its entrance settled: fully opaque), then clicks it.
-    bool click(const QString& name, std::chrono::milliseconds deadline = 20s)
+    // Waits for the item to show with its entrance settled (fully opaque and
+    // still), then clicks it.
+    bool click(const QString& name, std::chrono::milliseconds deadline = 20s) { return click(waitSettled(name, deadline)); }
+    QQuickItem* waitSettled(const QString& name, std::chrono::milliseconds deadline = 20s)
     {
         QQuickItem* target = nullptr;
+        QPointF lastPlace(-1e9, -1e9);
         waitUntil([&] {
             target = item(name);
-            return target && target->isEnabled() && effectiveOpacity(target) >= 0.99;
+            if (!target || !target->isEnabled() || effectiveOpacity(target) < 0.99)
+                return false;
+            // Settled: in the same place as the look before.
+            const QPointF place = target->mapToScene(QPointF(0, 0));
+            const bool settled = place == lastPlace;
+            lastPlace = place;
+            return settled;
         }, deadline);
-        return click(target);
+        return target;
     }
     // Every item of that name on screen, in tree order.
     QList<QQuickItem*> items(const QString& name) const
@@ -230,6 +231,24 @@ public:
     FakeFolderPanel& panel() const { return *panel_; }
 
 private:
+    QQuickItem* find(const QString& path, bool shownOnly) const
+    {
+        if (!window_)
+            return nullptr;
+        QList<QQuickItem*> scopes{window_->contentItem()};
+        const QStringList names = path.split(QLatin1Char('/'));
+        for (const QString& name : names) {
+            QList<QQuickItem*> found;
+            for (QQuickItem* scope : scopes)
+                collectNamed(scope, name, found);
+            scopes.clear();
+            for (QQuickItem* candidate : found) {
+                if (!shownOnly || (candidate->isVisible() && effectiveOpacity(candidate) > 0))
+                    scopes << candidate;
+            }
+        }
+        return scopes.value(0);
+    }
     static qreal effectiveOpacity(QQuickItem* item)
     {
         qreal opacity = 1;
@@ -290,16 +309,18 @@ ScreenTestEnvironment* RoadThroughTheWindowTest::environment_ = nullptr;
 void passOnboarding(AppWindow& app)
 {
     ASSERT_TRUE(app.waitForItem(QStringLiteral("onboardingView"))) << "no onboarding on the first launch";
-    ASSERT_TRUE(app.click(QStringLiteral("welcomeNextButton")));
-    ASSERT_TRUE(app.waitForItem(QStringLiteral("requirementPage")));
-    EXPECT_FALSE(app.read(QStringLiteral("requirementNextButton"), "enabled").toBool())
-        << "the requirement page lets the person on before both ticks";
-    ASSERT_TRUE(app.click(QStringLiteral("installedCheckBox")));
-    ASSERT_TRUE(app.click(QStringLiteral("loggedInCheckBox")));
-    ASSERT_TRUE(app.click(QStringLiteral("requirementNextButton")));
-    ASSERT_TRUE(app.waitForItem(QStringLiteral("startGuidePage")));
+    ASSERT_TRUE(app.waitSettled(QStringLiteral("welcomePage/nextButton")));
     ASSERT_TRUE(app.picture(QStringLiteral("onboarding")));
-    ASSERT_TRUE(app.click(QStringLiteral("startButton")));
+    ASSERT_TRUE(app.click(QStringLiteral("welcomePage/nextButton")));
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("requirementPage")));
+    EXPECT_FALSE(app.read(QStringLiteral("requirementPage/nextButton"), "active").toBool())
+        << "the requirement page lets the person on before both ticks";
+    ASSERT_TRUE(app.click(QStringLiteral("requirementPage/installedRow")));
+    ASSERT_TRUE(app.click(QStringLiteral("requirementPage/loggedInRow")));
+    ASSERT_TRUE(app.waitForProperty(QStringLiteral("requirementPage/nextButton"), "active", true));
+    ASSERT_TRUE(app.click(QStringLiteral("requirementPage/nextButton")));
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("startGuidePage")));
+    ASSERT_TRUE(app.click(QStringLiteral("startGuidePage/nextButton")));
     ASSERT_TRUE(app.waitForGone(QStringLiteral("onboardingView")));
 }
 
@@ -307,31 +328,37 @@ void passOnboarding(AppWindow& app)
 void enterIdea(AppWindow& app, const QString& idea)
 {
     ASSERT_TRUE(app.waitForItem(QStringLiteral("entryView")));
-    ASSERT_TRUE(app.waitForProperty(QStringLiteral("entryStatus"), "text",
-                                    QStringLiteral("생각 중인 프로젝트나 아이디어를 자유롭게 적어보세요")));
-    ASSERT_TRUE(app.waitForProperty(QStringLiteral("ideaInput"), "submitEnabled", true))
+    ASSERT_TRUE(app.waitForProperty(QStringLiteral("entryView/ideaInput"), "isSubmitEnabled", true))
         << "the preparation never made the interview ready";
-    ASSERT_TRUE(app.click(QStringLiteral("ideaInput")));
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("entryView/idleForm")));
+    ASSERT_TRUE(app.click(QStringLiteral("entryView/ideaInput")));
     app.type(idea);
     ASSERT_TRUE(app.picture(QStringLiteral("entry")));
     app.press(Qt::Key_Return);
 }
 
-// Interview: answer every question until the fake completes the interview,
-// then the document button.
+// Interview: answer each question once its reply is in, until the fake
+// completes the interview; then the document button.
 void answerInterview(AppWindow& app, const QStringList& answers)
 {
     ASSERT_TRUE(app.waitForItem(QStringLiteral("chatView")));
+    int turns = 2; // the idea and the first question
     for (const QString& answer : answers) {
-        ASSERT_TRUE(app.waitForGone(QStringLiteral("thinkingBubble")));
-        ASSERT_TRUE(app.click(QStringLiteral("answerInput")));
+        ASSERT_TRUE(waitUntil([&] {
+            return app.anyItem(QStringLiteral("chatView/turnRow%1").arg(turns))
+                   && !app.read(QStringLiteral("chatView/loadingRow"), "isShown").toBool();
+        })) << "no reply to turn " << turns - 1;
+        ASSERT_TRUE(app.click(QStringLiteral("chatView/answerInput")));
         app.type(answer);
         app.press(Qt::Key_Return);
-        ASSERT_TRUE(app.waitForItem(QStringLiteral("thinkingBubble"), 5s)) << "the answer was not sent";
+        turns += 2;
     }
-    ASSERT_TRUE(app.waitForItem(QStringLiteral("documentsButton"))) << "the interview never completed";
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("chatView/documentsButton"))) << "the interview never completed";
+    // The closing reply in, the thinking bubble gone.
+    ASSERT_TRUE(app.waitSettled(QStringLiteral("chatView/turnRow%1").arg(turns)));
+    ASSERT_TRUE(app.waitForGone(QStringLiteral("chatView/loadingRow")));
     ASSERT_TRUE(app.picture(QStringLiteral("interview")));
-    ASSERT_TRUE(app.click(QStringLiteral("documentsButton")));
+    ASSERT_TRUE(app.click(QStringLiteral("chatView/documentsButton")));
 }
 
 // Project guiding: the plan is written; the folder is created through the

@@ -236,6 +236,7 @@ Item {
             height: inputField.implicitHeight + 2 * Padding.p16
             ChatInputField {
                 id: inputField
+                objectName: "answerInput"
                 x: Padding.p16
                 y: Padding.p16
                 width: bottomBar.width - 2 * Padding.p16

@@ -108,6 +108,7 @@ Item {
             delay: 0.3
             ChatInputField {
                 id: inputField
+                objectName: "ideaInput"
                 width: stack.width
                 height: inputField.implicitHeight
                 placeholder: OnboardingContent.ideaPlaceholder
