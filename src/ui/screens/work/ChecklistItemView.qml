@@ -59,6 +59,7 @@ Item {
     }
     CheckBoxButton {
         id: worksBox
+        objectName: "worksBox"
         anchors.right: failsBox.left
         anchors.rightMargin: Spacing.s8
         anchors.verticalCenter: parent.verticalCenter
@@ -74,6 +75,7 @@ Item {
     Binding { target: worksBox; property: "onColor"; value: Colors.green }
     XBoxButton {
         id: failsBox
+        objectName: "failsBox"
         anchors.right: parent.right
         anchors.rightMargin: Padding.p8
         anchors.verticalCenter: parent.verticalCenter
