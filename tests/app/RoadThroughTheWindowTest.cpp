@@ -481,6 +481,13 @@ TEST_F(RoadThroughTheWindowTest, FromTheFirstLaunchToTheLastTaskAndANewProject)
         EXPECT_EQ(calls(QStringLiteral("interactive")).first().cwd, folder);
     }
     ASSERT_NO_FATAL_FAILURE(workThroughThePlan(app));
+    {
+        // What `claude` read in the terminal: the failed item and the explanation.
+        const QStringList lines = calls(QStringLiteral("interactive")).first().lines;
+        EXPECT_TRUE(lines.contains(QStringLiteral("[Model the data] 작업에서 문제가 발생했습니다.")))
+            << lines.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(lines.contains(QStringLiteral("저장한 기록이 다시 열면 사라져요")));
+    }
 
     // "새 프로젝트": back to the entry screen, with the workspace emptied.
     ASSERT_TRUE(app.click(QStringLiteral("completionPopup/newProjectButton")));
@@ -517,6 +524,7 @@ TEST_F(RoadThroughTheWindowTest, ReopensOnTheWorkScreenOfAPlanInProgress)
     ASSERT_TRUE(waitUntil([&] { return calls(QStringLiteral("interactive")).size() > terminalsBefore; }))
         << "claude never started in the terminal";
     EXPECT_EQ(calls(QStringLiteral("interactive")).last().cwd, folder);
+    EXPECT_TRUE(app.waitForProperty(QStringLiteral("terminalPanel/folderPath"), "text", folder));
 
     app.close();
     expectNoChildLeft();
