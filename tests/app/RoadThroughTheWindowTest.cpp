@@ -496,6 +496,9 @@ TEST_F(RoadThroughTheWindowTest, FromTheFirstLaunchToTheLastTaskAndANewProject)
     EXPECT_EQ(entriesOf(projectFolder()), QStringList{QStringLiteral("CLAUDE_DEV.md")});
     EXPECT_TRUE(app.directory().selectedDirectory().isEmpty());
     EXPECT_TRUE(entriesOf(machine().home()).isEmpty()) << "nothing is written into the home folder";
+    // The work screen took its shell and `claude` with it.
+    EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }, 10s))
+        << childProcesses().join(QLatin1Char('\n')).toStdString();
 
     app.close();
     expectNoChildLeft();
