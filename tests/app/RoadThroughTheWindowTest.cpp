@@ -29,30 +29,11 @@
 
 #include <memory>
 
-#include <unistd.h>
 
 namespace orva::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The living children of this process (zombies included: not yet collected).
-QStringList childProcesses()
-{
-    QStringList children;
-    const QString self = QString::number(::getpid());
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QString text = QString::fromUtf8(stat.readAll());
-        const qsizetype close = text.lastIndexOf(QLatin1Char(')'));
-        const QStringList fields = text.mid(close + 2).split(QLatin1Char(' '));
-        if (fields.size() > 1 && fields[1] == self)
-            children << entry + QStringLiteral(" ") + text.left(close + 1);
-    }
-    return children;
-}
 
 QStringList entriesOf(const QString& folder)
 {
