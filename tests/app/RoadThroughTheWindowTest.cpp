@@ -29,7 +29,6 @@
 
 #include <memory>
 
-
 namespace orva::test {
 namespace {
 
