@@ -261,6 +261,8 @@ protected:
         qputenv("FAKE_CLAUDE_PLAN_STEP_DELAY", "0.1");
         qputenv("FAKE_CLAUDE_WORK_DELAY", "0.1");
         qputenv("FAKE_CLAUDE_CHECK_DELAY", "0.05");
+        // The machine's folder is named for the application (it shows in the pictures).
+        QCoreApplication::setApplicationName(QStringLiteral("orva"));
         environment_ = new ScreenTestEnvironment;
         configureApplication();
     }
