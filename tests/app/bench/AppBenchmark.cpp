@@ -155,13 +155,37 @@ void installEnvironment(const QString& root)
     qputenv("XDG_STATE_HOME", rootFolder(root, "xdg/state").toUtf8());
     qputenv("XDG_RUNTIME_DIR", rootFolder(root, "xdg/runtime").toUtf8());
     qunsetenv("ZDOTDIR");
+    // `claude` is the fake behind a wrapper that holds a prompt call ("-p")
+    // for the seconds the delay file names, so a screen can be measured while
+    // it waits for a reply. (The fake's own delay variable cannot change once
+    // the claude service has taken its environment.)
+    QDir().mkpath(rootFolder(root, "bin"));
+    QFile wrapper(rootFolder(root, "bin/claude"));
+    if (wrapper.open(QIODevice::WriteOnly)) {
+        wrapper.write(QStringLiteral("#!/bin/sh\n"
+                                     "case \" $* \" in *\" -p \"*) d=$(cat '%1' 2>/dev/null); [ -n \"$d\" ] && sleep \"$d\";; esac\n"
+                                     "exec '%2' \"$@\"\n")
+                          .arg(rootFolder(root, "claude.delay"), test::fakeClaudePath())
+                          .toUtf8());
+        wrapper.close();
+        wrapper.setPermissions(wrapper.permissions() | QFileDevice::ExeOwner);
+    }
     const QString path = qEnvironmentVariable("PATH", QStringLiteral("/usr/bin:/bin"));
-    qputenv("PATH", (test::fakesBinDir() + QLatin1Char(':') + path).toUtf8());
+    qputenv("PATH", (rootFolder(root, "bin") + QLatin1Char(':') + test::fakesBinDir() + QLatin1Char(':') + path).toUtf8());
     qputenv("SHELL", test::fakeShellPath().toUtf8());
-    qputenv("FAKE_SHELL_WHICH", test::fakeClaudePath().toUtf8());
-    qputenv("FAKE_SHELL_LOGIN_PATH", (test::fakesBinDir() + QStringLiteral(":/usr/bin:/bin")).toUtf8());
+    qputenv("FAKE_SHELL_WHICH", rootFolder(root, "bin/claude").toUtf8());
+    qputenv("FAKE_SHELL_LOGIN_PATH",
+            (rootFolder(root, "bin") + QLatin1Char(':') + test::fakesBinDir() + QStringLiteral(":/usr/bin:/bin")).toUtf8());
     qputenv("FAKE_CLAUDE_LOG", rootFolder(root, "claude.log").toUtf8());
     qputenv("FAKE_CLAUDE_STATE", rootFolder(root, "claude.state").toUtf8());
+}
+
+// Seconds every later prompt call of `claude` waits before it runs; 0 for none.
+void setClaudeDelay(int seconds)
+{
+    QFile file(rootFolder(qEnvironmentVariable(kRootVariable), "claude.delay"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(seconds > 0 ? QByteArray::number(seconds) : QByteArray());
 }
 
 // The application's own folders for this machine; only the prompt documents
@@ -313,7 +337,7 @@ QString declarationOf(QQmlEngine& engine, QObject* object)
     });
     const bool printing = engine.outputWarningsToStandardError();
     engine.setOutputWarningsToStandardError(false);
-    qmlInfo(object) << "";
+    qmlInfo(object) << "still running";
     engine.setOutputWarningsToStandardError(printing);
     QObject::disconnect(connection);
     if (where.isEmpty()) {
@@ -388,6 +412,8 @@ IdleRow measureIdle(Window& w, const QString& screen, const QString& state, int 
     IdleRow row;
     row.screen = screen;
     row.state = state;
+    // What runs is looked at before and after, not during, the measurement.
+    QList<Runner> runners = runningNow(w.window, *w.engine);
     const int frames0 = w.frames;
     const double cpu0 = cpuSeconds();
     QElapsedTimer wall;
@@ -396,7 +422,14 @@ IdleRow measureIdle(Window& w, const QString& screen, const QString& state, int 
     const double elapsed = wall.nsecsElapsed() / 1e9;
     row.cpuPercent = 100.0 * (cpuSeconds() - cpu0) / elapsed;
     row.framesPerSecond = (w.frames - frames0) / elapsed;
-    row.running = describe(runningNow(w.window, *w.engine));
+    for (const Runner& r : runningNow(w.window, *w.engine)) {
+        const bool known = std::any_of(runners.begin(), runners.end(), [&](const Runner& o) {
+            return o.kind == r.kind && o.where == r.where && o.shown == r.shown;
+        });
+        if (!known)
+            runners.append(r);
+    }
+    row.running = describe(runners);
     std::fprintf(stderr, "  %s / %s: %.2f %% CPU, %.1f frames/s, running: %s\n", qPrintable(screen), qPrintable(state),
                  row.cpuPercent, row.framesPerSecond, qPrintable(row.running));
     return row;
@@ -714,15 +747,15 @@ int main(int argc, char** argv)
     waitUntil([&] { return !chat->isWaitingForResponse(); }, 30000);
     settle();
     idle.push_back(measureIdle(w, QStringLiteral("chat"), QStringLiteral("reply shown"), seconds));
-    qputenv("FAKE_CLAUDE_DELAY", QByteArray::number(seconds + settleMs / 1000 + 5));
+    setClaudeDelay(seconds + settleMs / 1000 + 5);
     chat->sendMessage(QStringLiteral("혼자 쓰는 앱이에요"));
     settle();
     idle.push_back(measureIdle(w, QStringLiteral("chat"), QStringLiteral("waiting for claude"), seconds));
     waitUntil([&] { return !chat->isWaitingForResponse(); }, 60000);
-    qunsetenv("FAKE_CLAUDE_DELAY");
+    setClaudeDelay(0);
 
     // Project guiding: documents being written, then the plan shown.
-    qputenv("FAKE_CLAUDE_DELAY", QByteArray::number(seconds + settleMs / 1000 + 5));
+    setClaudeDelay(seconds + settleMs / 1000 + 5);
     w.model->setPhase(ViewPhase::projectGuiding);
     waitUntil([&] { return phaseIs(ViewPhase::projectGuiding); }, 5000);
     auto* guiding = screenModel<ProjectGuidingViewModel>(w.screen());
@@ -731,7 +764,7 @@ int main(int argc, char** argv)
         settle();
         idle.push_back(measureIdle(w, QStringLiteral("project guiding"), QStringLiteral("writing documents"), seconds));
     }
-    qunsetenv("FAKE_CLAUDE_DELAY");
+    setClaudeDelay(0);
     if (guiding) {
         waitUntil([&] { return !guiding->isGeneratingSpec(); }, 60000);
         if (!QFile::exists(planPath())) {
