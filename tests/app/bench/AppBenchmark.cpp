@@ -82,6 +82,8 @@ constexpr qreal kPanelWidth = 700;
 constexpr qreal kPanelHeaderHeight = 41;
 constexpr int kMemoryLines = 10000;
 constexpr int kFloodRuns = 3;
+// Bytes of `CSI 9999 b` (repeat the last character) sent in one go.
+constexpr int kRepeatFloodBytes = 140 * 1024;
 
 // ---- Clocks and the process's own figures ----
 
@@ -817,6 +819,7 @@ int main(int argc, char** argv)
     }
     double rssBefore = -1, rssAfterLines = -1, rssAfterFlood = -1, peak = -1;
     Flow lines;
+    Flow repeatFlood;
     std::vector<Flow> floods;
     std::vector<double> ptyAlone;
     QString terminalNote;
@@ -856,6 +859,20 @@ int main(int argc, char** argv)
                            .arg(terminal->width())
                            .arg(terminal->height());
         QFile::remove(floodFile);
+        // A repeat flood: each 7-byte sequence prints up to a screenful.
+        const QString repeatFile = machine.filePath(QStringLiteral("repeat.txt"));
+        QFile repeat(repeatFile);
+        if (repeat.open(QIODevice::WriteOnly)) {
+            const QByteArray unit("x\x1b[9999b");
+            QByteArray content;
+            while (content.size() < kRepeatFloodBytes)
+                content += unit;
+            repeat.write(content + "\x1b[0m\r\n");
+            repeat.close();
+            repeatFlood = runInTerminal(w, terminal, QStringLiteral("cat '%1'").arg(repeatFile), "REPEAT", 600000);
+            std::fprintf(stderr, "  repeat flood: %.3f s, %.1f frames/s, longest turn %.0f ms\n", repeatFlood.seconds,
+                         repeatFlood.framesPerSecond, repeatFlood.longestTurnMs);
+        }
     } else {
         terminalNote = QStringLiteral("no work screen");
     }
@@ -914,6 +931,9 @@ int main(int argc, char** argv)
     if (!aloneSeconds.empty())
         std::printf("| the same through the pty alone, output only counted (median of %zu) | %.0f MiB/s (%.2f s) | |\n",
                     aloneSeconds.size(), megabytes / median(aloneSeconds), median(aloneSeconds));
+    if (repeatFlood.finished)
+        std::printf("| %d KiB of `CSI 9999 b` through the view: time / longest main-loop turn | %.2f s / %.0f ms | turn < 33 ms |\n",
+                    kRepeatFloodBytes / 1024, repeatFlood.seconds, repeatFlood.longestTurnMs);
     std::printf("| terminal | %s | |\n", qPrintable(terminalNote));
     std::printf("\n| screen | state | CPU (%% of one core, %d s) | frames/s | still running at the end |\n|---|---|---|---|---|\n",
                 seconds);
