@@ -55,7 +55,8 @@ Item {
         id: ticker
         interval: Math.max(1, root.interval * 1000)
         repeat: true
-        running: root.texts !== undefined && root.texts !== null && root.texts.length >= 2
+        // Only while on screen: a hidden list does not change lines.
+        running: root.visible && root.texts !== undefined && root.texts !== null && root.texts.length >= 2
         onTriggered: root.advance()
     }
 

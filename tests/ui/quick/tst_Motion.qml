@@ -24,6 +24,18 @@ Item {
         CompletedConfetti {}
     }
     Component {
+        id: borderComponent
+        AnimatedGradientBorder { width: 100; height: 60 }
+    }
+    Component {
+        id: hiddenParentComponent
+        Item {
+            property alias text: inner
+            width: 200; height: 40
+            RotatingText { id: inner; width: 200; interval: 0.05; texts: ["one", "two"] }
+        }
+    }
+    Component {
         id: spinComponent
         RotatingModifier { Rectangle { width: 20; height: 20 } }
     }
@@ -149,6 +161,38 @@ Item {
             const empty = createTemporaryObject(rotatingComponent, window, { texts: [] })
             compare(empty.currentLine, "")
             verify(!empty.timerRunning)
+        }
+
+        // Nothing that cannot be seen keeps the window drawing frames.
+        function test_gradientBorderTurnsOnlyWhileSeen_data() {
+            return [
+                { tag: "opacity 0", hide: b => b.opacity = 0, show: b => b.opacity = 1 },
+                { tag: "invisible", hide: b => b.visible = false, show: b => b.visible = true },
+            ]
+        }
+        function test_gradientBorderTurnsOnlyWhileSeen(data) {
+            const b = createTemporaryObject(borderComponent, window)
+            tryVerify(() => b.borderAngle > 0, 1000)
+            data.hide(b)
+            const stopped = b.borderAngle
+            wait(150)
+            compare(b.borderAngle, stopped)
+            data.show(b)
+            tryVerify(() => b.borderAngle !== stopped, 1000)
+        }
+
+        function test_rotatingTextStopsWhileHidden() {
+            const holder = createTemporaryObject(hiddenParentComponent, window)
+            const r = holder.text
+            verify(r.timerRunning)
+            holder.visible = false
+            verify(!r.timerRunning)
+            const index = r.currentIndex
+            wait(150)
+            compare(r.currentIndex, index)
+            holder.visible = true
+            verify(r.timerRunning)
+            tryVerify(() => r.currentIndex !== index, 1000)
         }
 
         function test_confettiWaitsForItsSizeAndTakesNoClicks() {
