@@ -448,6 +448,12 @@ QString planPath()
     return AppContext::current().containerPath + QStringLiteral("/ZAVE/project/Task.json");
 }
 
+bool planHasTaskInProgress()
+{
+    QFile file(planPath());
+    return file.open(QIODevice::ReadOnly) && file.readAll().contains("\"inProgress\"");
+}
+
 // Marks the first task of the plan in progress with two changed files, as
 // `claude` does when it starts it.
 bool startFirstTaskInPlan()
@@ -779,7 +785,10 @@ int main(int argc, char** argv)
     idle.push_back(measureIdle(w, QStringLiteral("project guiding"), QStringLiteral("plan shown"), seconds));
 
     // Work: first visit (the dashboard opens by itself), then without it,
-    // then with a task in progress.
+    // then with a task in progress. The fake `claude` in the terminal keeps a
+    // started task in progress for ten minutes (its environment is the one
+    // the terminal's shell starts with).
+    qputenv("FAKE_CLAUDE_WORK_DELAY", "600");
     w.model->setPhase(ViewPhase::dashboard);
     waitUntil([&] { return phaseIs(ViewPhase::dashboard); }, 5000);
     QPointer<QQuickItem> work = w.screen();
@@ -791,7 +800,17 @@ int main(int argc, char** argv)
         work->setProperty("showDashboard", false);
     settle();
     idle.push_back(measureIdle(w, QStringLiteral("work"), QStringLiteral("claude waiting"), seconds));
-    if (startFirstTaskInPlan()) {
+    bool started = false;
+    if (auto* workModel = screenModel<WorkViewModel>(work)) {
+        // What the card's start button does; `claude` then starts the first task.
+        if (findTerminal(work))
+            waitUntil([&] { return screenShows(findTerminal(work), "fake-claude: ready"); }, 15000);
+        workModel->startWork();
+        started = waitUntil([&] { return planHasTaskInProgress(); }, 15000);
+    }
+    if (!started)
+        started = startFirstTaskInPlan();
+    if (started) {
         settle();
         idle.push_back(measureIdle(w, QStringLiteral("work"), QStringLiteral("task in progress"), seconds));
         if (hasDashboard) {
@@ -825,8 +844,8 @@ int main(int argc, char** argv)
     QString terminalNote;
     if (terminal) {
         waitUntil([&] { return screenShows(terminal, "fake-claude: ready"); }, 15000);
-        // Back to the shell: the fake reads its input a line at a time.
-        type(terminal, "/exit\r");
+        // Back to the shell: an interrupt ends the fake, working or waiting.
+        type(terminal, "\x03");
         idleFor(1500);
         const QString linesFile = machine.filePath(QStringLiteral("lines.txt"));
         const QString floodFile = machine.filePath(QStringLiteral("flood.txt"));
