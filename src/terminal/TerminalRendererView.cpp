@@ -57,6 +57,18 @@ const QStringList& fallbackFamilies()
 
 } // namespace
 
+bool hasCffOutlines(const QRawFont& raw)
+{
+    // Fonts with CFF or CFF2 outlines carry a version 0.5 'maxp' table (six
+    // bytes), TrueType outlines a version 1.0 one. The 'CFF ' table itself is
+    // most of a CJK font: copying it to see whether it is there read tens of
+    // megabytes per font and left them resident.
+    const QByteArray maxp = raw.fontTable("maxp");
+    return maxp.size() >= 4 && static_cast<unsigned char>(maxp[0]) == 0x00 &&
+           static_cast<unsigned char>(maxp[1]) == 0x00 && static_cast<unsigned char>(maxp[2]) == 0x50 &&
+           static_cast<unsigned char>(maxp[3]) == 0x00;
+}
+
 TerminalRendererView::TerminalRendererView(QQuickItem* parent)
     : TerminalRendererView(defaultCols, defaultRows, parent)
 {
@@ -117,9 +129,7 @@ void TerminalRendererView::prepareFonts()
         m_variantFonts[static_cast<std::size_t>(variant)] = font;
         auto& sources = m_sources[static_cast<std::size_t>(variant)];
         sources.clear();
-        auto blendedWithGamma = [](const QRawFont& raw) {
-            return !raw.fontTable("CFF ").isEmpty() || !raw.fontTable("CFF2").isEmpty();
-        };
+        auto blendedWithGamma = [](const QRawFont& raw) { return hasCffOutlines(raw); };
         GlyphSource main;
         main.raw = QRawFont::fromFont(font);
         main.tiled = blendedWithGamma(main.raw);

@@ -43,6 +43,10 @@ struct TextRange {
     bool operator==(const TextRange&) const = default;
 };
 
+// Whether the font draws CFF or CFF2 outlines (which Qt blends with gamma
+// correction), told from its 'maxp' table alone.
+bool hasCffOutlines(const QRawFont& raw);
+
 class TerminalRendererView : public QQuickPaintedItem {
     Q_OBJECT
     Q_PROPERTY(int cols READ cols NOTIFY gridSizeChanged)

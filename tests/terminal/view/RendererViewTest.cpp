@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QRawFont>
 #include <QStyleHints>
 #include <QWheelEvent>
 
@@ -407,3 +408,27 @@ TEST_F(RendererViewTest, WideCharacterDrawnOnceFromItsLeftCell)
 
 } // namespace
 } // namespace orva
+
+// The outline kind read from 'maxp' agrees with the presence of a CFF table,
+// for the terminal's font and its fallbacks in each variant; fonts missing
+// here are skipped.
+TEST(TerminalFonts, CffOutlinesToldFromMaxp)
+{
+    int checked = 0;
+    for (const char* family :
+         {"DejaVu Sans Mono", "Noto Sans Mono CJK KR", "Noto Sans CJK KR", "DejaVu Sans", "Noto Color Emoji"}) {
+        for (const bool bold : {false, true}) {
+            QFont font(QString::fromLatin1(family));
+            font.setPixelSize(13);
+            font.setBold(bold);
+            const QRawFont raw = QRawFont::fromFont(font);
+            if (!raw.isValid() || raw.familyName() != QString::fromLatin1(family))
+                continue;
+            const bool cffTable = !raw.fontTable("CFF ").isEmpty() || !raw.fontTable("CFF2").isEmpty();
+            EXPECT_EQ(orva::hasCffOutlines(raw), cffTable) << family << (bold ? " bold" : "");
+            ++checked;
+        }
+    }
+    if (checked == 0)
+        GTEST_SKIP() << "none of the fonts is installed";
+}
