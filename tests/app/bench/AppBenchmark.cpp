@@ -41,6 +41,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -135,6 +136,34 @@ double statusMiB(const char* field)
             return line.mid(std::strlen(field) + 1).trimmed().split(' ').value(0).toDouble() / 1024.0;
     }
     return 0;
+}
+
+// The mappings that hold the most resident memory, for the log.
+void printLargestMappings(const char* when)
+{
+    QFile smaps(QStringLiteral("/proc/self/smaps"));
+    if (!smaps.open(QIODevice::ReadOnly))
+        return;
+    QHash<QByteArray, double> kib;
+    QByteArray name;
+    for (const QByteArray& line : smaps.readAll().split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields[0].contains('-') && !fields[0].endsWith(':')) {
+            name = fields.size() > 5 ? fields[5] : QByteArray("[anonymous]");
+        } else if (line.startsWith("Rss:")) {
+            kib[name] += line.mid(4).trimmed().split(' ').value(0).toDouble();
+        }
+    }
+    QList<QPair<double, QByteArray>> sorted;
+    for (auto it = kib.cbegin(); it != kib.cend(); ++it)
+        sorted.append({it.value(), it.key()});
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::fprintf(stderr, "  resident memory %s, largest mappings:", when);
+    for (int i = 0; i < std::min<qsizetype>(6, sorted.size()); ++i)
+        std::fprintf(stderr, " %s %.1f MiB;", sorted[i].second.constData(), sorted[i].first / 1024);
+    std::fprintf(stderr, "\n");
 }
 
 // ---- The temporary machine ----
@@ -852,9 +881,11 @@ int main(int argc, char** argv)
         writeLines(linesFile, 0, kMemoryLines);
         writeLines(floodFile, qint64(megabytes) << 20, 0);
         rssBefore = statusMiB("VmRSS");
+        printLargestMappings("before the terminal test");
         lines = runInTerminal(w, terminal, QStringLiteral("cat '%1'").arg(linesFile), "LINES", 60000);
         idleFor(1000);
         rssAfterLines = statusMiB("VmRSS");
+        printLargestMappings("after the lines");
         for (int run = 0; run < kFloodRuns; ++run) {
             const std::string marker = "FLOOD" + std::to_string(run + 1);
             const Flow one =
