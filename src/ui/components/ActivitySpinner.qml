@@ -30,7 +30,11 @@ Item {
                 sweepAngle: 270
             }
         }
-        RotationAnimator on rotation {
+        // An animation of the main loop, which draws at most a frame per
+        // refresh; an animator ran as fast as the renderer could draw where
+        // the display gives no vertical sync (the software renderer, a
+        // virtual display): 185 and 500 frames a second for a 16-pixel arc.
+        RotationAnimation on rotation {
             from: 0
             to: 360
             duration: 1000
