@@ -16,11 +16,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QInputMethodEvent>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QSaveFile>
-#include <QTemporaryFile>
 
 #include <cstdio>
 #include <unistd.h>
@@ -57,51 +55,12 @@ QString ScreenTestEnvironment::documentsPath() const { return dir_.path() + QStr
 QString ScreenTestEnvironment::fakeClaudeLog() const { return dir_.path() + QStringLiteral("/calls.log"); }
 
 ScreenTestHelpers::ScreenTestHelpers(const ScreenTestEnvironment& environment, QObject* parent)
-    : QObject(parent)
+    : QuickTestHelpers(parent)
     , environment_(environment)
 {
 }
 
 ScreenTestHelpers::~ScreenTestHelpers() = default;
-
-void ScreenTestHelpers::compose(QObject* item, const QString& preedit) const
-{
-    QList<QInputMethodEvent::Attribute> attributes;
-    attributes.append(QInputMethodEvent::Attribute(QInputMethodEvent::Cursor, static_cast<int>(preedit.size()), 1));
-    QInputMethodEvent event(preedit, attributes);
-    QCoreApplication::sendEvent(item, &event);
-}
-
-void ScreenTestHelpers::commit(QObject* item, const QString& text) const
-{
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QCoreApplication::sendEvent(item, &event);
-}
-
-void ScreenTestHelpers::startCapturingOutput()
-{
-    std::fflush(stdout);
-    capture_ = std::make_unique<QTemporaryFile>();
-    capture_->open();
-    savedStdout_ = ::dup(STDOUT_FILENO);
-    ::dup2(capture_->handle(), STDOUT_FILENO);
-}
-
-QString ScreenTestHelpers::stopCapturingOutput()
-{
-    if (!capture_)
-        return {};
-    std::fflush(stdout);
-    ::dup2(savedStdout_, STDOUT_FILENO);
-    ::close(savedStdout_);
-    savedStdout_ = -1;
-    QFile read(capture_->fileName());
-    read.open(QIODevice::ReadOnly);
-    const QString text = QString::fromUtf8(read.readAll());
-    capture_.reset();
-    return text;
-}
 
 bool ScreenTestHelpers::writeFile(const QString& path, const QString& text) const
 {

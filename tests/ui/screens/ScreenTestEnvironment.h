@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/QuickTestHelpers.h"
+
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
@@ -8,7 +10,6 @@
 #include <memory>
 
 class QQmlEngine;
-class QTemporaryFile;
 
 namespace orva {
 class FakeFolderPanel;
@@ -40,7 +41,7 @@ private:
 };
 
 // Helpers the screen tests reach from QML as the context property `helpers`.
-class ScreenTestHelpers : public QObject {
+class ScreenTestHelpers : public QuickTestHelpers {
     Q_OBJECT
     Q_PROPERTY(QString containerPath READ containerPath CONSTANT)
     Q_PROPERTY(QString documentsPath READ documentsPath CONSTANT)
@@ -54,15 +55,6 @@ public:
     QString documentsPath() const { return environment_.documentsPath(); }
     QString fakeClaudeLog() const { return environment_.fakeClaudeLog(); }
     QString rootPath() const { return environment_.root(); }
-
-    // An input method composing `preedit` in `item` (a focused editor).
-    Q_INVOKABLE void compose(QObject* item, const QString& preedit) const;
-    // An input method committing `text`, ending any composition.
-    Q_INVOKABLE void commit(QObject* item, const QString& text) const;
-
-    // Standard output written between the two calls.
-    Q_INVOKABLE void startCapturingOutput();
-    Q_INVOKABLE QString stopCapturingOutput();
 
     // Files, by absolute path. writeFile creates missing folders and replaces
     // the file atomically (a reader never sees half of it).
@@ -98,9 +90,7 @@ public:
 
 private:
     const ScreenTestEnvironment& environment_;
-    std::unique_ptr<QTemporaryFile> capture_;
     std::shared_ptr<FakeFolderPanel> folderPanel_;
-    int savedStdout_ = -1;
 };
 
 // Loads the fonts and prepares `engine` the way the application does, and
