@@ -9,12 +9,15 @@
 #include <QKeyEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QQuickWindow>
+#include <QScreen>
 #include <QStyleHints>
 #include <QTextLayout>
 #include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace orva {
@@ -53,6 +56,12 @@ const QStringList& fallbackFamilies()
     static const QStringList families{QStringLiteral("Noto Sans Mono CJK KR"), QStringLiteral("Noto Sans CJK KR"),
                                       QStringLiteral("DejaVu Sans")};
     return families;
+}
+
+qint64 steadyNanoseconds()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 } // namespace
@@ -240,10 +249,10 @@ void TerminalRendererView::feedBytes(std::span<const std::uint8_t> bytes)
 {
     m_pendingOutput.insert(m_pendingOutput.end(), bytes.begin(), bytes.end());
     if (!m_feedScheduled && !m_feeding)
-        feedPendingOutput();
+        feedPendingOutput(true);
 }
 
-void TerminalRendererView::feedPendingOutput()
+void TerminalRendererView::feedPendingOutput(bool arrived)
 {
     m_feedScheduled = false;
     if (m_pendingOutput.size() == m_pendingOffset)
@@ -286,12 +295,38 @@ void TerminalRendererView::feedPendingOutput()
             m_pendingOffset = 0;
         }
         m_feedScheduled = true;
-        QTimer::singleShot(0, this, [this] { feedPendingOutput(); });
+        QTimer::singleShot(0, this, [this] { feedPendingOutput(false); });
         return;
     }
     m_pendingOutput.clear();
     m_pendingOffset = 0;
+    // A small piece of output, fed whole as it came: the person is most
+    // likely waiting to see it (the echo of a key).
+    if (arrived)
+        drawOutputNow();
     outputDrained();
+}
+
+void TerminalRendererView::drawOutputNow()
+{
+    QQuickWindow* w = window();
+    if (!w || !w->isExposed() || !isVisible())
+        return;
+    const qint64 now = steadyNanoseconds();
+    // One frame asked for is enough until it is drawn (a window that draws
+    // nothing for a second is asked again).
+    if (m_frameAskedNs != 0 && now - m_frameAskedNs < 1'000'000'000)
+        return;
+    // Within a refresh interval of this item's last frame, the frame the
+    // window has scheduled comes soon enough, and a stream of small pieces
+    // draws no faster than the display refreshes.
+    const qreal refreshRate = w->screen() ? std::clamp<qreal>(w->screen()->refreshRate(), 30, 240) : 60;
+    if (now - m_lastPaintNs.load(std::memory_order_relaxed) < static_cast<qint64>(1e9 / refreshRate))
+        return;
+    // What the window does when its scheduled update comes: the render loop
+    // draws a frame of what has changed.
+    m_frameAskedNs = now;
+    QCoreApplication::postEvent(w, new QEvent(QEvent::UpdateRequest));
 }
 
 void TerminalRendererView::feedText(std::string_view text)
@@ -649,6 +684,8 @@ QVariant TerminalRendererView::inputMethodQuery(Qt::InputMethodQuery query) cons
 
 void TerminalRendererView::paint(QPainter* painter)
 {
+    m_lastPaintNs.store(steadyNanoseconds(), std::memory_order_relaxed);
+    m_frameAskedNs = 0;
     if (!painter)
         return;
     render(*painter);

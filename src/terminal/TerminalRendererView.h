@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -86,7 +87,11 @@ public:
 
     // Output from the child, on the main thread. It is fed to the emulator in
     // turns of the main loop of at most about feedBudgetMs each, in order;
-    // what one turn leaves waits for the next. Nothing is dropped.
+    // what one turn leaves waits for the next. Nothing is dropped. Output that
+    // arrives with nothing waiting and is fed whole in its turn (an echo of a
+    // key, a prompt) is drawn in a frame asked for at once, rather than at
+    // the window's next scheduled update, unless this item was drawn less
+    // than a refresh interval ago.
     void feedBytes(std::span<const std::uint8_t> bytes);
     static constexpr qint64 feedBudgetMs = 4;
     static constexpr std::size_t feedSliceBytes = 256;
@@ -215,7 +220,16 @@ private:
     std::size_t m_pendingOffset = 0;
     bool m_feedScheduled = false;
     bool m_feeding = false;
-    void feedPendingOutput();
+    // `arrived`: called for output that has just come, not for a backlog.
+    void feedPendingOutput(bool arrived);
+    // Asks the window for a frame now, at most once per refresh interval.
+    void drawOutputNow();
+    // When paint() last ran, in nanoseconds of the steady clock (written on
+    // the render thread while the main thread waits for it).
+    std::atomic<qint64> m_lastPaintNs{0};
+    // When a frame was asked for and not drawn yet; 0 when none is (cleared
+    // by paint(), with the main thread waiting).
+    std::atomic<qint64> m_frameAskedNs{0};
 
     QString m_markedText;
     TextRange m_markedRange;
