@@ -21,6 +21,7 @@
 #include <span>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -134,6 +135,9 @@ public:
 
     // Draws the whole view (what paint() does), for any painter.
     void render(QPainter& painter);
+    // Glyph tiles and ink rectangles the last repaint made: 0 once every
+    // glyph of the screen is known (for tests and benchmarks).
+    int glyphTilesMadeInLastRepaint() const { return m_tiles.madeThisFrame(); }
     QImage renderImage();
 
     void paint(QPainter* painter) override;
@@ -181,26 +185,40 @@ private:
     int glyphFor(int variant, char32_t ch, quint32& glyph);
     QColor resolve(const TerminalColor& color, bool isForeground) const;
 
-    // A glyph one cell draws from a raw font, in drawing order.
-    struct GlyphItem {
-        QPointF origin;
-        int source;
-        int variant;
-        quint32 glyph;
+    // The colours of a stretch of cells, for the glyphs drawn in them.
+    struct GlyphStyle {
         QColor color;
         QColor background;
-        int col;
-        int row;
-        int span;
-        QRect ink;    // device pixels it may change; empty when none
+        quint64 background64 = 0;
+        // The tiles of these colours, once asked for in the repaint.
+        GlyphTileCache::Colours* colours = nullptr;
+    };
+    // A glyph one cell draws from a raw font, in drawing order.
+    struct GlyphItem {
+        quint32 glyph;
+        int style; // index into the repaint's styles
+        std::int16_t col;
+        std::int16_t row;
+        std::int8_t span;
+        std::int8_t source;
+        std::int8_t variant;
         bool ordered; // drawn by Qt in order rather than copied from a tile
+        bool inkKnown;
+        // A glyph whose ink is not known stands near enough to meet this one's.
+        bool nearUnknown;
+        QRect ink; // device pixels it may change; empty when none or not known
+        const GlyphTileCache::Tile* tile;
+        std::uint64_t tileKey;
+        int fractionX;
+        int fractionY;
     };
     // Whether glyphs may be copied from tiles onto the painter's device, and
     // the whole-pixel offset of its transform.
     bool tileableTarget(QPainter& painter, QPoint& deviceOffset);
-    // Finds the glyphs whose ink meets no other glyph's, to be copied from
-    // tiles; the others are drawn by Qt in order.
-    void classifyGlyphs(QPoint deviceOffset);
+    // Finds the glyphs whose ink meets no other glyph's and lies on pixels of
+    // their own background, to be copied from tiles; the others are drawn by
+    // Qt in order.
+    void classifyGlyphs(QPoint deviceOffset, const QImage& target);
     // A character no raw font has, shaped by Qt's text layout once: glyph runs
     // relative to the baseline at its start.
     const std::vector<QGlyphRun>& shapedCharacter(int variant, char32_t character);
@@ -241,8 +259,18 @@ private:
     std::array<QFont, 4> m_variantFonts;
     bool m_fontsReady = false;
     GlyphTileCache m_tiles;
+    // A repaint's working lists, kept to save their allocations.
     std::vector<GlyphItem> m_glyphItems;
-    std::vector<std::size_t> m_rowStarts;
+    std::vector<GlyphStyle> m_glyphStyles;
+    std::vector<quint64> m_cellBackgrounds;
+    std::vector<int> m_reachHeads;
+    std::vector<int> m_colEdges;
+    std::vector<int> m_rowEdges;
+    std::vector<int> m_cellItems;
+    std::vector<int> m_unknownInks;
+    std::vector<std::size_t> m_reachingItems;
+    // Reaching inks by cell: (item, next in the cell's list).
+    std::vector<std::pair<std::size_t, int>> m_reach;
     std::unordered_map<std::uint64_t, std::vector<QGlyphRun>> m_shaped;
 
     // Wheel movement worth less than a line, kept for the next event.
