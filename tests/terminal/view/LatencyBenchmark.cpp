@@ -24,14 +24,11 @@
 
 #include "terminal/LocalProcess.h"
 #include "terminal/LocalProcessTerminalView.h"
+#include "TypingProbe.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QRandomGenerator>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -55,23 +52,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msBetween(Clock::time_point a, Clock::time_point b)
-{
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
-double percentile(std::vector<double> values, double p)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const double at = p * static_cast<double>(values.size() - 1);
-    const auto low = static_cast<std::size_t>(at);
-    const std::size_t high = std::min(low + 1, values.size() - 1);
-    return values[low] + (values[high] - values[low]) * (at - static_cast<double>(low));
-}
+using orva::testing::LatencyClock;
+using orva::testing::millisecondsBetween;
+using orva::testing::pauseBetweenKeys;
+using orva::testing::percentile;
+using orva::testing::runFor;
+using orva::testing::runUntil;
+using Clock = LatencyClock;
 
 // Log lines of the terminal (one per key sent) go to the null device; the
 // results to what standard output was.
@@ -93,29 +80,6 @@ std::vector<std::string> shellEnvironment(const QTemporaryDir& home)
 {
     return {"HOME=" + home.path().toStdString(), "PS1=$ ", "ENV=/dev/null"};
 }
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
-void pause(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-int pauseBetweenKeys() { return 30 + static_cast<int>(QRandomGenerator::global()->bounded(40)); }
 
 // ---- Baseline 1: the kernel and the shell, read in this thread ----
 
@@ -163,7 +127,7 @@ std::vector<double> barePtyEcho(int keys, const QTemporaryDir& home)
         const auto t0 = Clock::now();
         if (::write(master, &key, 1) != 1 || !readFor(2000))
             break;
-        times.push_back(msBetween(t0, Clock::now()));
+        times.push_back(millisecondsBetween(t0, Clock::now()));
         const char erase = '\x7f';
         [[maybe_unused]] const ssize_t n = ::write(master, &erase, 1);
         readFor(2000);
@@ -198,20 +162,20 @@ std::vector<double> processEcho(int keys, const QTemporaryDir& home)
     process.setDelegate(&counter);
     process.startProcess("/bin/sh", {}, shellEnvironment(home));
     std::vector<double> times;
-    if (!waitFor([&] { return counter.bytes > 0; }, 5000))
+    if (!runUntil([&] { return counter.bytes > 0; }, 5000))
         return times;
-    pause(200);
+    runFor(200);
     for (int i = 0; i < keys; ++i) {
         const std::size_t before = counter.bytes;
         const auto t0 = Clock::now();
         process.send(std::string_view("a"));
-        if (!waitFor([&] { return counter.bytes > before; }, 2000))
+        if (!runUntil([&] { return counter.bytes > before; }, 2000))
             break;
-        times.push_back(msBetween(t0, counter.last));
+        times.push_back(millisecondsBetween(t0, counter.last));
         const std::size_t erased = counter.bytes;
         process.send(std::string_view("\x7f"));
-        waitFor([&] { return counter.bytes > erased; }, 2000);
-        pause(pauseBetweenKeys());
+        runUntil([&] { return counter.bytes > erased; }, 2000);
+        runFor(pauseBetweenKeys());
     }
     process.setDelegate(nullptr);
     process.terminate();
@@ -239,13 +203,6 @@ void buildWindow(Window& w, int cols, int rows)
     w.window.requestActivate();
 }
 
-struct Key {
-    Clock::time_point sent;
-    Clock::time_point fed;
-    Clock::time_point frameStart;
-    Clock::time_point frameEnd;
-};
-
 int runKeys(int keys, int cols, int rows)
 {
     QTemporaryDir home;
@@ -261,104 +218,34 @@ int runKeys(int keys, int cols, int rows)
     orva::LocalProcessTerminalView* view = w.view;
     view->startProcess("/bin/sh", {}, shellEnvironment(home));
     const orva::Buffer& buffer = view->terminal().buffer();
-    if (!waitFor([&] { return buffer.x > 0; }, 10000) || !waitFor([&] { return w.window.isExposed(); }, 10000)) {
+    if (!runUntil([&] { return buffer.x > 0; }, 10000) || !runUntil([&] { return w.window.isExposed(); }, 10000)) {
         std::fprintf(results, "no prompt or no window\n");
         return 1;
     }
-    pause(300);
+    runFor(300);
 
-    // The key in flight: where its glyph will stand, and the times seen.
-    int glyphX = -1;
-    int glyphY = -1;
-    char glyph = 0;
-    std::optional<Key> current;
-    bool glyphInFrame = false;
-    bool frameDone = false;
-    auto glyphShown = [&] {
-        const orva::BufferLine* line = buffer.lines[buffer.yBase + glyphY];
-        return line && glyphX < line->size() && line->cells[static_cast<std::size_t>(glyphX)].character == static_cast<char32_t>(glyph);
-    };
-    QObject::connect(view, &orva::TerminalRendererView::scrollChanged, view, [&] {
-        if (current && current->fed == Clock::time_point() && glyphShown())
-            current->fed = Clock::now();
-    });
-    QObject::connect(
-        &w.window, &QQuickWindow::beforeSynchronizing, view,
-        [&] {
-            if (current && current->fed != Clock::time_point() && !glyphInFrame) {
-                glyphInFrame = true;
-                current->frameStart = Clock::now();
-            }
-        },
-        Qt::DirectConnection);
-    QObject::connect(
-        &w.window, &QQuickWindow::frameSwapped, view,
-        [&] {
-            if (current && glyphInFrame && !frameDone) {
-                frameDone = true;
-                current->frameEnd = Clock::now();
-            }
-        },
-        Qt::DirectConnection);
-
-    std::vector<Key> done;
-    auto press = [&](int key, const QString& text) {
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QObject* target = view->hasActiveFocus() ? static_cast<QObject*>(&w.window) : static_cast<QObject*>(view);
-        QCoreApplication::sendEvent(target, &event);
-    };
-    int frames = 0;
-    QObject::connect(&w.window, &QQuickWindow::frameSwapped, view, [&] { ++frames; }, Qt::DirectConnection);
-    const int frames0 = frames;
-    for (int i = 0; i < keys; ++i) {
-        glyphX = buffer.x;
-        glyphY = buffer.y;
-        glyph = static_cast<char>('a' + i % 26);
-        glyphInFrame = false;
-        frameDone = false;
-        current = Key{};
-        current->sent = Clock::now();
-        press(Qt::Key_A + i % 26, QString(QChar(glyph)));
-        if (!waitFor([&] { return frameDone; }, 3000)) {
-            std::fprintf(results, "key %d: no frame showed its echo\n", i + 1);
-            current.reset();
-            continue;
-        }
-        done.push_back(*current);
-        current.reset();
-        // Erased again, so the line never wraps.
-        const int x = buffer.x;
-        press(Qt::Key_Backspace, QString());
-        waitFor([&] { return buffer.x < x; }, 3000);
-        pause(pauseBetweenKeys());
-    }
-    const int keyFrames = frames - frames0;
+    const orva::testing::Typing typing = orva::testing::typeKeys(w.window, *view, keys);
     view->terminate();
 
-    std::vector<double> total, toFeed, toFrame, frame;
-    for (const Key& k : done) {
-        total.push_back(msBetween(k.sent, k.frameEnd));
-        toFeed.push_back(msBetween(k.sent, k.fed));
-        toFrame.push_back(msBetween(k.fed, k.frameStart));
-        frame.push_back(msBetween(k.frameStart, k.frameEnd));
-    }
+    const std::vector<double> total = typing.leg(&orva::testing::TypedKey::total);
     const QString backend = QQuickWindow::sceneGraphBackend().isEmpty() ? QStringLiteral("default (rhi)")
                                                                          : QQuickWindow::sceneGraphBackend();
     std::fprintf(results, "\nTyping latency, %s platform, %s scene graph, %dx%d grid, %zu of %d keys (ms)\n\n",
-                 qPrintable(QGuiApplication::platformName()), qPrintable(backend), cols, rows, done.size(), keys);
+                 qPrintable(QGuiApplication::platformName()), qPrintable(backend), cols, rows, typing.keys.size(), keys);
     std::fprintf(results, "| leg | median | 90th percentile |\n|---|---|---|\n");
     auto row = [](const char* name, const std::vector<double>& v) {
         std::fprintf(results, "| %s | %.2f | %.2f |\n", name, percentile(v, 0.5), percentile(v, 0.9));
     };
     row("bare pseudo-terminal: byte written to echo read (kernel and shell)", bare);
     row("process object: byte sent to echo on the main loop", process);
-    row("view: key event to the echo fed to the emulator", toFeed);
-    row("view: fed to the start of the frame", toFrame);
-    row("view: the frame (synchronize, render, swap)", frame);
+    row("view: key event to the echo fed to the emulator", typing.leg(&orva::testing::TypedKey::toFed));
+    row("view: fed to the start of the frame", typing.leg(&orva::testing::TypedKey::toFrame));
+    row("view: the frame (synchronize, render, swap)", typing.leg(&orva::testing::TypedKey::frame));
     row("**view: key event to the frame that shows the glyph**", total);
-    std::fprintf(results, "\nframes drawn while typing: %d for %zu keys and their erasures\n", keyFrames, done.size());
+    std::fprintf(results, "\nframes drawn while typing: %d for %zu keys and their erasures\n", typing.frames,
+                 typing.keys.size());
     std::fflush(results);
-    return done.empty() ? 1 : 0;
+    return typing.keys.empty() ? 1 : 0;
 }
 
 int runWindow(int cols, int rows)
@@ -368,7 +255,7 @@ int runWindow(int cols, int rows)
     buildWindow(w, cols, rows);
     QObject::connect(w.view, &orva::LocalProcessTerminalView::processExited, qApp, &QCoreApplication::quit);
     w.view->startProcess("/bin/sh", {}, shellEnvironment(home));
-    waitFor([&] { return w.window.isExposed() && w.view->terminal().buffer().x > 0; }, 10000);
+    runUntil([&] { return w.window.isExposed() && w.view->terminal().buffer().x > 0; }, 10000);
     std::fprintf(results, "window 0x%llx\n", static_cast<unsigned long long>(w.window.winId()));
     std::fflush(results);
     return QGuiApplication::exec();
