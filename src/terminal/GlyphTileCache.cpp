@@ -105,7 +105,9 @@ void GlyphTileCache::clear()
 QImage GlyphTileCache::drawAlone(const QRawFont& font, quint32 glyph, int fractionX, int fractionY,
                                  const QColor& foreground, const QColor& background, int& margin) const
 {
-    margin = static_cast<int>(std::ceil(font.pixelSize() * 2)) + 4;
+    // Room for any glyph of the size around its origin; one that reaches
+    // the edge is not measured (see ink()).
+    margin = static_cast<int>(std::ceil(font.pixelSize())) + 4;
     QImage image(2 * margin, 2 * margin, m_format);
     image.fill(background);
     QPainter painter(&image);
@@ -131,10 +133,12 @@ const QRect* GlyphTileCache::ink(const QRawFont& font, std::uint64_t key, quint3
     ++m_made;
     int margin = 0;
     const QImage mask = drawAlone(font, glyph, fractionX, fractionY, QColor(Qt::white), QColor(Qt::black), margin);
-    int left = mask.width(), top = mask.height(), right = -1, bottom = -1;
-    for (int y = 0; y < mask.height(); ++y) {
+    const int width = mask.width();
+    const int height = mask.height();
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
-        for (int x = 0; x < mask.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             if ((line[x] & 0x00FFFFFFu) != 0) {
                 left = std::min(left, x);
                 right = std::max(right, x);
@@ -148,7 +152,7 @@ const QRect* GlyphTileCache::ink(const QRawFont& font, std::uint64_t key, quint3
         rect = QRect(QPoint(left, top), QPoint(right, bottom)).translated(-margin, -margin);
         // Ink reaching the image's edge may go on beyond it: not known, so
         // marked unusable by a rectangle wider than any cell.
-        if (left == 0 || top == 0 || right == mask.width() - 1 || bottom == mask.height() - 1)
+        if (left == 0 || top == 0 || right == width - 1 || bottom == height - 1)
             rect = QRect(-margin * 4, -margin * 4, margin * 8, margin * 8);
     }
     return &m_ink.emplace(key, rect).first->second;
