@@ -155,10 +155,8 @@ void TerminalRendererView::prepareFonts()
         m_variantFonts[static_cast<std::size_t>(variant)] = font;
         auto& sources = m_sources[static_cast<std::size_t>(variant)];
         sources.clear();
-        auto blendedWithGamma = [](const QRawFont& raw) { return hasCffOutlines(raw); };
         GlyphSource main;
         main.raw = QRawFont::fromFont(font);
-        main.tiled = blendedWithGamma(main.raw);
         sources.push_back(std::move(main));
         for (const QString& family : fallbackFamilies()) {
             QFont fallback(family);
@@ -167,7 +165,6 @@ void TerminalRendererView::prepareFonts()
             fallback.setItalic(variant & 2);
             GlyphSource source;
             source.raw = QRawFont::fromFont(fallback);
-            source.tiled = blendedWithGamma(source.raw);
             if (source.raw.isValid() && source.raw.familyName() == family)
                 sources.push_back(std::move(source));
         }
@@ -303,7 +300,7 @@ void TerminalRendererView::feedPendingOutput(bool arrived)
     }
     m_feeding = false;
     emit scrollChanged();
-    update();
+    updateForOutput();
     if (m_pendingOffset < m_pendingOutput.size()) {
         // The rest in later turns of the main loop, which draws and takes
         // input in between.
@@ -324,10 +321,55 @@ void TerminalRendererView::feedPendingOutput(bool arrived)
     outputDrained();
 }
 
+void TerminalRendererView::updateForOutput()
+{
+    watchWindowFrames();
+    // While the window's renderer still draws a frame with this item in it, a
+    // new one would hold the main thread until that frame is done (a
+    // renderer on its own thread synchronizes with the main thread once it is
+    // free): output waits for the frame's swap, and goes into the next.
+    const qint64 painted = m_lastPaintNs.load(std::memory_order_relaxed);
+    if (m_watchedWindow && painted > m_lastSwapNs && steadyNanoseconds() - painted < 100'000'000) {
+        m_frameWanted = true;
+        return;
+    }
+    update();
+}
+
+void TerminalRendererView::watchWindowFrames()
+{
+    QQuickWindow* w = window();
+    if (w == m_watchedWindow)
+        return;
+    QObject::disconnect(m_swapConnection);
+    m_watchedWindow = w;
+    m_lastSwapNs = steadyNanoseconds();
+    if (w) {
+        m_swapConnection = connect(
+            w, &QQuickWindow::frameSwapped, this,
+            [this] {
+                m_lastSwapNs = steadyNanoseconds();
+                if (m_frameWanted) {
+                    m_frameWanted = false;
+                    update();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void TerminalRendererView::itemChange(ItemChange change, const ItemChangeData& value)
+{
+    QQuickPaintedItem::itemChange(change, value);
+    if (change == ItemSceneChange)
+        watchWindowFrames();
+}
+
 void TerminalRendererView::drawOutputNow()
 {
     QQuickWindow* w = window();
-    if (!w || !w->isExposed() || !isVisible())
+    // A frame waiting for the one in flight comes after its swap.
+    if (!w || !w->isExposed() || !isVisible() || m_frameWanted)
         return;
     const qint64 now = steadyNanoseconds();
     // One frame asked for is enough until it is drawn (a window that draws
@@ -701,8 +743,11 @@ QVariant TerminalRendererView::inputMethodQuery(Qt::InputMethodQuery query) cons
 
 void TerminalRendererView::paint(QPainter* painter)
 {
+    // On the render thread, if the window has one, while the main thread
+    // waits: this frame has all the output fed so far.
     m_lastPaintNs.store(steadyNanoseconds(), std::memory_order_relaxed);
     m_frameAskedNs = 0;
+    m_frameWanted = false;
     if (!painter)
         return;
     render(*painter);

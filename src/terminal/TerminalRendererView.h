@@ -11,6 +11,8 @@
 #include <QColor>
 #include <QFont>
 #include <QGlyphRun>
+#include <QPointer>
+#include <QQuickWindow>
 #include <QQuickPaintedItem>
 #include <QRawFont>
 #include <QString>
@@ -155,6 +157,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+    void itemChange(ItemChange change, const ItemChangeData& value) override;
 
     // Runs after a size change: fits the grid. Subclasses add to it.
     virtual void layoutGrid();
@@ -168,9 +171,6 @@ protected:
 private:
     struct GlyphSource {
         QRawFont raw;
-        // Outlines Qt blends with gamma correction on every draw (CFF): its
-        // glyphs are copied from tiles where they can be.
-        bool tiled = false;
         std::array<quint32, 128> ascii{};
         std::array<bool, 128> asciiKnown{};
         std::unordered_map<char32_t, quint32> other;
@@ -242,6 +242,17 @@ private:
     void feedPendingOutput(bool arrived);
     // Asks the window for a frame now, at most once per refresh interval.
     void drawOutputNow();
+    // Marks the item for redraw after output, once the window's frame in
+    // flight (if any) is swapped.
+    void updateForOutput();
+    // Follows the frames of the window the item is in.
+    void watchWindowFrames();
+    QPointer<QQuickWindow> m_watchedWindow;
+    QMetaObject::Connection m_swapConnection;
+    // When the window last swapped a frame (seen on the main thread), in
+    // nanoseconds of the steady clock.
+    qint64 m_lastSwapNs = 0;
+    bool m_frameWanted = false;
     // When paint() last ran, in nanoseconds of the steady clock (written on
     // the render thread while the main thread waits for it).
     std::atomic<qint64> m_lastPaintNs{0};

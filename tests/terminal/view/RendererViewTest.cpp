@@ -413,7 +413,10 @@ TEST(TerminalOutputFrames, SmallOutputAsksForAFrameAtOnceAndAFloodDoesNot)
     view->feedText(flood);
     ASSERT_GT(view->pendingOutput(), 0u) << "one turn fed the whole flood";
     EXPECT_EQ(askedNow(), 0);
+    // Its turns wait for the frames in between; the last of it is drawn.
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->pendingOutput() == 0; }, 60000));
+    const int fedAt = frames;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frames > fedAt; }, 5000)) << "no frame after the flood's last turn";
 }
 
 TEST_F(RendererViewTest, GridFitsTheSizeAndNeverGoesBelowOneCell)
