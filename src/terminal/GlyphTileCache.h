@@ -48,7 +48,7 @@ public:
     // the font: Qt draws a font's glyphs at a few positions within a pixel
     // only, so many fractions draw alike. Two fractions are of one class when
     // a few probe glyphs come out the same at both; -1 past 1024 classes.
-    // The same for the life of the cache.
+    // A fraction keeps its class until clear().
     int phaseClass(const QRawFont& font, int fontKey, int axis, int fraction);
 
     // Pixels of a glyph copied from a tile: the rectangle relative to the

@@ -262,8 +262,16 @@ CellDrawAttributes TerminalRendererView::attributesForCell(const CharAttribute& 
 void TerminalRendererView::feedBytes(std::span<const std::uint8_t> bytes)
 {
     m_pendingOutput.insert(m_pendingOutput.end(), bytes.begin(), bytes.end());
-    if (!m_feedScheduled && !m_feeding)
-        feedPendingOutput(true);
+    if (m_feedScheduled || m_feeding)
+        return;
+    if (m_handingOver) {
+        // Output held back while the last turn worked (see outputDrained()):
+        // a backlog, fed from the next turn on.
+        m_feedScheduled = true;
+        QTimer::singleShot(0, this, [this] { feedPendingOutput(false); });
+        return;
+    }
+    feedPendingOutput(true);
 }
 
 void TerminalRendererView::feedPendingOutput(bool arrived)
@@ -318,7 +326,11 @@ void TerminalRendererView::feedPendingOutput(bool arrived)
     // likely waiting to see it (the echo of a key).
     if (arrived)
         drawOutputNow();
+    // The output the child wrote meanwhile comes with the next turn: fed in
+    // this one, one turn would go on for as long as the child keeps writing.
+    m_handingOver = true;
     outputDrained();
+    m_handingOver = false;
 }
 
 void TerminalRendererView::updateForOutput()

@@ -238,6 +238,8 @@ private:
     std::size_t m_pendingOffset = 0;
     bool m_feedScheduled = false;
     bool m_feeding = false;
+    // Within outputDrained(), where the process may hand over what it held.
+    bool m_handingOver = false;
     // `arrived`: called for output that has just come, not for a backlog.
     void feedPendingOutput(bool arrived);
     // Asks the window for a frame now, at most once per refresh interval.

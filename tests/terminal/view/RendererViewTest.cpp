@@ -410,13 +410,37 @@ TEST(TerminalOutputFrames, SmallOutputAsksForAFrameAtOnceAndAFloodDoesNot)
     std::string flood = "x";
     for (int i = 0; i < 4000; ++i)
         flood += "\x1B[9999b";
+    // Frames drawn when each turn ended.
+    int framesAtTurn = -1;
+    QObject::connect(view, &TerminalRendererView::scrollChanged, &window, [&] { framesAtTurn = frames; });
     view->feedText(flood);
     ASSERT_GT(view->pendingOutput(), 0u) << "one turn fed the whole flood";
     EXPECT_EQ(askedNow(), 0);
     // Its turns wait for the frames in between; the last of it is drawn.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view->pendingOutput() == 0; }, 60000));
-    const int fedAt = frames;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return frames > fedAt; }, 5000)) << "no frame after the flood's last turn";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->pendingOutput() == 0 && frames > framesAtTurn; }, 60000))
+        << "no frame after the flood's last turn";
+}
+
+// When a turn has fed everything, the process hands over what the child wrote
+// meanwhile (outputDrained()); that waits for the next turn, or one turn would
+// go on for as long as the child keeps writing.
+TEST(TerminalOutputTurns, OutputHandedOverAtTheEndOfATurnWaitsForTheNext)
+{
+    struct HandingOver : TerminalRendererView {
+        int handedOver = 0;
+        void outputDrained() override
+        {
+            if (handedOver < 3) {
+                ++handedOver;
+                feedText("more\r\n");
+            }
+        }
+    } view;
+    view.feedText("first\r\n");
+    EXPECT_EQ(view.handedOver, 1);
+    EXPECT_EQ(view.pendingOutput(), 6u) << "what was handed over was fed in the same turn";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.handedOver == 3 && view.pendingOutput() == 0; }, 5000));
+    EXPECT_EQ(lineText(*view.terminal().buffer().lines[3]).substr(0, 4), "more");
 }
 
 TEST_F(RendererViewTest, GridFitsTheSizeAndNeverGoesBelowOneCell)
