@@ -271,7 +271,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
         EXPECT_EQ(interactive.arguments, QStringList{skip});
         EXPECT_EQ(interactive.stdinKind, QStringLiteral("tty"));
     }
-    // zsh reads the start command only once it is at its prompt; give the fake a moment to say it is ready.
+    // `claude` runs (zsh no longer reads the terminal): what is typed now waits for it in the terminal.
     QList<TaskItem> seen;
     QObject::connect(work.get(), &WorkViewModel::currentTaskChanged, work.get(), [&] {
         if (const auto task = work->currentTask())
