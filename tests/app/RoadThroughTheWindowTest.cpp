@@ -93,13 +93,13 @@ public:
     QQuickItem* item(const QString& name) const { return find(name, true); }
     // The same, shown or not.
     QQuickItem* anyItem(const QString& name) const { return find(name, false); }
-    QQuickItem* waitForItem(const QString& name, std::chrono::milliseconds deadline = 20s) const
+    QQuickItem* waitForItem(const QString& name, std::chrono::milliseconds deadline = kWaitDeadline) const
     {
         QQuickItem* found = nullptr;
         waitUntil([&] { return (found = item(name)) != nullptr; }, deadline);
         return found;
     }
-    bool waitForGone(const QString& name, std::chrono::milliseconds deadline = 20s) const
+    bool waitForGone(const QString& name, std::chrono::milliseconds deadline = kWaitDeadline) const
     {
         return waitUntil([&] { return item(name) == nullptr; }, deadline);
     }
@@ -109,7 +109,7 @@ public:
         return found ? found->property(property) : QVariant();
     }
     bool waitForProperty(const QString& name, const char* property, const QVariant& value,
-                         std::chrono::milliseconds deadline = 20s) const
+                         std::chrono::milliseconds deadline = kWaitDeadline) const
     {
         return waitUntil([&] { return read(name, property) == value; }, deadline);
     }
@@ -132,8 +132,8 @@ public:
     }
     // Waits for the item to show with its entrance settled (fully opaque and
     // still), then clicks it.
-    bool click(const QString& name, std::chrono::milliseconds deadline = 20s) { return click(waitSettled(name, deadline)); }
-    QQuickItem* waitSettled(const QString& name, std::chrono::milliseconds deadline = 20s)
+    bool click(const QString& name, std::chrono::milliseconds deadline = kWaitDeadline) { return click(waitSettled(name, deadline)); }
+    QQuickItem* waitSettled(const QString& name, std::chrono::milliseconds deadline = kWaitDeadline)
     {
         QQuickItem* target = nullptr;
         QPointF lastPlace(-1e9, -1e9);
@@ -185,7 +185,7 @@ public:
                               Qt::NoModifier, Qt::NoScrollPhase, false);
             QCoreApplication::sendEvent(window_, &wheel);
             // Let the area settle before the next turn.
-            waitUntil([&] { return !area->property("moving").toBool(); }, 2s);
+            waitUntil([&] { return !area->property("moving").toBool(); });
         }
         return inView();
     }
@@ -280,7 +280,7 @@ protected:
     void expectNoChildLeft()
     {
         ClaudeProcessService::shared().shutdown();
-        EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }, 10s))
+        EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }))
             << childProcesses().join(QLatin1Char('\n')).toStdString();
     }
 
@@ -479,7 +479,7 @@ TEST_F(RoadThroughTheWindowTest, FromTheFirstLaunchToTheLastTaskAndANewProject)
     EXPECT_TRUE(app.directory().selectedDirectory().isEmpty());
     EXPECT_TRUE(entriesOf(machine().home()).isEmpty()) << "nothing is written into the home folder";
     // The work screen took its shell and `claude` with it.
-    EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }, 10s))
+    EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }))
         << childProcesses().join(QLatin1Char('\n')).toStdString();
 
     app.close();

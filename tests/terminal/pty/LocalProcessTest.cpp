@@ -1,5 +1,7 @@
 #include "terminal/LocalProcess.h"
 
+#include "support/Waiting.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,7 +40,7 @@ public:
     }
 
     // Runs jobs until the condition holds or the deadline passes.
-    bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s)
+    bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = test::kWaitDeadline)
     {
         const auto deadline = Clock::now() + timeout;
         for (;;) {
@@ -175,12 +177,12 @@ protected:
         ASSERT_TRUE(process->isRunning());
     }
 
-    bool waitForOutput(const std::string& text, std::chrono::milliseconds timeout = 10s)
+    bool waitForOutput(const std::string& text, std::chrono::milliseconds timeout = test::kWaitDeadline)
     {
         return queue.pumpUntil([&] { return recorder.output.find(text) != std::string::npos; }, timeout);
     }
 
-    bool waitForEnd(std::chrono::milliseconds timeout = 10s)
+    bool waitForEnd(std::chrono::milliseconds timeout = test::kWaitDeadline)
     {
         return queue.pumpUntil([&] { return !recorder.terminations.empty(); }, timeout);
     }

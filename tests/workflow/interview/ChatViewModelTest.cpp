@@ -256,7 +256,6 @@ TEST_F(ChatViewModelTest, ResetStartsAnEmptyInterviewAndIgnoresTheReplyOnItsWay)
     EXPECT_NE(model.scrollID(), before);
 
     ASSERT_TRUE(waitUntil([&] { return inFlightDone; }));
-    QTest::qWait(100);
     EXPECT_TRUE(model.chatHistories().isEmpty());
     EXPECT_EQ(claudeCalls().size(), 3) << "the old interview's queued answer must be dropped";
 
@@ -264,6 +263,10 @@ TEST_F(ChatViewModelTest, ResetStartsAnEmptyInterviewAndIgnoresTheReplyOnItsWay)
     ASSERT_EQ(model.chatHistories().size(), 2);
     EXPECT_EQ(model.chatHistories()[0].id, 1);
     EXPECT_EQ(model.chatHistories()[0].answer, QStringLiteral("new idea"));
+    // Requests run in order: a queued answer still sent would have come before the new idea.
+    const QList<FakeCall> calls = claudeCalls();
+    ASSERT_EQ(calls.size(), 4) << "the old interview's queued answer must be dropped";
+    EXPECT_TRUE(calls.last().arguments.join(u' ').contains(QStringLiteral("new idea")));
 }
 
 } // namespace

@@ -109,7 +109,8 @@ TEST_F(WorkViewModelTest, WithoutAFolderTheLoginShellStartsAsItIs)
     ASSERT_EQ(terminal.starts.size(), 1);
     EXPECT_EQ(terminal.starts[0].arguments, QStringList{QStringLiteral("-l")});
     EXPECT_TRUE(NativeTerminalService::shared().isProcessRunning());
-    QTest::qWait(600);
+    // The moment the start command would have been typed has passed.
+    ASSERT_TRUE(runTimersDueWithin(std::chrono::milliseconds(WorkViewModel::claudeStartDelayMs)));
     EXPECT_TRUE(terminal.delegate.sent.isEmpty());
 }
 
@@ -199,7 +200,8 @@ TEST_F(WorkViewModelTest, WithoutAContainerNothingIsTyped)
     EXPECT_EQ(log.count(QStringLiteral("[WorkViewModel] - Prompt File URL not found")), 2);
     EXPECT_TRUE(model.forceShowAsPlanned());
     EXPECT_FALSE(UserDefaults::boolValue(QStringLiteral("hasLaunchedBefore"), true));
-    QTest::qWait(80);
+    // Not even a carriage return follows.
+    ASSERT_TRUE(runTimersDueWithin(std::chrono::milliseconds(NativeTerminalService::carriageReturnDelayMs)));
     EXPECT_TRUE(channel.received.isEmpty());
 }
 

@@ -1,4 +1,5 @@
 #include "support/TempContext.h"
+#include "support/Waiting.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/TestFiles.h"
 #include "workspace/XcodeService.h"
@@ -145,9 +146,9 @@ TEST_F(XcodeTest, OpeningTheProjectOfTheSelectedFolder)
 
     const QString empty = makeTree(QStringLiteral("empty"), {QStringLiteral("src/")});
     directories.createProjectDirectory();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, test::kWaitDeadlineMs));
     panel->answer(PanelResponse::ok, empty);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return directories.hasAccess(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return directories.hasAccess(); }, test::kWaitDeadlineMs));
     testing::internal::CaptureStdout();
     EXPECT_FALSE(xcode.openXcodeProject());
     EXPECT_NE(testing::internal::GetCapturedStdout().find("[XcodeService] - No Xcode project found in " + empty.toStdString()),
@@ -166,16 +167,16 @@ TEST_F(XcodeTest, ScreensReadAVerdictWorkedOutOffTheMainThread)
     QSignalSpy names(&xcode, &XcodeService::selectedProjectNameChanged);
 
     EXPECT_FALSE(xcode.cachedVerdict(root).has_value());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() >= 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() >= 1; }, test::kWaitDeadlineMs));
     ASSERT_TRUE(xcode.cachedVerdict(root).has_value());
     EXPECT_EQ(xcode.cachedVerdict(root)->projectName, std::optional<QString>(QStringLiteral("Shop")));
 
     // The name of the selected folder's project follows the selection.
     EXPECT_EQ(xcode.selectedProjectName(), QString());
     directories.selectDirectory();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, test::kWaitDeadlineMs));
     panel->answer(PanelResponse::ok, root);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return xcode.selectedProjectName() == QStringLiteral("Shop"); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return xcode.selectedProjectName() == QStringLiteral("Shop"); }, test::kWaitDeadlineMs));
     directories.clearDirectoryAccess();
     EXPECT_EQ(xcode.selectedProjectName(), QString());
     EXPECT_GE(names.count(), 2);
@@ -192,7 +193,7 @@ TEST_F(XcodeTest, AVerdictWorkedOutOnThePoolArrivesOnTheMainThread)
         onMainThread = QThread::currentThread() == QCoreApplication::instance()->thread();
     });
     EXPECT_FALSE(received.has_value());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return received.has_value(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return received.has_value(); }, test::kWaitDeadlineMs));
     EXPECT_TRUE(onMainThread);
     EXPECT_EQ(received->projectName, std::optional<QString>(QStringLiteral("Async")));
     EXPECT_EQ(xcode.cachedVerdict(root), received);

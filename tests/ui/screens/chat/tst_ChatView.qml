@@ -75,7 +75,7 @@ TestCase {
         compare(model.monitoringStarts, 1)
         verify(model.monitorHasInterviewHandler())
         view.destroy()
-        tryVerify(() => !model.monitorHasInterviewHandler())
+        tryVerify(() => !model.monitorHasInterviewHandler(), helpers.waitDeadline)
         // Coming back starts it again.
         view = makeScreen(model)
         compare(model.monitoringStarts, 2)
@@ -91,18 +91,18 @@ TestCase {
         compare(view.revealer.visibleIds, [1])
         verify(row(view, 1).isVisible)
         verify(!row(view, 3).isVisible)
-        tryVerify(() => view.revealer.visibleIds.length === 3)
+        tryVerify(() => view.revealer.visibleIds.length === 3, helpers.waitDeadline)
         compare(order, [2, 3])
         for (let id = 1; id <= 3; ++id) {
             verify(row(view, id).isVisible)
-            tryCompare(row(view, id), "opacity", 1, 5000)
+            tryCompare(row(view, id), "opacity", 1, helpers.waitDeadline)
         }
 
         // Two turns at once show together after the wait.
         model.addTurn("Claude", "질문 2")
         model.addTurn("User", "답변 2")
         verify(!row(view, 4).isVisible)
-        tryVerify(() => view.revealer.visibleIds.length === 5)
+        tryVerify(() => view.revealer.visibleIds.length === 5, helpers.waitDeadline)
         compare(order, [2, 3, 4, 5])
     }
 
@@ -152,7 +152,7 @@ TestCase {
         const model = makeModel([])
         const view = makeScreen(model)
         view.inputField.isTextFieldFocused = true
-        tryVerify(() => view.inputField.editor.activeFocus)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
         helpers.commit(view.inputField.editor, data.typed)
         if (data.composing !== "")
             helpers.compose(view.inputField.editor, data.composing)
@@ -168,7 +168,7 @@ TestCase {
         verify(!view.inputField.isDisabled)
         verify(view.inputField.isSubmitEnabled)
         view.inputField.isTextFieldFocused = true
-        tryVerify(() => view.inputField.editor.activeFocus)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
         helpers.commit(view.inputField.editor, "다음 답")
         keyClick(Qt.Key_Return)
         compare(model.sentAnswers, ["다음 답"])
@@ -204,12 +204,12 @@ TestCase {
         verify(!view.loadingRow.visible)
         model.setWaiting(true)
         verify(view.loadingRow.isShown)
-        tryVerify(() => view.loadingRow.visible)
-        tryCompare(view.loadingRow, "opacity", 1, 5000)
+        tryVerify(() => view.loadingRow.visible, helpers.waitDeadline)
+        tryCompare(view.loadingRow, "opacity", 1, helpers.waitDeadline)
         model.addTurn("Claude", "답")
         model.setWaiting(false)
         verify(!view.loadingRow.isShown)
-        tryVerify(() => !view.loadingRow.visible, 5000)
+        tryVerify(() => !view.loadingRow.visible, helpers.waitDeadline)
     }
 
     function test_theErrorRowShowsTheFailureUntilItIsCleared() {
@@ -231,11 +231,11 @@ TestCase {
         for (let i = 1; i <= 12; ++i)
             model.addTurn(i % 2 ? "User" : "Claude", "줄 " + i + "\n둘째 줄\n셋째 줄")
         const view = makeScreen(model)
-        tryVerify(() => view.scroller.contentHeight > view.scroller.height)
+        tryVerify(() => view.scroller.contentHeight > view.scroller.height, helpers.waitDeadline)
         model.addTurn("User", "마지막 답")
         model.setWaiting(true)
         // The end of the column, thinking bubble included, comes into view.
-        tryVerify(() => Math.abs(view.scroller.contentY - (view.scroller.contentHeight - view.scroller.height)) < 1, 5000)
+        tryVerify(() => Math.abs(view.scroller.contentY - (view.scroller.contentHeight - view.scroller.height)) < 1, helpers.waitDeadline)
         // Its place in the column (it may still be sliding in).
         const bubble = view.loadingRow
         const bottom = bubble.parent.y + bubble.y + bubble.height - view.scroller.contentY
@@ -244,12 +244,12 @@ TestCase {
 
         // Scrolled up by the person: a row growing below leaves the view
         // where they put it.
-        tryVerify(() => !view.isScrolling)
+        tryVerify(() => !view.isScrolling, helpers.waitDeadline)
         view.scroller.contentY = 100
         verify(!view.followsEnd)
         const before = view.scroller.contentHeight
         model.setError("Claude process is not running")
-        tryVerify(() => view.scroller.contentHeight > before)
+        tryVerify(() => view.scroller.contentHeight > before, helpers.waitDeadline)
         compare(view.scroller.contentY, 100)
     }
 
@@ -281,7 +281,7 @@ TestCase {
         verify(bubble.height >= data.top + 20)
         const message = findChild(bubble, "messageText")
         const expectedY = data.top + (data.label ? findChild(bubble, "aiLabel").height + 6 : 0)
-        tryVerify(() => Math.abs(message.mapToItem(bubble, 0, 0).y - expectedY) < 1, 5000,
+        tryVerify(() => Math.abs(message.mapToItem(bubble, 0, 0).y - expectedY) < 1, helpers.waitDeadline,
                   "message at " + message.mapToItem(bubble, 0, 0).y + ", expected " + expectedY)
         // The AI's bubble hugs the left edge, the person's the right.
         compare(bubble.x, data.isAI ? 0 : row.width - bubble.width)

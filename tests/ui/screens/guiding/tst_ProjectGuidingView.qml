@@ -56,12 +56,12 @@ TestCase {
     // forgets the folder and opens the conversation.
     function init() {
         failOnWarning(/.*/)
-        tryVerify(callsEnded, 20000, "a claude call of the last test still runs")
+        tryVerify(callsEnded, helpers.waitDeadline, "a claude call of the last test still runs")
         setClaudeMode("normal")
         const entry = createTemporaryObject(entryModel, testCase)
         entry.startPreparation()
-        tryCompare(entry, "isReadyForInterview", true, 20000)
-        tryCompare(AppGroupMonitorService, "hasProject", false, 5000)
+        tryCompare(entry, "isReadyForInterview", true, helpers.waitDeadline)
+        tryCompare(AppGroupMonitorService, "hasProject", false, helpers.waitDeadline)
     }
 
     function item(screen, name) {
@@ -72,7 +72,7 @@ TestCase {
     function showScreen() {
         const screen = createTemporaryObject(screenComponent, testCase)
         verify(screen)
-        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(screen, "isViewAppeared", true, helpers.waitDeadline)
         return screen
     }
     // The values the entrance flag takes from now on, in order.
@@ -98,14 +98,14 @@ TestCase {
     }
     function chooseFolder(screen, button, path) {
         mouseClick(reveal(screen, button))
-        tryVerify(() => helpers.isFolderPanelShowing(), 5000, "the folder panel never showed")
+        tryVerify(() => helpers.isFolderPanelShowing(), helpers.waitDeadline, "the folder panel never showed")
         helpers.answerFolderPanel(path)
-        tryCompare(screen.viewModel.directoryAccessService, "selectedDirectory", path)
+        tryCompare(screen.viewModel.directoryAccessService, "selectedDirectory", path, helpers.waitDeadline)
     }
     function verifyProject(screen) {
         const verifying = spyOn(screen.viewModel, "isVerifyingProjectChanged")
         mouseClick(reveal(screen, item(screen, "verificationButton")))
-        tryCompare(verifying, "count", 2)
+        tryCompare(verifying, "count", 2, helpers.waitDeadline)
         verify(!screen.viewModel.isVerifyingProject)
     }
 
@@ -115,8 +115,8 @@ TestCase {
         const screen = showScreen()
         compare(item(screen, "headerText").text, "AI가 앱을 만들기 위한 명세서를 작성 중이에요")
         verify(item(screen, "headerIndicator").visible)
-        tryCompare(AppGroupMonitorService, "hasProject", true, 20000)
-        tryCompare(item(screen, "headerText"), "text", "AI가 명세서를 모두 생성했어요. 프로젝트 생성을 완료해주세요!")
+        tryCompare(AppGroupMonitorService, "hasProject", true, helpers.waitDeadline)
+        tryCompare(item(screen, "headerText"), "text", "AI가 명세서를 모두 생성했어요. 프로젝트 생성을 완료해주세요!", helpers.waitDeadline)
         verify(!item(screen, "headerIndicator").visible)
 
         // Re-layout and visibility changes start nothing.
@@ -125,7 +125,7 @@ TestCase {
         screen.visible = true
         screen.width = 1120
         chooseFolder(screen, item(screen, "folderButton"), helpers.rootPath + "/Once")
-        tryVerify(callsEnded)
+        tryVerify(callsEnded, helpers.waitDeadline)
         const output = helpers.stopCapturingOutput()
         compare(count(output, /\[ProjectGuidingViewModel\] Starting spec generation\.\.\./g), 1)
         compare(printCalls(), before + 2)
@@ -137,7 +137,7 @@ TestCase {
         verify(item(screen, "folderCard"))
         const path = helpers.rootPath + "/문서/My App's \"first\" <b>project</b>"
         chooseFolder(screen, item(screen, "folderButton"), path)
-        tryVerify(() => findChild(screen, "guideColumn") !== null)
+        tryVerify(() => findChild(screen, "guideColumn") !== null, helpers.waitDeadline)
         compare(item(screen, "directoryPath").text, path)
         verify(screen.viewState.guideText.indexOf("\n    " + path + "\n") >= 0)
         verify(helpers.exists(path))
@@ -148,7 +148,7 @@ TestCase {
     function test_verificationBoxesAndTheGenerationFailure() {
         setClaudeMode("exit1")
         const screen = showScreen()
-        tryVerify(() => item(screen, "generationFailure").visible, 20000, "the failure never showed")
+        tryVerify(() => item(screen, "generationFailure").visible, helpers.waitDeadline, "the failure never showed")
         verify(!item(screen, "headerIndicator").visible)
         verify(item(screen, "generationError").text.length > 0)
         compare(item(screen, "retryButton").text, "다시 시도")
@@ -187,7 +187,7 @@ TestCase {
     function test_retryWritesThePlanAndTheCompletionLeadsOn() {
         setClaudeMode("exit1")
         const screen = showScreen()
-        tryVerify(() => item(screen, "generationFailure").visible, 20000)
+        tryVerify(() => item(screen, "generationFailure").visible, helpers.waitDeadline)
         const folder = helpers.rootPath + "/Ready"
         verify(helpers.makeFolder(folder + "/App.xcodeproj"))
         chooseFolder(screen, item(screen, "folderButton"), folder)
@@ -196,15 +196,15 @@ TestCase {
 
         setClaudeMode("normal")
         const calls = printCalls()
-        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(screen, "isViewAppeared", true, helpers.waitDeadline)
         const entrance = recordEntrance(screen)
         mouseClick(item(screen, "retryButton"))
         verify(!item(screen, "generationFailure").visible)
         verify(item(screen, "headerIndicator").visible)
-        tryVerify(() => findChild(screen, "completionSection") !== null, 20000, "the plan never completed the set-up")
+        tryVerify(() => findChild(screen, "completionSection") !== null, helpers.waitDeadline, "the plan never completed the set-up")
         verify(!findChild(screen, "header").visible)
         // The plan arrived after the verdict: the section rose in.
-        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(screen, "isViewAppeared", true, helpers.waitDeadline)
         compare(entrance, [false, true])
         compare(printCalls(), calls + 2)
 
@@ -216,14 +216,14 @@ TestCase {
     function test_entranceReplaysOnAFolderOrPlanChangeNotOnAVerification() {
         const screen = showScreen()
         const entrance = recordEntrance(screen)
-        tryCompare(AppGroupMonitorService, "hasProject", true, 20000)
-        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(AppGroupMonitorService, "hasProject", true, helpers.waitDeadline)
+        tryCompare(screen, "isViewAppeared", true, helpers.waitDeadline)
         compare(entrance, [false, true], "the plan replays the entrance")
 
         const folder = helpers.rootPath + "/Replay"
         verify(helpers.makeFolder(folder + "/App.xcodeproj"))
         chooseFolder(screen, item(screen, "folderButton"), folder)
-        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(screen, "isViewAppeared", true, helpers.waitDeadline)
         compare(entrance, [false, true, false, true], "the folder replays the entrance")
 
         verifyProject(screen)

@@ -104,7 +104,7 @@ TestCase {
     }
     function waitForSettled(view) {
         tryVerify(() => slots(view).length === 1 && slotOf(view.page).x === 0 && slotOf(view.page).opacity === 1,
-                  3000, "the page area settles on one page")
+                  helpers.waitDeadline, "the page area settles on one page")
     }
     function pageIndexOf(page) {
         return ["welcomePage", "requirementPage", "startGuidePage"].indexOf(page.objectName)
@@ -177,7 +177,7 @@ TestCase {
         for (let k = 0; k < 3; ++k) {
             const d = dot(view, k)
             const expected = k === data.shown ? Colors.indigo : Colors.white20
-            tryVerify(() => Qt.colorEqual(d.color, expected), 3000, "dot " + k)
+            tryVerify(() => Qt.colorEqual(d.color, expected), helpers.waitDeadline, "dot " + k)
         }
     }
 
@@ -295,16 +295,32 @@ TestCase {
             view.goToPage(data.from)
             waitForSettled(view)
         }
+        // A slower change, so that frames fall on the way even on a busy machine.
+        view.transitionDuration = 1500
         const leaving = slotOf(view.page)
         view.goToPage(data.to)
         const entering = slotOf(view.page)
         verify(entering !== leaving)
         compare(slots(view).length, 2)
-        // Each moves its own way, fading, until only the new one is left.
-        tryVerify(() => entering.x > 0 && entering.x < view.pageArea.width && entering.opacity > 0
-                  && entering.opacity < 1, 3000, "the new page is on its way in from the trailing edge")
-        verify(leaving.x < 0 && leaving.opacity < 1, "the old page is on its way out to the leading edge")
+        // Each moves its own way, fading, until only the new one is left: every
+        // frame of each is looked at.
+        let enteringOnItsWay = false
+        let leavingOnItsWay = false
+        const lookAtEntering = () => {
+            enteringOnItsWay = enteringOnItsWay || (entering.x > 0 && entering.x < view.pageArea.width
+                                                    && entering.opacity > 0 && entering.opacity < 1)
+        }
+        const lookAtLeaving = () => {
+            leavingOnItsWay = leavingOnItsWay || (leaving.x < 0 && leaving.x > -view.pageArea.width
+                                                  && leaving.opacity > 0 && leaving.opacity < 1)
+        }
+        entering.xChanged.connect(lookAtEntering)
+        entering.opacityChanged.connect(lookAtEntering)
+        leaving.xChanged.connect(lookAtLeaving)
+        leaving.opacityChanged.connect(lookAtLeaving)
         waitForSettled(view)
+        verify(enteringOnItsWay, "the new page came in from the trailing edge, fading in")
+        verify(leavingOnItsWay, "the old page went out to the leading edge, fading out")
         compare(entering.x, 0)
         compare(pageIndexOf(view.page), data.to)
     }
@@ -359,7 +375,7 @@ TestCase {
         verify(!scene.input.activeFocus)
         // A screen below that takes the focus gets it taken back.
         scene.input.forceActiveFocus()
-        tryVerify(() => view.activeFocus, 3000, "the overlay takes the focus back")
+        tryVerify(() => view.activeFocus, helpers.waitDeadline, "the overlay takes the focus back")
         keyClick(Qt.Key_B)
         compare(scene.input.text, "")
         compare(view.currentPage, 0)

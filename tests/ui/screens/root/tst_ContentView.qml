@@ -52,7 +52,7 @@ TestCase {
         verify(!helpers.hasUserDefault("hasSeenOnboarding"))
         view.overlay.finished()
         verify(!view.viewModel.showOnboarding)
-        tryCompare(view, "overlay", null)
+        tryCompare(view, "overlay", null, helpers.waitDeadline)
         verify(helpers.boolDefault("hasSeenOnboarding"))
         // Seen: a new window shows no overlay.
         const again = createTemporaryObject(rootView, testCase)
@@ -77,24 +77,24 @@ TestCase {
         verify(!view.overlay)
         const entry = view.screen
         compare(entry.objectName, "entryView")
-        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, 20000)
+        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, helpers.waitDeadline)
 
         entry.inputField.isTextFieldFocused = true
-        tryVerify(() => entry.inputField.editor.activeFocus)
+        tryVerify(() => entry.inputField.editor.activeFocus, helpers.waitDeadline)
         helpers.commit(entry.inputField.editor, "매일 운동을 기록하는 앱")
         keyClick(Qt.Key_Return)
 
         compare(view.viewModel.currentPhase, ViewPhase.Chat)
-        tryCompare(view.screen, "objectName", "chatView")
+        tryCompare(view.screen, "objectName", "chatView", helpers.waitDeadline)
         const chat = view.screen
         const turns = view.viewModel.chatViewModel.chatHistories
-        tryCompare(turns, "count", 2, 20000)
+        tryCompare(turns, "count", 2, helpers.waitDeadline)
         compare(turns.get(0).question, "User")
         compare(turns.get(0).answer, "매일 운동을 기록하는 앱")
         compare(turns.get(1).question, "Claude")
         compare(turns.get(1).answer, "답변 1 확인\n\n질문 2: 어떤 기능이 가장 중요한가요?")
-        tryVerify(() => chat.revealer.visibleIds.length === 2)
-        tryVerify(() => !chat.loadingRow.visible, 5000)
+        tryVerify(() => chat.revealer.visibleIds.length === 2, helpers.waitDeadline)
+        tryVerify(() => !chat.loadingRow.visible, helpers.waitDeadline)
         verify(chat.inputField.visible)
         verify(!chat.errorRow.visible)
         const state = JSON.parse(helpers.readFile(helpers.containerPath + "/ZAVE/interview_state.json"))

@@ -54,13 +54,13 @@ TestCase {
     }
     function cleanup() {
         helpers.removePath(planPath())
-        tryCompare(AppGroupMonitorService, "hasProject", false, 5000)
+        tryCompare(AppGroupMonitorService, "hasProject", false, helpers.waitDeadline)
     }
 
     function loadPlan(text) {
         verify(helpers.writeFile(planPath(), text))
         tryVerify(() => AppGroupMonitorService.hasProject
-                  && JSON.stringify(AppGroupMonitorService.project.name) === JSON.stringify(JSON.parse(text).project.name), 10000)
+                  && JSON.stringify(AppGroupMonitorService.project.name) === JSON.stringify(JSON.parse(text).project.name), helpers.waitDeadline)
     }
 
     function makeSidebar(project) {
@@ -78,7 +78,7 @@ TestCase {
         compare(sidebar.card.cardState.viewState, CurrentWorkCardState.Empty)
         compare(sidebar.card.cardState.subtitle, "언제든 새로운 작업을 시작헤보세요")
         compare(sidebar.title, "습관 기록")
-        tryCompare(sidebar, "isViewAppeared", true)
+        tryCompare(sidebar, "isViewAppeared", true, helpers.waitDeadline)
         // The card's test action does nothing before work started.
         sidebar.card.startTest()
         compare(sidebar.detailRequests.length, 0)
@@ -103,13 +103,13 @@ TestCase {
         const project = rig.decodeProject(Plans.threeMilestones())
         const sidebar = makeSidebar(project)
         sidebar.viewModel.selectedTask = project.milestones[0].tasks[0]
-        tryCompare(sidebar, "isViewAppeared", true)
+        tryCompare(sidebar, "isViewAppeared", true, helpers.waitDeadline)
         const board = sidebar.board
         mouseClick(board.tabs.itemAt(2))
         compare(board.selectedMilestoneId, 3)
         const card = board.taskCards.itemAt(0)
         verify(card)
-        tryVerify(() => card.opacity > 0.99 && sidebar.board.parent.opacity > 0.99, 5000)
+        tryVerify(() => card.opacity > 0.99 && sidebar.board.parent.opacity > 0.99, helpers.waitDeadline)
         mouseClick(card)
         compare(sidebar.detailRequests, [3])
         compare(sidebar.viewModel.selectedTask.title, "Task 3")
@@ -126,7 +126,7 @@ TestCase {
         const form = card.form
         const icon = findChild(form, "cardIcon")
         verify(icon)
-        tryVerify(() => icon.rotation > 1, 5000)
+        tryVerify(() => icon.rotation > 1, helpers.waitDeadline)
         mouseClick(sidebar.board.tabs.itemAt(2))
         compare(sidebar.board.selectedMilestoneId, 3)
         const tabs = sidebar.board.tabs.count

@@ -36,7 +36,7 @@ TestCase {
         return rig.interactiveCalls().slice(before)
     }
     function waitForClaude(before) {
-        tryVerify(() => callsAfter(before).length > 0, 20000, "claude never started in the terminal")
+        tryVerify(() => callsAfter(before).length > 0, helpers.waitDeadline, "claude never started in the terminal")
         return callsAfter(before)[0]
     }
     function linesOf(pid) {
@@ -48,7 +48,7 @@ TestCase {
         return null
     }
     function waitForNoChildren() {
-        tryVerify(() => rig.childProcesses().length === 0, 15000, "a child is left: " + rig.childProcesses().join(", "))
+        tryVerify(() => rig.childProcesses().length === 0, helpers.waitDeadline, "a child is left: " + rig.childProcesses().join(", "))
     }
 
     function test_claudeStartsInTheChosenFolderAndReceivesCommands() {
@@ -73,13 +73,13 @@ TestCase {
         compare(view.width, 700)
 
         // A command typed through the channel reaches `claude`.
-        tryVerify(() => view.isRunning, 5000)
+        tryVerify(() => view.isRunning, helpers.waitDeadline)
         NativeTerminalService.sendCommand("지금 무엇을 하나요?")
-        tryVerify(() => linesOf(call.pid).lines.indexOf("지금 무엇을 하나요?") >= 0, 20000, "the command never reached claude")
+        tryVerify(() => linesOf(call.pid).lines.indexOf("지금 무엇을 하나요?") >= 0, helpers.waitDeadline, "the command never reached claude")
 
         // Removal: no child left, the channel cleared.
         panel.destroy()
-        tryCompare(NativeTerminalService, "hasDelegate", false)
+        tryCompare(NativeTerminalService, "hasDelegate", false, helpers.waitDeadline)
         compare(NativeTerminalService.isProcessRunning, false)
         waitForNoChildren()
     }
@@ -96,30 +96,30 @@ TestCase {
 
         // Cancelled: nothing changes.
         mouseClick(findChild(panel, "chooseFolderButton"))
-        tryCompare(rig, "panelShowing", true)
+        tryCompare(rig, "panelShowing", true, helpers.waitDeadline)
         rig.cancelPanel()
         verify(findChild(panel, "missingBanner").visible)
         compare(panel.wrapper.startCount, 1)
 
         const folder = helpers.rootPath + "/Chosen Folder"
         mouseClick(findChild(panel, "chooseFolderButton"))
-        tryCompare(rig, "panelShowing", true)
+        tryCompare(rig, "panelShowing", true, helpers.waitDeadline)
         rig.answerPanel(folder)
-        tryVerify(() => panel.showsGrantedBanner)
+        tryVerify(() => panel.showsGrantedBanner, helpers.waitDeadline)
         compare(findChild(panel, "folderPath").text, folder)
         compare(panel.wrapper.startCount, 2)
         verify(panel.wrapper.terminalView !== firstView)
-        tryVerify(() => callsAfter(before).length > 1, 20000, "claude was not started again")
+        tryVerify(() => callsAfter(before).length > 1, helpers.waitDeadline, "claude was not started again")
         const second = callsAfter(before)[1]
         compare(second.cwd, folder)
         verify(first.cwd !== folder)
-        tryVerify(() => !rig.isRunning(first.pid), 10000, "the first claude still runs")
+        tryVerify(() => !rig.isRunning(first.pid), helpers.waitDeadline, "the first claude still runs")
         compare(NativeTerminalService.hasDelegate, true)
-        tryVerify(() => NativeTerminalService.isProcessRunning)
+        tryVerify(() => NativeTerminalService.isProcessRunning, helpers.waitDeadline)
         // The new terminal receives what the channel types.
-        tryVerify(() => panel.wrapper.terminalView.isRunning, 5000)
+        tryVerify(() => panel.wrapper.terminalView.isRunning, helpers.waitDeadline)
         NativeTerminalService.sendCommand("폴더가 바뀌었나요?")
-        tryVerify(() => linesOf(second.pid).lines.indexOf("폴더가 바뀌었나요?") >= 0, 20000)
+        tryVerify(() => linesOf(second.pid).lines.indexOf("폴더가 바뀌었나요?") >= 0, helpers.waitDeadline)
         verify(linesOf(first.pid).lines.indexOf("폴더가 바뀌었나요?") < 0)
         panel.destroy()
         waitForNoChildren()
@@ -129,12 +129,12 @@ TestCase {
         const model = rig.createWorkViewModel()
         const older = createTemporaryObject(panelComponent, testCase, { viewModel: model })
         const newer = createTemporaryObject(panelComponent, testCase, { viewModel: model })
-        tryVerify(() => older.wrapper.terminalView.isRunning && newer.wrapper.terminalView.isRunning, 10000)
+        tryVerify(() => older.wrapper.terminalView.isRunning && newer.wrapper.terminalView.isRunning, helpers.waitDeadline)
         helpers.destroyNow(older)
         compare(NativeTerminalService.hasDelegate, true)
         compare(NativeTerminalService.isProcessRunning, true)
         newer.destroy()
-        tryCompare(NativeTerminalService, "hasDelegate", false)
+        tryCompare(NativeTerminalService, "hasDelegate", false, helpers.waitDeadline)
         compare(NativeTerminalService.isProcessRunning, false)
         waitForNoChildren()
     }
