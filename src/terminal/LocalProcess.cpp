@@ -473,6 +473,18 @@ void LocalProcess::setRunning(bool running)
         m_runningChanged(running);
 }
 
+std::optional<ForegroundReader> LocalProcess::foregroundReader() const
+{
+    if (!m_running || m_masterFd < 0)
+        return std::nullopt;
+    ForegroundReader reader;
+    reader.processGroup = ::tcgetpgrp(m_masterFd);
+    termios modes {};
+    if (::tcgetattr(m_masterFd, &modes) == 0)
+        reader.lineMode = (modes.c_lflag & ICANON) != 0;
+    return reader;
+}
+
 void LocalProcess::send(std::span<const std::uint8_t> data)
 {
     if (!m_running || m_masterFd < 0 || data.empty())
