@@ -94,7 +94,7 @@ public:
     QStringList fixRequestLines() const;
     QString fixRequestPrompt() const;
     // What submit sends: the fix request when an item fails, else the approval.
-    QString promptToSend() const;
+    Q_INVOKABLE QString promptToSend() const;
 
     // Logs, sends the prompt through the work model and asks to be
     // dismissed (also when the model sends nothing).
