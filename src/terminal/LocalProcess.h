@@ -39,6 +39,8 @@ struct ForegroundReader {
     // The group, or 0 or less when the terminal has none.
     pid_t processGroup = 0;
     bool lineMode = true;
+    // Bytes typed that nobody has read yet.
+    std::size_t unreadInput = 0;
 };
 
 class LocalProcessDelegate {
@@ -165,6 +167,8 @@ private:
     bool m_reaped = false;
     std::condition_variable m_writeCondition;
     std::deque<std::vector<std::uint8_t>> m_writeQueue;
+    // Bytes sent but not yet written to the master.
+    std::atomic<std::size_t> m_unwritten{0};
 };
 
 } // namespace orva

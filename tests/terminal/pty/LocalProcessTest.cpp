@@ -424,8 +424,14 @@ TEST_F(LocalProcessTest, ForegroundReaderFollowsTheShellAndItsJobs)
     ASSERT_TRUE(queue.pumpUntil([&] { return (sleeper = findChild(shell, "sleep")) > 0; }));
     ASSERT_TRUE(readerIs([&](const ForegroundReader& r) { return r.processGroup == ::getpgid(sleeper) && r.lineMode; }));
     EXPECT_NE(::getpgid(sleeper), shell);
+    // A line typed meanwhile waits unread (a part of a line does not count
+    // while lines are collected); the interrupt flushes it.
+    process->send(std::string_view("echo typed-ahead\npart"));
+    ASSERT_TRUE(readerIs([&](const ForegroundReader& r) { return r.unreadInput == 17; }));
     process->send(std::string_view("\x03"));
-    ASSERT_TRUE(readerIs([&](const ForegroundReader& r) { return r.processGroup == shell && !r.lineMode; }));
+    ASSERT_TRUE(readerIs([&](const ForegroundReader& r) {
+        return r.processGroup == shell && !r.lineMode && r.unreadInput == 0;
+    }));
 
     // A program reading keys as they come, as a full-screen program does.
     process->send(std::string_view("sh -c 'stty -icanon; exec sleep 31'\r"));

@@ -12,8 +12,10 @@ TerminalReader terminalReaderOf(const std::optional<ForegroundReader>& foregroun
         return TerminalReader::nobody;
     if (foreground->processGroup <= 0)
         return TerminalReader::programStarting;
-    if (foreground->processGroup == shellGroup)
-        return foreground->lineMode ? TerminalReader::shellBusy : TerminalReader::shellPrompt;
+    if (foreground->processGroup == shellGroup) {
+        const bool atPrompt = !foreground->lineMode && foreground->unreadInput == 0;
+        return atPrompt ? TerminalReader::shellPrompt : TerminalReader::shellBusy;
+    }
     return foreground->lineMode ? TerminalReader::programStarting : TerminalReader::program;
 }
 
@@ -165,7 +167,7 @@ void TerminalClaudeGate::poll()
     // start command would be read by the first `claude` as its input.
     const bool pending = terminal_.startPending && terminal_.startPending();
     if (!startedThisAttempt_ && !pending && settled) {
-        if (reader == TerminalReader::shellPrompt && terminal_.startClaude) {
+        if (reader == TerminalReader::shellPrompt && sameLooks_ >= promptSettleLooks && terminal_.startClaude) {
             startedThisAttempt_ = true;
             terminal_.startClaude();
         } else if (reader == TerminalReader::nobody && terminal_.startTerminal) {

@@ -31,10 +31,11 @@ enum class TerminalReader {
     // No child runs in the terminal: what is typed is lost.
     nobody,
     // The shell's own group has the terminal but its line editor does not
-    // read yet (it is starting, or between two commands): a line typed now
-    // waits and then runs as a command.
+    // read yet (it is starting, or between two commands), or input waits
+    // unread: a line typed now waits and then runs as a command.
     shellBusy,
-    // The shell's line editor reads keys: a line typed now runs as a command.
+    // The shell's line editor reads keys and nothing typed waits for it: a
+    // line typed now runs as a command.
     shellPrompt,
     // Another group has the terminal with whole lines collected for it, as
     // the shell leaves it for a program it starts: a program on its way up
@@ -75,10 +76,13 @@ public:
 
     static constexpr int pollIntervalMs = 50;
     // Looks in a row that must agree before the gate acts on what it sees:
-    // `claude` settled in its own key reading, or the shell settled at its
-    // prompt (its line editor reads at once whatever waits, so a start
-    // command typed earlier has been read by then).
+    // `claude` settled in its own key reading.
     static constexpr int settleLooks = 3;
+    // Before the start command is typed, the shell must have sat at its
+    // prompt with nothing unread for this many looks: a start command typed
+    // earlier has been read and has run, so a second one cannot end up as
+    // input of the first `claude`.
+    static constexpr int promptSettleLooks = 10;
     static constexpr int defaultDeadlineMs = 10000;
     // Between two held inputs: each ends with its carriage return first.
     static constexpr int deliverySpacingMs = 200;
