@@ -269,3 +269,96 @@ TEST_F(WorkViewModelTest, OnlyATerminalViewCanBeStarted)
 
 } // namespace
 } // namespace orva::test
+
+namespace orva::test {
+namespace {
+
+// A gate that lets through only while told to, and remembers what it was asked.
+class ScriptedGate : public ClaudeInputGate {
+public:
+    bool admit(const ClaudeInput& input) override
+    {
+        asked.append(input);
+        return open;
+    }
+    bool open = false;
+    QList<ClaudeInput> asked;
+};
+
+TEST_F(WorkViewModelTest, EveryStartOfClaudeAfterTheFirstCarriesTheInstructionNext)
+{
+    UserDefaults::setBool(QStringLiteral("hasLaunchedBefore"), false);
+    WorkViewModel model(services);
+    RecordingTerminal first;
+    model.startShell(first);
+    EXPECT_FALSE(model.forceShowAsPlanned()) << "the first start keeps the flag as the default says";
+    EXPECT_TRUE(model.isClaudeStartPending());
+    ASSERT_TRUE(waitUntil([&] { return !first.delegate.sent.isEmpty(); }));
+    EXPECT_FALSE(model.isClaudeStartPending());
+
+    // A folder chosen through the banner starts the terminal again.
+    QSignalSpy flagged(&model, &WorkViewModel::forceShowAsPlannedChanged);
+    RecordingTerminal second;
+    model.startShell(second);
+    EXPECT_TRUE(model.forceShowAsPlanned());
+    EXPECT_EQ(flagged.count(), 1);
+    model.sendPrompt(QStringLiteral("승인"));
+    EXPECT_FALSE(model.forceShowAsPlanned());
+    ASSERT_FALSE(channel.received.isEmpty());
+    EXPECT_EQ(channel.received[0].bytes,
+              (WorkViewModel::startOfWorkInstruction() + guidePath() + QStringLiteral("\n승인\n")).toUtf8());
+
+    // `claude` started again in a running shell: the command at once, the flag set.
+    ASSERT_TRUE(waitUntil([&] { return !second.delegate.sent.isEmpty(); }));
+    LogCapture log;
+    EXPECT_TRUE(model.startClaudeAgain(second));
+    ASSERT_EQ(second.delegate.sent.size(), 2);
+    EXPECT_EQ(second.delegate.sent[1].bytes, WorkViewModel::claudeStartCommand());
+    EXPECT_TRUE(model.forceShowAsPlanned());
+    EXPECT_TRUE(log.contains(QStringLiteral("[WorkViewModel] - Starting claude again")));
+
+    // Nowhere to type: nothing changes.
+    model.sendPrompt(QStringLiteral("다음"));
+    RecordingTerminal closed;
+    closed.hasDelegate = false;
+    EXPECT_FALSE(model.startClaudeAgain(closed));
+    EXPECT_FALSE(model.forceShowAsPlanned());
+    ASSERT_TRUE(waitUntil([&] { return channel.received.size() == 4; }));
+}
+
+TEST_F(WorkViewModelTest, AGateThatHoldsTheInputLeavesEverythingAsItWas)
+{
+    UserDefaults::setBool(QStringLiteral("hasLaunchedBefore"), true);
+    WorkViewModel model(services);
+    ScriptedGate gate;
+    model.setClaudeInputGate(&gate);
+    ASSERT_TRUE(model.forceShowAsPlanned());
+
+    model.startWork();
+    model.sendPrompt(QStringLiteral("승인"));
+    EXPECT_EQ(gate.asked, (QList<ClaudeInput>{ClaudeInput::startWork(), ClaudeInput::withPrompt(QStringLiteral("승인"))}));
+    EXPECT_TRUE(channel.received.isEmpty());
+    EXPECT_TRUE(model.forceShowAsPlanned());
+
+    // Let through: the held input, handed back, is typed as it would have been.
+    gate.open = true;
+    model.perform(ClaudeInput::withPrompt(QStringLiteral("승인")));
+    ASSERT_EQ(channel.received.size(), 1);
+    EXPECT_EQ(channel.received[0].bytes,
+              (WorkViewModel::startOfWorkInstruction() + guidePath() + QStringLiteral("\n승인\n")).toUtf8());
+    model.perform(ClaudeInput::startWork());
+    ASSERT_EQ(channel.received.size(), 2);
+    EXPECT_EQ(channel.received[1].bytes, (WorkViewModel::startOfWorkInstruction() + guidePath() + QStringLiteral("\n")).toUtf8());
+
+    // Another gate took over: clearing the old one leaves the new one.
+    ScriptedGate newer;
+    model.setClaudeInputGate(&newer);
+    model.clearClaudeInputGate(&gate);
+    EXPECT_EQ(model.claudeInputGate(), &newer);
+    model.clearClaudeInputGate(&newer);
+    EXPECT_EQ(model.claudeInputGate(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return channel.received.size() == 4; }));
+}
+
+} // namespace
+} // namespace orva::test

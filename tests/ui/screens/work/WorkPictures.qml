@@ -16,7 +16,7 @@ Item {
         "sidebar_firstVisit_longTitle", "sidebar_planned", "sidebar_inProgress", "sidebar_testReady",
         "sidebar_testChecking", "sidebar_emptyTitle", "cards_allStates",
         "board_0_milestones", "board_1_milestone", "board_4_milestones",
-        "terminal_missingBanner", "terminal_grantedBanner",
+        "terminal_missingBanner", "terminal_grantedBanner", "terminal_claudeWaiting", "terminal_claudeNotStarted",
         "popup_fresh", "popup_allWorking", "popup_item0Failing", "popup_failingWithExplanation",
         "popup_emptyChecklist", "popup_longTexts",
         "screen_noProject", "screen_withProject", "screen_dashboard", "screen_taskPopup", "screen_completion"
@@ -26,6 +26,9 @@ Item {
     property string expectedName: ""
     property int callsBefore: 0
     property bool wantsClaude: false
+    // A terminal scene whose `claude` leaves at once: "waiting" or "failed",
+    // the notice the panel shows once an approval waits for `claude`.
+    property string wantsNotice: ""
     property bool pendingSidebar: false
     // A work screen scene: built once the monitor holds `expectedName` (or
     // no plan at all when it is empty), then `screenStep` runs on it.
@@ -80,6 +83,8 @@ Item {
     function show(name) {
         sceneReady = false
         wantsClaude = false
+        wantsNotice = ""
+        rig.setFakeClaudeStart("")
         pendingSidebar = false
         pendingScreen = false
         screenStep = ""
@@ -126,6 +131,14 @@ Item {
             terminalScene(false)
             break
         case "terminal_grantedBanner":
+            terminalScene(true)
+            break
+        case "terminal_claudeWaiting":
+            wantsNotice = "waiting"
+            terminalScene(true)
+            break
+        case "terminal_claudeNotStarted":
+            wantsNotice = "failed"
             terminalScene(true)
             break
         case "popup_fresh":
@@ -277,6 +290,14 @@ Item {
                     root.sceneReady = true
                 return
             }
+            if (root.wantsNotice !== "") {
+                const panel = stage.item ? stage.item.panel : null
+                const gate = panel ? panel.wrapper.claudeGate : null
+                const shown = gate !== null && gate.showsNotice && gate.isFailed === (root.wantsNotice === "failed")
+                if (shown && ++root.settleTicks > 3)
+                    root.sceneReady = true
+                return
+            }
             if (root.wantsClaude) {
                 const calls = rig.interactiveCalls()
                 if (calls.length > root.callsBefore && calls[calls.length - 1].lines.indexOf("이 폴더에 무엇이 있나요?") >= 0)
@@ -373,10 +394,14 @@ Item {
         id: stageItem
         property bool withFolder: false
         property var model: null
+        readonly property var panel: panelLoader.item
         Component.onCompleted: {
             stageItem.model = rig.createWorkViewModel(stageItem)
             if (stageItem.withFolder)
                 rig.chooseFolder(helpers.rootPath + "/Projects/습관 기록")
+            // `claude` stops at a first-run question that leaves at once.
+            if (root.wantsNotice !== "")
+                rig.setFakeClaudeStart("exit")
             panelLoader.active = true
         }
         Loader {
@@ -386,6 +411,7 @@ Item {
             width: parent.width - LayoutMetrics.sidebarWidth
             height: parent.height
             sourceComponent: TerminalView {
+                id: panel
                 viewModel: stageItem.model
                 Timer {
                     interval: 200
@@ -394,6 +420,15 @@ Item {
                     property bool sent: false
                     onTriggered: {
                         const calls = rig.interactiveCalls()
+                        if (root.wantsNotice !== "") {
+                            // Once that `claude` has left, the approval waits for the next one.
+                            if (!sent && calls.length > root.callsBefore && calls[calls.length - 1].done) {
+                                sent = true
+                                panel.wrapper.claudeGate.deadlineMs = root.wantsNotice === "failed" ? 1500 : 60000
+                                stageItem.model.sendPrompt("사용자가 승인했습니다. Task.json 연동 규칙에 따라 진행하세요.")
+                            }
+                            return
+                        }
                         if (!sent && calls.length > root.callsBefore) {
                             sent = true
                             NativeTerminalService.sendCommand("이 폴더에 무엇이 있나요?")
