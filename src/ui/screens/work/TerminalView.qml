@@ -135,11 +135,21 @@ FocusScope {
         }
     }
 
+    // A task plan that cannot be read, said in words.
+    PlanLoadBanner {
+        id: planBanner
+        objectName: "planLoadBanner"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: banner.bottom
+        message: root.viewModel ? root.viewModel.planLoadMessage : ""
+    }
+
     Rectangle {
         id: divider
         anchors.left: parent.left
         anchors.right: parent.right
-        anchors.top: banner.bottom
+        anchors.top: planBanner.bottom
         height: 1
         color: Colors.white20
     }

@@ -139,6 +139,40 @@ TestCase {
         waitForNoChildren()
     }
 
+    // A plan that cannot be read is said under the folder banner, as plain
+    // text, with the reason; the last good plan stays; a readable plan
+    // takes the words away.
+    function test_aPlanThatCannotBeReadIsSaid() {
+        const plan = helpers.containerPath + "/ZAVE/project/Task.json"
+        AppGroupMonitorService.startTaskDashboardMonitoring()
+        const good = JSON.stringify({ project: { id: 1, name: "읽힌 계획", createdAt: "x", milestones: [] } })
+        helpers.writeFile(plan, good)
+        tryVerify(() => AppGroupMonitorService.hasProject && AppGroupMonitorService.project.name === "읽힌 계획", 5000)
+        const model = rig.createWorkViewModel()
+        const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
+        const banner = findChild(panel, "planLoadBanner")
+        verify(!banner.visible)
+        compare(banner.height, 0)
+
+        helpers.writeFile(plan, "{\"project\":{\"id\":1,\"name\":\"<b>깨진</b> 계획\"}}")
+        tryVerify(() => banner.visible, 5000, "nothing was said")
+        const text = findChild(banner, "planLoadMessage")
+        compare(text.textFormat, Text.PlainText)
+        compare(text.text, model.planLoadMessage)
+        verify(text.text.startsWith("작업 계획(Task.json)을 읽을 수 없습니다. 올바른 작업 계획이 아닙니다: "))
+        verify(text.text.endsWith("마지막으로 읽은 계획을 그대로 보여줍니다."))
+        compare(AppGroupMonitorService.project.name, "읽힌 계획")
+        verify(banner.height > 0)
+        // The terminal moves down to make room, never under the words.
+        verify(panel.wrapper.y >= banner.y + banner.height)
+
+        helpers.writeFile(plan, good)
+        tryVerify(() => !banner.visible, 5000)
+        compare(model.planLoadMessage, "")
+        panel.destroy()
+        waitForNoChildren()
+    }
+
     function test_accessWithoutAFolderShowsTheMissingBanner() {
         const model = rig.createWorkViewModel()
         const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
