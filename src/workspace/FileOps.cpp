@@ -110,20 +110,36 @@ FileBytes failed(const QString& name, int error, bool whileReading)
 
 // Opens a regular file for reading: never blocks (O_NONBLOCK: a FIFO swapped
 // in answers at once), never becomes the controlling terminal, and never opens
-// a name whose last part is a link; a link is resolved to the path it ends at
-// and that is opened the same way.
-int openForReading(const QByteArray& native)
+// a name whose last part is a link. A link is resolved to the path it ends at,
+// which is looked at and opened the same way: a link that ends at a device
+// or FIFO is reported as such (`*mode`, with -1 and errno 0) without opening
+// it.
+int openForReading(const QByteArray& native, mode_t* mode)
 {
     constexpr int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW;
     int fd = ::open(native.constData(), flags);
-    if (fd < 0 && errno == ELOOP) {
-        if (char* resolved = ::realpath(native.constData(), nullptr)) {
-            fd = ::open(resolved, flags);
-            const int saved = errno;
-            std::free(resolved);
-            errno = saved;
-        }
+    if (fd >= 0 || errno != ELOOP)
+        return fd;
+    char* resolved = ::realpath(native.constData(), nullptr);
+    if (!resolved)
+        return -1;
+    struct stat target {};
+    if (::lstat(resolved, &target) != 0) {
+        const int saved = errno;
+        std::free(resolved);
+        errno = saved;
+        return -1;
     }
+    if (!S_ISREG(target.st_mode)) {
+        std::free(resolved);
+        *mode = target.st_mode;
+        errno = 0;
+        return -1;
+    }
+    fd = ::open(resolved, flags);
+    const int saved = errno;
+    std::free(resolved);
+    errno = saved;
     return fd;
 }
 } // namespace
@@ -142,7 +158,10 @@ FileBytes readFileBytes(const QString& path, qint64 limit)
     if (info.st_size > limit)
         return tooLarge(name, info.st_size, limit);
 
-    const int fd = openForReading(native);
+    mode_t linkedMode = 0;
+    const int fd = openForReading(native, &linkedMode);
+    if (fd < 0 && linkedMode != 0)
+        return notRegular(name, linkedMode);
     if (fd < 0)
         return failed(name, errno, false);
     // What was opened is what counts: something else may stand at the path
