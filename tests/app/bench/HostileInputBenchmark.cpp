@@ -21,6 +21,7 @@
 #include "workspace/FolderPanel.h"
 #include "workspace/XcodeService.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -151,10 +152,19 @@ QByteArray planOfSize(qint64 size)
     return bytes;
 }
 
+// Starts the peak of resident memory (VmHWM) again from what is resident now.
+void resetPeakResident()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
 int planAtStart(const QString& root, const std::function<void(const ChildMachine&)>& make)
 {
     ChildMachine machine(root);
     make(machine);
+    resetPeakResident();
     const double before = peakResidentMiB();
     QElapsedTimer clock;
     clock.start();
@@ -197,7 +207,7 @@ int fifoInterviewThenQuit(const QString& root)
     // Something changes beside it: the state is read after the wait.
     writeFile(machine.container + QStringLiteral("/ZAVE/other.txt"), "x");
     waitFor([] { return false; }, 1000);
-    figure(QStringLiteral("quitting (the window closed)"));
+    figure(QStringLiteral("quit at %1").arg(QDateTime::currentMSecsSinceEpoch()));
     QTimer::singleShot(0, [] { QCoreApplication::quit(); });
     return QCoreApplication::exec();
 }
@@ -381,9 +391,15 @@ Outcome runChild(const QString& name, int files)
         outcome.how = describeExit(child);
     }
     const QByteArray errors = child.readAllStandardError();
+    const qint64 ended = QDateTime::currentMSecsSinceEpoch();
     for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
-        if (line.startsWith("figure: "))
+        if (line.startsWith("figure: quit at ")) {
+            const qint64 quitAt = line.mid(16).toLongLong();
+            outcome.figures << (finished ? QStringLiteral("ended %1 after its quit").arg(seconds(ended - quitAt))
+                                         : QStringLiteral("still running %1 after its quit").arg(seconds(ended - quitAt)));
+        } else if (line.startsWith("figure: ")) {
             outcome.figures << QString::fromUtf8(line.mid(8));
+        }
     }
     if (outcome.how != QLatin1String("exit 0")) {
         const QByteArray last = errors.trimmed().split('\n').last();
