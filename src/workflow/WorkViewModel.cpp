@@ -6,6 +6,7 @@
 #include "terminal/core/TerminalDelegate.h"
 #include "workflow/ProcessTerminalAdapter.h"
 #include "workflow/ShellLaunch.h"
+#include "workflow/PlanLoadMessage.h"
 #include "workflow/WorkTerminal.h"
 #include "workspace/AppGroupMonitorService.h"
 #include "workspace/AppGroupStorageService.h"
@@ -69,6 +70,16 @@ WorkViewModel::WorkViewModel(const WorkflowServices& services, QObject* parent)
     forceShowAsPlanned_ = hasLaunchedBefore_;
     connect(&appGroupMonitorService_, &AppGroupMonitorService::projectChanged, this,
             &WorkViewModel::currentTaskChanged);
+    connect(&appGroupMonitorService_, &AppGroupMonitorService::taskFileErrorChanged, this,
+            &WorkViewModel::planLoadMessageChanged);
+    connect(&appGroupMonitorService_, &AppGroupMonitorService::projectChanged, this,
+            &WorkViewModel::planLoadMessageChanged);
+}
+
+QString WorkViewModel::planLoadMessage() const
+{
+    const auto error = appGroupMonitorService_.taskFileError();
+    return error ? orva::planLoadMessage(*error, appGroupMonitorService_.hasProject()) : QString();
 }
 
 WorkViewModel::~WorkViewModel() = default;

@@ -32,6 +32,9 @@ class WorkViewModel : public QObject {
     // The task to present (a TaskItem value); undefined when none.
     Q_PROPERTY(QVariant currentTask READ currentTaskValue NOTIFY currentTaskChanged)
     Q_PROPERTY(bool hasCurrentTask READ hasCurrentTask NOTIFY currentTaskChanged)
+    // Why the task plan that is there cannot be used, in Korean; empty while
+    // the last read found a plan or none.
+    Q_PROPERTY(QString planLoadMessage READ planLoadMessage NOTIFY planLoadMessageChanged)
     Q_PROPERTY(orva::AppGroupMonitorService* appGroupMonitorService READ appGroupMonitorServiceObject CONSTANT)
     Q_PROPERTY(orva::DirectoryAccessService* directoryAccessService READ directoryAccessServiceObject CONSTANT)
     Q_PROPERTY(orva::XcodeService* xcodeService READ xcodeServiceObject CONSTANT)
@@ -65,6 +68,8 @@ public:
     std::optional<TaskItem> currentTask() const;
     QVariant currentTaskValue() const;
     bool hasCurrentTask() const { return currentTask().has_value(); }
+
+    QString planLoadMessage() const;
 
     // The full path of "ZAVE/project/CLAUDE_DEV.md" in the container; none
     // when there is no container.
@@ -116,6 +121,7 @@ signals:
     void forceShowAsPlannedChanged();
     void hasLaunchedBeforeChanged();
     void currentTaskChanged();
+    void planLoadMessageChanged();
 
 private:
     void setForceShowAsPlanned(bool value);

@@ -4,6 +4,7 @@
 #include "workflow/ChatViewModel.h"
 #include "workspace/LocalStorageService.h"
 
+#include <QSaveFile>
 #include <QSignalSpy>
 
 namespace orva::test {
@@ -230,6 +231,37 @@ TEST_F(ChatViewModelTest, InterviewStateTextsAreCheckedStrictly)
         EXPECT_TRUE(log.contains(QString::fromUtf8(c.line)));
         EXPECT_EQ(model.isInterviewCompleted(), c.completes);
         EXPECT_EQ(QFileInfo::exists(transcriptPath()), c.completes);
+    }
+}
+
+// The state file as `claude` may write it, through the monitor: the reader
+// gets the file's own bytes, so one byte-order mark is allowed and a second
+// is not.
+TEST_F(ChatViewModelTest, AStateFileWithAByteOrderMarkCompletesAndOneWithTwoDoesNot)
+{
+    const QByteArray completed = R"({"status":"completed","last_updated":"2025-03-01T09:30:00Z"})";
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* line;
+        bool completes;
+    };
+    const QList<Case> cases = {
+        {"two marks", "\xEF\xBB\xBF\xEF\xBB\xBF" + completed, "[ChatViewModel] Failed to decode interview state", false},
+        {"one mark", "\xEF\xBB\xBF" + completed, "[ChatViewModel] Interview completed!", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChatViewModel model(services);
+        model.startMonitoring();
+        LogCapture log;
+        QSaveFile file(workspacePath(QStringLiteral("ZAVE/interview_state.json")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.bytes);
+        ASSERT_TRUE(file.commit());
+        ASSERT_TRUE(waitUntil([&] { return log.contains(QString::fromUtf8(c.line)); }));
+        EXPECT_EQ(model.isInterviewCompleted(), c.completes);
+        monitor.stopInterviewStateMonitoring();
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/UserDefaults.h"
 #include "support/TempContext.h"
 #include "terminal/NativeTerminalService.h"
+#include "workflow/PlanLoadMessage.h"
 #include "workflow/WorkViewModel.h"
 #include "workflow/WorkflowServices.h"
 #include "workflow/common/WorkflowTestSupport.h"
@@ -265,6 +266,62 @@ TEST_F(WorkViewModelTest, OnlyATerminalViewCanBeStarted)
     EXPECT_FALSE(model.startShell(static_cast<QObject*>(nullptr)));
     EXPECT_EQ(log.count(QStringLiteral("[WorkViewModel] - Not a terminal view")), 2);
     EXPECT_FALSE(NativeTerminalService::shared().isProcessRunning());
+}
+
+TEST(PlanLoadMessage, SaysWhyInKoreanAndWhatIsShown)
+{
+    struct Case {
+        TaskFileError error;
+        bool showsLastGoodPlan;
+        QString message;
+    };
+    const QString head = QStringLiteral("작업 계획(Task.json)을 읽을 수 없습니다. ");
+    const QString kept = QStringLiteral(" 마지막으로 읽은 계획을 그대로 보여줍니다.");
+    const QString none = QStringLiteral(" 읽을 수 있는 계획이 저장되면 바로 보여줍니다.");
+    const QList<Case> cases = {
+        {{TaskFileError::Kind::tooLarge, QStringLiteral("too large"), qint64(1) << 40}, true,
+         head + QStringLiteral("파일이 너무 큽니다 (1.0 TB, 최대 8.0 MB).") + kept},
+        {{TaskFileError::Kind::tooLarge, QStringLiteral("too large"), 8 * 1024 * 1024 + 1}, false,
+         head + QStringLiteral("파일이 너무 큽니다 (8.0 MB, 최대 8.0 MB).") + none},
+        {{TaskFileError::Kind::notRegularFile, QStringLiteral("it is a FIFO"), 0}, true,
+         head + QStringLiteral("그 자리에 일반 파일이 아닌 것(폴더, FIFO 또는 장치)이 있습니다.") + kept},
+        {{TaskFileError::Kind::unreadable, QStringLiteral("Permission denied"), 10}, false,
+         head + QStringLiteral("파일을 열 수 없습니다: Permission denied.") + none},
+        {{TaskFileError::Kind::invalid, QStringLiteral("Invalid JSON at byte offset 3: <b>x</b>"), 10}, true,
+         head + QStringLiteral("올바른 작업 계획이 아닙니다: Invalid JSON at byte offset 3: <b>x</b>.") + kept},
+        {{TaskFileError::Kind::invalid, QStringLiteral("The data is not valid UTF-8."), 10}, false,
+         head + QStringLiteral("올바른 작업 계획이 아닙니다: The data is not valid UTF-8.") + none},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(planLoadMessage(c.error, c.showsLastGoodPlan), c.message);
+    EXPECT_EQ(readableSize(512), QStringLiteral("512 B"));
+    EXPECT_EQ(readableSize(1536), QStringLiteral("1.5 KB"));
+    EXPECT_EQ(readableSize(300 * 1024 * 1024), QStringLiteral("300 MB"));
+}
+
+// The message follows the monitor: said when the plan there cannot be used,
+// gone once a plan is read or the file is gone.
+TEST_F(WorkViewModelTest, APlanThatCannotBeReadIsSaidAndTheLastGoodPlanStays)
+{
+    const QString plan = context.context().containerPath + QStringLiteral("/ZAVE/project/Task.json");
+    WorkViewModel model(services);
+    QSignalSpy messages(&model, &WorkViewModel::planLoadMessageChanged);
+    EXPECT_TRUE(model.planLoadMessage().isEmpty());
+
+    monitor.startTaskDashboardMonitoring();
+    writePlan(projectOf({{TaskStatus::planned}}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return monitor.hasProject(); }, test::kWaitDeadlineMs));
+    QFile::remove(plan);
+    ASSERT_TRUE(QDir().mkpath(plan)); // a folder in its place
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model.planLoadMessage().isEmpty(); }, test::kWaitDeadlineMs));
+    EXPECT_TRUE(model.planLoadMessage().contains(QStringLiteral("마지막으로 읽은 계획을 그대로 보여줍니다.")));
+    EXPECT_TRUE(monitor.hasProject());
+    EXPECT_TRUE(model.hasCurrentTask());
+    EXPECT_GE(messages.count(), 1);
+
+    QDir(plan).removeRecursively();
+    writePlan(projectOf({{TaskStatus::inProgress}}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model.planLoadMessage().isEmpty(); }, test::kWaitDeadlineMs));
 }
 
 } // namespace

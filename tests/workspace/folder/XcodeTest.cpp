@@ -21,6 +21,7 @@ protected:
     {
         xcode.setOpener([this](const QUrl& url) {
             opened.append(url);
+            openedOnThread = QThread::currentThread();
             return true;
         });
     }
@@ -52,6 +53,7 @@ protected:
     DirectoryAccessService directories{panel};
     XcodeService xcode{directories};
     QList<QUrl> opened;
+    QThread* openedOnThread = nullptr;
 };
 
 TEST_F(XcodeTest, FindsAndVerifiesTheProject)
@@ -149,15 +151,24 @@ TEST_F(XcodeTest, OpeningTheProjectOfTheSelectedFolder)
     ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, test::kWaitDeadlineMs));
     panel->answer(PanelResponse::ok, empty);
     ASSERT_TRUE(QTest::qWaitFor([&] { return directories.hasAccess(); }, test::kWaitDeadlineMs));
+    QSignalSpy finished(&xcode, &XcodeService::openFinished);
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(xcode.openXcodeProject());
+    EXPECT_TRUE(xcode.openXcodeProject()); // the walk has begun
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, test::kWaitDeadlineMs));
     EXPECT_NE(testing::internal::GetCapturedStdout().find("[XcodeService] - No Xcode project found in " + empty.toStdString()),
               std::string::npos);
+    EXPECT_EQ(finished.takeFirst(), QVariantList{false});
     EXPECT_TRUE(opened.isEmpty());
 
     makeTree(QStringLiteral("empty"), {QStringLiteral("App.xcodeproj/"), QStringLiteral("App.xcworkspace/")});
     EXPECT_TRUE(xcode.openXcodeProject());
+    // The folder is walked off the main thread: the call returns before the
+    // project is found, and it opens on the main thread afterwards.
+    EXPECT_TRUE(opened.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, test::kWaitDeadlineMs));
+    EXPECT_EQ(finished.takeFirst(), QVariantList{true});
     EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(empty + QStringLiteral("/App.xcworkspace"))});
+    EXPECT_EQ(openedOnThread, QCoreApplication::instance()->thread());
 }
 
 TEST_F(XcodeTest, ScreensReadAVerdictWorkedOutOffTheMainThread)

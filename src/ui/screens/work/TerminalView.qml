@@ -145,11 +145,21 @@ FocusScope {
         gate: wrapper.claudeGate
     }
 
+    // A task plan that cannot be read, said in words.
+    PlanLoadBanner {
+        id: planBanner
+        objectName: "planLoadBanner"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: claudeNotice.bottom
+        message: root.viewModel ? root.viewModel.planLoadMessage : ""
+    }
+
     Rectangle {
         id: divider
         anchors.left: parent.left
         anchors.right: parent.right
-        anchors.top: claudeNotice.bottom
+        anchors.top: planBanner.bottom
         height: 1
         color: Colors.white20
     }

@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QSignalSpy>
+#include <QTest>
 #include <QUrl>
 
 namespace orva::test {
@@ -292,6 +293,8 @@ TEST_P(SubmitTest, XcodeOpensTheProjectAndKeepsThePopup)
     TaskDetailVerdict verdict(checklistTask(1));
     QSignalSpy dismissed(&verdict, &TaskDetailVerdict::dismissRequested);
     verdict.openXcode(&model);
+    // The folder is walked off the main thread.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !opened.isEmpty(); }, test::kWaitDeadlineMs));
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened.first().toLocalFile(), folder + QStringLiteral("/Habit.xcodeproj"));
     EXPECT_EQ(dismissed.count(), 0);

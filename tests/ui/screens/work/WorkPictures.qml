@@ -19,7 +19,8 @@ Item {
         "terminal_missingBanner", "terminal_grantedBanner", "terminal_claudeWaiting", "terminal_claudeNotStarted",
         "popup_fresh", "popup_allWorking", "popup_item0Failing", "popup_failingWithExplanation",
         "popup_emptyChecklist", "popup_longTexts",
-        "screen_noProject", "screen_withProject", "screen_dashboard", "screen_taskPopup", "screen_completion"
+        "screen_noProject", "screen_withProject", "screen_dashboard", "screen_taskPopup", "screen_completion",
+        "screen_planUnreadable_lastGoodPlan", "screen_planUnreadable_noPlan"
     ]
     property int sceneWait: 2500
     property bool sceneReady: false
@@ -165,6 +166,14 @@ Item {
         case "screen_completion":
             screenScene(inState("onHold", "ready", ["HabitStore.swift"]), "complete")
             break
+        case "screen_planUnreadable_lastGoodPlan":
+            screenScene(inState("inProgress", "pending", ["HabitStore.swift"]), "unreadable")
+            break
+        case "screen_planUnreadable_noPlan":
+            // A folder where the plan should be, before the screen is built.
+            helpers.removePath(planPath())
+            screenScene("", "unreadableAtStart")
+            break
         }
     }
 
@@ -253,6 +262,12 @@ Item {
                     : AppGroupMonitorService.hasProject && AppGroupMonitorService.project.name === root.expectedName
                 if (!planReady)
                     return
+                if (root.screenStep === "unreadableAtStart") {
+                    if (!helpers.exists(root.planPath()))
+                        helpers.makeFolder(root.planPath())
+                    if (AppGroupMonitorService.taskFileErrorText === "")
+                        return
+                }
                 root.pendingScreen = false
                 // Work was started before this screen: the card shows its task
                 // as it is, and nothing is typed into the new terminal.
@@ -275,6 +290,15 @@ Item {
                 const claudeReady = calls.length > root.callsBefore
                 if (!claudeReady)
                     return
+                if (root.screenStep === "unreadable") {
+                    // A plan `claude` broke while the screen stood.
+                    if (!root.completionWritten) {
+                        root.completionWritten = true
+                        helpers.writeFile(root.planPath(), root.inState("finished", "pending", ["HabitStore.swift"]))
+                    }
+                    if (AppGroupMonitorService.taskFileErrorText === "")
+                        return
+                }
                 if (root.screenStep === "complete") {
                     // The last task completes once the screen stands; the
                     // picture is taken while the confetti still flies.

@@ -170,6 +170,40 @@ TestCase {
         waitForNoChildren()
     }
 
+    // A plan that cannot be read is said under the folder banner, as plain
+    // text, with the reason; the last good plan stays; a readable plan
+    // takes the words away.
+    function test_aPlanThatCannotBeReadIsSaid() {
+        const plan = helpers.containerPath + "/ZAVE/project/Task.json"
+        AppGroupMonitorService.startTaskDashboardMonitoring()
+        const good = JSON.stringify({ project: { id: 1, name: "읽힌 계획", createdAt: "x", milestones: [] } })
+        helpers.writeFile(plan, good)
+        tryVerify(() => AppGroupMonitorService.hasProject && AppGroupMonitorService.project.name === "읽힌 계획", helpers.waitDeadline)
+        const model = rig.createWorkViewModel()
+        const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
+        const banner = findChild(panel, "planLoadBanner")
+        verify(!banner.visible)
+        compare(banner.height, 0)
+
+        helpers.writeFile(plan, "{\"project\":{\"id\":1,\"name\":\"<b>깨진</b> 계획\"}}")
+        tryVerify(() => banner.visible, 5000, "nothing was said")
+        const text = findChild(banner, "planLoadMessage")
+        compare(text.textFormat, Text.PlainText)
+        compare(text.text, model.planLoadMessage)
+        verify(text.text.startsWith("작업 계획(Task.json)을 읽을 수 없습니다. 올바른 작업 계획이 아닙니다: "))
+        verify(text.text.endsWith("마지막으로 읽은 계획을 그대로 보여줍니다."))
+        compare(AppGroupMonitorService.project.name, "읽힌 계획")
+        verify(banner.height > 0)
+        // The terminal moves down to make room, never under the words.
+        verify(panel.wrapper.y >= banner.y + banner.height)
+
+        helpers.writeFile(plan, good)
+        tryVerify(() => !banner.visible, helpers.waitDeadline)
+        compare(model.planLoadMessage, "")
+        panel.destroy()
+        waitForNoChildren()
+    }
+
     function test_accessWithoutAFolderShowsTheMissingBanner() {
         const model = rig.createWorkViewModel()
         const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
@@ -285,7 +319,7 @@ TestCase {
         const gate = panel.wrapper.claudeGate
         gate.deadlineMs = 3000
         const gone = waitForClaude(before)
-        tryVerify(() => linesOf(gone.pid).done, 10000)
+        tryVerify(() => linesOf(gone.pid).done, helpers.waitDeadline)
 
         model.sendPrompt(approval)
         tryVerify(() => gate.isFailed, 20000, "the gate never gave up")
@@ -306,7 +340,7 @@ TestCase {
         mouseClick(retry)
         tryVerify(() => !gate.showsNotice, 20000, "the retry did not deliver")
         const last = callsAfter(before)[callsAfter(before).length - 1]
-        tryVerify(() => linesOf(last.pid).lines.indexOf(approval) >= 0, 10000)
+        tryVerify(() => linesOf(last.pid).lines.indexOf(approval) >= 0, helpers.waitDeadline)
         compare(linesOf(last.pid).lines.slice(0, 3), [instructionLine, "    " + model.promptFilePathText(), approval])
         compare(shellLines(), [claudeCommand, claudeCommand, claudeCommand])
         panel.destroy()
