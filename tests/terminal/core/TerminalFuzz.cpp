@@ -4,8 +4,11 @@
 // (no fast paths) must show the same cursor; at the end both screens must match.
 // Every invariant is checked after every step: cursor inside the grid or at the
 // pending-wrap column, a valid scroll region, the ring's count within capacity
-// and covering the screen, every line cols wide with whole wide characters,
-// yDisp within range, and the parser's buffers within their caps.
+// and ending with the screen, every line cols wide with whole wide characters
+// (a wide cell always followed by its placeholder on the same line), widths of
+// 0, 1 or 2 that fit the cells' scalars, clusters of valid scalars within
+// their cap and each line's cluster store within its limit, yDisp within
+// range, and the parser's buffers within their caps.
 
 #include "TerminalInvariants.h"
 #include "TerminalScript.h"
@@ -33,6 +36,8 @@ void check(const orva::Terminal& t, const char* which, bool cells)
         failWith(which, error);
 }
 
+// Cell for cell: width, attribute and scalars (a cluster's place in its
+// line's store may differ).
 bool sameCells(const orva::Terminal& a, const orva::Terminal& b)
 {
     const orva::Buffer& x = a.buffer();
@@ -42,8 +47,14 @@ bool sameCells(const orva::Terminal& a, const orva::Terminal& b)
     for (int r = 0; r < a.rows(); ++r) {
         const orva::BufferLine* lx = x.line(r);
         const orva::BufferLine* ly = y.line(r);
-        if (!lx || !ly || lx->cells != ly->cells || lx->isWrapped != ly->isWrapped)
+        if (!lx || !ly || lx->size() != ly->size() || lx->isWrapped != ly->isWrapped)
             return false;
+        for (int c = 0; c < lx->size(); ++c) {
+            const orva::CharData& cx = lx->cells[static_cast<std::size_t>(c)];
+            const orva::CharData& cy = ly->cells[static_cast<std::size_t>(c)];
+            if (cx.width != cy.width || cx.attribute != cy.attribute || lx->scalars(c) != ly->scalars(c))
+                return false;
+        }
     }
     return true;
 }
