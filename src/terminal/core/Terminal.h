@@ -246,6 +246,9 @@ private:
     std::array<char32_t, BufferLine::maxClusterScalars> m_lastPrinted{};
     int m_lastPrintedCount = 0;
     int m_lastPrintedWidth = 1;
+    // The last character printed was not written (a wide character with no
+    // room for its second column): what would join it is dropped with it.
+    bool m_lastPrintedDropped = false;
 };
 
 } // namespace orva

@@ -84,7 +84,7 @@ void Terminal::printCharacter(char32_t ch)
     const int width = properties & characterColumnsMask;
     if (width == 0
         || (properties & (characterSpacingMark | characterPictographic | characterRegionalIndicator)) != 0) {
-        if (joinPreviousCell(ch, properties))
+        if (!m_lastPrintedDropped && joinPreviousCell(ch, properties))
             return;
         // A mark with nothing before it on the line is dropped.
         if (width == 0)
@@ -195,9 +195,12 @@ void Terminal::writeCell(std::u32string_view scalars, int width)
     // blanks that column and moves to the next line; where it can never have
     // its second column (wraparound off, a grid of one column) it is not
     // written, as in tmux.
+    m_lastPrintedDropped = false;
     if (wide && b.x >= m_cols - 1) {
-        if (!m_modes.wraparound || m_cols < 2)
+        if (!m_modes.wraparound || m_cols < 2) {
+            m_lastPrintedDropped = true;
             return;
+        }
         if (BufferLine* line = b.line(b.y)) {
             line->set(b.x, CharData::blank);
             line->repairWide(b.x - 1, b.x);
@@ -270,6 +273,7 @@ void Terminal::printAscii(const std::uint8_t* data, std::size_t size)
         m_lastPrinted[0] = data[k - 1];
         m_lastPrintedCount = 1;
         m_lastPrintedWidth = 1;
+        m_lastPrintedDropped = false;
         b.x = x0 + k;
         markDirty(b.y);
         data += k;
@@ -323,6 +327,7 @@ void Terminal::repeatPrecedingCharacter(std::int64_t n)
         if (repair)
             line->repairWide(x0 - 1, end);
         b.x = end;
+        m_lastPrintedDropped = false;
         markDirty(b.y);
         count -= k;
     }
@@ -862,6 +867,7 @@ void Terminal::reset()
     m_utf8Length = 0;
     m_utf8Expected = 0;
     m_lastPrintedCount = 0;
+    m_lastPrintedDropped = false;
     if (m_isAlternateBuffer)
         switchToMainBuffer();
     markAllDirty();

@@ -458,10 +458,17 @@ TEST(ScreenTest, WideCharacterWithoutRoomForItsSecondColumnIsNotWritten)
 }
 
 // CSI b fills runs of cells at once; the result is that of printing the
-// character as many times, from any place, over any cells, in any mode.
+// character (a whole cluster included) as many times, from any place, over
+// any cells, in any mode.
 TEST(ScreenTest, RepeatGivesWhatPrintingOneByOneGives)
 {
-    const std::vector<std::string> characters = {"x", HAN};
+    const std::vector<std::string> characters = {
+        "x",
+        HAN,
+        "e\xCC\x81",                                     // e, combining acute
+        "\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB",            // decomposed Hangul syllable
+        "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9", // man, joiner, woman
+    };
     const std::vector<std::string> setups = {
         "",
         CSI + "3;7H",
@@ -485,8 +492,14 @@ TEST(ScreenTest, RepeatGivesWhatPrintingOneByOneGives)
                     printed.feedText(ch);
                 ASSERT_EQ(repeated.buffer().lines.count(), printed.buffer().lines.count());
                 for (int i = 0; i < printed.buffer().lines.count(); ++i) {
-                    ASSERT_EQ(repeated.buffer().lines[i]->cells, printed.buffer().lines[i]->cells) << "line " << i;
-                    ASSERT_EQ(repeated.buffer().lines[i]->isWrapped, printed.buffer().lines[i]->isWrapped) << "line " << i;
+                    const BufferLine& a = *repeated.buffer().lines[i];
+                    const BufferLine& b = *printed.buffer().lines[i];
+                    ASSERT_EQ(a.isWrapped, b.isWrapped) << "line " << i;
+                    for (int c = 0; c < 10; ++c) {
+                        ASSERT_EQ(a[c].width, b[c].width) << "line " << i << " col " << c;
+                        ASSERT_EQ(a[c].attribute, b[c].attribute) << "line " << i << " col " << c;
+                        ASSERT_EQ(a.scalars(c), b.scalars(c)) << "line " << i << " col " << c;
+                    }
                 }
                 ASSERT_EQ(repeated.cursorX(), printed.cursorX());
                 ASSERT_EQ(repeated.cursorY(), printed.cursorY());
