@@ -29,9 +29,9 @@ namespace {
     std::abort();
 }
 
-void check(const orva::Terminal& t, const char* which, bool cells)
+void check(const orva::Terminal& t, const char* which, bool cells, bool contents = false)
 {
-    const std::string error = orva::test::checkInvariants(t, cells);
+    const std::string error = orva::test::checkInvariants(t, cells, contents);
     if (!error.empty())
         failWith(which, error);
 }
@@ -73,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto afterStep = [&] {
         // The wide-character pairing of every cell is checked on the chunked
-        // terminal only (the byte-by-byte one must match it cell for cell).
+        // terminal only (the byte-by-byte one must match it cell for cell);
+        // the scalars the cells hold at the end.
         check(fast, "chunked", true);
         check(slow, "byte by byte", false);
         if (fast.cursorX() != slow.cursorX() || fast.cursorY() != slow.cursorY()
@@ -93,6 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             slow.resize(cols, rows);
             afterStep();
         });
+    // What the cells hold (valid scalars, widths that fit them) once, at the end.
+    check(fast, "chunked", true, true);
+    check(slow, "byte by byte", true, true);
     if (!sameCells(fast, slow))
         failWith("chunked and byte-by-byte feeding differ", "screen contents");
     return 0;

@@ -13,11 +13,11 @@
 
 #include "terminal/core/CharacterProperties.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -214,20 +214,24 @@ int main(int argc, char** argv)
     // Two stages: blocks of 2^shift scalars, equal blocks stored once.
     constexpr int shift = orva::characterBlockShift;
     constexpr char32_t blockSize = char32_t{1} << shift;
+    using Block = std::array<std::uint8_t, blockSize>;
     std::vector<std::uint16_t> index;
-    std::vector<std::uint8_t> blocks;
-    std::map<std::vector<std::uint8_t>, std::uint16_t> known;
+    std::vector<Block> known;
     for (char32_t start = 0; start < kScalarCount; start += blockSize) {
-        std::vector<std::uint8_t> block(blockSize);
+        Block block{};
         for (char32_t i = 0; i < blockSize; ++i)
             block[i] = characterProperties(data, start + i);
-        auto [it, inserted] = known.try_emplace(block, static_cast<std::uint16_t>(known.size()));
-        if (inserted)
-            blocks.insert(blocks.end(), block.begin(), block.end());
-        index.push_back(it->second);
+        const std::size_t place =
+            static_cast<std::size_t>(std::find(known.begin(), known.end(), block) - known.begin());
+        if (place == known.size())
+            known.push_back(block);
+        index.push_back(static_cast<std::uint16_t>(place));
     }
     if (known.size() > 0xFFFF)
         fail("too many distinct blocks");
+    std::vector<std::uint8_t> blocks;
+    for (const Block& block : known)
+        blocks.insert(blocks.end(), block.begin(), block.end());
 
     std::ofstream out(argv[2]);
     if (!out)
