@@ -172,9 +172,14 @@ void Terminal::rememberPrinted(const BufferLine& line, int c)
 
 void Terminal::writeCell(std::u32string_view scalars, int width)
 {
-    const std::size_t count = std::min(scalars.size(), m_lastPrinted.size());
-    std::copy_n(scalars.begin(), count, m_lastPrinted.begin());
-    m_lastPrintedCount = static_cast<int>(count);
+    if (scalars.size() == 1) {
+        m_lastPrinted[0] = scalars[0];
+        m_lastPrintedCount = 1;
+    } else {
+        const std::size_t count = std::min(scalars.size(), m_lastPrinted.size());
+        std::copy_n(scalars.begin(), count, m_lastPrinted.begin());
+        m_lastPrintedCount = static_cast<int>(count);
+    }
     m_lastPrintedWidth = width;
     Buffer& b = *m_buffer;
     const bool wide = width == 2;
