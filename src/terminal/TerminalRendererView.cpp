@@ -1,5 +1,7 @@
 #include "terminal/TerminalRendererView.h"
 
+#include "terminal/core/CharacterProperties.h"
+
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -122,6 +124,8 @@ void TerminalRendererView::prepareFonts()
 {
     if (m_fontsReady)
         return;
+    m_emojiFont = m_font;
+    m_emojiFont.setFamilies(QStringList{QStringLiteral("Noto Color Emoji")} + m_font.families());
     for (int variant = 0; variant < 4; ++variant) {
         QFont font = m_font;
         font.setBold(variant & 1);
@@ -618,7 +622,19 @@ void TerminalRendererView::inputMethodEvent(QInputMethodEvent* event)
 QRectF TerminalRendererView::cursorCellRect() const
 {
     const Buffer& buffer = m_terminal.buffer();
-    return QRectF(m_cellWidth * buffer.x, m_cellHeight * buffer.y, m_cellWidth, m_cellHeight);
+    int column = buffer.x;
+    int span = 1;
+    if (const BufferLine* line = buffer.line(buffer.y); line && column < line->size()) {
+        // On a wide character the cursor covers both its columns, as xterm
+        // and tmux draw it, from either half.
+        if ((*line)[column].width == 2) {
+            span = 2;
+        } else if ((*line)[column].width == 0 && column > 0 && (*line)[column - 1].width == 2) {
+            column -= 1;
+            span = 2;
+        }
+    }
+    return QRectF(m_cellWidth * column, m_cellHeight * buffer.y, m_cellWidth * span, m_cellHeight);
 }
 
 QVariant TerminalRendererView::inputMethodQuery(Qt::InputMethodQuery query) const
@@ -690,8 +706,9 @@ void TerminalRendererView::render(QPainter& painter)
 
     struct Deferred {
         QPointF origin;
-        char32_t character;
+        std::u32string_view scalars;
         int variant;
+        bool emoji;
         QColor color;
     };
     std::vector<Deferred> deferred;
@@ -769,10 +786,20 @@ void TerminalRendererView::render(QPainter& painter)
             if (ch == U' ' || ch == 0)
                 continue;
             const int variant = (style.bold ? 1 : 0) | (style.italic ? 2 : 0);
+            // A cluster is shaped whole; an emoji in two columns comes from the
+            // colour emoji font (a text font may have a plain outline of it).
+            if (cell.isCluster() || (span == 2 && (characterProperties(ch) & characterEmojiPresentation))) {
+                const std::u32string_view scalars = line->scalars(c);
+                if (scalars.empty())
+                    continue;
+                const bool emoji = span == 2 && (characterProperties(scalars[0]) & characterEmojiPresentation);
+                deferred.push_back({QPointF(x, baseline), scalars, variant, emoji, style.foreground});
+                continue;
+            }
             quint32 glyph = 0;
             const int source = glyphFor(variant, ch, glyph);
             if (source < 0) {
-                deferred.push_back({QPointF(x, baseline), ch, variant, style.foreground});
+                deferred.push_back({QPointF(x, baseline), line->scalars(c), variant, false, style.foreground});
                 continue;
             }
             glyphItems.push_back({QPointF(x, baseline), source, variant, glyph, style.foreground, style.background,
@@ -865,7 +892,7 @@ void TerminalRendererView::render(QPainter& painter)
     // glyph runs it made.
     for (const Deferred& item : deferred) {
         painter.setPen(item.color);
-        for (const QGlyphRun& run : shapedCharacter(item.variant, item.character))
+        for (const QGlyphRun& run : shapedCharacter(item.variant, item.scalars, item.emoji))
             painter.drawGlyphRun(item.origin, run);
     }
     for (const Decoration& decoration : decorations)
@@ -992,20 +1019,25 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset)
     }
 }
 
-const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant, char32_t character)
+const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant, std::u32string_view scalars,
+                                                                    bool emoji)
 {
-    const std::uint64_t key = (static_cast<std::uint64_t>(variant) << 32) | character;
+    // The key: the scalars, then the variant and the font choice.
+    std::u32string key(scalars);
+    key.push_back(static_cast<char32_t>(0x110000 + variant * 2 + (emoji ? 1 : 0)));
     auto it = m_shaped.find(key);
     if (it != m_shaped.end())
         return it->second;
     QString text;
-    if (character > 0xFFFF) {
-        text.append(QChar::highSurrogate(character));
-        text.append(QChar::lowSurrogate(character));
-    } else {
-        text.append(QChar(static_cast<char16_t>(character)));
+    for (const char32_t character : scalars) {
+        if (character > 0xFFFF) {
+            text.append(QChar::highSurrogate(character));
+            text.append(QChar::lowSurrogate(character));
+        } else {
+            text.append(QChar(static_cast<char16_t>(character)));
+        }
     }
-    QTextLayout layout(text, m_variantFonts[static_cast<std::size_t>(variant)]);
+    QTextLayout layout(text, emoji ? m_emojiFont : m_variantFonts[static_cast<std::size_t>(variant)]);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();
@@ -1023,7 +1055,7 @@ const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant,
     }
     if (m_shaped.size() >= 4096)
         m_shaped.clear();
-    return m_shaped.emplace(key, std::move(runs)).first->second;
+    return m_shaped.emplace(std::move(key), std::move(runs)).first->second;
 }
 
 } // namespace orva

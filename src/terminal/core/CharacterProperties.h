@@ -22,6 +22,8 @@ inline constexpr std::uint8_t characterPictographic = 8;
 // A regional indicator: one column alone; a second one joins the first into
 // one flag of two columns.
 inline constexpr std::uint8_t characterRegionalIndicator = 16;
+// Emoji_Presentation: shown as a picture (from a colour emoji font) by default.
+inline constexpr std::uint8_t characterEmojiPresentation = 32;
 
 inline constexpr int characterBlockShift = 7;
 

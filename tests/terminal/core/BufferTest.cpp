@@ -352,8 +352,8 @@ TEST(CharacterWidthTest, ColumnsAndJoining)
         {U'\u093E', 1, characterSpacingMark},
         {U'\u2640', 1, characterPictographic},
         {U'\u00A9', 1, characterPictographic},
-        {U'\U0001F468', 2, characterPictographic},
-        {U'\U0001F1F7', 1, characterRegionalIndicator},
+        {U'\U0001F468', 2, characterPictographic | characterEmojiPresentation},
+        {U'\U0001F1F7', 1, characterRegionalIndicator | characterEmojiPresentation},
         {U'\u00AD', 1, 0},      // soft hyphen
         {U'\u0600', 1, 0},      // Arabic number sign (prepended)
     };

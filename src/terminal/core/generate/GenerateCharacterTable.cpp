@@ -174,6 +174,8 @@ std::uint8_t characterProperties(const Data& data, char32_t c)
     // in a row join into one flag of two columns.
     if (regional)
         properties |= characterRegionalIndicator;
+    if (data.emojiPresentation[c])
+        properties |= characterEmojiPresentation;
     return properties;
 }
 
