@@ -10,6 +10,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPaintEngine>
+#include <QPainterPath>
 #include <QPainter>
 #include <QStyleHints>
 #include <QTextLayout>
@@ -99,6 +100,7 @@ void TerminalRendererView::setFont(const QFont& font)
     m_fontsReady = false;
     m_tiles.clear();
     m_shaped.clear();
+    m_outlines.clear();
     updateCellSize();
 }
 
@@ -875,6 +877,13 @@ void TerminalRendererView::render(QPainter& painter)
             const GlyphItem& item = glyphItems[i];
             if (!item.ordered)
                 continue;
+            if (m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].tiled) {
+                // Outlines filled, as the tiles are made (see GlyphTileCache.h).
+                flushGlyphs();
+                runSource = -1;
+                fillGlyphOutline(painter, glyphOutline(item.variant, item.source, item.glyph), item.origin, item.color);
+                continue;
+            }
             if (item.source != runSource || item.variant != runVariant || item.color != runColor) {
                 flushGlyphs();
                 runSource = item.source;
@@ -1017,6 +1026,18 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset)
             }
         }
     }
+}
+
+const QPainterPath& TerminalRendererView::glyphOutline(int variant, int source, quint32 glyph)
+{
+    const std::uint64_t key = (static_cast<std::uint64_t>(variant * 16 + source) << 32) | glyph;
+    auto it = m_outlines.find(key);
+    if (it != m_outlines.end())
+        return it->second;
+    if (m_outlines.size() >= 8192)
+        m_outlines.clear();
+    const QRawFont& raw = m_sources[static_cast<std::size_t>(variant)][static_cast<std::size_t>(source)].raw;
+    return m_outlines.emplace(key, raw.pathForGlyph(glyph)).first->second;
 }
 
 const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant, std::u32string_view scalars,

@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QFont>
 #include <QGlyphRun>
+#include <QPainterPath>
 #include <QQuickPaintedItem>
 #include <QRawFont>
 #include <QString>
@@ -233,6 +234,9 @@ private:
     std::vector<GlyphItem> m_glyphItems;
     std::vector<std::size_t> m_rowStarts;
     std::unordered_map<std::u32string, std::vector<QGlyphRun>> m_shaped;
+    // Outlines of the tiled fonts' glyphs, by variant, source and glyph.
+    std::unordered_map<std::uint64_t, QPainterPath> m_outlines;
+    const QPainterPath& glyphOutline(int variant, int source, quint32 glyph);
     // The colour emoji font first, then the terminal's own families.
     QFont m_emojiFont;
 
