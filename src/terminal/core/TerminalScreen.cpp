@@ -90,7 +90,34 @@ void Terminal::printCharacter(char32_t ch)
         if (width == 0)
             return;
     }
-    writeCell(std::u32string_view(&ch, 1), width);
+    // The common case in one go (what writeCell() does when the character
+    // fits on the cursor's line outside insert mode): most text of scripts
+    // other than Latin, Hangul among it, comes this way.
+    Buffer& b = *m_buffer;
+    BufferLine* line = b.x + width <= m_cols && !m_modes.insertMode ? b.line(b.y) : nullptr;
+    if (!line || line->size() != m_cols) {
+        writeCell(std::u32string_view(&ch, 1), width);
+        return;
+    }
+    const int x0 = b.x;
+    CharData* cells = line->cells.data() + x0;
+    const bool repair = cells[0].width != 1 || (width == 2 && cells[1].width != 1);
+    cells[0].character = ch;
+    cells[0].attribute = m_currentAttribute;
+    cells[0].width = static_cast<std::int8_t>(width);
+    if (width == 2) {
+        cells[1].character = U' ';
+        cells[1].attribute = m_currentAttribute;
+        cells[1].width = 0;
+    }
+    b.x = x0 + width;
+    if (repair)
+        line->repairWide(x0 - 1, x0 + 2);
+    m_lastPrinted[0] = ch;
+    m_lastPrintedCount = 1;
+    m_lastPrintedWidth = width;
+    m_lastPrintedDropped = false;
+    markDirty(b.y);
 }
 
 bool Terminal::joinPreviousCell(char32_t ch, std::uint8_t properties)
