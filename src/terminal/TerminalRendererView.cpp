@@ -60,6 +60,21 @@ const QStringList& fallbackFamilies()
 
 } // namespace
 
+std::optional<char32_t> composedHangul(std::u32string_view jamo)
+{
+    // Initial (19), vowel (21) and optional final (27) conjoining jamo.
+    if (jamo.size() < 2 || jamo.size() > 3 || jamo[0] < 0x1100 || jamo[0] > 0x1112 || jamo[1] < 0x1161
+        || jamo[1] > 0x1175)
+        return std::nullopt;
+    char32_t final = 0;
+    if (jamo.size() == 3) {
+        if (jamo[2] < 0x11A8 || jamo[2] > 0x11C2)
+            return std::nullopt;
+        final = jamo[2] - 0x11A7;
+    }
+    return static_cast<char32_t>(0xAC00 + ((jamo[0] - 0x1100) * 21 + (jamo[1] - 0x1161)) * 28 + final);
+}
+
 bool hasCffOutlines(const QRawFont& raw)
 {
     // Fonts with CFF or CFF2 outlines carry a version 0.5 'maxp' table (six
@@ -784,13 +799,17 @@ void TerminalRendererView::render(QPainter& painter)
                 decorations.push_back({QRectF(x, baseline + m_underlinePos, m_cellWidth * span, m_lineWidth), style.foreground});
             if (style.strikethrough)
                 decorations.push_back({QRectF(x, baseline - m_strikeOutPos, m_cellWidth * span, m_lineWidth), style.foreground});
-            const char32_t ch = cell.character;
+            char32_t ch = cell.character;
             if (ch == U' ' || ch == 0)
                 continue;
+            // Decomposed Hangul (as macOS keeps file names) is drawn as the
+            // syllable it spells, exactly as the precomposed one.
+            if (cell.isCluster())
+                ch = composedHangul(line->scalars(c)).value_or(ch);
             const int variant = (style.bold ? 1 : 0) | (style.italic ? 2 : 0);
             // A cluster is shaped whole; an emoji in two columns comes from the
             // colour emoji font (a text font may have a plain outline of it).
-            if (cell.isCluster() || (span == 2 && (characterProperties(ch) & characterEmojiPresentation))) {
+            if ((ch & CharData::clusterFlag) || (span == 2 && (characterProperties(ch) & characterEmojiPresentation))) {
                 const std::u32string_view scalars = line->scalars(c);
                 if (scalars.empty())
                     continue;

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -44,6 +45,10 @@ struct TextRange {
     int length = 0;
     bool operator==(const TextRange&) const = default;
 };
+
+// The Hangul syllable a cluster of conjoining jamo spells (initial, vowel and
+// an optional final), or none for any other cluster.
+std::optional<char32_t> composedHangul(std::u32string_view jamo);
 
 // Whether the font draws CFF or CFF2 outlines (which Qt blends with gamma
 // correction), told from its 'maxp' table alone.

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -493,6 +494,30 @@ TEST_F(RendererViewTest, CursorCoversBothColumnsOfAWideCharacter)
                                              static_cast<int>(view.cellHeight() - 1));
         EXPECT_GT(edge.red(), 150);
     }
+}
+
+// Decomposed Hangul (as macOS keeps file names) is drawn as the syllable it
+// spells, pixel for pixel as the precomposed one.
+TEST_F(RendererViewTest, DecomposedHangulLooksLikeTheSyllable)
+{
+    struct Case {
+        std::u32string jamo;
+        std::optional<char32_t> syllable;
+    };
+    const Case cases[] = {
+        {U"\u1112\u1161\u11AB", U'\uD55C'}, {U"\u1100\u1161", U'\uAC00'},   {U"\u1112\u1175\u11C2", U'\uD7A3'},
+        {U"\u1100\u1100", std::nullopt},    {U"\u1100\u1161\u0301", std::nullopt}, {U"\u1100", std::nullopt},
+        {U"\u1113\u1161", std::nullopt},    {U"e\u0301", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(composedHangul(c.jamo), c.syllable);
+
+    sizeTo(20, 2);
+    feedAll("\x1B[?25l\xED\x95\x9C");
+    const QImage precomposed = view.renderImage();
+    feedAll("\r\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB");
+    ASSERT_EQ(view.terminal().buffer().line(0)->scalars(0), U"\u1112\u1161\u11AB");
+    EXPECT_EQ(view.renderImage(), precomposed);
 }
 
 // Emoji come from the colour emoji font, also those a text font has a plain
