@@ -2,9 +2,11 @@
 // screen it ends with: one line per row, trailing blanks removed, then a last
 // line "cursor X Y" (0-based column and row).
 //
-//   orva-term-replay --cols 80 --rows 24 < recorded-output
+//   orva-term-replay --cols 80 --rows 24 [--resizes FILE] < recorded-output
 //   orva-term-replay --script < fuzz-corpus-entry
 //
+// --resizes names a file of "OFFSET COLS ROWS" lines: the grid takes that size
+// once OFFSET bytes are fed (the replay fixtures' NAME.resizes).
 // With --script the input is a terminal fuzz target input (chunks and resizes,
 // its first grid size in its first two bytes), so corpus entries and findings
 // can be looked at.
@@ -17,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <algorithm>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -24,9 +27,15 @@
 
 namespace {
 
+struct Resize {
+    std::size_t offset;
+    int cols;
+    int rows;
+};
+
 int usage()
 {
-    std::fprintf(stderr, "usage: orva-term-replay [--cols N] [--rows M] < bytes\n"
+    std::fprintf(stderr, "usage: orva-term-replay [--cols N] [--rows M] [--resizes FILE] < bytes\n"
                          "       orva-term-replay --script < fuzz-input\n");
     return 2;
 }
@@ -48,6 +57,7 @@ int main(int argc, char** argv)
     int cols = 80;
     int rows = 24;
     bool script = false;
+    std::vector<Resize> resizes;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if ((std::strcmp(arg, "--cols") == 0 || std::strcmp(arg, "--rows") == 0) && i + 1 < argc) {
@@ -56,6 +66,15 @@ int main(int argc, char** argv)
                 return usage();
         } else if (std::strcmp(arg, "--script") == 0) {
             script = true;
+        } else if (std::strcmp(arg, "--resizes") == 0 && i + 1 < argc) {
+            std::ifstream in(argv[++i]);
+            if (!in) {
+                std::fprintf(stderr, "orva-term-replay: cannot read %s\n", argv[i]);
+                return 1;
+            }
+            Resize r{};
+            while (in >> r.offset >> r.cols >> r.rows)
+                resizes.push_back(r);
         } else {
             return usage();
         }
@@ -87,9 +106,16 @@ int main(int argc, char** argv)
             [&](int c, int r) { terminal->resize(c, r); });
     } else {
         terminal = std::make_unique<orva::Terminal>(cols, rows);
-        // Fed in reads of the size the view gets from the pseudo-terminal.
-        for (std::size_t at = 0; at < input.size(); at += sizeof chunk)
-            terminal->feed(input.data() + at, std::min(sizeof chunk, input.size() - at));
+        // Fed in reads of the size the view gets from the pseudo-terminal; a
+        // read never crosses a resize.
+        std::size_t at = 0;
+        for (std::size_t step = 0; step <= resizes.size(); ++step) {
+            const std::size_t end = step < resizes.size() ? std::min(resizes[step].offset, input.size()) : input.size();
+            for (; at < end; at += std::min(sizeof chunk, end - at))
+                terminal->feed(input.data() + at, std::min(sizeof chunk, end - at));
+            if (step < resizes.size())
+                terminal->resize(resizes[step].cols, resizes[step].rows);
+        }
     }
 
     std::string out;

@@ -1,6 +1,7 @@
 #include "terminal/GlyphTileCache.h"
 
 #include <QGlyphRun>
+#include <QPainterPath>
 #include <QPainter>
 
 #include <cmath>
@@ -75,6 +76,14 @@ bool GlyphTileCache::backgroundUnder(const QImage& image, const QRect& rect, con
     return true;
 }
 
+void fillGlyphOutline(QPainter& painter, const QPainterPath& outline, QPointF origin, const QColor& color)
+{
+    const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.fillPath(outline.translated(origin), color);
+    painter.setRenderHint(QPainter::Antialiasing, antialiased);
+}
+
 QImage GlyphTileCache::drawAlone(const QRawFont& font, quint32 glyph, const Position& position, const QColor& foreground,
                                  const QColor& background, int& margin) const
 {
@@ -82,13 +91,9 @@ QImage GlyphTileCache::drawAlone(const QRawFont& font, quint32 glyph, const Posi
     QImage image(2 * margin, 2 * margin, m_format);
     image.fill(background);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    QGlyphRun run;
-    run.setRawFont(font);
-    run.setGlyphIndexes({glyph});
-    run.setPositions({QPointF(margin + position.fractionX / fractionUnits, margin + position.fractionY / fractionUnits)});
-    painter.setPen(foreground);
-    painter.drawGlyphRun(QPointF(0, 0), run);
+    fillGlyphOutline(painter, font.pathForGlyph(glyph),
+                     QPointF(margin + position.fractionX / fractionUnits, margin + position.fractionY / fractionUnits),
+                     foreground);
     painter.end();
     return image;
 }

@@ -3,12 +3,14 @@
 // Glyphs already blended onto a background, for the terminal's repaint.
 //
 // Qt blends some fonts' glyphs (the CFF outlines of the CJK fonts among them)
-// with gamma correction, pixel by pixel on every draw, which makes a screen of
-// Korean several times dearer than ASCII. A glyph's blended pixels depend only
-// on the glyph, its position within a pixel, its colour and the pixels under
-// it; over a plain background they are the same every time. So each glyph is
-// drawn once by Qt onto its background in a small image, cut to the pixels it
-// touches, and later copied. What is copied is exactly what Qt drew.
+// with gamma correction, which on a dark background draws them heavier than
+// the Latin text beside them; the terminal fills their outlines instead
+// (fillGlyphOutline), which costs a path fill per glyph on every draw. A
+// glyph's pixels depend only on the glyph, its position within a pixel, its
+// colour and the pixels under it; over a plain background they are the same
+// every time. So each glyph is drawn once onto its background in a small
+// image, cut to the pixels it touches, and later copied. What is copied is
+// exactly what the fill drew.
 
 #include <QImage>
 #include <QPointF>
@@ -21,7 +23,14 @@
 #include <optional>
 #include <unordered_map>
 
+class QPainter;
+class QPainterPath;
+
 namespace orva {
+
+// Fills a glyph's outline (QRawFont::pathForGlyph) at `origin`, antialiased:
+// how the terminal draws the glyphs of the fonts it tiles.
+void fillGlyphOutline(QPainter& painter, const QPainterPath& outline, QPointF origin, const QColor& color);
 
 class GlyphTileCache {
 public:

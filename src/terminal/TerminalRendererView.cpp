@@ -1,5 +1,7 @@
 #include "terminal/TerminalRendererView.h"
 
+#include "terminal/core/CharacterProperties.h"
+
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -8,6 +10,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPaintEngine>
+#include <QPainterPath>
 #include <QPainter>
 #include <QStyleHints>
 #include <QTextLayout>
@@ -57,6 +60,21 @@ const QStringList& fallbackFamilies()
 
 } // namespace
 
+std::optional<char32_t> composedHangul(std::u32string_view jamo)
+{
+    // Initial (19), vowel (21) and optional final (27) conjoining jamo.
+    if (jamo.size() < 2 || jamo.size() > 3 || jamo[0] < 0x1100 || jamo[0] > 0x1112 || jamo[1] < 0x1161
+        || jamo[1] > 0x1175)
+        return std::nullopt;
+    char32_t final = 0;
+    if (jamo.size() == 3) {
+        if (jamo[2] < 0x11A8 || jamo[2] > 0x11C2)
+            return std::nullopt;
+        final = jamo[2] - 0x11A7;
+    }
+    return static_cast<char32_t>(0xAC00 + ((jamo[0] - 0x1100) * 21 + (jamo[1] - 0x1161)) * 28 + final);
+}
+
 bool hasCffOutlines(const QRawFont& raw)
 {
     // Fonts with CFF or CFF2 outlines carry a version 0.5 'maxp' table (six
@@ -97,6 +115,7 @@ void TerminalRendererView::setFont(const QFont& font)
     m_fontsReady = false;
     m_tiles.clear();
     m_shaped.clear();
+    m_outlines.clear();
     updateCellSize();
 }
 
@@ -122,6 +141,8 @@ void TerminalRendererView::prepareFonts()
 {
     if (m_fontsReady)
         return;
+    m_emojiFont = m_font;
+    m_emojiFont.setFamilies(QStringList{QStringLiteral("Noto Color Emoji")} + m_font.families());
     for (int variant = 0; variant < 4; ++variant) {
         QFont font = m_font;
         font.setBold(variant & 1);
@@ -618,7 +639,19 @@ void TerminalRendererView::inputMethodEvent(QInputMethodEvent* event)
 QRectF TerminalRendererView::cursorCellRect() const
 {
     const Buffer& buffer = m_terminal.buffer();
-    return QRectF(m_cellWidth * buffer.x, m_cellHeight * buffer.y, m_cellWidth, m_cellHeight);
+    int column = buffer.x;
+    int span = 1;
+    if (const BufferLine* line = buffer.line(buffer.y); line && column < line->size()) {
+        // On a wide character the cursor covers both its columns, as xterm
+        // and tmux draw it, from either half.
+        if ((*line)[column].width == 2) {
+            span = 2;
+        } else if ((*line)[column].width == 0 && column > 0 && (*line)[column - 1].width == 2) {
+            column -= 1;
+            span = 2;
+        }
+    }
+    return QRectF(m_cellWidth * column, m_cellHeight * buffer.y, m_cellWidth * span, m_cellHeight);
 }
 
 QVariant TerminalRendererView::inputMethodQuery(Qt::InputMethodQuery query) const
@@ -690,8 +723,9 @@ void TerminalRendererView::render(QPainter& painter)
 
     struct Deferred {
         QPointF origin;
-        char32_t character;
+        std::u32string_view scalars;
         int variant;
+        bool emoji;
         QColor color;
     };
     std::vector<Deferred> deferred;
@@ -765,14 +799,28 @@ void TerminalRendererView::render(QPainter& painter)
                 decorations.push_back({QRectF(x, baseline + m_underlinePos, m_cellWidth * span, m_lineWidth), style.foreground});
             if (style.strikethrough)
                 decorations.push_back({QRectF(x, baseline - m_strikeOutPos, m_cellWidth * span, m_lineWidth), style.foreground});
-            const char32_t ch = cell.character;
+            char32_t ch = cell.character;
             if (ch == U' ' || ch == 0)
                 continue;
+            // Decomposed Hangul (as macOS keeps file names) is drawn as the
+            // syllable it spells, exactly as the precomposed one.
+            if (cell.isCluster())
+                ch = composedHangul(line->scalars(c)).value_or(ch);
             const int variant = (style.bold ? 1 : 0) | (style.italic ? 2 : 0);
+            // A cluster is shaped whole; an emoji in two columns comes from the
+            // colour emoji font (a text font may have a plain outline of it).
+            if ((ch & CharData::clusterFlag) || (span == 2 && (characterProperties(ch) & characterEmojiPresentation))) {
+                const std::u32string_view scalars = line->scalars(c);
+                if (scalars.empty())
+                    continue;
+                const bool emoji = span == 2 && (characterProperties(scalars[0]) & characterEmojiPresentation);
+                deferred.push_back({QPointF(x, baseline), scalars, variant, emoji, style.foreground});
+                continue;
+            }
             quint32 glyph = 0;
             const int source = glyphFor(variant, ch, glyph);
             if (source < 0) {
-                deferred.push_back({QPointF(x, baseline), ch, variant, style.foreground});
+                deferred.push_back({QPointF(x, baseline), line->scalars(c), variant, false, style.foreground});
                 continue;
             }
             glyphItems.push_back({QPointF(x, baseline), source, variant, glyph, style.foreground, style.background,
@@ -848,6 +896,13 @@ void TerminalRendererView::render(QPainter& painter)
             const GlyphItem& item = glyphItems[i];
             if (!item.ordered)
                 continue;
+            if (m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].tiled) {
+                // Outlines filled, as the tiles are made (see GlyphTileCache.h).
+                flushGlyphs();
+                runSource = -1;
+                fillGlyphOutline(painter, glyphOutline(item.variant, item.source, item.glyph), item.origin, item.color);
+                continue;
+            }
             if (item.source != runSource || item.variant != runVariant || item.color != runColor) {
                 flushGlyphs();
                 runSource = item.source;
@@ -865,7 +920,7 @@ void TerminalRendererView::render(QPainter& painter)
     // glyph runs it made.
     for (const Deferred& item : deferred) {
         painter.setPen(item.color);
-        for (const QGlyphRun& run : shapedCharacter(item.variant, item.character))
+        for (const QGlyphRun& run : shapedCharacter(item.variant, item.scalars, item.emoji))
             painter.drawGlyphRun(item.origin, run);
     }
     for (const Decoration& decoration : decorations)
@@ -992,20 +1047,37 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset)
     }
 }
 
-const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant, char32_t character)
+const QPainterPath& TerminalRendererView::glyphOutline(int variant, int source, quint32 glyph)
 {
-    const std::uint64_t key = (static_cast<std::uint64_t>(variant) << 32) | character;
+    const std::uint64_t key = (static_cast<std::uint64_t>(variant * 16 + source) << 32) | glyph;
+    auto it = m_outlines.find(key);
+    if (it != m_outlines.end())
+        return it->second;
+    if (m_outlines.size() >= 8192)
+        m_outlines.clear();
+    const QRawFont& raw = m_sources[static_cast<std::size_t>(variant)][static_cast<std::size_t>(source)].raw;
+    return m_outlines.emplace(key, raw.pathForGlyph(glyph)).first->second;
+}
+
+const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant, std::u32string_view scalars,
+                                                                    bool emoji)
+{
+    // The key: the scalars, then the variant and the font choice.
+    std::u32string key(scalars);
+    key.push_back(static_cast<char32_t>(0x110000 + variant * 2 + (emoji ? 1 : 0)));
     auto it = m_shaped.find(key);
     if (it != m_shaped.end())
         return it->second;
     QString text;
-    if (character > 0xFFFF) {
-        text.append(QChar::highSurrogate(character));
-        text.append(QChar::lowSurrogate(character));
-    } else {
-        text.append(QChar(static_cast<char16_t>(character)));
+    for (const char32_t character : scalars) {
+        if (character > 0xFFFF) {
+            text.append(QChar::highSurrogate(character));
+            text.append(QChar::lowSurrogate(character));
+        } else {
+            text.append(QChar(static_cast<char16_t>(character)));
+        }
     }
-    QTextLayout layout(text, m_variantFonts[static_cast<std::size_t>(variant)]);
+    QTextLayout layout(text, emoji ? m_emojiFont : m_variantFonts[static_cast<std::size_t>(variant)]);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();
@@ -1023,7 +1095,7 @@ const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant,
     }
     if (m_shaped.size() >= 4096)
         m_shaped.clear();
-    return m_shaped.emplace(key, std::move(runs)).first->second;
+    return m_shaped.emplace(std::move(key), std::move(runs)).first->second;
 }
 
 } // namespace orva

@@ -11,13 +11,16 @@
 #include <QColor>
 #include <QFont>
 #include <QGlyphRun>
+#include <QPainterPath>
 #include <QQuickPaintedItem>
 #include <QRawFont>
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -42,6 +45,10 @@ struct TextRange {
     int length = 0;
     bool operator==(const TextRange&) const = default;
 };
+
+// The Hangul syllable a cluster of conjoining jamo spells (initial, vowel and
+// an optional final), or none for any other cluster.
+std::optional<char32_t> composedHangul(std::u32string_view jamo);
 
 // Whether the font draws CFF or CFF2 outlines (which Qt blends with gamma
 // correction), told from its 'maxp' table alone.
@@ -124,7 +131,8 @@ public:
     void unmarkText();
     // Committed text: ends any composition and sends the UTF-8 bytes.
     void insertText(const QString& text);
-    // The cursor cell, where an input method puts its candidate window.
+    // The cursor cell, where an input method puts its candidate window: both
+    // columns of a wide character the cursor stands on.
     QRectF cursorCellRect() const;
 
     // Draws the whole view (what paint() does), for any painter.
@@ -196,9 +204,10 @@ private:
     // Finds the glyphs whose ink meets no other glyph's, to be copied from
     // tiles; the others are drawn by Qt in order.
     void classifyGlyphs(QPoint deviceOffset);
-    // A character no raw font has, shaped by Qt's text layout once: glyph runs
-    // relative to the baseline at its start.
-    const std::vector<QGlyphRun>& shapedCharacter(int variant, char32_t character);
+    // A character no raw font has, a grapheme cluster of several scalars, or
+    // an emoji (`emoji`: from the colour emoji font first), shaped by Qt's
+    // text layout once: glyph runs relative to the baseline at its start.
+    const std::vector<QGlyphRun>& shapedCharacter(int variant, std::u32string_view scalars, bool emoji);
 
     Terminal m_terminal;
     QFont m_font;
@@ -229,7 +238,12 @@ private:
     GlyphTileCache m_tiles;
     std::vector<GlyphItem> m_glyphItems;
     std::vector<std::size_t> m_rowStarts;
-    std::unordered_map<std::uint64_t, std::vector<QGlyphRun>> m_shaped;
+    std::unordered_map<std::u32string, std::vector<QGlyphRun>> m_shaped;
+    // Outlines of the tiled fonts' glyphs, by variant, source and glyph.
+    std::unordered_map<std::uint64_t, QPainterPath> m_outlines;
+    const QPainterPath& glyphOutline(int variant, int source, quint32 glyph);
+    // The colour emoji font first, then the terminal's own families.
+    QFont m_emojiFont;
 
     // Wheel movement worth less than a line, kept for the next event.
     qreal m_wheelRemainder = 0;

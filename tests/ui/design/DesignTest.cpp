@@ -9,9 +9,11 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QRawFont>
+#include <QTextLayout>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <memory>
@@ -160,6 +162,32 @@ TEST(DesignTokens, MonospacedFontIsFixedPitch)
     EXPECT_TRUE(QFontDatabase::families().contains(DesignTokens::Fonts::kMonospacedFamily));
     const QFontMetricsF metrics(font);
     EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("iiii")), metrics.horizontalAdvance(QStringLiteral("MMMM")));
+}
+
+// Emoji in any text of the design fonts come from the colour emoji font,
+// not from a system fallback that draws them in one colour.
+TEST(DesignTokens, EmojiComeFromTheColourEmojiFont)
+{
+    ASSERT_TRUE(DesignTokens::loadDesignFonts());
+    QFont familyOnly;
+    familyOnly.setFamily(DesignTokens::Fonts::kTextFamily);
+    for (const QFont& font : {DesignTokens::Fonts::body(), DesignTokens::Fonts::title3(),
+                              DesignTokens::Fonts::monospaced(), familyOnly}) {
+        SCOPED_TRACE(font.family().toStdString());
+        // Grinning and smiling faces, rocket, check mark, cross mark, party popper.
+        QTextLayout layout(QString::fromUtf8("\xF0\x9F\x98\x80\xF0\x9F\x98\x8A\xF0\x9F\x9A\x80"
+                                             "\xE2\x9C\x85\xE2\x9D\x8C\xF0\x9F\x8E\x89"),
+                           font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        int glyphs = 0;
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            EXPECT_EQ(run.rawFont().familyName(), DesignTokens::Fonts::kEmojiFamily);
+            glyphs += static_cast<int>(run.glyphIndexes().size());
+        }
+        EXPECT_EQ(glyphs, 6);
+    }
 }
 
 // The timing curve (0.25, 1), (0.3, 1): a fast start and a long, soft end.
