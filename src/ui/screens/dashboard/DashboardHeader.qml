@@ -3,7 +3,8 @@ import Orva.Design
 import Orva.Components
 import Orva.Screens.Dashboard
 
-// The title row of the dashboard: the project's name (verbatim, wrapping),
+// The title row of the dashboard: the project's name (verbatim, wrapping; a
+// name of hundreds of characters is cut, with "…"),
 // "전체 진행률" with the percentage at the trailing edge, and the overall bar
 // below. Both figures are the project's own arithmetic (2 of 3 is 66).
 Column {
@@ -27,7 +28,7 @@ Column {
             id: nameText
             width: Math.max(0, titleRow.width - progressGroup.width - Spacing.s16)
             anchors.verticalCenter: parent.verticalCenter
-            text: root.project ? root.project.name : ""
+            text: root.project ? ViewRules.title(root.project.name) : ""
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
             font: Fonts.largeTitle36

@@ -1,5 +1,7 @@
 #include "ui/screens/dashboard/DashboardRules.h"
 
+#include "model/ProjectModel.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -54,6 +56,23 @@ double milestoneRowX(int columns, double availableWidth)
     if (milestoneRowScrolls(columns, availableWidth))
         return 0.0;
     return (availableWidth - milestoneRowWidth(columns)) / 2;
+}
+
+double taskListHeight(qint64 tasks)
+{
+    if (tasks < 1)
+        return 0.0;
+    return static_cast<double>(tasks) * kTaskCardHeight + static_cast<double>(tasks - 1) * kTaskCardSpacing;
+}
+
+qint64 mostTasks(const QVariantList& milestones)
+{
+    qint64 most = 0;
+    for (const QVariant& value : milestones) {
+        if (value.canConvert<Milestone>())
+            most = std::max<qint64>(most, value.value<Milestone>().tasks.size());
+    }
+    return most;
 }
 
 double DashboardRules::milestoneBarFraction(qint64 completedCount, qint64 taskCount) const

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
 #include <optional>
@@ -52,6 +53,14 @@ bool milestoneRowScrolls(int columns, double availableWidth);
 // leading edge when it scrolls, so no column is lost at either edge.
 double milestoneRowX(int columns, double availableWidth);
 
+// A column's task cards: 110 high, 10 apart.
+inline constexpr double kTaskCardHeight = 110;
+inline constexpr double kTaskCardSpacing = 10;
+double taskListHeight(qint64 tasks);
+// The most tasks any of the milestones (Milestone values) has, 0 for none:
+// the tallest column has them.
+qint64 mostTasks(const QVariantList& milestones);
+
 // QML face of the rules above, as the singleton DashboardRules.
 class DashboardRules : public QObject {
     Q_OBJECT
@@ -59,10 +68,14 @@ class DashboardRules : public QObject {
     QML_SINGLETON
     Q_PROPERTY(double columnWidth READ columnWidth CONSTANT)
     Q_PROPERTY(double columnSpacing READ columnSpacing CONSTANT)
+    Q_PROPERTY(double taskCardHeight READ taskCardHeight CONSTANT)
+    Q_PROPERTY(double taskCardSpacing READ taskCardSpacing CONSTANT)
 public:
     using QObject::QObject;
     double columnWidth() const { return kMilestoneColumnWidth; }
     double columnSpacing() const { return kMilestoneColumnSpacing; }
+    double taskCardHeight() const { return kTaskCardHeight; }
+    double taskCardSpacing() const { return kTaskCardSpacing; }
     Q_INVOKABLE double milestoneBarFraction(qint64 completedCount, qint64 taskCount) const;
     Q_INVOKABLE double headerBarFraction(double progress) const;
     Q_INVOKABLE QString taskTotalText(qint64 totalTasks) const;
@@ -70,6 +83,8 @@ public:
     Q_INVOKABLE double milestoneRowWidth(int columns) const;
     Q_INVOKABLE bool milestoneRowScrolls(int columns, double availableWidth) const;
     Q_INVOKABLE double milestoneRowX(int columns, double availableWidth) const;
+    Q_INVOKABLE double taskListHeight(qint64 tasks) const { return orva::taskListHeight(tasks); }
+    Q_INVOKABLE qint64 mostTasks(const QVariantList& milestones) const { return orva::mostTasks(milestones); }
 };
 
 } // namespace orva

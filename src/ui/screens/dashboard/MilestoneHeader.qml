@@ -1,8 +1,10 @@
 import QtQuick
 import Orva.Design
+import Orva.Components
 import Orva.Screens.Dashboard
 
-// A milestone's title (verbatim, wrapping) and its done/total count at the
+// A milestone's title (verbatim, wrapping; cut with "…" past hundreds of
+// characters) and its done/total count at the
 // trailing edge, inset by 6 at each side.
 Item {
     id: root
@@ -20,7 +22,7 @@ Item {
         x: Padding.p6
         width: Math.max(0, root.width - 2 * Padding.p6 - countText.implicitWidth - Spacing.standard)
         anchors.verticalCenter: parent.verticalCenter
-        text: root.title
+        text: ViewRules.title(root.title)
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
         font.family: Fonts.title2.family

@@ -5,6 +5,7 @@
 #include "model/ProjectModel.h"
 #include "workflow/WorkViewModel.h"
 
+#include <QFont>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -31,6 +32,23 @@ QString progressPercentageText(const Project& project);
 // "전체 <total>개 태스크 중 <completed>개를 완료했어요".
 QString progressCountSentence(const Project& project);
 
+// The board's row of milestone tabs: the tabs share the row's width, 16
+// apart, down to a width at which a title still reads (two or three
+// letters a line); past that every tab is that wide and the row scrolls
+// sideways.
+inline constexpr double kTabSpacing = 16;
+inline constexpr double kMinimumTabWidth = 64;
+// A tab's content is inset this much on every side.
+inline constexpr double kTabPadding = 16;
+double tabWidth(qsizetype count, double rowWidth);
+bool tabRowScrolls(qsizetype count, double rowWidth);
+// A tab's title takes one line when it fits one line of `font` in
+// `textWidth` (and holds no line break), else two.
+int tabTitleLines(const QString& title, double textWidth, const QFont& font);
+// Whether any of the milestones' titles takes two lines: the row is as tall
+// as such a tab.
+bool anyTabTitleWraps(const QList<Milestone>& milestones, double textWidth, const QFont& font);
+
 // The board and progress rules for QML, over Project values.
 class WorkBoardRules : public QObject {
     Q_OBJECT
@@ -46,6 +64,11 @@ public:
     Q_INVOKABLE double progress(const QVariant& project) const;
     Q_INVOKABLE QString percentageText(const QVariant& project) const;
     Q_INVOKABLE QString countSentence(const QVariant& project) const;
+    Q_INVOKABLE double tabWidth(int count, double rowWidth) const { return orva::tabWidth(count, rowWidth); }
+    Q_INVOKABLE bool tabRowScrolls(int count, double rowWidth) const { return orva::tabRowScrolls(count, rowWidth); }
+    // With the tabs' title font.
+    Q_INVOKABLE int tabTitleLines(const QString& title, double textWidth) const;
+    Q_INVOKABLE bool anyTabTitleWraps(const QVariant& project, double textWidth) const;
 };
 
 // The sidebar's actions over the work model: the title, what its appearance
