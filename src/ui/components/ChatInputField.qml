@@ -96,9 +96,10 @@ Item {
                     wanted = r.y + r.height - height
                 contentY = ViewRules.lineAlignedOffset(wanted, lineHeight, contentHeight, height, r.y, r.y + r.height)
             }
-            // Scrolled by the wheel or a drag: it comes to rest on a line.
+            // Scrolled by the wheel or a drag: it comes to rest on the
+            // nearest line (no cursor line to keep in view).
             function settle() {
-                contentY = ViewRules.lineAlignedOffset(contentY, lineHeight, contentHeight, height, contentY, contentY)
+                contentY = ViewRules.lineAlignedOffset(contentY, lineHeight, contentHeight, height, contentHeight, 0)
             }
             onMovementEnded: settle()
 

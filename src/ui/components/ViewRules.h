@@ -53,7 +53,8 @@ double revealOffset(double contentY, double viewHeight, double top, double botto
 // A text field whose lines are `lineHeight` apart and that shows whole
 // lines only (its view is a whole number of lines high): the offset nearest
 // `desired` at which the top edge falls on the start of a line, within the
-// content, keeping the cursor's line [cursorTop, cursorBottom] in view.
+// content, keeping the cursor's line [cursorTop, cursorBottom] in view (a
+// top below the bottom keeps nothing in view).
 double lineAlignedOffset(double desired, double lineHeight, double contentHeight, double viewHeight,
                          double cursorTop, double cursorBottom);
 // How high such a view is in `space`: as many whole lines as fit, at least one.

@@ -237,6 +237,7 @@ Item {
                     spacing: Spacing.standard
                     SymbolIcon {
                         id: warningIcon
+                        objectName: "warningIcon"
                         anchors.verticalCenter: parent.verticalCenter
                         name: "exclamationmark.triangle"
                         size: Fonts.callout.pixelSize + 2

@@ -34,7 +34,8 @@ FocusScope {
     property CompletedTaskPopup popup: null
 
     focus: true
-    Keys.onPressed: (event) => { event.accepted = true }
+    // Every key stops here but Escape, which its host takes to close it.
+    Keys.onPressed: (event) => { event.accepted = !ViewRules.isDismissKey(event.key, event.modifiers) }
 
     DashboardChecks {
         viewModel: root.viewModel

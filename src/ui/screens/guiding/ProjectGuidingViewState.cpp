@@ -38,7 +38,7 @@ void ProjectGuidingViewState::setViewModel(ProjectGuidingViewModel* model)
                      << connect(model, &ProjectGuidingViewModel::isVerifyingProjectChanged, this, [this] {
                             if (awaitingVerdict_ && viewModel_ && !viewModel_->isVerifyingProject()) {
                                 awaitingVerdict_ = false;
-                                emit verdictArrived();
+                                reportVerdict();
                             }
                         });
     }
@@ -71,8 +71,15 @@ void ProjectGuidingViewState::verify()
     viewModel_->verifyProject();
     if (awaitingVerdict_ && !viewModel_->isVerifyingProject()) {
         awaitingVerdict_ = false;
-        emit verdictArrived();
+        reportVerdict();
     }
+}
+
+void ProjectGuidingViewState::reportVerdict()
+{
+    // The check's end is announced before its verdict is published: report
+    // once the model has published it.
+    QTimer::singleShot(0, this, [this] { emit verdictArrived(); });
 }
 
 void ProjectGuidingViewState::startGenerationOnce()

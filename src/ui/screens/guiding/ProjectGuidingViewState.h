@@ -105,6 +105,7 @@ signals:
 private:
     void update();
     void startGenerationOnce();
+    void reportVerdict();
     void setViewAppeared(bool value);
 
     QPointer<ProjectGuidingViewModel> viewModel_;

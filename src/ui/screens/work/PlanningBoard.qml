@@ -56,12 +56,22 @@ Item {
         font: Fonts.caption2
     }
 
+    // The background: its rounded top painted, the rest a plain rectangle
+    // (a board of thousands of tasks is far taller than any picture should
+    // be).
     SmoothRect {
-        anchors.fill: parent
+        width: parent.width
+        height: Math.min(parent.height, 2 * CornerRadius.r12)
         topLeftRadius: CornerRadius.r12
         topRightRadius: CornerRadius.r12
         bottomLeftRadius: 0
         bottomRightRadius: 0
+        color: Colors.cardBackground
+    }
+    Rectangle {
+        y: CornerRadius.r12
+        width: parent.width
+        height: Math.max(0, parent.height - CornerRadius.r12)
         color: Colors.cardBackground
     }
     Column {

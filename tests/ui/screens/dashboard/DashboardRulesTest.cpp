@@ -99,5 +99,24 @@ TEST(DashboardRules, ThreeColumnsFitCentredAndWiderRowsScrollFromTheLeadingEdge)
     }
 }
 
+// A column's task cards are 110 high and 10 apart, so a list of any length
+// has a known height without a card being made; the tallest column is the
+// one with the most tasks.
+TEST(DashboardRules, TaskListsOfAnyLength)
+{
+    EXPECT_DOUBLE_EQ(taskListHeight(0), 0);
+    EXPECT_DOUBLE_EQ(taskListHeight(1), 110);
+    EXPECT_DOUBLE_EQ(taskListHeight(3), 350);
+    EXPECT_DOUBLE_EQ(taskListHeight(10000), 10000 * 110 + 9999 * 10);
+
+    const Project project = projectOf({{TaskStatus::completed}, {}, {TaskStatus::planned, TaskStatus::planned, TaskStatus::inProgress}});
+    QVariantList milestones;
+    for (const Milestone& m : project.milestones)
+        milestones << QVariant::fromValue(m);
+    EXPECT_EQ(mostTasks(milestones), 3);
+    EXPECT_EQ(mostTasks({}), 0);
+    EXPECT_EQ(mostTasks({QVariant(42)}), 0) << "not a milestone";
+}
+
 } // namespace
 } // namespace orva::test

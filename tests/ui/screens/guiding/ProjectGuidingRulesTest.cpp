@@ -326,5 +326,32 @@ TEST_F(ProjectGuidingViewStateTest, AnotherFolderClearsAPassedVerification)
     EXPECT_TRUE(state.showsGuideColumn());
 }
 
+// A check asked for through the screen reports its verdict once the model
+// has published it, so the screen can bring the result into view; one
+// asked for elsewhere reports nothing.
+TEST_F(ProjectGuidingViewStateTest, ACheckReportsItsVerdictOncePublished)
+{
+    ProjectGuidingViewModel model(services);
+    ProjectGuidingViewState state;
+    state.setViewModel(&model);
+    QList<std::optional<QString>> seen;
+    QObject::connect(&state, &ProjectGuidingViewState::verdictArrived,
+                     [&] { seen << state.resultErrorMessageValue(); });
+
+    // No folder: the verdict is there at once.
+    state.verify();
+    ASSERT_TRUE(waitUntil([&] { return seen.size() == 1; }));
+    EXPECT_FALSE(seen[0].has_value()) << "without a folder the box shows nothing";
+
+    chooseFolder(context.root() + QStringLiteral("/Empty"));
+    state.verify();
+    ASSERT_TRUE(waitUntil([&] { return seen.size() == 2; }));
+    EXPECT_EQ(seen[1], XcodeService::noProjectMessage()) << "reported after the verdict was published";
+
+    verify(model);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(seen.size(), 2);
+}
+
 } // namespace
 } // namespace orva::test
