@@ -39,6 +39,14 @@ Item {
         _guarding = true
     }
 
+    // Gives the editor the keyboard within its focus scope: at once when
+    // the scope has it, else as soon as the scope gets it back (an overlay
+    // above keeps it meanwhile).
+    function requestFocus() {
+        if (!root.isDisabled)
+            editor.focus = true
+    }
+
     onIsTextFieldFocusedChanged: {
         if (isTextFieldFocused && !editor.activeFocus)
             editor.forceActiveFocus()

@@ -96,7 +96,7 @@ Item {
     FieldFocus {
         id: fieldFocus
         fieldEnabled: root.showsInputField
-        onFocusField: inputField.isTextFieldFocused = true
+        onFocusField: inputField.requestFocus()
     }
 
     Connections {

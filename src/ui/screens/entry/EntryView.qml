@@ -63,7 +63,7 @@ Item {
     FieldFocus {
         id: fieldFocus
         fieldEnabled: !inputField.isDisabled
-        onFocusField: inputField.isTextFieldFocused = true
+        onFocusField: inputField.requestFocus()
     }
 
     Rectangle {

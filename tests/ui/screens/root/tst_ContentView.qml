@@ -135,4 +135,25 @@ TestCase {
         compare(chat.waitingRows.count, 0)
         tryVerify(() => chat.inputField.editor.activeFocus, 5000)
     }
+
+    // On a first launch the onboarding keeps the keyboard while the entry
+    // screen prepares below it; once it closes, the idea field has it.
+    function test_theOnboardingKeepsTheKeyboardAndTheFieldGetsItAfter() {
+        const view = createTemporaryObject(rootView, testCase)
+        const overlay = view.overlay
+        verify(overlay)
+        tryVerify(() => overlay.activeFocus)
+        keyClick(Qt.Key_Tab)
+        const focused = overlay.Window.activeFocusItem
+        verify(focused !== overlay, "a control of the onboarding")
+        const entry = view.screen
+        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, 20000)
+        compare(overlay.Window.activeFocusItem, focused, "the preparation took nothing from the onboarding")
+        verify(!entry.inputField.editor.activeFocus)
+        overlay.finished()
+        tryCompare(view, "overlay", null)
+        tryVerify(() => entry.inputField.editor.activeFocus, 5000, "the idea field has the keyboard")
+        keyClick(Qt.Key_A)
+        compare(entry.inputField.text, "a")
+    }
 }
