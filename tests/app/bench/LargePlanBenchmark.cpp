@@ -266,6 +266,8 @@ std::vector<Case> cases()
         p.titleLength = title;
         return p;
     };
+    all.push_back({"tasks-3", "for comparison: a plan of 3 tasks in one milestone", Target::workAndDashboard,
+                   plan(1, 3, 30)});
     all.push_back({"tasks-1000-long-titles", "1,000 tasks in one milestone, titles of 2,000 characters",
                    Target::workAndDashboard, plan(1, 1000, 2000)});
     all.push_back({"tasks-10000", "10,000 tasks in one milestone", Target::workAndDashboard, plan(1, 10000, 30)});

@@ -3,6 +3,7 @@
 #include "model/ProjectModel.h"
 
 #include <algorithm>
+#include <optional>
 #include <cmath>
 
 namespace orva {
@@ -65,14 +66,51 @@ double taskListHeight(qint64 tasks)
     return static_cast<double>(tasks) * kTaskCardHeight + static_cast<double>(tasks - 1) * kTaskCardSpacing;
 }
 
-qint64 mostTasks(const QVariantList& milestones)
+qint64 mostTasks(const Project& project)
 {
     qint64 most = 0;
-    for (const QVariant& value : milestones) {
-        if (value.canConvert<Milestone>())
-            most = std::max<qint64>(most, value.value<Milestone>().tasks.size());
-    }
+    for (const Milestone& milestone : project.milestones)
+        most = std::max<qint64>(most, milestone.tasks.size());
     return most;
+}
+
+namespace {
+std::optional<Project> projectOf(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<Project>())
+        return value.value<Project>();
+    return std::nullopt;
+}
+} // namespace
+
+qint64 DashboardRules::mostTasksOf(const QVariant& project) const
+{
+    const auto p = projectOf(project);
+    return p ? orva::mostTasks(*p) : 0;
+}
+
+int DashboardRules::milestoneCount(const QVariant& project) const
+{
+    const auto p = projectOf(project);
+    return p ? static_cast<int>(p->milestones.size()) : 0;
+}
+
+QVariant DashboardRules::milestoneAt(const QVariant& project, int index) const
+{
+    const auto p = projectOf(project);
+    if (!p || index < 0 || index >= p->milestones.size())
+        return {};
+    return QVariant::fromValue(p->milestones.at(index));
+}
+
+QVariant DashboardRules::taskAt(const QVariant& milestone, int index) const
+{
+    if (milestone.metaType() != QMetaType::fromType<Milestone>())
+        return {};
+    const Milestone m = milestone.value<Milestone>();
+    if (index < 0 || index >= m.tasks.size())
+        return {};
+    return QVariant::fromValue(m.tasks.at(index));
 }
 
 double DashboardRules::milestoneBarFraction(qint64 completedCount, qint64 taskCount) const

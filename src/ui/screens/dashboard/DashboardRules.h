@@ -6,12 +6,14 @@
 
 #include <QObject>
 #include <QString>
-#include <QVariantList>
+#include <QVariant>
 #include <QtQml/qqmlregistration.h>
 
 #include <optional>
 
 namespace orva {
+
+struct Project;
 
 // The completed count of the shown project, watched for real changes. The
 // count is absent while there is no project: absent and 0 are different
@@ -57,9 +59,9 @@ double milestoneRowX(int columns, double availableWidth);
 inline constexpr double kTaskCardHeight = 110;
 inline constexpr double kTaskCardSpacing = 10;
 double taskListHeight(qint64 tasks);
-// The most tasks any of the milestones (Milestone values) has, 0 for none:
-// the tallest column has them.
-qint64 mostTasks(const QVariantList& milestones);
+// The most tasks any milestone of the project has, 0 for none: the tallest
+// column has them.
+qint64 mostTasks(const Project& project);
 
 // QML face of the rules above, as the singleton DashboardRules.
 class DashboardRules : public QObject {
@@ -84,7 +86,14 @@ public:
     Q_INVOKABLE bool milestoneRowScrolls(int columns, double availableWidth) const;
     Q_INVOKABLE double milestoneRowX(int columns, double availableWidth) const;
     Q_INVOKABLE double taskListHeight(qint64 tasks) const { return orva::taskListHeight(tasks); }
-    Q_INVOKABLE qint64 mostTasks(const QVariantList& milestones) const { return orva::mostTasks(milestones); }
+    // Over a Project value, one item at a time, so that a plan of any size
+    // is never copied into a list for a screen.
+    Q_INVOKABLE qint64 mostTasksOf(const QVariant& project) const;
+    Q_INVOKABLE int milestoneCount(const QVariant& project) const;
+    // The milestone (a Milestone value) at the index; undefined outside.
+    Q_INVOKABLE QVariant milestoneAt(const QVariant& project, int index) const;
+    // The task (a TaskItem value) at the index of a Milestone value.
+    Q_INVOKABLE QVariant taskAt(const QVariant& milestone, int index) const;
 };
 
 } // namespace orva

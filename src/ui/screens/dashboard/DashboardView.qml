@@ -121,7 +121,7 @@ FocusScope {
                 MilestoneList {
                     id: milestoneList
                     width: parent.width
-                    milestones: root.hasProject ? root.project.milestones : []
+                    project: root.project
                     viewport: scrollArea
                 }
             }

@@ -54,7 +54,7 @@ Item {
             TaskListSection {
                 id: taskList
                 width: parent.width
-                tasks: root.milestone ? root.milestone.tasks : []
+                milestone: root.milestone
                 viewport: root.viewport
             }
         }

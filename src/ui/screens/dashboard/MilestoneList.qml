@@ -15,19 +15,20 @@ import Orva.Screens.Dashboard
 // one screenful does.
 Item {
     id: root
-    // Milestone values.
-    property var milestones: []
+    // The shown project (a Project value); its milestones are read one at a
+    // time, as their columns are made.
+    property var project
     // The scroll area the columns' task cards are seen through (the
     // dashboard's); the list itself when there is none.
     property Item viewport: null
-    readonly property int columnCount: milestones ? milestones.length : 0
+    readonly property int columnCount: DashboardRules.milestoneCount(root.project)
     readonly property bool scrolls: DashboardRules.milestoneRowScrolls(columnCount, width)
     readonly property real stride: DashboardRules.columnWidth + DashboardRules.columnSpacing
     // The tallest card: every column is this tall. Worked out from the task
     // counts (the column with the most tasks, its title on one line) and
     // raised by any column made that is taller.
     readonly property real estimatedColumnHeight: {
-        const most = DashboardRules.mostTasks(root.milestones)
+        const most = DashboardRules.mostTasksOf(root.project)
         return 2 * Padding.p24 + Math.ceil(Fonts.title2.pixelSize * 1.45) + 2 * Spacing.s16 + 6
             + DashboardRules.taskListHeight(most)
     }
@@ -84,7 +85,7 @@ Item {
                 delegate: MileStoneSection {
                     required property int itemIndex
                     x: itemIndex * root.stride
-                    milestone: root.milestones[itemIndex]
+                    milestone: DashboardRules.milestoneAt(root.project, itemIndex)
                     height: root.columnHeight
                     viewport: root.viewport
                     onImplicitHeightChanged: root.updateColumnHeight()

@@ -10,11 +10,12 @@ import Orva.Screens.Dashboard
 // log line and nothing else.
 Item {
     id: root
-    // TaskItem values.
-    property var tasks: []
+    // A Milestone value: its tasks are read one at a time, as their cards
+    // are made.
+    property var milestone
     // The scroll area the cards are seen through; the list itself when none.
     property Item viewport: null
-    readonly property int taskCount: root.tasks ? root.tasks.length : 0
+    readonly property int taskCount: root.milestone ? root.milestone.taskCount : 0
     readonly property real stride: DashboardRules.taskCardHeight + DashboardRules.taskCardSpacing
     readonly property alias cards: cards
     readonly property alias cardWindow: cardWindow
@@ -38,7 +39,7 @@ Item {
             required property int itemIndex
             y: itemIndex * root.stride
             width: root.width
-            taskItem: root.tasks[itemIndex]
+            taskItem: DashboardRules.taskAt(root.milestone, itemIndex)
         }
     }
 }

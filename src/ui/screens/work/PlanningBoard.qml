@@ -20,10 +20,9 @@ Item {
     // The scroll area the task cards are seen through (the sidebar's); the
     // board itself when there is none.
     property Item viewport: null
-    readonly property var milestones: root.project ? root.project.milestones : []
     readonly property int selectedIndex: WorkBoardRules.selectedMilestoneIndex(root.project, root.selectedMilestoneId)
-    readonly property var selectedTasks: WorkBoardRules.tasksOfSelection(root.project, root.selectedMilestoneId)
-    readonly property int tabCount: root.milestones.length
+    readonly property int selectedTaskCount: WorkBoardRules.taskCountOfSelection(root.project, root.selectedMilestoneId)
+    readonly property int tabCount: WorkBoardRules.milestoneCount(root.project)
     readonly property real rowWidth: root.width - 2 * Padding.p16
     readonly property real tabWidth: WorkBoardRules.tabWidth(root.tabCount, root.rowWidth)
     readonly property real tabStride: root.tabWidth + Spacing.s16
@@ -121,7 +120,7 @@ Item {
                     delegate: MilestoneTabCard {
                         id: tab
                         required property int itemIndex
-                        readonly property var milestoneValue: root.milestones[tab.itemIndex]
+                        readonly property var milestoneValue: WorkBoardRules.milestoneAt(root.project, tab.itemIndex)
                         x: tab.itemIndex * root.tabStride
                         y: (tabRow.height - tab.height) / 2
                         width: root.tabWidth
@@ -140,11 +139,11 @@ Item {
             objectName: "taskList"
             visible: root.selectedIndex >= 0
             width: parent.width
-            height: visible && root.selectedTasks.length > 0 ? root.selectedTasks.length * root.taskStride - Spacing.s10 : 0
+            height: visible && root.selectedTaskCount > 0 ? root.selectedTaskCount * root.taskStride - Spacing.s10 : 0
             Repeater {
                 id: taskRepeater
                 model: ItemWindow {
-                    total: root.selectedIndex >= 0 ? root.selectedTasks.length : 0
+                    total: root.selectedIndex >= 0 ? root.selectedTaskCount : 0
                     stride: root.taskStride
                     extent: 110
                     viewport: root.viewport ? root.viewport : root
@@ -156,7 +155,7 @@ Item {
                     required property int itemIndex
                     y: card.itemIndex * root.taskStride
                     width: taskList.width
-                    taskItem: root.selectedTasks[card.itemIndex]
+                    taskItem: WorkBoardRules.taskOfSelection(root.project, root.selectedMilestoneId, card.itemIndex)
                     onTap: root.taskTapped(card.taskItem)
                 }
             }

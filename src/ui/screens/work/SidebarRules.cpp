@@ -130,6 +130,43 @@ QVariantList WorkBoardRules::tasksOfSelection(const QVariant& project, qint64 mi
     return tasks;
 }
 
+int WorkBoardRules::taskCountOfSelection(const QVariant& project, qint64 milestoneId) const
+{
+    const auto p = projectOf(project);
+    if (!p)
+        return 0;
+    const auto index = orva::selectedMilestoneIndex(*p, milestoneId);
+    return index ? static_cast<int>(p->milestones.at(*index).tasks.size()) : 0;
+}
+
+QVariant WorkBoardRules::taskOfSelection(const QVariant& project, qint64 milestoneId, int index) const
+{
+    const auto p = projectOf(project);
+    if (!p)
+        return {};
+    const auto milestone = orva::selectedMilestoneIndex(*p, milestoneId);
+    if (!milestone)
+        return {};
+    const QList<TaskItem>& tasks = p->milestones.at(*milestone).tasks;
+    if (index < 0 || index >= tasks.size())
+        return {};
+    return QVariant::fromValue(tasks.at(index));
+}
+
+int WorkBoardRules::milestoneCount(const QVariant& project) const
+{
+    const auto p = projectOf(project);
+    return p ? static_cast<int>(p->milestones.size()) : 0;
+}
+
+QVariant WorkBoardRules::milestoneAt(const QVariant& project, int index) const
+{
+    const auto p = projectOf(project);
+    if (!p || index < 0 || index >= p->milestones.size())
+        return {};
+    return QVariant::fromValue(p->milestones.at(index));
+}
+
 double WorkBoardRules::progress(const QVariant& project) const
 {
     const auto value = projectOf(project);

@@ -61,6 +61,14 @@ public:
     Q_INVOKABLE int selectedMilestoneIndex(const QVariant& project, qint64 milestoneId) const;
     // The tasks of the first milestone with the id (TaskItem values).
     Q_INVOKABLE QVariantList tasksOfSelection(const QVariant& project, qint64 milestoneId) const;
+    // The same one at a time, so that a plan of any size is never copied
+    // into a list for the board: their number, and the task (a TaskItem
+    // value) at an index, undefined outside.
+    Q_INVOKABLE int taskCountOfSelection(const QVariant& project, qint64 milestoneId) const;
+    Q_INVOKABLE QVariant taskOfSelection(const QVariant& project, qint64 milestoneId, int index) const;
+    Q_INVOKABLE int milestoneCount(const QVariant& project) const;
+    // The milestone (a Milestone value) at an index; undefined outside.
+    Q_INVOKABLE QVariant milestoneAt(const QVariant& project, int index) const;
     Q_INVOKABLE double progress(const QVariant& project) const;
     Q_INVOKABLE QString percentageText(const QVariant& project) const;
     Q_INVOKABLE QString countSentence(const QVariant& project) const;

@@ -241,6 +241,9 @@ TestCase {
         const folder = helpers.rootPath + "/No Project Here"
         chooseFolder(screen, item(screen, "folderButton"), folder)
         tryVerify(() => findChild(screen, "guideColumn") !== null)
+        // The column has risen into place.
+        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(item(screen, "guideColumn"), "opacity", 1, 5000)
         const scroller = item(screen, "guideScroller")
         waitForRendering(screen)
         scroller.contentY = 0

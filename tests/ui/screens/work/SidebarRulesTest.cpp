@@ -53,6 +53,17 @@ TEST(SidebarRules, BoardSelection)
     EXPECT_EQ(rules.tasksOfSelection(value, 10).first().value<TaskItem>(), plan.milestones[0].tasks[0]);
     EXPECT_TRUE(rules.tasksOfSelection(value, 20).isEmpty());
     EXPECT_EQ(rules.firstMilestoneId(QVariant()), 0);
+
+    // One at a time, as the board makes its tabs and cards.
+    EXPECT_EQ(rules.milestoneCount(value), 3);
+    EXPECT_EQ(rules.milestoneAt(value, 1).value<Milestone>().id, 20);
+    EXPECT_FALSE(rules.milestoneAt(value, 3).isValid());
+    EXPECT_EQ(rules.taskCountOfSelection(value, 10), 1);
+    EXPECT_EQ(rules.taskCountOfSelection(value, 99), 0);
+    EXPECT_EQ(rules.taskOfSelection(value, 10, 0).value<TaskItem>(), plan.milestones[0].tasks[0]);
+    EXPECT_FALSE(rules.taskOfSelection(value, 10, 1).isValid());
+    EXPECT_FALSE(rules.taskOfSelection(value, 20, 0).isValid());
+    EXPECT_EQ(rules.milestoneCount(QVariant()), 0);
 }
 
 TEST(SidebarRules, ProgressCard)
