@@ -33,9 +33,23 @@ SlideUpFadeInModifier {
         revealAnimation.to = target
         revealAnimation.start()
     }
+    // After a verdict the column keeps the result in view while the box
+    // takes its final size, until the person scrolls.
+    property bool followsResult: false
     Connections {
         target: root.viewState
         function onVerdictArrived() {
+            root.followsResult = true
+            root.revealResult()
+        }
+    }
+    Connections {
+        target: resultView
+        enabled: root.followsResult
+        function onHeightChanged() {
+            root.revealResult()
+        }
+        function onYChanged() {
             root.revealResult()
         }
     }
@@ -56,6 +70,7 @@ SlideUpFadeInModifier {
         contentWidth: width
         contentHeight: guideContent.implicitHeight + 2 * Padding.p16
         boundsBehavior: Flickable.StopAtBounds
+        onMovementStarted: root.followsResult = false
 
         Column {
             id: guideContent
