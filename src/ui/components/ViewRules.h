@@ -30,13 +30,18 @@ DisplayCut cutForDisplay(const QString& text, qsizetype maxChars, qsizetype maxL
 
 // Limits of what is laid out:
 // a line that is elided anyway (a card's title, the sidebar's title);
-inline constexpr qsizetype kOneLineChars = 400;
-// a title that wraps (a column's, a tab's, the popup's, the dashboard's);
-inline constexpr qsizetype kTitleChars = 400;
+inline constexpr qsizetype kOneLineChars = 160;
+// a title that wraps (a column's, a tab's, the popup's, the dashboard's; a
+// few lines show, the last one elided);
+inline constexpr qsizetype kTitleChars = 200;
 inline constexpr qsizetype kTitleLines = 8;
-// a paragraph of the plan (a checklist item, a description, a file name);
+// a paragraph of the plan (a line of a description, a file name);
 inline constexpr qsizetype kParagraphChars = 2000;
 inline constexpr qsizetype kParagraphLines = 40;
+// an item beside its own controls (a checklist item: its boxes stand
+// beside the middle of its text).
+inline constexpr qsizetype kItemChars = 300;
+inline constexpr qsizetype kItemLines = 12;
 
 // The text laid out for a title or paragraph: the cut text, followed by "…"
 // when something was left out.

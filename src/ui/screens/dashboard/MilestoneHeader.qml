@@ -3,9 +3,9 @@ import Orva.Design
 import Orva.Components
 import Orva.Screens.Dashboard
 
-// A milestone's title (verbatim, wrapping; cut with "…" past hundreds of
-// characters) and its done/total count at the
-// trailing edge, inset by 6 at each side.
+// A milestone's title (verbatim, wrapping to four lines at most, the last
+// one elided) and its done/total count at the trailing edge, inset by 6 at
+// each side.
 Item {
     id: root
     property string title
@@ -25,6 +25,8 @@ Item {
         text: ViewRules.title(root.title)
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
+        maximumLineCount: 4
+        elide: Text.ElideRight
         font.family: Fonts.title2.family
         font.pixelSize: Fonts.title2.pixelSize
         font.bold: true

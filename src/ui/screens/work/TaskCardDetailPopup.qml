@@ -111,6 +111,8 @@ FocusScope {
                 text: root.shownTask ? ViewRules.title(root.shownTask.titleUx) : ""
                 textFormat: Text.PlainText
                 wrapMode: Text.Wrap
+                maximumLineCount: 4
+                elide: Text.ElideRight
                 font.family: Fonts.body.family
                 font.pixelSize: 17
                 font.bold: true

@@ -33,7 +33,7 @@ QVariant ChecklistRows::data(const QModelIndex& index, int role) const
     case NumberRole:
         return row + 1;
     case TextRole:
-        return displayText(texts_.value(row), kParagraphChars, kParagraphLines);
+        return displayText(texts_.value(row), kItemChars, kItemLines);
     case WorksRole:
         return verdict_->works(row);
     case FailsRole:

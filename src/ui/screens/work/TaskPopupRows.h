@@ -18,8 +18,9 @@ namespace orva {
 QStringList sectionLines(const QStringList& items);
 
 // One row per checklist item of the verdict's task, with the roles `number`
-// (1-based), `text` (cut for display), `works`, `fails` and `disabled`; the
-// verdict roles follow every change of the verdicts.
+// (1-based), `text` (cut for display, short enough for the boxes beside its
+// middle to stay in sight), `works`, `fails` and `disabled`; the verdict
+// roles follow every change of the verdicts.
 class ChecklistRows : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT

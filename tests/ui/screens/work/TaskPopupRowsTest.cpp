@@ -50,7 +50,7 @@ TEST(TaskPopupRows, ChecklistRowsFollowTheVerdicts)
     auto at = [&](int row, ChecklistRows::Role role) { return rows.data(rows.index(row), role); };
     EXPECT_EQ(at(0, ChecklistRows::NumberRole).toInt(), 1);
     EXPECT_EQ(at(19999, ChecklistRows::TextRole).toString(), QStringLiteral("항목 20000"));
-    EXPECT_EQ(at(7, ChecklistRows::TextRole).toString().size(), kParagraphChars + 1) << "cut for display";
+    EXPECT_EQ(at(7, ChecklistRows::TextRole).toString().size(), kItemChars + 1) << "cut for display";
     EXPECT_FALSE(at(3, ChecklistRows::WorksRole).toBool());
 
     QSignalSpy changed(&rows, &QAbstractItemModel::dataChanged);

@@ -21,6 +21,7 @@ Item {
         "popup_fresh", "popup_allWorking", "popup_item0Failing", "popup_failingWithExplanation",
         "popup_emptyChecklist", "popup_longTexts", "popup_longTexts_scrolled", "popup_20000_items", "popup_20000_items_files",
         "screen_noProject", "screen_withProject", "screen_dashboard", "screen_dashboard_1000_tasks",
+        "screen_dashboard_titles_of_a_million", "screen_popup_titles_of_a_million",
         "screen_taskPopup", "screen_completion"
     ]
     property int sceneWait: 2500
@@ -104,6 +105,16 @@ Item {
                                   i < 2 ? "checked" : "pending", { title_ux: (i + 1) + ". " + title, summary_ux: title }))
         return Plans.plan(name, [Plans.milestone(1, "천 개의 작업", "setupAndModeling", tasks),
                                  Plans.milestone(2, "기능 구현", "featureImplementation", [Plans.task(count + 1, "planned", "pending")])])
+    }
+
+    // Names, titles and summaries of a million characters each.
+    function millionCharacterTitles() {
+        const huge = "아주 긴 이름이 끝없이 이어지는 계획 ".repeat(50000)
+        const t = Plans.task(1, "onHold", "ready", { title_ux: huge, summary_ux: huge, title: huge })
+        t.detail.description_ux.general = [huge]
+        t.detail.checklist_ux = ["Xcode에서 ⌘ + R을 누르면 오류 없이 빌드되고 앱이 실행된다", huge]
+        return Plans.plan(huge, [Plans.milestone(1, huge, "setupAndModeling", [t, Plans.task(2, "planned", "pending",
+                                                                                             { title_ux: huge })])])
     }
 
     function sidebarScene(plan, launched, name) {
@@ -205,6 +216,12 @@ Item {
             break
         case "screen_dashboard_1000_tasks":
             screenScene(manyTasks(1000, "천 개의 작업이 있는 계획"), "dashboard")
+            break
+        case "screen_dashboard_titles_of_a_million":
+            screenScene(millionCharacterTitles(), "dashboard")
+            break
+        case "screen_popup_titles_of_a_million":
+            screenScene(millionCharacterTitles(), "popup")
             break
         case "screen_taskPopup":
             screenScene(inState("onHold", "ready", ["HabitStore.swift", "Habit.swift"]), "popup")
