@@ -287,6 +287,7 @@ std::vector<Case> cases()
     }
     all.push_back({"milestones-1000", "1,000 milestones of one task", Target::workAndDashboard, plan(1000, 1, 30)});
     all.push_back({"milestones-10000", "10,000 milestones of one task", Target::workAndDashboard, plan(10000, 1, 30)});
+    all.push_back({"reply-short", "for comparison: an interview reply of two lines", Target::chatReply, {}, 200});
     all.push_back({"reply-1mb", "an interview reply of 1 MB (lines of 80 characters)", Target::chatReply, {}, 1 << 20});
     all.push_back({"reply-line-200kb", "an interview reply of one unbroken line of 200 KB", Target::chatReply, {},
                    200 * 1024, true});
