@@ -10,6 +10,9 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QRawFont>
@@ -282,6 +285,38 @@ TEST(SymbolTable, EveryGlyphIsInTheFont)
         EXPECT_TRUE(raw.supportsCharacter(glyph->at(0))) << name.toStdString();
     }
     EXPECT_FALSE(symbolGlyph(QStringLiteral("no.such.symbol")).has_value());
+}
+
+// "exclamationmark.triangle" (the chat's error row) is the outline of the
+// triangle; "exclamationmark.triangle.fill" (the terminal's banner) is filled.
+TEST(SymbolTable, TheWarningTriangleComesOutlinedAndFilled)
+{
+    ASSERT_TRUE(DesignTokens::loadDesignFonts());
+    QFont font(DesignTokens::Fonts::kSymbolFamily);
+    font.setPixelSize(64);
+    const QRawFont raw = QRawFont::fromFont(font);
+    ASSERT_TRUE(raw.isValid());
+    auto inkOf = [&](const QString& name) {
+        const auto glyph = symbolGlyph(name);
+        EXPECT_TRUE(glyph.has_value());
+        const QList<quint32> indexes = raw.glyphIndexesForString(*glyph);
+        EXPECT_EQ(indexes.size(), 1);
+        QImage image(80, 80, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.translate(8, 64);
+        painter.fillPath(raw.pathForGlyph(indexes.value(0)), Qt::black);
+        painter.end();
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += qAlpha(image.pixel(x, y)) > 127 ? 1 : 0;
+        return ink;
+    };
+    const int outline = inkOf(QStringLiteral("exclamationmark.triangle"));
+    const int filled = inkOf(QStringLiteral("exclamationmark.triangle.fill"));
+    EXPECT_GT(outline, 0);
+    EXPECT_LT(outline * 4, filled * 3) << "the outline covers much less than the filled triangle";
 }
 
 } // namespace

@@ -161,12 +161,26 @@ TEST_F(ChatViewModelTest, AnswersGivenWhileWaitingAreSentOneAtATime)
     ChatViewModel model(services);
     QList<bool> waiting;
     QObject::connect(&model, &ChatViewModel::isWaitingForResponseChanged, [&] { waiting << model.isWaitingForResponse(); });
+    // What the list of waiting answers held each time it changed, and the
+    // turns there were then: a waiting answer leaves it once its turn is in.
+    QList<QStringList> waitingLists;
+    QList<qsizetype> turnsThen;
+    QObject::connect(&model, &ChatViewModel::waitingAnswersChanged, [&] {
+        waitingLists << model.waitingAnswers();
+        turnsThen << model.chatHistories().size();
+    });
 
     int done = 0;
     model.sendMessage(QStringLiteral("one"), [&] { ++done; });
+    EXPECT_TRUE(model.waitingAnswers().isEmpty()) << "sent at once, it never waited";
     model.sendMessage(QStringLiteral("two"), [&] { ++done; });
+    EXPECT_EQ(model.waitingAnswers(), QStringList{QStringLiteral("two")});
+    EXPECT_EQ(model.chatHistories().size(), 1) << "its turn comes when it is sent";
     EXPECT_TRUE(model.isWaitingForResponse());
     ASSERT_TRUE(waitUntil([&] { return done >= 1; }));
+    EXPECT_TRUE(model.waitingAnswers().isEmpty());
+    EXPECT_EQ(waitingLists, (QList<QStringList>{{QStringLiteral("two")}, {}}));
+    EXPECT_EQ(turnsThen, (QList<qsizetype>{1, 3})) << "the turn of \"two\" is appended before it leaves the list";
     EXPECT_TRUE(model.isWaitingForResponse()) << "the second reply is still due";
     ASSERT_TRUE(waitUntil([&] { return done == 2; }));
     EXPECT_FALSE(model.isWaitingForResponse());
@@ -279,8 +293,12 @@ TEST_F(ChatViewModelTest, ResetStartsAnEmptyInterviewAndIgnoresTheReplyOnItsWay)
     bool inFlightDone = false;
     model.sendMessage(QStringLiteral("old answer"), [&] { inFlightDone = true; });
     model.sendMessage(QStringLiteral("queued answer"));
+    EXPECT_EQ(model.waitingAnswers(), QStringList{QStringLiteral("queued answer")});
     const QUuid before = model.scrollID();
+    QSignalSpy waitingChanged(&model, &ChatViewModel::waitingAnswersChanged);
     model.resetInterview();
+    EXPECT_TRUE(model.waitingAnswers().isEmpty());
+    EXPECT_EQ(waitingChanged.count(), 1);
     EXPECT_TRUE(model.chatHistories().isEmpty());
     EXPECT_FALSE(model.isInterviewCompleted());
     EXPECT_FALSE(model.isWaitingForResponse());

@@ -324,4 +324,43 @@ TestCase {
             keyClick(key)
         compare(host.keys, 0)
     }
+
+    // "Loading..." stands at the top of the scroll area, centred across it.
+    function test_loadingStandsAtTheTopOfTheScrollArea() {
+        if (AppGroupMonitorService.hasProject)
+            removePlan()
+        const view = open()
+        verify(view.loading.visible)
+        compare(view.loading.mapToItem(view, 0, 0).y, 0)
+        verify(Math.abs(view.loading.x + view.loading.width / 2 - view.width / 2) <= 1)
+    }
+
+    // The completed-task popup: its bottom-left corner rounded 8 (the
+    // others 12), and only its own area takes the wheel: around it the
+    // dashboard still scrolls.
+    function test_theCompletedTaskPopupTakesOnlyItsOwnArea() {
+        publish(Plans.plan("긴 목록", [{ tasks: Plans.tasks(12, 3) }, { tasks: Plans.tasks(4, 1) }]))
+        const view = open()
+        publish(Plans.plan("긴 목록", [{ tasks: Plans.tasks(12, 4) }, { tasks: Plans.tasks(4, 1) }]))
+        tryCompare(view, "popupShown", true)
+        const popup = view.popup
+        const fills = Array.from(popup.card.children).filter(c => c.bottomLeftRadius !== undefined)
+        verify(fills.length >= 2)
+        for (const fill of fills) {
+            compare(fill.bottomLeftRadius, 8)
+            compare(fill.topLeftRadius, 12)
+            compare(fill.bottomRightRadius, 12)
+        }
+
+        // Over the card: nothing moves.
+        const card = popup.card
+        mouseWheel(card, card.width / 2, card.height / 2, 0, -360)
+        verify(!view.scrollArea.moving)
+        compare(view.scrollArea.contentY, 0)
+        // Beside it: the dashboard scrolls.
+        const below = card.mapToItem(view, 0, card.height)
+        mouseWheel(view, 100, Math.min(view.height - 10, below.y + 20), 0, -360)
+        tryVerify(() => view.scrollArea.contentY > 0, 5000, "the dashboard scrolls around the popup")
+        verify(view.popupShown)
+    }
 }

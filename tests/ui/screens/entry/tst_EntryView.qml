@@ -201,4 +201,31 @@ TestCase {
         tryVerify(() => field.editor.activeFocus, helpers.waitDeadline)
         verify(field.isTextFieldFocused)
     }
+
+    // The idea field has the keyboard as soon as it takes input, and again
+    // after "다시 시도": typing right away goes into it.
+    function test_theFieldHasTheKeyboardOnAppearanceAndAfterARetry() {
+        helpers.setFakeClaudeMode("exit1")
+        const view = makeScreen()
+        tryVerify(() => view.viewModel.hasInitializationError && !view.viewModel.isInitializing, 20000)
+        tryVerify(() => view.inputField.editor.activeFocus, 5000, "the field has the keyboard after the failure too")
+        keyClick(Qt.Key_A)
+        compare(view.inputField.text, "a")
+
+        helpers.setFakeClaudeMode("")
+        mouseClick(findChild(view, "retryButton"))
+        tryCompare(view.viewModel, "isInitializing", true)
+        waitReady(view)
+        tryVerify(() => view.inputField.editor.activeFocus, 5000, "the field has the keyboard after the retry")
+        keyClick(Qt.Key_B)
+        compare(view.inputField.text, "ab")
+    }
+
+    function test_theFieldHasTheKeyboardOnceReady() {
+        const view = makeScreen()
+        waitReady(view)
+        tryVerify(() => view.inputField.editor.activeFocus, 5000)
+        keyClick(Qt.Key_C)
+        compare(view.inputField.text, "c")
+    }
 }

@@ -1,6 +1,7 @@
 import QtQuick
 import QtTest
 import Orva.Workflow
+import Orva.Components
 import Orva.Screens.Guiding
 
 // The real project-guiding screen over a model whose folder service shows a
@@ -230,5 +231,58 @@ TestCase {
         verify(findChild(screen, "completionSection"))
         verify(screen.isViewAppeared)
         compare(entrance.length, 4, "the verdict does not replay the entrance")
+    }
+
+    // At the window's size the guide fills the column; after a check the
+    // column brings the result box into view, whole.
+    function test_theVerdictIsBroughtIntoView() {
+        const screen = showScreen()
+        tryCompare(AppGroupMonitorService, "hasProject", true, 20000)
+        const folder = helpers.rootPath + "/No Project Here"
+        chooseFolder(screen, item(screen, "folderButton"), folder)
+        tryVerify(() => findChild(screen, "guideColumn") !== null)
+        // The column has risen into place.
+        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(item(screen, "guideColumn"), "opacity", 1, 5000)
+        const scroller = item(screen, "guideScroller")
+        waitForRendering(screen)
+        scroller.contentY = 0
+        const button = item(screen, "verificationButton")
+        const buttonAt = button.mapToItem(scroller, 0, 0)
+        verify(buttonAt.y + button.height <= scroller.height, "the button is in view at the top")
+        const verifying = spyOn(screen.viewModel, "isVerifyingProjectChanged")
+        mouseClick(button)
+        tryCompare(verifying, "count", 2)
+        const box = item(screen, "resultView")
+        verify(box.showsFailure)
+        tryVerify(() => {
+            const at = box.mapToItem(scroller, 0, 0)
+            return at.y >= 0 && at.y + box.height <= scroller.height + 0.5 && !scroller.moving
+        }, 5000, "the failure box comes into view")
+    }
+
+    // A failed generation reads clearly: its heading and reason at 4.5:1 or
+    // more against the background, and the header no longer says that the
+    // documents are being written.
+    function test_aFailedGenerationIsReadable() {
+        setClaudeMode("exit1")
+        const screen = showScreen()
+        tryVerify(() => item(screen, "generationFailure").visible, 20000)
+        verify(!item(screen, "headerText").visible || item(screen, "headerText").text === "")
+        verify(!findChild(screen, "headerIndicator").visible)
+        const background = Qt.color("#111111")
+        // As drawn once the header has risen in: its colour at every
+        // opacity on the way up.
+        const contrast = name => {
+            const text = item(screen, name)
+            let alpha = text.color.a
+            for (let p = text; p !== null; p = p.parent)
+                alpha *= p.opacity
+            return ViewRules.contrastRatio(Qt.rgba(text.color.r, text.color.g, text.color.b, alpha), background)
+        }
+        tryCompare(item(screen, "header"), "opacity", 1, 5000)
+        for (const name of ["generationFailureTitle", "generationError"])
+            verify(contrast(name) >= 4.5, name + " at " + contrast(name).toFixed(2) + ":1")
+        compare(item(screen, "generationFailureTitle").text, "준비 실패")
     }
 }

@@ -505,4 +505,101 @@ TestCase {
         const bottom = page.content.y + page.content.height
         verify(bottom <= page.navigation.y, bottom + " > " + page.navigation.y)
     }
+
+    // Right after "이전" on the last page, a click lands on the disabled
+    // "다음" of the page coming in or on the start button of the page going:
+    // neither presses anything, and nothing passes under.
+    function test_aClickDuringThePageChangePressesNothing() {
+        const scene = makeScene()
+        const view = scene.overlay
+        const finished = spyOn(view, "finished")
+        mouseClick(dot(view, 2))
+        waitForSettled(view)
+        const leaving = view.page
+        const start = leaving.navigation.nextButton
+        const at = start.mapToItem(scene, start.width / 2, start.height / 2)
+        mouseClick(leaving.navigation.previousButton)
+        compare(view.currentPage, 1)
+        const coming = view.page
+        verify(!coming.navigation.isNextEnabled)
+        // Both within the first frames of the change.
+        mouseClick(scene, at.x, at.y)
+        mouseClick(coming.navigation.nextButton)
+        compare(finished.count, 0, "the leaving page's start button was not pressed")
+        compare(view.currentPage, 1)
+        compare(scene.presses, 0)
+        waitForSettled(view)
+        compare(view.page, coming)
+        compare(finished.count, 0)
+    }
+
+    // Tab and Shift+Tab go round the dots and the page's controls (a
+    // disabled button is passed over); Return and Space press the one that
+    // has the keyboard; a page reached by a key hands the keyboard to its
+    // main control. Nothing of it reaches the screen below.
+    function test_theKeyboardGoesRoundTheControls() {
+        const scene = makeScene()
+        const view = scene.overlay
+        const finished = spyOn(view, "finished")
+        const focused = () => view.Window.activeFocusItem
+        tryVerify(() => view.activeFocus)
+
+        const welcome = view.page
+        const expected = [dot(view, 0), dot(view, 1), dot(view, 2), welcome.nextButton.pill, dot(view, 0)]
+        for (const control of expected) {
+            keyClick(Qt.Key_Tab)
+            compare(focused(), control)
+        }
+        keyClick(Qt.Key_Backtab)
+        compare(focused(), welcome.nextButton.pill)
+        keyClick(Qt.Key_Return)
+        compare(view.currentPage, 1)
+        const requirement = view.page
+        compare(focused(), requirement.guideBox.installedRow, "the page's main control")
+        keyClick(Qt.Key_Space)
+        verify(requirement.isInstalledChecked)
+        keyClick(Qt.Key_Tab)
+        compare(focused(), requirement.guideBox.loggedInRow)
+        keyClick(Qt.Key_Tab)
+        compare(focused(), requirement.navigation.previousButton)
+        keyClick(Qt.Key_Tab)
+        compare(focused(), dot(view, 0), "the disabled 다음 is passed over")
+        keyClick(Qt.Key_Backtab)
+        keyClick(Qt.Key_Backtab)
+        compare(focused(), requirement.guideBox.loggedInRow)
+        keyClick(Qt.Key_Space)
+        verify(requirement.isLoggedInChecked)
+        keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Tab)
+        compare(focused(), requirement.navigation.nextButton)
+        keyClick(Qt.Key_Enter)
+        compare(view.currentPage, 2)
+        const startPage = view.page
+        compare(focused(), startPage.navigation.nextButton)
+        keyClick(Qt.Key_Backtab)
+        compare(focused(), startPage.navigation.previousButton)
+        keyClick(Qt.Key_Tab)
+        compare(finished.count, 0)
+        keyClick(Qt.Key_Space)
+        compare(finished.count, 1)
+        compare(scene.input.text, "")
+        verify(!scene.input.activeFocus)
+    }
+
+    // The guide link takes the keyboard as well.
+    function test_theGuideLinkOpensFromTheKeyboard() {
+        const scene = makeScene()
+        const view = scene.overlay
+        const opened = []
+        view.openLink = address => opened.push(address)
+        mouseClick(dot(view, 1))
+        waitForSettled(view)
+        keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Tab)
+        compare(view.Window.activeFocusItem, view.page.guideBox.guideLink)
+        keyClick(Qt.Key_Return)
+        compare(opened.length, 1)
+    }
 }

@@ -100,4 +100,60 @@ TestCase {
         const state = JSON.parse(helpers.readFile(helpers.containerPath + "/ZAVE/interview_state.json"))
         compare(state.status, "in_progress")
     }
+
+    // Typing right after the idea goes into the chat's field; an answer
+    // given while the reply is awaited shows at once and goes to claude when
+    // its turn comes.
+    function test_theKeystrokesAfterTheIdeaReachTheChat() {
+        helpers.setBoolDefault("hasSeenOnboarding", true)
+        const view = createTemporaryObject(rootView, testCase)
+        const entry = view.screen
+        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, 20000)
+        tryVerify(() => entry.inputField.editor.activeFocus, 5000, "the idea field has the keyboard")
+        helpers.commit(entry.inputField.editor, "매일 운동을 기록하는 앱")
+        helpers.setFakeClaudeMode("hold")
+        keyClick(Qt.Key_Return)
+        tryCompare(view.screen, "objectName", "chatView")
+        const chat = view.screen
+        tryVerify(() => chat.inputField.editor.activeFocus, 5000, "the chat's field has the keyboard")
+        keyClick(Qt.Key_A)
+        compare(chat.inputField.text, "a")
+        chat.inputField.text = ""
+
+        const turns = view.viewModel.chatViewModel.chatHistories
+        compare(turns.count, 1)
+        helpers.commit(chat.inputField.editor, "혼자 쓰는 앱이에요")
+        keyClick(Qt.Key_Return)
+        compare(chat.waitingRows.count, 1, "the answer shows at once")
+        compare(turns.count, 1, "its turn comes when it is sent")
+
+        helpers.setFakeClaudeMode("")
+        tryCompare(turns, "count", 4, 20000)
+        compare(turns.get(2).question, "User")
+        compare(turns.get(2).answer, "혼자 쓰는 앱이에요")
+        compare(turns.get(3).question, "Claude", "it went to claude")
+        compare(chat.waitingRows.count, 0)
+        tryVerify(() => chat.inputField.editor.activeFocus, 5000)
+    }
+
+    // On a first launch the onboarding keeps the keyboard while the entry
+    // screen prepares below it; once it closes, the idea field has it.
+    function test_theOnboardingKeepsTheKeyboardAndTheFieldGetsItAfter() {
+        const view = createTemporaryObject(rootView, testCase)
+        const overlay = view.overlay
+        verify(overlay)
+        tryVerify(() => overlay.activeFocus)
+        keyClick(Qt.Key_Tab)
+        const focused = overlay.Window.activeFocusItem
+        verify(focused !== overlay, "a control of the onboarding")
+        const entry = view.screen
+        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, 20000)
+        compare(overlay.Window.activeFocusItem, focused, "the preparation took nothing from the onboarding")
+        verify(!entry.inputField.editor.activeFocus)
+        overlay.finished()
+        tryCompare(view, "overlay", null)
+        tryVerify(() => entry.inputField.editor.activeFocus, 5000, "the idea field has the keyboard")
+        keyClick(Qt.Key_A)
+        compare(entry.inputField.text, "a")
+    }
 }

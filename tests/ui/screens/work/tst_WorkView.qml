@@ -214,4 +214,73 @@ TestCase {
         tryCompare(screen, "completionPopup", null, helpers.waitDeadline)
         compare(screen.newProjects, 1)
     }
+
+    // Escape closes the dashboard and the task popup, sending nothing; the
+    // keyboard goes back to the terminal each time.
+    function test_escapeClosesTheOverlays() {
+        const text = Plans.plan("P", [Plans.milestone(1, "M", "setupAndModeling",
+            [Plans.task(1, "onHold", "ready")])])
+        loadPlan(text)
+        const screen = makeScreen()
+        const terminal = screen.terminalPanel.wrapper.terminalView
+        tryVerify(() => terminal.activeFocus, 5000)
+
+        screen.showDashboard = true
+        tryVerify(() => screen.dashboardOverlay !== null && !terminal.activeFocus, 5000)
+        keyClick(Qt.Key_Escape)
+        compare(screen.showDashboard, false)
+        compare(screen.dashboardOverlay, null)
+        tryVerify(() => terminal.activeFocus, 5000, "back to the terminal after the dashboard")
+
+        screen.viewModel.selectedTask = AppGroupMonitorService.project.milestones[0].tasks[0]
+        screen.showTaskDetail = true
+        const popup = screen.taskPopup
+        verify(popup)
+        mouseClick(popup.rows.itemAt(0).worksBox)
+        helpers.startCapturingOutput()
+        keyClick(Qt.Key_Escape)
+        const output = helpers.stopCapturingOutput()
+        compare(screen.showTaskDetail, false)
+        compare(screen.taskPopup, null)
+        verify(output.indexOf("[TaskCardDetailPopup]") < 0, "nothing sent: " + output)
+        tryVerify(() => terminal.activeFocus, 5000, "back to the terminal after the popup")
+    }
+
+    // The dashboard's frame: 1020 by 800 with corners rounded 16; what is
+    // drawn inside it stays clear of them.
+    function test_theDashboardFrameHasRoundedCorners() {
+        loadPlan(Plans.threeMilestones())
+        const screen = makeScreen()
+        screen.showDashboard = true
+        const dashboard = screen.dashboardOverlay.dashboard
+        compare(dashboard.cornerRadius, 16)
+        const frame = findChild(screen.dashboardOverlay, "dashboardFrame")
+        const header = dashboard.headerBand
+        verify(header.x >= 16 && header.x + header.width <= frame.width - 16)
+    }
+
+    // A plan of a thousand tasks with long titles: the sidebar and the
+    // dashboard make the cards in sight, not a thousand.
+    function test_aThousandTasksMakeOnlyTheCardsInSight() {
+        const tasks = []
+        const title = "아주 긴 작업 제목이 한 줄에 다 들어가지 않는 작업 ".repeat(40)
+        for (let i = 0; i < 1000; ++i)
+            tasks.push(Plans.task(i + 1, "planned", "pending", { title_ux: (i + 1) + ". " + title }))
+        loadPlan(Plans.plan("천 개", [Plans.milestone(1, "전부", "setupAndModeling", tasks)]))
+        const screen = makeScreen()
+        tryVerify(() => screen.sidebar !== null)
+        const board = screen.sidebar.board
+        verify(board.taskCards.count > 0)
+        verify(board.taskCards.count < 20, "sidebar cards made: " + board.taskCards.count)
+        screen.showDashboard = true
+        const column = screen.dashboardOverlay.dashboard.milestoneList.columns.itemAt(0)
+        verify(column.taskList.cards.count > 0)
+        verify(column.taskList.cards.count < 20, "dashboard cards made: " + column.taskList.cards.count)
+        compare(column.taskList.height, 1000 * 110 + 999 * 10)
+        // Scrolled far down, the cards there are made.
+        const area = screen.dashboardOverlay.dashboard.scrollArea
+        area.contentY = 500 * 120
+        tryVerify(() => column.taskList.cardWindow.first > 400, 5000)
+        verify(column.taskList.cards.count < 20)
+    }
 }
