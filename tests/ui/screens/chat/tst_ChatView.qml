@@ -313,7 +313,7 @@ TestCase {
         const model = makeModel([["User", "운동 기록 앱"]])
         model.setWaiting(true)
         const view = makeScreen(model)
-        tryVerify(() => view.inputField.editor.activeFocus, 5000, "the field has the keyboard when the screen appears")
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline, "the field has the keyboard when the screen appears")
         keyClick(Qt.Key_A)
         compare(view.inputField.text, "a")
         view.inputField.text = ""
@@ -322,7 +322,7 @@ TestCase {
         verify(!view.inputField.editor.activeFocus)
         model.addTurn("Claude", "질문 1")
         model.setWaiting(false)
-        tryVerify(() => view.inputField.editor.activeFocus, 5000, "the field has the keyboard after the reply")
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline, "the field has the keyboard after the reply")
         keyClick(Qt.Key_B)
         compare(view.inputField.text, "b")
 
@@ -331,7 +331,7 @@ TestCase {
         elsewhere.forceActiveFocus()
         model.setError("Claude process is not running")
         model.setWaiting(false)
-        tryVerify(() => view.inputField.editor.activeFocus, 5000)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
     }
 
     // An answer typed while a reply is awaited shows as its bubble at once,
@@ -352,7 +352,7 @@ TestCase {
         verify(!findChild(waiting, "aiLabel").visible)
         verify(waiting.visible)
         verify(waiting.y > view.loadingRow.y, "below the thinking bubble")
-        tryVerify(() => Math.abs(view.scroller.contentY - Math.max(0, view.scroller.contentHeight - view.scroller.height)) < 1, 5000)
+        tryVerify(() => Math.abs(view.scroller.contentY - Math.max(0, view.scroller.contentHeight - view.scroller.height)) < 1, helpers.waitDeadline)
 
         // The reply arrives, then the waiting answer is sent.
         model.addTurn("Claude", "질문 1")
@@ -383,7 +383,7 @@ TestCase {
         const mark = findChild(row(view, 1), "cutMark")
         verify(mark.visible)
         verify(mark.text.startsWith("… 너무 길어 앞부분만 보여드려요 (전체 "), mark.text)
-        tryVerify(() => row(view, 1).height < 8000, 5000, "the bubble stays within bounds: " + row(view, 1).height)
+        tryVerify(() => row(view, 1).height < 8000, helpers.waitDeadline, "the bubble stays within bounds: " + row(view, 1).height)
         compare(model.chatHistories.get(0).answer.length, data.text.length)
         verify(!findChild(row(view, 2), "cutMark").visible)
     }
@@ -412,8 +412,8 @@ TestCase {
         verify(cursor.y >= scroller.contentY - 0.5 && cursor.y + cursor.height <= scroller.contentY + scroller.height + 0.5)
         // A wheel turn comes to rest on a line.
         mouseWheel(scroller, 20, 10, 0, 40)
-        tryVerify(() => !scroller.moving, 5000)
-        tryVerify(() => Math.abs(scroller.contentY / line - Math.round(scroller.contentY / line)) < 0.01, 5000,
+        tryVerify(() => !scroller.moving, helpers.waitDeadline)
+        tryVerify(() => Math.abs(scroller.contentY / line - Math.round(scroller.contentY / line)) < 0.01, helpers.waitDeadline,
                   "at rest on a line start: " + scroller.contentY)
     }
 

@@ -360,7 +360,7 @@ TestCase {
         // Beside it: the dashboard scrolls.
         const below = card.mapToItem(view, 0, card.height)
         mouseWheel(view, 100, Math.min(view.height - 10, below.y + 20), 0, -360)
-        tryVerify(() => view.scrollArea.contentY > 0, 5000, "the dashboard scrolls around the popup")
+        tryVerify(() => view.scrollArea.contentY > 0, helpers.waitDeadline, "the dashboard scrolls around the popup")
         verify(view.popupShown)
     }
 }

@@ -207,8 +207,8 @@ TestCase {
     function test_theFieldHasTheKeyboardOnAppearanceAndAfterARetry() {
         helpers.setFakeClaudeMode("exit1")
         const view = makeScreen()
-        tryVerify(() => view.viewModel.hasInitializationError && !view.viewModel.isInitializing, 20000)
-        tryVerify(() => view.inputField.editor.activeFocus, 5000, "the field has the keyboard after the failure too")
+        tryVerify(() => view.viewModel.hasInitializationError && !view.viewModel.isInitializing, helpers.waitDeadline)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline, "the field has the keyboard after the failure too")
         keyClick(Qt.Key_A)
         compare(view.inputField.text, "a")
 
@@ -216,7 +216,7 @@ TestCase {
         mouseClick(findChild(view, "retryButton"))
         tryCompare(view.viewModel, "isInitializing", true)
         waitReady(view)
-        tryVerify(() => view.inputField.editor.activeFocus, 5000, "the field has the keyboard after the retry")
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline, "the field has the keyboard after the retry")
         keyClick(Qt.Key_B)
         compare(view.inputField.text, "ab")
     }
@@ -224,7 +224,7 @@ TestCase {
     function test_theFieldHasTheKeyboardOnceReady() {
         const view = makeScreen()
         waitReady(view)
-        tryVerify(() => view.inputField.editor.activeFocus, 5000)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
         keyClick(Qt.Key_C)
         compare(view.inputField.text, "c")
     }

@@ -237,13 +237,13 @@ TestCase {
     // column brings the result box into view, whole.
     function test_theVerdictIsBroughtIntoView() {
         const screen = showScreen()
-        tryCompare(AppGroupMonitorService, "hasProject", true, 20000)
+        tryCompare(AppGroupMonitorService, "hasProject", true, helpers.waitDeadline)
         const folder = helpers.rootPath + "/No Project Here"
         chooseFolder(screen, item(screen, "folderButton"), folder)
         tryVerify(() => findChild(screen, "guideColumn") !== null)
         // The column has risen into place.
         tryCompare(screen, "isViewAppeared", true)
-        tryCompare(item(screen, "guideColumn"), "opacity", 1, 5000)
+        tryCompare(item(screen, "guideColumn"), "opacity", 1, helpers.waitDeadline)
         const scroller = item(screen, "guideScroller")
         waitForRendering(screen)
         scroller.contentY = 0
@@ -267,7 +267,7 @@ TestCase {
     function test_aFailedGenerationIsReadable() {
         setClaudeMode("exit1")
         const screen = showScreen()
-        tryVerify(() => item(screen, "generationFailure").visible, 20000)
+        tryVerify(() => item(screen, "generationFailure").visible, helpers.waitDeadline)
         verify(!item(screen, "headerText").visible || item(screen, "headerText").text === "")
         verify(!findChild(screen, "headerIndicator").visible)
         const background = Qt.color("#111111")
@@ -280,7 +280,7 @@ TestCase {
                 alpha *= p.opacity
             return ViewRules.contrastRatio(Qt.rgba(text.color.r, text.color.g, text.color.b, alpha), background)
         }
-        tryCompare(item(screen, "header"), "opacity", 1, 5000)
+        tryCompare(item(screen, "header"), "opacity", 1, helpers.waitDeadline)
         for (const name of ["generationFailureTitle", "generationError"])
             verify(contrast(name) >= 4.5, name + " at " + contrast(name).toFixed(2) + ":1")
         compare(item(screen, "generationFailureTitle").text, "준비 실패")

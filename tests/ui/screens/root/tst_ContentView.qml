@@ -108,14 +108,14 @@ TestCase {
         helpers.setBoolDefault("hasSeenOnboarding", true)
         const view = createTemporaryObject(rootView, testCase)
         const entry = view.screen
-        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, 20000)
-        tryVerify(() => entry.inputField.editor.activeFocus, 5000, "the idea field has the keyboard")
+        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, helpers.waitDeadline)
+        tryVerify(() => entry.inputField.editor.activeFocus, helpers.waitDeadline, "the idea field has the keyboard")
         helpers.commit(entry.inputField.editor, "매일 운동을 기록하는 앱")
         helpers.setFakeClaudeMode("hold")
         keyClick(Qt.Key_Return)
         tryCompare(view.screen, "objectName", "chatView")
         const chat = view.screen
-        tryVerify(() => chat.inputField.editor.activeFocus, 5000, "the chat's field has the keyboard")
+        tryVerify(() => chat.inputField.editor.activeFocus, helpers.waitDeadline, "the chat's field has the keyboard")
         keyClick(Qt.Key_A)
         compare(chat.inputField.text, "a")
         chat.inputField.text = ""
@@ -128,12 +128,12 @@ TestCase {
         compare(turns.count, 1, "its turn comes when it is sent")
 
         helpers.setFakeClaudeMode("")
-        tryCompare(turns, "count", 4, 20000)
+        tryCompare(turns, "count", 4, helpers.waitDeadline)
         compare(turns.get(2).question, "User")
         compare(turns.get(2).answer, "혼자 쓰는 앱이에요")
         compare(turns.get(3).question, "Claude", "it went to claude")
         compare(chat.waitingRows.count, 0)
-        tryVerify(() => chat.inputField.editor.activeFocus, 5000)
+        tryVerify(() => chat.inputField.editor.activeFocus, helpers.waitDeadline)
     }
 
     // On a first launch the onboarding keeps the keyboard while the entry
@@ -147,12 +147,12 @@ TestCase {
         const focused = overlay.Window.activeFocusItem
         verify(focused !== overlay, "a control of the onboarding")
         const entry = view.screen
-        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, 20000)
+        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, helpers.waitDeadline)
         compare(overlay.Window.activeFocusItem, focused, "the preparation took nothing from the onboarding")
         verify(!entry.inputField.editor.activeFocus)
         overlay.finished()
         tryCompare(view, "overlay", null)
-        tryVerify(() => entry.inputField.editor.activeFocus, 5000, "the idea field has the keyboard")
+        tryVerify(() => entry.inputField.editor.activeFocus, helpers.waitDeadline, "the idea field has the keyboard")
         keyClick(Qt.Key_A)
         compare(entry.inputField.text, "a")
     }

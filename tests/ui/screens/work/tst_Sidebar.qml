@@ -286,7 +286,7 @@ TestCase {
         // A sideways wheel turn moves the row; the last tab can be reached
         // and selected.
         mouseWheel(board.tabStrip, 50, 20, -240, 0)
-        tryVerify(() => board.tabStrip.contentX > 0, 5000)
+        tryVerify(() => board.tabStrip.contentX > 0, helpers.waitDeadline)
         board.tabStrip.contentX = board.tabStrip.contentWidth - board.tabStrip.width
         tryVerify(() => {
             for (let i = 0; i < board.tabs.count; ++i)

@@ -146,7 +146,7 @@ TestCase {
         verify(box.visible)
         waitForRendering(popup)
         mouseClick(box, box.width / 2, box.height * data.at)
-        tryVerify(() => popup.explanationField.activeFocus, 5000, "the field has the keyboard")
+        tryVerify(() => popup.explanationField.activeFocus, helpers.waitDeadline, "the field has the keyboard")
         keyClick(Qt.Key_X)
         keyClick(Qt.Key_Y)
         compare(popup.verdict.additionalInput, "xy")
@@ -184,7 +184,7 @@ TestCase {
         const thumb = popup.scrollIndicator.thumb
         const before = thumb.y
         mouseWheel(popup.scroller, popup.scroller.width / 2, popup.scroller.height / 2, 0, -600)
-        tryVerify(() => thumb.y > before, 5000, "the thumb follows the scroll")
+        tryVerify(() => thumb.y > before, helpers.waitDeadline, "the thumb follows the scroll")
 
         const brief = makePopup(["빌드된다"], ["A.swift"])
         waitForRendering(brief)
@@ -235,7 +235,7 @@ TestCase {
         mouseClick(popup.masterBox)
         compare(popup.verdict.canSubmit, true)
         popup.scroller.positionViewAtIndex(15000, ListView.Beginning)
-        tryVerify(() => popup.rows.itemAt(15000) !== null, 5000)
+        tryVerify(() => popup.rows.itemAt(15000) !== null, helpers.waitDeadline)
         compare(popup.rows.itemAt(15000).text, "항목 15001")
         verify(popup.rows.itemAt(15000).isChecked)
         mouseClick(popup.rows.itemAt(15000).failsBox)

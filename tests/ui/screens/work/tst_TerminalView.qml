@@ -186,7 +186,7 @@ TestCase {
         compare(banner.height, 0)
 
         helpers.writeFile(plan, "{\"project\":{\"id\":1,\"name\":\"<b>깨진</b> 계획\"}}")
-        tryVerify(() => banner.visible, 5000, "nothing was said")
+        tryVerify(() => banner.visible, helpers.waitDeadline, "nothing was said")
         const text = findChild(banner, "planLoadMessage")
         compare(text.textFormat, Text.PlainText)
         compare(text.text, model.planLoadMessage)
@@ -242,7 +242,7 @@ TestCase {
         const model = rig.createWorkViewModel()
         const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
         const gone = waitForClaude(before)
-        tryVerify(() => linesOf(gone.pid).done, 10000, "the first claude did not leave")
+        tryVerify(() => linesOf(gone.pid).done, helpers.waitDeadline, "the first claude did not leave")
         rig.setFakeClaudeStart("")
 
         // Start of work, approval, fix request: held, nothing typed.
@@ -260,10 +260,10 @@ TestCase {
 
         // `claude` is started again and receives the instruction, the path,
         // then each text, in that order, once.
-        tryVerify(() => callsAfter(before).length > 1, 20000, "claude was not started again")
+        tryVerify(() => callsAfter(before).length > 1, helpers.waitDeadline, "claude was not started again")
         const fresh = callsAfter(before)[1]
         const fixLines = fix.split("\n")
-        tryVerify(() => linesOf(fresh.pid).lines.indexOf(fixLines[fixLines.length - 1]) >= 0, 20000,
+        tryVerify(() => linesOf(fresh.pid).lines.indexOf(fixLines[fixLines.length - 1]) >= 0, helpers.waitDeadline,
                   "the fix request never reached the new claude: " + linesOf(fresh.pid).lines.join("|"))
         const lines = linesOf(fresh.pid).lines
         compare(lines[0], instructionLine)
@@ -297,7 +297,7 @@ TestCase {
         tryCompare(rig, "panelShowing", true)
         rig.answerPanel(helpers.rootPath + "/Approval Folder")
         tryCompare(panel.wrapper, "startCount", 2)
-        tryVerify(() => model.forceShowAsPlanned, 5000, "the new claude has not read the guide")
+        tryVerify(() => model.forceShowAsPlanned, helpers.waitDeadline, "the new claude has not read the guide")
         model.sendPrompt(approval)
         tryVerify(() => callsAfter(before).length > 1
                   && linesOf(callsAfter(before)[1].pid).lines.indexOf(approval) >= 0, 20000,
@@ -322,7 +322,7 @@ TestCase {
         tryVerify(() => linesOf(gone.pid).done, helpers.waitDeadline)
 
         model.sendPrompt(approval)
-        tryVerify(() => gate.isFailed, 20000, "the gate never gave up")
+        tryVerify(() => gate.isFailed, helpers.waitDeadline, "the gate never gave up")
         compare(gate.heldCount, 1)
         verify(findChild(panel, "claudeNotice").visible)
         compare(findChild(panel, "claudeNoticeText").text,
@@ -338,7 +338,7 @@ TestCase {
         // "다시 시도" once `claude` can start: the approval reaches it, after the instruction.
         rig.setFakeClaudeStart("")
         mouseClick(retry)
-        tryVerify(() => !gate.showsNotice, 20000, "the retry did not deliver")
+        tryVerify(() => !gate.showsNotice, helpers.waitDeadline, "the retry did not deliver")
         const last = callsAfter(before)[callsAfter(before).length - 1]
         tryVerify(() => linesOf(last.pid).lines.indexOf(approval) >= 0, helpers.waitDeadline)
         compare(linesOf(last.pid).lines.slice(0, 3), [instructionLine, "    " + model.promptFilePathText(), approval])

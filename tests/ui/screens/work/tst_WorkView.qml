@@ -223,14 +223,14 @@ TestCase {
         loadPlan(text)
         const screen = makeScreen()
         const terminal = screen.terminalPanel.wrapper.terminalView
-        tryVerify(() => terminal.activeFocus, 5000)
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline)
 
         screen.showDashboard = true
-        tryVerify(() => screen.dashboardOverlay !== null && !terminal.activeFocus, 5000)
+        tryVerify(() => screen.dashboardOverlay !== null && !terminal.activeFocus, helpers.waitDeadline)
         keyClick(Qt.Key_Escape)
         compare(screen.showDashboard, false)
         compare(screen.dashboardOverlay, null)
-        tryVerify(() => terminal.activeFocus, 5000, "back to the terminal after the dashboard")
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline, "back to the terminal after the dashboard")
 
         screen.viewModel.selectedTask = AppGroupMonitorService.project.milestones[0].tasks[0]
         screen.showTaskDetail = true
@@ -243,7 +243,7 @@ TestCase {
         compare(screen.showTaskDetail, false)
         compare(screen.taskPopup, null)
         verify(output.indexOf("[TaskCardDetailPopup]") < 0, "nothing sent: " + output)
-        tryVerify(() => terminal.activeFocus, 5000, "back to the terminal after the popup")
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline, "back to the terminal after the popup")
     }
 
     // The dashboard's frame: 1020 by 800 with corners rounded 16; what is
@@ -280,7 +280,7 @@ TestCase {
         // Scrolled far down, the cards there are made.
         const area = screen.dashboardOverlay.dashboard.scrollArea
         area.contentY = 500 * 120
-        tryVerify(() => column.taskList.cardWindow.first > 400, 5000)
+        tryVerify(() => column.taskList.cardWindow.first > 400, helpers.waitDeadline)
         verify(column.taskList.cards.count < 20)
     }
 }
