@@ -2,9 +2,11 @@
 // screen it ends with: one line per row, trailing blanks removed, then a last
 // line "cursor X Y" (0-based column and row).
 //
-//   orva-term-replay --cols 80 --rows 24 < recorded-output
+//   orva-term-replay --cols 80 --rows 24 [--resizes FILE] < recorded-output
 //   orva-term-replay --script < fuzz-corpus-entry
 //
+// --resizes names a file of "OFFSET COLS ROWS" lines: the grid takes that size
+// once OFFSET bytes are fed (the replay fixtures' NAME.resizes).
 // With --script the input is a terminal fuzz target input (chunks and resizes,
 // its first grid size in its first two bytes), so corpus entries and findings
 // can be looked at.
@@ -18,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <algorithm>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -25,9 +28,15 @@
 
 namespace {
 
+struct Resize {
+    std::size_t offset;
+    int cols;
+    int rows;
+};
+
 int usage()
 {
-    std::fprintf(stderr, "usage: orva-term-replay [--cols N] [--rows M] < bytes\n"
+    std::fprintf(stderr, "usage: orva-term-replay [--cols N] [--rows M] [--resizes FILE] < bytes\n"
                          "       orva-term-replay --script < fuzz-input\n");
     return 2;
 }
@@ -49,6 +58,7 @@ int main(int argc, char** argv)
     int cols = 80;
     int rows = 24;
     bool script = false;
+    std::vector<Resize> resizes;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if ((std::strcmp(arg, "--cols") == 0 || std::strcmp(arg, "--rows") == 0) && i + 1 < argc) {
@@ -57,6 +67,15 @@ int main(int argc, char** argv)
                 return usage();
         } else if (std::strcmp(arg, "--script") == 0) {
             script = true;
+        } else if (std::strcmp(arg, "--resizes") == 0 && i + 1 < argc) {
+            std::ifstream in(argv[++i]);
+            if (!in) {
+                std::fprintf(stderr, "orva-term-replay: cannot read %s\n", argv[i]);
+                return 1;
+            }
+            Resize r{};
+            while (in >> r.offset >> r.cols >> r.rows)
+                resizes.push_back(r);
         } else {
             return usage();
         }
@@ -99,8 +118,28 @@ int main(int argc, char** argv)
         // pseudo-terminal. Holding the whole input first cost as much as the
         // emulator did on plain text: the growing copy's page faults and moves.
         terminal = std::make_unique<orva::Terminal>(cols, rows);
-        if (!readInput([&](std::size_t n) { terminal->feed(chunk, n); }))
+        // A read is cut at a resize's offset, so the grid takes its new size
+        // exactly there; resizes past the input's end come after it.
+        std::size_t fed = 0;
+        std::size_t next = 0;
+        auto resizeDue = [&](bool atEnd) {
+            for (; next < resizes.size() && (atEnd || resizes[next].offset <= fed); ++next)
+                terminal->resize(resizes[next].cols, resizes[next].rows);
+        };
+        resizeDue(false);
+        if (!readInput([&](std::size_t n) {
+                for (std::size_t at = 0; at < n;) {
+                    std::size_t part = n - at;
+                    if (next < resizes.size())
+                        part = std::min(part, resizes[next].offset - fed);
+                    terminal->feed(chunk + at, part);
+                    at += part;
+                    fed += part;
+                    resizeDue(false);
+                }
+            }))
             return 1;
+        resizeDue(true);
     }
 
     std::string out;

@@ -1,4 +1,5 @@
 #include "app/AppStart.h"
+#include "app/QuitSignals.h"
 
 #include <QApplication>
 #include <QQmlApplicationEngine>
@@ -6,6 +7,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // SIGTERM, SIGINT and SIGHUP quit as closing the window does.
+    orva::quitOnTerminationSignals();
     orva::configureApplication();
 
     QQmlApplicationEngine engine;

@@ -1,6 +1,7 @@
 #include "terminal/GlyphTileCache.h"
 
 #include <QGlyphRun>
+#include <QPainterPath>
 #include <QPainter>
 
 #include <algorithm>
@@ -30,7 +31,7 @@ std::optional<GlyphTileCache::Position> GlyphTileCache::split(QPointF position)
     return Position{static_cast<int>(fx), static_cast<int>(fy), static_cast<int>(unitsX), static_cast<int>(unitsY)};
 }
 
-int GlyphTileCache::phaseClass(const QRawFont& font, int fontKey, int axis, int fraction)
+int GlyphTileCache::phaseClass(const QRawFont& font, GlyphDrawing drawing, int fontKey, int axis, int fraction)
 {
     axis = axis == 0 ? 0 : 1;
     const std::uint64_t key = (static_cast<std::uint64_t>(fontKey & 63) << 33) |
@@ -51,8 +52,8 @@ int GlyphTileCache::phaseClass(const QRawFont& font, int fontKey, int axis, int 
     std::vector<QImage> probes;
     for (const quint32 glyph : glyphs) {
         int margin = 0;
-        probes.push_back(drawAlone(font, glyph, axis == 0 ? fraction : 0, axis == 1 ? fraction : 0, QColor(Qt::white),
-                                   QColor(Qt::black), margin));
+        probes.push_back(drawAlone(font, drawing, glyph, axis == 0 ? fraction : 0, axis == 1 ? fraction : 0,
+                                   QColor(Qt::white), QColor(Qt::black), margin));
     }
     std::vector<Phase>& phases = m_phases[fontKey * 2 + axis];
     int found = -1;
@@ -102,8 +103,16 @@ void GlyphTileCache::clear()
     m_phaseOf.clear();
 }
 
-QImage GlyphTileCache::drawAlone(const QRawFont& font, quint32 glyph, int fractionX, int fractionY,
-                                 const QColor& foreground, const QColor& background, int& margin) const
+void fillGlyphOutline(QPainter& painter, const QPainterPath& outline, QPointF origin, const QColor& color)
+{
+    const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.fillPath(outline.translated(origin), color);
+    painter.setRenderHint(QPainter::Antialiasing, antialiased);
+}
+
+QImage GlyphTileCache::drawAlone(const QRawFont& font, GlyphDrawing drawing, quint32 glyph, int fractionX,
+                                 int fractionY, const QColor& foreground, const QColor& background, int& margin) const
 {
     // Room for any glyph of the size around its origin; one that reaches
     // the edge is not measured (see ink()).
@@ -111,18 +120,24 @@ QImage GlyphTileCache::drawAlone(const QRawFont& font, quint32 glyph, int fracti
     QImage image(2 * margin, 2 * margin, m_format);
     image.fill(background);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    QGlyphRun run;
-    run.setRawFont(font);
-    run.setGlyphIndexes({glyph});
-    run.setPositions({QPointF(margin + fractionX / fractionUnits, margin + fractionY / fractionUnits)});
-    painter.setPen(foreground);
-    painter.drawGlyphRun(QPointF(0, 0), run);
+    const QPointF origin(margin + fractionX / fractionUnits, margin + fractionY / fractionUnits);
+    if (drawing == GlyphDrawing::filledOutline) {
+        fillGlyphOutline(painter, font.pathForGlyph(glyph), origin, foreground);
+    } else {
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        QGlyphRun run;
+        run.setRawFont(font);
+        run.setGlyphIndexes({glyph});
+        run.setPositions({origin});
+        painter.setPen(foreground);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    }
     painter.end();
     return image;
 }
 
-const QRect* GlyphTileCache::ink(const QRawFont& font, std::uint64_t key, quint32 glyph, int fractionX, int fractionY)
+const QRect* GlyphTileCache::ink(const QRawFont& font, GlyphDrawing drawing, std::uint64_t key, quint32 glyph,
+                                 int fractionX, int fractionY)
 {
     auto it = m_ink.find(key);
     if (it != m_ink.end())
@@ -132,7 +147,8 @@ const QRect* GlyphTileCache::ink(const QRawFont& font, std::uint64_t key, quint3
     --m_budget;
     ++m_made;
     int margin = 0;
-    const QImage mask = drawAlone(font, glyph, fractionX, fractionY, QColor(Qt::white), QColor(Qt::black), margin);
+    const QImage mask =
+        drawAlone(font, drawing, glyph, fractionX, fractionY, QColor(Qt::white), QColor(Qt::black), margin);
     const int width = mask.width();
     const int height = mask.height();
     int left = width, top = height, right = -1, bottom = -1;
@@ -177,18 +193,19 @@ const GlyphTileCache::Tile* GlyphTileCache::findTile(Colours* colours, std::uint
     return it == colours->tiles.end() ? nullptr : &it->second;
 }
 
-const GlyphTileCache::Tile* GlyphTileCache::makeTile(Colours* colours, const QRawFont& font, std::uint64_t key,
-                                                     quint32 glyph, int fractionX, int fractionY)
+const GlyphTileCache::Tile* GlyphTileCache::makeTile(Colours* colours, const QRawFont& font, GlyphDrawing drawing,
+                                                     std::uint64_t key, quint32 glyph, int fractionX, int fractionY)
 {
     if (const Tile* made = findTile(colours, key))
         return made;
-    const QRect* inkRect = ink(font, key, glyph, fractionX, fractionY);
+    const QRect* inkRect = ink(font, drawing, key, glyph, fractionX, fractionY);
     if (!inkRect || m_budget <= 0)
         return nullptr;
     --m_budget;
     ++m_made;
     int margin = 0;
-    const QImage drawn = drawAlone(font, glyph, fractionX, fractionY, colours->foreground, colours->background, margin);
+    const QImage drawn =
+        drawAlone(font, drawing, glyph, fractionX, fractionY, colours->foreground, colours->background, margin);
     Tile tile;
     tile.rect = *inkRect;
     const QRect inImage = inkRect->translated(margin, margin);

@@ -3,13 +3,16 @@
 // Glyphs already blended onto a background, for the terminal's repaint.
 //
 // Qt blends each glyph of a repaint pixel by pixel, through its glyph cache
-// and a blend per pixel (with gamma correction for some fonts, the CFF
-// outlines of the CJK fonts among them): most of a full repaint's time. A
-// glyph's blended pixels depend only on the glyph, its position within a
-// pixel, its colour and the pixels under it; over a plain background they are
-// the same every time. So each glyph is drawn once by Qt onto its background
-// in a small image, cut to the pixels it touches, and later copied straight
-// into the painted image. What is copied is exactly what Qt drew.
+// and a blend per pixel: most of a full repaint's time. Some fonts' glyphs
+// (the CFF outlines of the CJK fonts among them) Qt blends with gamma
+// correction, which on a dark background draws them heavier than the Latin
+// text beside them; the terminal fills their outlines instead
+// (fillGlyphOutline), a path fill per glyph. A glyph's blended pixels depend
+// only on the glyph, its position within a pixel, its colour and the pixels
+// under it; over a plain background they are the same every time. So each
+// glyph is drawn once, as the terminal draws its font, onto its background in
+// a small image, cut to the pixels it touches, and later copied straight into
+// the painted image. What is copied is exactly what the draw made.
 
 #include <QColor>
 #include <QImage>
@@ -23,7 +26,19 @@
 #include <unordered_map>
 #include <vector>
 
+class QPainter;
+class QPainterPath;
+
 namespace orva {
+
+// Fills a glyph's outline (QRawFont::pathForGlyph) at `origin`, antialiased:
+// how the terminal draws the glyphs of the fonts Qt would blend with gamma
+// correction.
+void fillGlyphOutline(QPainter& painter, const QPainterPath& outline, QPointF origin, const QColor& color);
+
+// How the terminal draws a font's glyphs: in Qt's glyph runs, or by filling
+// their outlines (fillGlyphOutline).
+enum class GlyphDrawing : std::uint8_t { glyphRun, filledOutline };
 
 class GlyphTileCache {
 public:
@@ -45,11 +60,13 @@ public:
                (static_cast<std::uint64_t>(classX & 1023) << 10) | static_cast<std::uint64_t>(classY & 1023);
     }
     // The class of a fraction of a pixel on an axis (0 for x, 1 for y) for
-    // the font: Qt draws a font's glyphs at a few positions within a pixel
-    // only, so many fractions draw alike. Two fractions are of one class when
-    // a few probe glyphs come out the same at both; -1 past 1024 classes.
-    // A fraction keeps its class until clear().
-    int phaseClass(const QRawFont& font, int fontKey, int axis, int fraction);
+    // the font, drawn its way (a font is always drawn one way): Qt's glyph
+    // runs draw a font at a few positions within a pixel only (four across,
+    // two down), so many fractions draw alike; a filled outline moves with
+    // every fraction. Two fractions are of one class when a few probe glyphs
+    // come out the same at both; -1 past 1024 classes. A fraction keeps its
+    // class until clear().
+    int phaseClass(const QRawFont& font, GlyphDrawing drawing, int fontKey, int axis, int fraction);
 
     // Pixels of a glyph copied from a tile: the rectangle relative to the
     // glyph's whole-pixel position, and its pixels row by row.
@@ -61,8 +78,8 @@ public:
     struct Colours;
 
     // Starts a repaint that may make at most `budget` new ink rectangles and
-    // tiles; past that the calls below return none, and the glyph is left to
-    // Qt, so a screen of new glyphs does not hold up one frame.
+    // tiles; past that the calls below return none, and the glyph is drawn
+    // in order, so a screen of new glyphs does not hold up one frame.
     void beginFrame(int budget);
     // Inks and tiles made since beginFrame().
     int madeThisFrame() const { return m_made; }
@@ -71,15 +88,16 @@ public:
     // its whole-pixel position, from a draw of it in white on black; an empty
     // rectangle for a glyph that changes none; null when not known (the
     // frame's budget is spent). The fractions are the position's.
-    const QRect* ink(const QRawFont& font, std::uint64_t key, quint32 glyph, int fractionX, int fractionY);
+    const QRect* ink(const QRawFont& font, GlyphDrawing drawing, std::uint64_t key, quint32 glyph, int fractionX,
+                     int fractionY);
 
     Colours* colours(const QColor& foreground, const QColor& background);
     // The tile made, or null.
     const Tile* findTile(Colours* colours, std::uint64_t key) const;
     // The glyph in the colours' foreground blended onto their background
     // (both opaque), cut to ink(); null when the budget is spent.
-    const Tile* makeTile(Colours* colours, const QRawFont& font, std::uint64_t key, quint32 glyph, int fractionX,
-                         int fractionY);
+    const Tile* makeTile(Colours* colours, const QRawFont& font, GlyphDrawing drawing, std::uint64_t key,
+                         quint32 glyph, int fractionX, int fractionY);
 
     // Tiles are made in the format of the image they are copied onto (one of
     // 32 bits per pixel).
@@ -87,8 +105,8 @@ public:
     void clear();
 
 private:
-    QImage drawAlone(const QRawFont& font, quint32 glyph, int fractionX, int fractionY, const QColor& foreground,
-                     const QColor& background, int& margin) const;
+    QImage drawAlone(const QRawFont& font, GlyphDrawing drawing, quint32 glyph, int fractionX, int fractionY,
+                     const QColor& foreground, const QColor& background, int& margin) const;
 
     struct KeyHash {
         std::size_t operator()(std::uint64_t key) const noexcept

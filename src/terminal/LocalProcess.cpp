@@ -412,6 +412,7 @@ void LocalProcess::writerLoop()
             logLine("[LocalProcess] 쓰기 오류: " + errnoText(errno));
             break;
         }
+        m_unwritten -= data.size();
     }
 }
 
@@ -473,11 +474,35 @@ void LocalProcess::setRunning(bool running)
         m_runningChanged(running);
 }
 
+std::optional<ForegroundReader> LocalProcess::foregroundReader() const
+{
+    if (!m_running || m_masterFd < 0)
+        return std::nullopt;
+    ForegroundReader reader;
+    reader.processGroup = ::tcgetpgrp(m_masterFd);
+    termios modes {};
+    if (::tcgetattr(m_masterFd, &modes) == 0)
+        reader.lineMode = (modes.c_lflag & ICANON) != 0;
+    // What the reader has yet to read: still on its way to the master, and
+    // in the terminal's input queue (asked of the slave side; only whole
+    // lines count while lines are collected).
+    reader.unreadInput = m_unwritten;
+    const int slave = ::open(m_slavePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (slave >= 0) {
+        int queued = 0;
+        if (::ioctl(slave, FIONREAD, &queued) == 0 && queued > 0)
+            reader.unreadInput += static_cast<std::size_t>(queued);
+        ::close(slave);
+    }
+    return reader;
+}
+
 void LocalProcess::send(std::span<const std::uint8_t> data)
 {
     if (!m_running || m_masterFd < 0 || data.empty())
         return;
     std::lock_guard lock(m_mutex);
+    m_unwritten += data.size();
     m_writeQueue.emplace_back(data.begin(), data.end());
     m_writeCondition.notify_one();
 }
@@ -579,6 +604,7 @@ void LocalProcess::stop()
     {
         std::lock_guard lock(m_mutex);
         m_writeQueue.clear();
+        m_unwritten = 0;
     }
 }
 

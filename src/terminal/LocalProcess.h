@@ -31,6 +31,18 @@ struct WindowSize {
     std::uint16_t pixelHeight = 0;
 };
 
+// Who reads the terminal: its foreground process group and whether the line
+// discipline collects whole lines (canonical mode, as a shell leaves it for a
+// program it starts) or hands over keys as they come (raw, as a full-screen
+// program or a shell's line editor sets it).
+struct ForegroundReader {
+    // The group, or 0 or less when the terminal has none.
+    pid_t processGroup = 0;
+    bool lineMode = true;
+    // Bytes typed that nobody has read yet.
+    std::size_t unreadInput = 0;
+};
+
 class LocalProcessDelegate {
 public:
     virtual ~LocalProcessDelegate() = default;
@@ -74,6 +86,10 @@ public:
     int masterFd() const { return m_masterFd; }
     int slaveFd() const { return m_slaveFd; }
     int currentCols() const { return m_currentCols; }
+    // The terminal's foreground reader, asked of the master on the main
+    // thread; none while no child runs. The child is a session leader, so
+    // its own group is `processId()`.
+    std::optional<ForegroundReader> foregroundReader() const;
     int currentRows() const { return m_currentRows; }
 
     // Starts `executable` with `args` (program name not included). The
@@ -151,6 +167,8 @@ private:
     bool m_reaped = false;
     std::condition_variable m_writeCondition;
     std::deque<std::vector<std::uint8_t>> m_writeQueue;
+    // Bytes sent but not yet written to the master.
+    std::atomic<std::size_t> m_unwritten{0};
 };
 
 } // namespace orva

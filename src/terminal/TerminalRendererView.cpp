@@ -1,5 +1,7 @@
 #include "terminal/TerminalRendererView.h"
 
+#include "terminal/core/CharacterProperties.h"
+
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -8,6 +10,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPaintEngine>
+#include <QPainterPath>
 #include <QPainter>
 #include <QQuickWindow>
 #include <QScreen>
@@ -83,6 +86,21 @@ qint64 steadyNanoseconds()
 
 } // namespace
 
+std::optional<char32_t> composedHangul(std::u32string_view jamo)
+{
+    // Initial (19), vowel (21) and optional final (27) conjoining jamo.
+    if (jamo.size() < 2 || jamo.size() > 3 || jamo[0] < 0x1100 || jamo[0] > 0x1112 || jamo[1] < 0x1161
+        || jamo[1] > 0x1175)
+        return std::nullopt;
+    char32_t final = 0;
+    if (jamo.size() == 3) {
+        if (jamo[2] < 0x11A8 || jamo[2] > 0x11C2)
+            return std::nullopt;
+        final = jamo[2] - 0x11A7;
+    }
+    return static_cast<char32_t>(0xAC00 + ((jamo[0] - 0x1100) * 21 + (jamo[1] - 0x1161)) * 28 + final);
+}
+
 bool hasCffOutlines(const QRawFont& raw)
 {
     // Fonts with CFF or CFF2 outlines carry a version 0.5 'maxp' table (six
@@ -123,6 +141,7 @@ void TerminalRendererView::setFont(const QFont& font)
     m_fontsReady = false;
     m_tiles.clear();
     m_shaped.clear();
+    m_outlines.clear();
     updateCellSize();
 }
 
@@ -148,6 +167,8 @@ void TerminalRendererView::prepareFonts()
 {
     if (m_fontsReady)
         return;
+    m_emojiFont = m_font;
+    m_emojiFont.setFamilies(QStringList{QStringLiteral("Noto Color Emoji")} + m_font.families());
     for (int variant = 0; variant < 4; ++variant) {
         QFont font = m_font;
         font.setBold(variant & 1);
@@ -155,8 +176,12 @@ void TerminalRendererView::prepareFonts()
         m_variantFonts[static_cast<std::size_t>(variant)] = font;
         auto& sources = m_sources[static_cast<std::size_t>(variant)];
         sources.clear();
+        auto drawingOf = [](const QRawFont& raw) {
+            return hasCffOutlines(raw) ? GlyphDrawing::filledOutline : GlyphDrawing::glyphRun;
+        };
         GlyphSource main;
         main.raw = QRawFont::fromFont(font);
+        main.drawing = drawingOf(main.raw);
         sources.push_back(std::move(main));
         for (const QString& family : fallbackFamilies()) {
             QFont fallback(family);
@@ -165,6 +190,7 @@ void TerminalRendererView::prepareFonts()
             fallback.setItalic(variant & 2);
             GlyphSource source;
             source.raw = QRawFont::fromFont(fallback);
+            source.drawing = drawingOf(source.raw);
             if (source.raw.isValid() && source.raw.familyName() == family)
                 sources.push_back(std::move(source));
         }
@@ -724,7 +750,19 @@ void TerminalRendererView::inputMethodEvent(QInputMethodEvent* event)
 QRectF TerminalRendererView::cursorCellRect() const
 {
     const Buffer& buffer = m_terminal.buffer();
-    return QRectF(m_cellWidth * buffer.x, m_cellHeight * buffer.y, m_cellWidth, m_cellHeight);
+    int column = buffer.x;
+    int span = 1;
+    if (const BufferLine* line = buffer.line(buffer.y); line && column < line->size()) {
+        // On a wide character the cursor covers both its columns, as xterm
+        // and tmux draw it, from either half.
+        if ((*line)[column].width == 2) {
+            span = 2;
+        } else if ((*line)[column].width == 0 && column > 0 && (*line)[column - 1].width == 2) {
+            column -= 1;
+            span = 2;
+        }
+    }
+    return QRectF(m_cellWidth * column, m_cellHeight * buffer.y, m_cellWidth * span, m_cellHeight);
 }
 
 QVariant TerminalRendererView::inputMethodQuery(Qt::InputMethodQuery query) const
@@ -785,7 +823,7 @@ void TerminalRendererView::render(QPainter& painter)
     const int rows = m_terminal.rows();
 
     // Glyphs are copied from tiles when the painter draws straight onto an
-    // image with whole-pixel offsets; otherwise Qt draws every one.
+    // image with whole-pixel offsets; otherwise every one is drawn in order.
     QPoint deviceOffset;
     const bool tiles = tileableTarget(painter, deviceOffset);
     const auto* target = static_cast<const QImage*>(painter.device());
@@ -809,8 +847,9 @@ void TerminalRendererView::render(QPainter& painter)
 
     struct Deferred {
         QPointF origin;
-        char32_t character;
+        std::u32string_view scalars;
         int variant;
+        bool emoji;
         QColor color;
     };
     std::vector<Deferred> deferred;
@@ -891,14 +930,28 @@ void TerminalRendererView::render(QPainter& painter)
                 decorations.push_back({QRectF(x, baseline + m_underlinePos, m_cellWidth * span, m_lineWidth), style.foreground});
             if (style.strikethrough)
                 decorations.push_back({QRectF(x, baseline - m_strikeOutPos, m_cellWidth * span, m_lineWidth), style.foreground});
-            const char32_t ch = cell.character;
+            char32_t ch = cell.character;
             if (ch == U' ' || ch == 0)
                 continue;
+            // Decomposed Hangul (as macOS keeps file names) is drawn as the
+            // syllable it spells, exactly as the precomposed one.
+            if (cell.isCluster())
+                ch = composedHangul(line->scalars(c)).value_or(ch);
             const int variant = (style.bold ? 1 : 0) | (style.italic ? 2 : 0);
+            // A cluster is shaped whole; an emoji in two columns comes from the
+            // colour emoji font (a text font may have a plain outline of it).
+            if ((ch & CharData::clusterFlag) || (span == 2 && (characterProperties(ch) & characterEmojiPresentation))) {
+                const std::u32string_view scalars = line->scalars(c);
+                if (scalars.empty())
+                    continue;
+                const bool emoji = span == 2 && (characterProperties(scalars[0]) & characterEmojiPresentation);
+                deferred.push_back({QPointF(x, baseline), scalars, variant, emoji, style.foreground});
+                continue;
+            }
             quint32 glyph = 0;
             const int source = glyphFor(variant, ch, glyph);
             if (source < 0) {
-                deferred.push_back({QPointF(x, baseline), ch, variant, style.foreground});
+                deferred.push_back({QPointF(x, baseline), line->scalars(c), variant, false, style.foreground});
                 continue;
             }
             if (styleIndex < 0 || glyphStyles[static_cast<std::size_t>(styleIndex)].color != style.foreground ||
@@ -918,8 +971,9 @@ void TerminalRendererView::render(QPainter& painter)
 
     // Row by row, as the plain path drew: the row's backgrounds (which cover
     // what the row above drew into it), the glyphs copied from tiles, then the
-    // rest through Qt in order, one glyph run per stretch sharing font, source
-    // and colour.
+    // rest in order: a filled outline each for the fonts drawn that way, one
+    // glyph run through Qt per stretch sharing font, source and colour for
+    // the others.
     QVector<quint32> glyphs;
     QVector<QPointF> positions;
     glyphs.reserve(cols);
@@ -961,12 +1015,13 @@ void TerminalRendererView::render(QPainter& painter)
                     GlyphStyle& style = glyphStyles[static_cast<std::size_t>(item.style)];
                     if (!style.colours)
                         style.colours = m_tiles.colours(style.color, style.background);
-                    const QRawFont& font =
-                        m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].raw;
-                    tile = m_tiles.makeTile(style.colours, font, item.tileKey, item.glyph, item.fractionX, item.fractionY);
+                    const GlyphSource& source =
+                        m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)];
+                    tile = m_tiles.makeTile(style.colours, source.raw, source.drawing, item.tileKey, item.glyph,
+                                            item.fractionX, item.fractionY);
                 }
                 if (!tile) {
-                    // Drawn by Qt with the rest: its ink meets no other glyph's.
+                    // Drawn in order with the rest: its ink meets no other glyph's.
                     item.ordered = true;
                     continue;
                 }
@@ -980,7 +1035,16 @@ void TerminalRendererView::render(QPainter& painter)
             const GlyphItem& item = glyphItems[i];
             if (!item.ordered)
                 continue;
+            const GlyphSource& source = m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)];
             const QColor& color = glyphStyles[static_cast<std::size_t>(item.style)].color;
+            const QPointF origin(m_cellWidth * item.col, m_cellHeight * item.row + m_ascent);
+            if (source.drawing == GlyphDrawing::filledOutline) {
+                // Outlines filled, as their tiles are made (see GlyphTileCache.h).
+                flushGlyphs();
+                runSource = -1;
+                fillGlyphOutline(painter, glyphOutline(item.variant, item.source, item.glyph), origin, color);
+                continue;
+            }
             if (item.source != runSource || item.variant != runVariant || color != runColor) {
                 flushGlyphs();
                 runSource = item.source;
@@ -988,7 +1052,7 @@ void TerminalRendererView::render(QPainter& painter)
                 runColor = color;
             }
             glyphs.append(item.glyph);
-            positions.append(QPointF(m_cellWidth * item.col, m_cellHeight * item.row + m_ascent));
+            positions.append(origin);
         }
         flushGlyphs();
     }
@@ -998,7 +1062,7 @@ void TerminalRendererView::render(QPainter& painter)
     // glyph runs it made.
     for (const Deferred& item : deferred) {
         painter.setPen(item.color);
-        for (const QGlyphRun& run : shapedCharacter(item.variant, item.character))
+        for (const QGlyphRun& run : shapedCharacter(item.variant, item.scalars, item.emoji))
             painter.drawGlyphRun(item.origin, run);
     }
     for (const Decoration& decoration : decorations)
@@ -1111,17 +1175,18 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset, const QImage& tar
                                         std::vector<int>(static_cast<std::size_t>(rows), notFound)});
         return fontPhases.back();
     };
-    auto classOf = [&](const QRawFont& font, int fontKey, int axis, std::vector<int>& classes, int at, const Place& place) {
+    auto classOf = [&](const GlyphSource& source, int fontKey, int axis, std::vector<int>& classes, int at,
+                       const Place& place) {
         int& known = classes[static_cast<std::size_t>(at)];
         if (known == notFound)
-            known = place.fraction < 0 ? -1 : m_tiles.phaseClass(font, fontKey, axis, place.fraction);
+            known = place.fraction < 0 ? -1 : m_tiles.phaseClass(source.raw, source.drawing, fontKey, axis, place.fraction);
         return known;
     };
 
     // Each glyph's ink, from its tile when one is made. A glyph is copied
     // from a tile only when its ink meets no other glyph's and the pixels
     // under it hold its background when it is copied; all the others are
-    // drawn by Qt in the order the cells stand. Most glyphs keep inside their
+    // drawn in the order the cells stand. Most glyphs keep inside their
     // own cell; those that reach beyond it are looked at closely, and no
     // glyph near one whose ink is not known yet is copied.
     std::vector<int>& cellItems = m_cellItems;
@@ -1141,10 +1206,10 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset, const QImage& tar
         const Place& x = colPlaces[static_cast<std::size_t>(item.col)];
         const Place& y = rowPlaces[static_cast<std::size_t>(item.row)];
         const int fontKey = item.variant * 16 + item.source;
-        const QRawFont& font = m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].raw;
+        const GlyphSource& source = m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)];
         FontPhases& phases = phasesOf(fontKey);
-        const int classX = classOf(font, fontKey, 0, phases.cols, item.col, x);
-        const int classY = classOf(font, fontKey, 1, phases.rows, item.row, y);
+        const int classX = classOf(source, fontKey, 0, phases.cols, item.col, x);
+        const int classY = classOf(source, fontKey, 1, phases.rows, item.row, y);
         if (classX >= 0 && classY >= 0) {
             item.tileKey = GlyphTileCache::glyphKey(fontKey, item.glyph, classX, classY);
             item.fractionX = x.fraction;
@@ -1158,7 +1223,7 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset, const QImage& tar
                     ink = &item.tile->rect;
             }
             if (!ink)
-                ink = m_tiles.ink(font, item.tileKey, item.glyph, item.fractionX, item.fractionY);
+                ink = m_tiles.ink(source.raw, source.drawing, item.tileKey, item.glyph, item.fractionX, item.fractionY);
             if (ink) {
                 item.inkKnown = true;
                 item.ink = ink->isEmpty() ? QRect() : ink->translated(x.pixel, y.pixel);
@@ -1237,7 +1302,7 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset, const QImage& tar
         bool copy = !item.nearUnknown && style.background.alpha() == 255 && ink.left() >= colEdges.front() &&
                     ink.right() < colEdges.back() && ink.top() >= rowEdges.front() && ink.bottom() < rowEdges.back() &&
                     target.rect().contains(ink);
-        // Two glyphs whose inks meet are both drawn by Qt, in order.
+        // Two glyphs whose inks meet are both drawn in order.
         auto meet = [&](std::size_t j) {
             GlyphItem& other = items[j];
             if (j != i && !other.ink.isEmpty() && other.ink.intersects(ink)) {
@@ -1264,20 +1329,37 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset, const QImage& tar
     }
 }
 
-const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant, char32_t character)
+const QPainterPath& TerminalRendererView::glyphOutline(int variant, int source, quint32 glyph)
 {
-    const std::uint64_t key = (static_cast<std::uint64_t>(variant) << 32) | character;
+    const std::uint64_t key = (static_cast<std::uint64_t>(variant * 16 + source) << 32) | glyph;
+    auto it = m_outlines.find(key);
+    if (it != m_outlines.end())
+        return it->second;
+    if (m_outlines.size() >= 8192)
+        m_outlines.clear();
+    const QRawFont& raw = m_sources[static_cast<std::size_t>(variant)][static_cast<std::size_t>(source)].raw;
+    return m_outlines.emplace(key, raw.pathForGlyph(glyph)).first->second;
+}
+
+const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant, std::u32string_view scalars,
+                                                                    bool emoji)
+{
+    // The key: the scalars, then the variant and the font choice.
+    std::u32string key(scalars);
+    key.push_back(static_cast<char32_t>(0x110000 + variant * 2 + (emoji ? 1 : 0)));
     auto it = m_shaped.find(key);
     if (it != m_shaped.end())
         return it->second;
     QString text;
-    if (character > 0xFFFF) {
-        text.append(QChar::highSurrogate(character));
-        text.append(QChar::lowSurrogate(character));
-    } else {
-        text.append(QChar(static_cast<char16_t>(character)));
+    for (const char32_t character : scalars) {
+        if (character > 0xFFFF) {
+            text.append(QChar::highSurrogate(character));
+            text.append(QChar::lowSurrogate(character));
+        } else {
+            text.append(QChar(static_cast<char16_t>(character)));
+        }
     }
-    QTextLayout layout(text, m_variantFonts[static_cast<std::size_t>(variant)]);
+    QTextLayout layout(text, emoji ? m_emojiFont : m_variantFonts[static_cast<std::size_t>(variant)]);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();
@@ -1295,7 +1377,7 @@ const std::vector<QGlyphRun>& TerminalRendererView::shapedCharacter(int variant,
     }
     if (m_shaped.size() >= 4096)
         m_shaped.clear();
-    return m_shaped.emplace(key, std::move(runs)).first->second;
+    return m_shaped.emplace(std::move(key), std::move(runs)).first->second;
 }
 
 } // namespace orva

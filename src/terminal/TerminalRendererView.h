@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QFont>
 #include <QGlyphRun>
+#include <QPainterPath>
 #include <QPointer>
 #include <QQuickWindow>
 #include <QQuickPaintedItem>
@@ -20,7 +21,9 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -47,6 +50,10 @@ struct TextRange {
     bool operator==(const TextRange&) const = default;
 };
 
+// The Hangul syllable a cluster of conjoining jamo spells (initial, vowel and
+// an optional final), or none for any other cluster.
+std::optional<char32_t> composedHangul(std::u32string_view jamo);
+
 // Whether the font draws CFF or CFF2 outlines (which Qt blends with gamma
 // correction), told from its 'maxp' table alone.
 bool hasCffOutlines(const QRawFont& raw);
@@ -67,7 +74,7 @@ public:
     static constexpr qreal scrollerWidth = 15;
     // The natural width never goes below the terminal panel's width.
     static constexpr qreal minimumNaturalWidth = 700;
-    // Glyph tiles one repaint may make (each a small draw by Qt).
+    // Glyph tiles one repaint may make (each a small draw of its glyph).
     static constexpr int newTilesPerFrame = 96;
 
     explicit TerminalRendererView(QQuickItem* parent = nullptr);
@@ -132,7 +139,8 @@ public:
     void unmarkText();
     // Committed text: ends any composition and sends the UTF-8 bytes.
     void insertText(const QString& text);
-    // The cursor cell, where an input method puts its candidate window.
+    // The cursor cell, where an input method puts its candidate window: both
+    // columns of a wide character the cursor stands on.
     QRectF cursorCellRect() const;
 
     // Draws the whole view (what paint() does), for any painter.
@@ -171,6 +179,9 @@ protected:
 private:
     struct GlyphSource {
         QRawFont raw;
+        // Outlines Qt blends with gamma correction (CFF) are filled instead,
+        // in tiles and in order alike.
+        GlyphDrawing drawing = GlyphDrawing::glyphRun;
         std::array<quint32, 128> ascii{};
         std::array<bool, 128> asciiKnown{};
         std::unordered_map<char32_t, quint32> other;
@@ -202,7 +213,7 @@ private:
         std::int8_t span;
         std::int8_t source;
         std::int8_t variant;
-        bool ordered; // drawn by Qt in order rather than copied from a tile
+        bool ordered; // drawn in order rather than copied from a tile
         bool inkKnown;
         // A glyph whose ink is not known stands near enough to meet this one's.
         bool nearUnknown;
@@ -216,12 +227,13 @@ private:
     // the whole-pixel offset of its transform.
     bool tileableTarget(QPainter& painter, QPoint& deviceOffset);
     // Finds the glyphs whose ink meets no other glyph's and lies on pixels of
-    // their own background, to be copied from tiles; the others are drawn by
-    // Qt in order.
+    // their own background, to be copied from tiles; the others are drawn in
+    // order.
     void classifyGlyphs(QPoint deviceOffset, const QImage& target);
-    // A character no raw font has, shaped by Qt's text layout once: glyph runs
-    // relative to the baseline at its start.
-    const std::vector<QGlyphRun>& shapedCharacter(int variant, char32_t character);
+    // A character no raw font has, a grapheme cluster of several scalars, or
+    // an emoji (`emoji`: from the colour emoji font first), shaped by Qt's
+    // text layout once: glyph runs relative to the baseline at its start.
+    const std::vector<QGlyphRun>& shapedCharacter(int variant, std::u32string_view scalars, bool emoji);
 
     Terminal m_terminal;
     QFont m_font;
@@ -284,7 +296,12 @@ private:
     std::vector<std::size_t> m_reachingItems;
     // Reaching inks by cell: (item, next in the cell's list).
     std::vector<std::pair<std::size_t, int>> m_reach;
-    std::unordered_map<std::uint64_t, std::vector<QGlyphRun>> m_shaped;
+    std::unordered_map<std::u32string, std::vector<QGlyphRun>> m_shaped;
+    // Outlines of the filled fonts' glyphs, by variant, source and glyph.
+    std::unordered_map<std::uint64_t, QPainterPath> m_outlines;
+    const QPainterPath& glyphOutline(int variant, int source, quint32 glyph);
+    // The colour emoji font first, then the terminal's own families.
+    QFont m_emojiFont;
 
     // Wheel movement worth less than a line, kept for the next event.
     qreal m_wheelRemainder = 0;

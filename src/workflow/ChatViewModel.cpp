@@ -58,6 +58,14 @@ QUuid ChatViewModel::scrollID() const
     return scrollID_;
 }
 
+QStringList ChatViewModel::waitingAnswers() const
+{
+    QStringList answers;
+    for (const PendingAnswer& answer : pending_)
+        answers.append(answer.text);
+    return answers;
+}
+
 AppGroupMonitorService* ChatViewModel::monitorServiceObject() const
 {
     return &monitorService_;
@@ -97,6 +105,8 @@ void ChatViewModel::sendMessage(const QString& text, Completion done)
     pending_.push_back({text, std::move(done)});
     if (!sending_)
         sendNext();
+    else
+        emit waitingAnswersChanged();
 }
 
 void ChatViewModel::sendNext()
@@ -107,10 +117,14 @@ void ChatViewModel::sendNext()
         return;
     }
     sending_ = true;
+    const bool wasWaiting = isWaitingForResponse_;
     PendingAnswer answer = std::move(pending_.front());
     pending_.pop_front();
 
     appendTurn(kUserSpeaker, answer.text);
+    // An answer that waited leaves the list after its turn is there.
+    if (wasWaiting)
+        emit waitingAnswersChanged();
     setWaitingForResponse(true);
 
     const quint64 generation = generation_;
@@ -177,6 +191,8 @@ void ChatViewModel::resetInterview()
     ++generation_;
     std::deque<PendingAnswer> dropped;
     dropped.swap(pending_);
+    if (!dropped.empty())
+        emit waitingAnswersChanged();
     sending_ = false;
     turns_.clear();
     setWaitingForResponse(false);

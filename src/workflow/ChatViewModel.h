@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUuid>
 
 #include <deque>
@@ -20,9 +21,10 @@ namespace orva {
 // "chat_history.json" in the Documents folder.
 //
 // Answers are sent one at a time: an answer given while a reply is awaited
-// waits its turn, and its "User" turn is appended when it is sent, so the
-// transcript keeps the order of the conversation. `isWaitingForResponse`
-// stays true until every waiting answer has its reply.
+// waits its turn (in `waitingAnswers`, so the screen can show it at once),
+// and its "User" turn is appended when it is sent, so the transcript keeps
+// the order of the conversation. `isWaitingForResponse` stays true until
+// every waiting answer has its reply.
 //
 // Its operations may be overridden (screens under test stand in models of
 // their own).
@@ -39,6 +41,10 @@ class ChatViewModel : public QObject {
     // Renewed whenever a turn is appended (and when the interview starts
     // over); the chat screen scrolls to the newest turn when it changes.
     Q_PROPERTY(QString scrollID READ scrollIDText NOTIFY scrollIDChanged)
+    // The answers given while a reply is awaited, in order, not yet sent.
+    // When one is sent its "User" turn is appended first, then it leaves
+    // this list.
+    Q_PROPERTY(QStringList waitingAnswers READ waitingAnswers NOTIFY waitingAnswersChanged)
     Q_PROPERTY(orva::AppGroupMonitorService* monitorService READ monitorServiceObject CONSTANT)
     Q_MOC_INCLUDE("workspace/AppGroupMonitorService.h")
 
@@ -54,6 +60,7 @@ public:
     virtual bool isInterviewCompleted() const;
     virtual QString errorMessage() const;
     virtual QUuid scrollID() const;
+    virtual QStringList waitingAnswers() const;
 
     bool hasErrorMessage() const { return !errorMessage().isEmpty(); }
     QString scrollIDText() const { return scrollID().toString(QUuid::WithoutBraces); }
@@ -90,6 +97,7 @@ signals:
     void isInterviewCompletedChanged();
     void errorMessageChanged();
     void scrollIDChanged();
+    void waitingAnswersChanged();
 
 protected:
     void appendTurn(const QString& speaker, const QString& text);

@@ -5,6 +5,7 @@
 #include "workspace/AppGroupMonitorService.h"
 #include "workspace/AppGroupStorageService.h"
 #include "workspace/DirectoryAccessService.h"
+#include "workspace/FileOps.h"
 #include "workspace/PromptFileService.h"
 #include "workspace/XcodeService.h"
 
@@ -129,13 +130,15 @@ void ProjectGuidingViewModel::checkTaskPlan()
     const QString folder = QStringLiteral("ZAVE/project");
     QString reason;
     const auto path = storage_.url(fileName, folder);
-    if (!path || !QFileInfo(*path).isFile()) {
+    // The file's own bytes go to the reader, read as the monitor reads them.
+    const fileops::FileBytes file = path ? fileops::readFileBytes(*path) : fileops::FileBytes{};
+    if (file.status == fileops::FileBytes::Status::missing) {
         reason = QStringLiteral("the file was not created");
-    } else if (const auto text = storage_.loadFile(fileName, folder); !text) {
-        reason = QStringLiteral("the file cannot be read as UTF-8 text");
+    } else if (file.status != fileops::FileBytes::Status::read) {
+        reason = file.error;
     } else {
         QString error;
-        if (decodeProjectWrapper(text->toUtf8(), &error))
+        if (decodeProjectWrapper(file.bytes, &error))
             return;
         reason = error;
     }

@@ -6,6 +6,7 @@
 #include "terminal/core/TerminalDelegate.h"
 #include "workflow/ProcessTerminalAdapter.h"
 #include "workflow/ShellLaunch.h"
+#include "workflow/PlanLoadMessage.h"
 #include "workflow/WorkTerminal.h"
 #include "workspace/AppGroupMonitorService.h"
 #include "workspace/AppGroupStorageService.h"
@@ -69,6 +70,16 @@ WorkViewModel::WorkViewModel(const WorkflowServices& services, QObject* parent)
     forceShowAsPlanned_ = hasLaunchedBefore_;
     connect(&appGroupMonitorService_, &AppGroupMonitorService::projectChanged, this,
             &WorkViewModel::currentTaskChanged);
+    connect(&appGroupMonitorService_, &AppGroupMonitorService::taskFileErrorChanged, this,
+            &WorkViewModel::planLoadMessageChanged);
+    connect(&appGroupMonitorService_, &AppGroupMonitorService::projectChanged, this,
+            &WorkViewModel::planLoadMessageChanged);
+}
+
+QString WorkViewModel::planLoadMessage() const
+{
+    const auto error = appGroupMonitorService_.taskFileError();
+    return error ? orva::planLoadMessage(*error, appGroupMonitorService_.hasProject()) : QString();
 }
 
 WorkViewModel::~WorkViewModel() = default;
@@ -113,8 +124,22 @@ std::optional<QString> WorkViewModel::promptFilePath() const
     return appGroupStorageService_.url(QStringLiteral("CLAUDE_DEV.md"), QStringLiteral("ZAVE/project"));
 }
 
+namespace {
+void typeClaudeStartCommand(TerminalDelegate& delegate)
+{
+    const QByteArray command = WorkViewModel::claudeStartCommand();
+    delegate.send(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(command.constData()),
+                                                static_cast<std::size_t>(command.size())));
+}
+} // namespace
+
 void WorkViewModel::startShell(WorkTerminal& terminal)
 {
+    // A shell started again (a folder chosen through the banner, a terminal
+    // started anew) brings a `claude` that has not read the guide.
+    if (shellStarts_++ > 0)
+        setForceShowAsPlanned(true);
+
     QPointer<NativeTerminalService> channel(&nativeTerminalService_);
     terminal.setProcessExitHandler([channel](std::optional<std::int32_t> exitCode) {
         logLine(QStringLiteral("[NativeTerminal] Process exited with code: ") + QString::number(exitCode.value_or(-1)));
@@ -132,15 +157,50 @@ void WorkViewModel::startShell(WorkTerminal& terminal)
 
     QPointer<QObject> alive(terminal.lifetimeObject());
     WorkTerminal* target = &terminal;
-    QTimer::singleShot(claudeStartDelayMs, this, [alive, target] {
+    ++pendingClaudeStarts_;
+    QTimer::singleShot(claudeStartDelayMs, this, [this, alive, target] {
+        --pendingClaudeStarts_;
         if (!alive)
             return;
-        if (TerminalDelegate* delegate = target->terminalDelegate()) {
-            const QByteArray command = claudeStartCommand();
-            delegate->send(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(command.constData()),
-                                                         static_cast<std::size_t>(command.size())));
-        }
+        if (TerminalDelegate* delegate = target->terminalDelegate())
+            typeClaudeStartCommand(*delegate);
     });
+}
+
+bool WorkViewModel::startClaudeAgain(WorkTerminal& terminal)
+{
+    TerminalDelegate* delegate = terminal.terminalDelegate();
+    if (!delegate)
+        return false;
+    logLine(QStringLiteral("[WorkViewModel] - Starting claude again"));
+    typeClaudeStartCommand(*delegate);
+    setForceShowAsPlanned(true);
+    return true;
+}
+
+bool WorkViewModel::startClaudeAgain(QObject* terminalView)
+{
+    WorkTerminal* terminal = workTerminalFor(terminalView);
+    return terminal && startClaudeAgain(*terminal);
+}
+
+void WorkViewModel::clearClaudeInputGate(ClaudeInputGate* gate)
+{
+    if (claudeInputGate_ == gate)
+        claudeInputGate_ = nullptr;
+}
+
+bool WorkViewModel::admitted(const ClaudeInput& input)
+{
+    return !claudeInputGate_ || claudeInputGate_->admit(input);
+}
+
+void WorkViewModel::perform(const ClaudeInput& input)
+{
+    if (input.kind == ClaudeInput::Kind::startWork)
+        startWork();
+    else
+        sendPrompt(input.prompt);
 }
 
 bool WorkViewModel::startShell(QObject* terminalView)
@@ -161,6 +221,9 @@ void WorkViewModel::startWork()
         logPromptFileMissing();
         return;
     }
+    // Held by the gate until `claude` reads: work has not started yet.
+    if (!admitted(ClaudeInput::startWork()))
+        return;
     setForceShowAsPlanned(false);
     UserDefaults::setBool(kHasLaunchedBefore, true);
     setHasLaunchedBefore(true);
@@ -174,6 +237,10 @@ void WorkViewModel::sendPrompt(const QString& prompt)
         logPromptFileMissing();
         return;
     }
+    // Held by the gate until `claude` reads; composed when it is typed, so a
+    // `claude` started meanwhile gets the instruction first.
+    if (!admitted(ClaudeInput::withPrompt(prompt)))
+        return;
     if (!forceShowAsPlanned_)
         nativeTerminalService_.sendCommand(prompt);
     else

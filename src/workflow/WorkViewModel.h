@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ProjectModel.h"
+#include "workflow/ClaudeInputGate.h"
 #include "workflow/WorkflowServices.h"
 
 #include <QObject>
@@ -16,7 +17,8 @@ class WorkTerminal;
 // The work screen's model: starts the terminal's shell in the project folder
 // and `claude` in it, types the start-of-work instruction and every later
 // prompt into that terminal, and chooses the task the current-work card
-// presents.
+// presents. With a gate in place (the terminal panel's), nothing is typed
+// for `claude` unless the gate finds `claude` reading the terminal.
 class WorkViewModel : public QObject {
     Q_OBJECT
     // The task whose detail popup is open (a TaskItem value); undefined when none.
@@ -30,6 +32,9 @@ class WorkViewModel : public QObject {
     // The task to present (a TaskItem value); undefined when none.
     Q_PROPERTY(QVariant currentTask READ currentTaskValue NOTIFY currentTaskChanged)
     Q_PROPERTY(bool hasCurrentTask READ hasCurrentTask NOTIFY currentTaskChanged)
+    // Why the task plan that is there cannot be used, in Korean; empty while
+    // the last read found a plan or none.
+    Q_PROPERTY(QString planLoadMessage READ planLoadMessage NOTIFY planLoadMessageChanged)
     Q_PROPERTY(orva::AppGroupMonitorService* appGroupMonitorService READ appGroupMonitorServiceObject CONSTANT)
     Q_PROPERTY(orva::DirectoryAccessService* directoryAccessService READ directoryAccessServiceObject CONSTANT)
     Q_PROPERTY(orva::XcodeService* xcodeService READ xcodeServiceObject CONSTANT)
@@ -64,6 +69,8 @@ public:
     QVariant currentTaskValue() const;
     bool hasCurrentTask() const { return currentTask().has_value(); }
 
+    QString planLoadMessage() const;
+
     // The full path of "ZAVE/project/CLAUDE_DEV.md" in the container; none
     // when there is no container.
     std::optional<QString> promptFilePath() const;
@@ -71,14 +78,31 @@ public:
 
     // Starts the terminal's shell in the project folder and, half a second
     // later, `claude` in it. The QML form takes the terminal panel's process
-    // terminal view.
+    // terminal view. A start after the model's first is a new `claude`: the
+    // next prompt carries the start-of-work instruction.
     void startShell(WorkTerminal& terminal);
     Q_INVOKABLE bool startShell(QObject* terminalView);
+    // Whether a start command is still to be typed half a second after a start.
+    bool isClaudeStartPending() const { return pendingClaudeStarts_ > 0; }
+    // Types the start command into the terminal at once, where its shell
+    // reads it (the caller has seen the shell at its prompt), and marks the
+    // new `claude` as one that has not read the guide. False without a
+    // terminal to type into.
+    bool startClaudeAgain(WorkTerminal& terminal);
+    bool startClaudeAgain(QObject* terminalView);
 
     // Types the start-of-work instruction with the guide's path.
     Q_INVOKABLE void startWork();
     // Types the prompt, after the start-of-work instruction when one is due.
     Q_INVOKABLE void sendPrompt(const QString& prompt);
+    // startWork() or sendPrompt(), as the input says.
+    void perform(const ClaudeInput& input);
+
+    // The gate every input for `claude` passes; none: typed at once.
+    ClaudeInputGate* claudeInputGate() const { return claudeInputGate_; }
+    void setClaudeInputGate(ClaudeInputGate* gate) { claudeInputGate_ = gate; }
+    // Forgets the gate, but only while it is this one.
+    void clearClaudeInputGate(ClaudeInputGate* gate);
     Q_INVOKABLE void clearSelectedTask() { setSelectedTask(std::nullopt); }
 
     AppGroupMonitorService& appGroupMonitorService() const { return appGroupMonitorService_; }
@@ -97,6 +121,7 @@ signals:
     void forceShowAsPlannedChanged();
     void hasLaunchedBeforeChanged();
     void currentTaskChanged();
+    void planLoadMessageChanged();
 
 private:
     void setForceShowAsPlanned(bool value);
@@ -108,9 +133,14 @@ private:
     XcodeService& xcodeService_;
     NativeTerminalService& nativeTerminalService_;
 
+    bool admitted(const ClaudeInput& input);
+
     std::optional<TaskItem> selectedTask_;
     bool forceShowAsPlanned_ = false;
     bool hasLaunchedBefore_ = false;
+    ClaudeInputGate* claudeInputGate_ = nullptr;
+    int shellStarts_ = 0;
+    int pendingClaudeStarts_ = 0;
 };
 
 // The task the current-work card presents: in the plan's order, the first in

@@ -2,14 +2,17 @@
 
 #include "platform/Log.h"
 #include "workspace/AppGroupStorageService.h"
+#include "workspace/BackgroundWork.h"
 #include "workspace/FileOps.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QThread>
-#include <QThreadPool>
+
+#include <sys/stat.h>
 
 namespace orva {
 
@@ -41,23 +44,45 @@ bool isTaskKey(MonitorKey key)
 struct TaskFileRead {
     enum class Outcome { missing, loaded, failed } outcome = Outcome::missing;
     Project project;
-    QString error;
+    TaskFileError error;
 };
 
-// Reads and decodes the task plan; runs on the thread pool.
+TaskFileError::Kind errorKind(fileops::FileBytes::Status status)
+{
+    switch (status) {
+    case fileops::FileBytes::Status::tooLarge:
+        return TaskFileError::Kind::tooLarge;
+    case fileops::FileBytes::Status::notRegularFile:
+        return TaskFileError::Kind::notRegularFile;
+    case fileops::FileBytes::Status::read:
+    case fileops::FileBytes::Status::missing:
+    case fileops::FileBytes::Status::unreadable:
+        break;
+    }
+    return TaskFileError::Kind::unreadable;
+}
+
+// Reads and decodes the task plan; runs on a worker thread, and once on the
+// main thread at start-up. The reader gets the file's own bytes: one
+// byte-order mark at most, and offsets in its errors are offsets in the file.
 TaskFileRead readTaskFile(const QString& path)
 {
     TaskFileRead read;
-    if (!QFileInfo(path).isFile())
+    const fileops::FileBytes file = fileops::readFileBytes(path);
+    if (file.status == fileops::FileBytes::Status::missing)
         return read;
-    QString error;
     std::optional<ProjectWrapper> wrapper;
-    if (const auto text = fileops::readUtf8File(path, &error))
-        wrapper = decodeProjectWrapper(text->toUtf8(), &error);
+    if (file.status == fileops::FileBytes::Status::read) {
+        QString error;
+        wrapper = decodeProjectWrapper(file.bytes, &error);
+        if (!wrapper)
+            read.error = TaskFileError{TaskFileError::Kind::invalid, error, file.size};
+    } else {
+        read.error = TaskFileError{errorKind(file.status), file.error, file.size};
+    }
     if (!wrapper) {
         read.outcome = TaskFileRead::Outcome::failed;
-        read.error = error;
-        log(QStringLiteral("Error loading file: ") + error);
+        log(QStringLiteral("Error loading file: ") + read.error.detail);
         return read;
     }
     read.outcome = TaskFileRead::Outcome::loaded;
@@ -66,6 +91,18 @@ TaskFileRead readTaskFile(const QString& path)
     log(QStringLiteral("Total tasks: ") + QString::number(read.project.totalTaskCount()));
     log(QStringLiteral("Completed tasks: ") + QString::number(read.project.completedTaskCount()));
     return read;
+}
+
+// The nearest folder at or above `path` that exists.
+QString nearestExistingFolder(QString path)
+{
+    while (!QFileInfo(path).isDir()) {
+        const QString parent = QFileInfo(path).path();
+        if (parent == path)
+            break;
+        path = parent;
+    }
+    return path;
 }
 } // namespace
 
@@ -117,12 +154,16 @@ AppGroupMonitorService::AppGroupMonitorService(std::chrono::milliseconds debounc
         return;
     log(QStringLiteral("App Group container: ") + *container);
     log(QStringLiteral("File path: ") + *taskPlan);
-    if (QFileInfo(*taskPlan).isFile()) {
-        // The first plan is there before the first screen is chosen.
+    if (fileops::entryExists(*taskPlan)) {
+        // The first plan is there before the first screen is chosen. Whatever
+        // stands at the path is read as a plan, never waited on: one that
+        // cannot be used is reported, and watched until it can.
         const TaskFileRead read = readTaskFile(*taskPlan);
         if (read.outcome == TaskFileRead::Outcome::loaded) {
             setProject(read.project);
             emit taskFileLoaded();
+        } else if (read.outcome == TaskFileRead::Outcome::failed) {
+            setTaskFileError(read.error);
         }
         startTaskDashboardMonitoring();
     }
@@ -152,6 +193,11 @@ std::chrono::milliseconds AppGroupMonitorService::debounceInterval() const
 void AppGroupMonitorService::setAfterTaskFileReadHook(std::function<void()> hook)
 {
     afterTaskFileRead_ = std::move(hook);
+}
+
+void AppGroupMonitorService::setAfterInterviewStateReadHook(std::function<void()> hook)
+{
+    afterInterviewStateRead_ = std::move(hook);
 }
 
 bool AppGroupMonitorService::isMonitoring(MonitorKey key) const
@@ -244,6 +290,20 @@ void AppGroupMonitorService::stopInterviewStateMonitoring()
 bool AppGroupMonitorService::startMonitoring(MonitorKey key, const QString& path)
 {
     stopMonitoring(key);
+    if (isDirectoryKey(key)) {
+        auto* watcher = new QFileSystemWatcher(this);
+        connect(watcher, &QFileSystemWatcher::directoryChanged, this,
+                [this, key](const QString& changed) { handleFolderEvent(key, changed); });
+        monitors_[key] = watcher;
+        monitorPaths_[key] = path;
+        folderIdentities_[key] = std::nullopt;
+        if (!armFolderWatch(key)) {
+            logBare(QStringLiteral("Failed to open ") + path + QStringLiteral(" for monitoring"));
+            return false;
+        }
+        logBare(QStringLiteral("Started monitoring ") + keyText(key) + QStringLiteral(" at: ") + path);
+        return true;
+    }
     if (!fileops::entryExists(path)) {
         logBare(QStringLiteral("Failed to open ") + path + QStringLiteral(" for monitoring"));
         return false;
@@ -254,14 +314,76 @@ bool AppGroupMonitorService::startMonitoring(MonitorKey key, const QString& path
         logBare(QStringLiteral("Failed to open ") + path + QStringLiteral(" for monitoring"));
         return false;
     }
-    if (isDirectoryKey(key))
-        connect(watcher, &QFileSystemWatcher::directoryChanged, this, [this, key] { handleFileEvent(key); });
-    else
-        connect(watcher, &QFileSystemWatcher::fileChanged, this, [this, key] { handleFileEvent(key); });
+    connect(watcher, &QFileSystemWatcher::fileChanged, this, [this, key] { handleFileEvent(key); });
     monitors_[key] = watcher;
     monitorPaths_[key] = path;
     logBare(QStringLiteral("Started monitoring ") + keyText(key) + QStringLiteral(" at: ") + path);
     return true;
+}
+
+namespace {
+std::optional<std::pair<quint64, quint64>> folderIdentity(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return std::nullopt;
+    return std::pair<quint64, quint64>(info.st_dev, info.st_ino);
+}
+} // namespace
+
+// A folder watch is on the folder itself and on its parent, so that it sees
+// the folder go, and come back: a watch dropped with a deleted folder, or
+// following a folder moved away, would never see the folder made again at
+// its path. While the folder is missing, its nearest existing parent is
+// watched instead. True when the folder itself is watched.
+bool AppGroupMonitorService::armFolderWatch(MonitorKey key)
+{
+    QFileSystemWatcher* watcher = monitors_.at(key);
+    const QString folder = monitorPaths_.at(key);
+    // Things can change while the watch moves: look again until it stands.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const auto identity = folderIdentity(folder);
+        const QString above = nearestExistingFolder(identity ? QFileInfo(folder).path() : folder);
+        QStringList wanted;
+        if (identity)
+            wanted << folder;
+        if (above != folder)
+            wanted << above;
+        const QStringList watched = watcher->directories();
+        for (const QString& path : watched) {
+            // A folder that is not the one watched before is watched afresh:
+            // the old watch follows the old folder wherever it went.
+            if (!wanted.contains(path) || (path == folder && identity != folderIdentities_[key]))
+                watcher->removePath(path);
+        }
+        for (const QString& path : wanted) {
+            if (!watcher->directories().contains(path))
+                watcher->addPath(path);
+        }
+        folderIdentities_[key] = identity;
+        if (folderIdentity(folder) == identity && nearestExistingFolder(identity ? QFileInfo(folder).path() : folder) == above)
+            return identity.has_value() && watcher->directories().contains(folder);
+    }
+    return folderIdentities_[key].has_value() && watcher->directories().contains(folder);
+}
+
+void AppGroupMonitorService::handleFolderEvent(MonitorKey key, const QString& path)
+{
+    const auto wanted = monitorPaths_.find(key);
+    if (wanted == monitorPaths_.end())
+        return;
+    const bool replaced = folderIdentity(wanted->second) != folderIdentities_[key];
+    if (replaced) {
+        // The folder went, came back, or another took its place.
+        if (armFolderWatch(key))
+            logBare(QStringLiteral("Started monitoring ") + keyText(key) + QStringLiteral(" at: ") + wanted->second);
+        else
+            logBare(QStringLiteral("Watching ") + nearestExistingFolder(wanted->second) + QStringLiteral(" until ")
+                    + wanted->second + QStringLiteral(" is there again"));
+    } else if (path != wanted->second) {
+        return; // something else changed beside the folder
+    }
+    handleFileEvent(key);
 }
 
 void AppGroupMonitorService::stopMonitoring(MonitorKey key)
@@ -275,6 +397,7 @@ void AppGroupMonitorService::stopMonitoring(MonitorKey key)
     watcher->deleteLater();
     monitors_.erase(it);
     monitorPaths_.erase(key);
+    folderIdentities_.erase(key);
     monitorHandlers_.erase(key);
     logBare(QStringLiteral("Stopped monitoring ") + keyText(key));
 }
@@ -362,31 +485,32 @@ void AppGroupMonitorService::loadTaskFile()
         return;
     isLoadingFile_ = true;
     QPointer<AppGroupMonitorService> self(this);
-    QThreadPool::globalInstance()->start([self, path = *path, hook = afterTaskFileRead_] {
+    runInBackground([self, path = *path, hook = afterTaskFileRead_] {
         const TaskFileRead read = readTaskFile(path);
         if (hook)
             hook();
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, read] {
-                if (!self)
-                    return;
-                if (read.outcome == TaskFileRead::Outcome::loaded) {
-                    self->setProject(read.project);
-                    emit self->taskFileLoaded();
-                } else if (read.outcome == TaskFileRead::Outcome::failed) {
-                    emit self->taskFileLoadFailed(read.error);
-                } else {
-                    // No plan on disk any more: keep none rather than a stale one.
-                    self->setProject(std::nullopt);
-                }
-                self->isLoadingFile_ = false;
-                if (self->reloadAgain_) {
-                    self->reloadAgain_ = false;
-                    self->loadTaskFile();
-                }
-            },
-            Qt::QueuedConnection);
+        runOnMainThread([self, read] {
+            if (!self)
+                return;
+            if (read.outcome == TaskFileRead::Outcome::loaded) {
+                self->setTaskFileError(std::nullopt);
+                self->setProject(read.project);
+                emit self->taskFileLoaded();
+            } else if (read.outcome == TaskFileRead::Outcome::failed) {
+                // Whatever stands there now, the last good plan stays.
+                self->setTaskFileError(read.error);
+                emit self->taskFileLoadFailed(read.error.detail);
+            } else {
+                // No plan on disk any more: keep none rather than a stale one.
+                self->setTaskFileError(std::nullopt);
+                self->setProject(std::nullopt);
+            }
+            self->isLoadingFile_ = false;
+            if (self->reloadAgain_) {
+                self->reloadAgain_ = false;
+                self->loadTaskFile();
+            }
+        });
     });
 }
 
@@ -398,6 +522,14 @@ void AppGroupMonitorService::setProject(std::optional<Project> value)
     emit projectChanged();
 }
 
+void AppGroupMonitorService::setTaskFileError(std::optional<TaskFileError> value)
+{
+    if (taskFileError_ == value)
+        return;
+    taskFileError_ = std::move(value);
+    emit taskFileErrorChanged();
+}
+
 void AppGroupMonitorService::readInterviewState()
 {
     // The location is resolved here, on the main thread; the pool only reads.
@@ -407,22 +539,21 @@ void AppGroupMonitorService::readInterviewState()
         return;
     }
     QPointer<AppGroupMonitorService> self(this);
-    QThreadPool::globalInstance()->start([self, location = *location] {
+    runInBackground([self, location = *location, hook = afterInterviewStateRead_] {
         const auto text = AppGroupStorageService::loadFileAt(location, QStringLiteral("interview_state.json"));
+        if (hook)
+            hook();
         if (!text || text->isEmpty()) {
             logBare(QStringLiteral("Interview state file not found or empty"));
             return;
         }
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, content = *text] {
-                if (!self) {
-                    logBare(QStringLiteral("Self is nil"));
-                    return;
-                }
-                self->runInterviewStateHandler(content);
-            },
-            Qt::QueuedConnection);
+        runOnMainThread([self, content = *text] {
+            if (!self) {
+                logBare(QStringLiteral("Self is nil"));
+                return;
+            }
+            self->runInterviewStateHandler(content);
+        });
     });
 }
 

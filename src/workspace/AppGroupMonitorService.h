@@ -18,6 +18,20 @@ class QFileSystemWatcher;
 
 namespace orva {
 
+// Why the task plan that is there could not be used.
+struct TaskFileError {
+    enum class Kind {
+        tooLarge,       // past the size read from the workspace
+        notRegularFile, // a folder, FIFO, device or socket in its place
+        unreadable,     // it could not be opened or read
+        invalid,        // not valid UTF-8, not JSON, or not a task plan
+    };
+    Kind kind = Kind::invalid;
+    QString detail; // the reason in words (English), as logged
+    qint64 size = 0; // the file's size in bytes, when known
+    bool operator==(const TaskFileError&) const = default;
+};
+
 // Watches the task plan "ZAVE/project/Task.json" and the interview state
 // "ZAVE/interview_state.json", each together with the folder that holds it.
 // A burst of changes is collapsed by restarting a wait (0.5 s by default)
@@ -30,6 +44,10 @@ class AppGroupMonitorService : public QObject {
     // (an invalid QVariant) when there is none.
     Q_PROPERTY(QVariant project READ projectValue NOTIFY projectChanged)
     Q_PROPERTY(bool hasProject READ hasProject NOTIFY projectChanged)
+    // Why the task plan last read could not be used (its detail); empty when
+    // the last read published a plan or found none. `project` keeps the plan
+    // published before.
+    Q_PROPERTY(QString taskFileErrorText READ taskFileErrorText NOTIFY taskFileErrorChanged)
 
 public:
     enum class MonitorKey { taskDashboardFile, taskDashboardDirectory, interviewStateFile, interviewStateDirectory };
@@ -49,6 +67,8 @@ public:
     std::optional<Project> project() const { return project_; }
     QVariant projectValue() const;
     bool hasProject() const { return project_.has_value(); }
+    std::optional<TaskFileError> taskFileError() const { return taskFileError_; }
+    QString taskFileErrorText() const { return taskFileError_ ? taskFileError_->detail : QString(); }
 
     // Watches the task plan and its folder, replacing earlier watches.
     Q_INVOKABLE void startTaskDashboardMonitoring();
@@ -66,6 +86,8 @@ public:
     // Runs on the loading thread after each read of the task plan, before the
     // result is handed to the main thread (tests hold a load in flight).
     void setAfterTaskFileReadHook(std::function<void()> hook);
+    // The same after each read of the interview state.
+    void setAfterInterviewStateReadHook(std::function<void()> hook);
 
     bool isMonitoring(MonitorKey key) const;
     bool hasInterviewStateHandler() const;
@@ -78,6 +100,7 @@ signals:
     // A task plan was there but could not be read or decoded; `project` kept
     // its value.
     void taskFileLoadFailed(const QString& reason);
+    void taskFileErrorChanged();
 
 private:
     struct Handler {
@@ -96,15 +119,27 @@ private:
     void stopMonitoring(MonitorKey key);
     void stopAllMonitoring();
     void handleFileEvent(MonitorKey key);
+    void handleFolderEvent(MonitorKey key, const QString& path);
+    bool armFolderWatch(MonitorKey key);
     void rearmFileWatch(MonitorKey fileKey);
     void setProject(std::optional<Project> value);
+    void setTaskFileError(std::optional<TaskFileError> value);
     bool onOwnThread() const;
 
+    // A folder's identity: device and inode.
+    using FolderIdentity = std::pair<quint64, quint64>;
+
     std::optional<Project> project_;
+    std::optional<TaskFileError> taskFileError_;
     std::map<MonitorKey, QFileSystemWatcher*> monitors_;
+    // The path each key watches (for a folder, the folder wanted even while
+    // only its nearest existing parent can be watched).
     std::map<MonitorKey, QString> monitorPaths_;
+    // The folder a folder watch is on, when it exists.
+    std::map<MonitorKey, std::optional<FolderIdentity>> folderIdentities_;
     std::map<MonitorKey, Handler> monitorHandlers_;
     std::function<void()> afterTaskFileRead_;
+    std::function<void()> afterInterviewStateRead_;
     bool isLoadingFile_ = false;
     bool reloadAgain_ = false;
     QTimer reloadTask_;

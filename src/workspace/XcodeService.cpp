@@ -1,6 +1,7 @@
 #include "workspace/XcodeService.h"
 
 #include "platform/Log.h"
+#include "workspace/BackgroundWork.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/FolderWalk.h"
 
@@ -8,7 +9,6 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QPointer>
-#include <QThreadPool>
 
 namespace orva {
 
@@ -33,6 +33,8 @@ XcodeProjectVerdict walkForVerdict(const QString& folder)
     logLine(QStringLiteral("[XcodeService] Verifying project in: ") + folder);
     std::optional<QString> found;
     const bool listed = walkFolder(folder, [&](const QString& path) {
+        if (backgroundWorkStopping())
+            return false;
         const QString extension = splitExtension(lastComponent(path)).second;
         if (extension == QLatin1String("xcodeproj") || extension == QLatin1String("xcworkspace")) {
             found = path;
@@ -52,6 +54,30 @@ XcodeProjectVerdict walkForVerdict(const QString& folder)
     logLine(QStringLiteral("[XcodeService] Xcode project found: ") + name + QStringLiteral(" at ") + *found);
     return {true, name, std::nullopt};
 }
+
+// The workspace or project to open (see findXcodeProject()); any thread.
+std::optional<QString> findProjectIn(const QString& folder)
+{
+    std::optional<QString> workspace;
+    std::optional<QString> project;
+    const bool listed = walkFolder(folder, [&](const QString& path) {
+        if (backgroundWorkStopping())
+            return false;
+        if (path.endsWith(QLatin1String(".xcworkspace"))) {
+            workspace = path;
+            return false;
+        }
+        if (path.endsWith(QLatin1String(".xcodeproj")) && !project)
+            project = path;
+        return true;
+    });
+    if (!listed) {
+        logLine(QStringLiteral("[XcodeService] - Failed to enumerate directory"));
+        return std::nullopt;
+    }
+    return workspace ? workspace : project;
+}
+
 } // namespace
 
 XcodeService& XcodeService::shared()
@@ -92,22 +118,7 @@ void XcodeService::setOpener(std::function<bool(const QUrl&)> opener)
 
 std::optional<QString> XcodeService::findXcodeProject(const QString& folder) const
 {
-    std::optional<QString> workspace;
-    std::optional<QString> project;
-    const bool listed = walkFolder(folder, [&](const QString& path) {
-        if (path.endsWith(QLatin1String(".xcworkspace"))) {
-            workspace = path;
-            return false;
-        }
-        if (path.endsWith(QLatin1String(".xcodeproj")) && !project)
-            project = path;
-        return true;
-    });
-    if (!listed) {
-        logLine(QStringLiteral("[XcodeService] - Failed to enumerate directory"));
-        return std::nullopt;
-    }
-    return workspace ? workspace : project;
+    return findProjectIn(folder);
 }
 
 XcodeProjectVerdict XcodeService::verifyXcodeProject(const QString& folder)
@@ -123,19 +134,16 @@ void XcodeService::verifyXcodeProjectAsync(const QString& folder, QObject* conte
     QPointer<XcodeService> self(this);
     QPointer<QObject> guard(context);
     const bool hasContext = context != nullptr;
-    QThreadPool::globalInstance()->start([self, guard, hasContext, folder, done = std::move(done)] {
+    runInBackground([self, guard, hasContext, folder, done = std::move(done)] {
         const XcodeProjectVerdict verdict = walkForVerdict(folder);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, guard, hasContext, folder, verdict, done] {
-                if (self)
-                    self->storeVerdict(folder, verdict);
-                if (hasContext && !guard)
-                    return;
-                if (done)
-                    done(verdict);
-            },
-            Qt::QueuedConnection);
+        runOnMainThread([self, guard, hasContext, folder, verdict, done] {
+            if (self)
+                self->storeVerdict(folder, verdict);
+            if (hasContext && !guard)
+                return;
+            if (done)
+                done(verdict);
+        });
     });
 }
 
@@ -154,17 +162,14 @@ void XcodeService::startBackgroundVerify(const QString& folder)
         return;
     pending_.insert(folder, 1);
     QPointer<XcodeService> self(this);
-    QThreadPool::globalInstance()->start([self, folder] {
+    runInBackground([self, folder] {
         const XcodeProjectVerdict verdict = walkForVerdict(folder);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, folder, verdict] {
-                if (!self)
-                    return;
-                self->pending_.remove(folder);
-                self->storeVerdict(folder, verdict);
-            },
-            Qt::QueuedConnection);
+        runOnMainThread([self, folder, verdict] {
+            if (!self)
+                return;
+            self->pending_.remove(folder);
+            self->storeVerdict(folder, verdict);
+        });
     });
 }
 
@@ -205,13 +210,24 @@ bool XcodeService::openXcodeProject()
         logLine(QStringLiteral("[XcodeService] - No working directory selected"));
         return false;
     }
-    const auto project = findXcodeProject(folder);
-    if (!project) {
-        logLine(QStringLiteral("[XcodeService] - No Xcode project found in ") + folder);
-        return false;
-    }
-    opener_(QUrl::fromLocalFile(*project));
-    logLine(QStringLiteral("[XcodeService] - Opening Xcode project: ") + lastComponent(*project));
+    // The folder may hold hundreds of thousands of files: it is walked off
+    // the main thread, and the project opened once found.
+    QPointer<XcodeService> self(this);
+    runInBackground([self, folder] {
+        const auto project = findProjectIn(folder);
+        runOnMainThread([self, folder, project] {
+            if (!self)
+                return;
+            if (!project) {
+                logLine(QStringLiteral("[XcodeService] - No Xcode project found in ") + folder);
+                emit self->openFinished(false);
+                return;
+            }
+            self->opener_(QUrl::fromLocalFile(*project));
+            logLine(QStringLiteral("[XcodeService] - Opening Xcode project: ") + lastComponent(*project));
+            emit self->openFinished(true);
+        });
+    });
     return true;
 }
 

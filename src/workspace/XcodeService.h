@@ -58,6 +58,9 @@ public:
     std::optional<XcodeProjectVerdict> cachedVerdict(const QString& folder);
 
     // Opens the project of the selected folder in the registered application.
+    // The folder is walked off the main thread: false at once when no folder
+    // is selected; otherwise true, and openFinished() follows on the main
+    // thread once the project was opened or found missing.
     Q_INVOKABLE bool openXcodeProject();
 
     QString selectedProjectName() const { return selectedProjectName_; }
@@ -73,6 +76,7 @@ public:
 signals:
     void selectedProjectNameChanged();
     void verdictReady(const QString& folder);
+    void openFinished(bool opened);
 
 private:
     void storeVerdict(const QString& folder, const XcodeProjectVerdict& verdict);

@@ -27,6 +27,7 @@
 #include <QQuickWindow>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 namespace orva::test {
@@ -93,13 +94,13 @@ public:
     QQuickItem* item(const QString& name) const { return find(name, true); }
     // The same, shown or not.
     QQuickItem* anyItem(const QString& name) const { return find(name, false); }
-    QQuickItem* waitForItem(const QString& name, std::chrono::milliseconds deadline = 20s) const
+    QQuickItem* waitForItem(const QString& name, std::chrono::milliseconds deadline = kWaitDeadline) const
     {
         QQuickItem* found = nullptr;
         waitUntil([&] { return (found = item(name)) != nullptr; }, deadline);
         return found;
     }
-    bool waitForGone(const QString& name, std::chrono::milliseconds deadline = 20s) const
+    bool waitForGone(const QString& name, std::chrono::milliseconds deadline = kWaitDeadline) const
     {
         return waitUntil([&] { return item(name) == nullptr; }, deadline);
     }
@@ -109,7 +110,7 @@ public:
         return found ? found->property(property) : QVariant();
     }
     bool waitForProperty(const QString& name, const char* property, const QVariant& value,
-                         std::chrono::milliseconds deadline = 20s) const
+                         std::chrono::milliseconds deadline = kWaitDeadline) const
     {
         return waitUntil([&] { return read(name, property) == value; }, deadline);
     }
@@ -132,8 +133,8 @@ public:
     }
     // Waits for the item to show with its entrance settled (fully opaque and
     // still), then clicks it.
-    bool click(const QString& name, std::chrono::milliseconds deadline = 20s) { return click(waitSettled(name, deadline)); }
-    QQuickItem* waitSettled(const QString& name, std::chrono::milliseconds deadline = 20s)
+    bool click(const QString& name, std::chrono::milliseconds deadline = kWaitDeadline) { return click(waitSettled(name, deadline)); }
+    QQuickItem* waitSettled(const QString& name, std::chrono::milliseconds deadline = kWaitDeadline)
     {
         QQuickItem* target = nullptr;
         QPointF lastPlace(-1e9, -1e9);
@@ -185,7 +186,7 @@ public:
                               Qt::NoModifier, Qt::NoScrollPhase, false);
             QCoreApplication::sendEvent(window_, &wheel);
             // Let the area settle before the next turn.
-            waitUntil([&] { return !area->property("moving").toBool(); }, 2s);
+            waitUntil([&] { return !area->property("moving").toBool(); });
         }
         return inView();
     }
@@ -280,7 +281,7 @@ protected:
     void expectNoChildLeft()
     {
         ClaudeProcessService::shared().shutdown();
-        EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }, 10s))
+        EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }))
             << childProcesses().join(QLatin1Char('\n')).toStdString();
     }
 
@@ -411,11 +412,34 @@ void testTask(AppWindow& app, const QString& explanationOfAFailure = {}, const Q
     ASSERT_TRUE(app.waitForGone(QStringLiteral("taskPopup")));
 }
 
+// Work: `claude` quits in the middle of the work: once the card offers the
+// test, the person clicks into the terminal and types "/exit" there. The
+// shell has the terminal again; whatever is sent next must reach a new
+// `claude`, not the shell.
+void quitClaude(AppWindow& app, const QList<FakeCall>& callsBefore, const std::function<QList<FakeCall>()>& calls)
+{
+    ASSERT_TRUE(app.waitForProperty(QStringLiteral("sidebar/cardSubtitle"), "text",
+                                    QStringLiteral("테스트가 준비되었습니다"), 30s));
+    ASSERT_FALSE(callsBefore.isEmpty());
+    const qint64 running = callsBefore.last().pid;
+    ASSERT_TRUE(app.click(QStringLiteral("terminalPanel/terminalWrapper")));
+    app.type(QStringLiteral("/exit"));
+    app.press(Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([&] {
+        for (const FakeCall& call : calls()) {
+            if (call.pid == running)
+                return call.doneOrder >= 0;
+        }
+        return false;
+    })) << "claude did not quit";
+}
+
 // Work: the dashboard opens on the first visit and is closed by a click
 // beside it; the card starts the work; every task is tested (the second
-// failed once with an explanation, fixed and tested again); the confetti and
-// the completion popup.
-void workThroughThePlan(AppWindow& app)
+// failed once with an explanation, fixed and tested again; before the last
+// one's test `claude` quits, and "테스트 완료" brings it back); the confetti
+// and the completion popup.
+void workThroughThePlan(AppWindow& app, const std::function<QList<FakeCall>()>& interactiveCalls)
 {
     ASSERT_TRUE(app.waitForItem(QStringLiteral("workView")));
     ASSERT_TRUE(app.waitSettled(QStringLiteral("dashboardFrame"))) << "the dashboard did not open on the first visit";
@@ -435,7 +459,30 @@ void workThroughThePlan(AppWindow& app)
     ASSERT_NO_FATAL_FAILURE(testTask(app));
 
     ASSERT_NO_FATAL_FAILURE(pressCard(app, QStringLiteral("메인 화면 만들기입니다")));
+    const QList<FakeCall> before = interactiveCalls();
+    ASSERT_NO_FATAL_FAILURE(quitClaude(app, before, interactiveCalls));
     ASSERT_NO_FATAL_FAILURE(testTask(app));
+    {
+        // A new `claude` took the approval, after the instruction and the guide's path.
+        ASSERT_TRUE(waitUntil([&] { return interactiveCalls().size() > before.size(); }, 30s))
+            << "claude was not started again";
+        const qint64 fresh = interactiveCalls().at(before.size()).pid;
+        auto linesOfFresh = [&] {
+            for (const FakeCall& call : interactiveCalls()) {
+                if (call.pid == fresh)
+                    return call.lines;
+            }
+            return QStringList();
+        };
+        const QString approval = QStringLiteral("사용자가 승인했습니다. Task.json 연동 규칙에 따라 진행하세요.");
+        ASSERT_TRUE(waitUntil([&] { return linesOfFresh().contains(approval); }, 30s))
+            << linesOfFresh().join(QLatin1Char('|')).toStdString();
+        const QStringList lines = linesOfFresh();
+        ASSERT_GE(lines.size(), 3);
+        EXPECT_EQ(lines[0], QStringLiteral("    아래 경로의 명세서를 기반으로 개발을 진행하세요."));
+        EXPECT_TRUE(lines[1].endsWith(QStringLiteral("/ZAVE/project/CLAUDE_DEV.md"))) << lines[1].toStdString();
+        EXPECT_EQ(lines[2], approval);
+    }
 
     ASSERT_TRUE(app.waitForItem(QStringLiteral("confetti"), 30s)) << "no confetti after the last task";
     ASSERT_TRUE(app.waitSettled(QStringLiteral("completionPopup/newProjectButton")));
@@ -462,7 +509,7 @@ TEST_F(RoadThroughTheWindowTest, FromTheFirstLaunchToTheLastTaskAndANewProject)
             << "claude never started in the terminal";
         EXPECT_EQ(calls(QStringLiteral("interactive")).first().cwd, folder);
     }
-    ASSERT_NO_FATAL_FAILURE(workThroughThePlan(app));
+    ASSERT_NO_FATAL_FAILURE(workThroughThePlan(app, [&] { return calls(QStringLiteral("interactive")); }));
     {
         // What `claude` read in the terminal: the failed item and the explanation.
         const QStringList lines = calls(QStringLiteral("interactive")).first().lines;
@@ -479,7 +526,7 @@ TEST_F(RoadThroughTheWindowTest, FromTheFirstLaunchToTheLastTaskAndANewProject)
     EXPECT_TRUE(app.directory().selectedDirectory().isEmpty());
     EXPECT_TRUE(entriesOf(machine().home()).isEmpty()) << "nothing is written into the home folder";
     // The work screen took its shell and `claude` with it.
-    EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }, 10s))
+    EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }))
         << childProcesses().join(QLatin1Char('\n')).toStdString();
 
     app.close();

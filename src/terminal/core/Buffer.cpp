@@ -45,32 +45,36 @@ void Buffer::resize(int newCols, int newRows)
             if (oldSize == newCols)
                 continue;
             line->resize(newCols);
-            // A wide character whose placeholder was cut off becomes a blank;
-            // one that stood in the old last column without a placeholder gets
-            // its placeholder in the first new column.
-            if (newCols < oldSize) {
-                if (line->cells.back().width == 2)
-                    line->cells.back() = CharData::blank;
-            } else if (oldSize > 0) {
-                const CharData& last = line->cells[static_cast<std::size_t>(oldSize - 1)];
-                if (last.width == 2)
-                    line->cells[static_cast<std::size_t>(oldSize)] = CharData{U' ', last.attribute, 0};
-            }
+            // A wide character whose placeholder was cut off becomes a blank.
+            if (newCols < oldSize && line->cells.back().width == 2)
+                line->cells.back() = CharData::blank;
         }
     }
     m_spare.reset();
 
     if (rows > newRows) {
-        if (y >= newRows) {
-            yBase += y - newRows + 1;
-            y = newRows - 1;
-        }
+        // Fewer rows: the rows below the cursor go first (they are dropped),
+        // then rows from the top move into the scroll-back, so the lines
+        // around the cursor stay in view, as in tmux.
+        const int shrink = rows - newRows;
+        const int below = std::clamp(rows - 1 - y, 0, shrink);
+        const int end = yBase + rows;
+        if (below > 0 && end <= lines.count())
+            lines.splice(end - below, below);
+        yBase += shrink - below;
+        y -= shrink - below;
     } else if (rows < newRows) {
+        // More rows: lines come back from the scroll-back first (the cursor
+        // moves down with them), then blank lines are added at the bottom.
+        const int grow = newRows - rows;
+        const int back = std::min(grow, yBase);
+        yBase -= back;
+        y += back;
         // A buffer made without room for this many rows (the alternate screen)
         // grows its ring, so every screen row keeps a line.
         if (lines.maxLength() < newRows)
             lines.growMaxLength(newRows + m_scrollback);
-        for (int i = rows; i < newRows; ++i)
+        for (int i = lines.count(); i < yBase + newRows; ++i)
             lines.push(std::make_unique<BufferLine>(newCols));
     }
 

@@ -56,6 +56,10 @@ public:
     BufferLine* line(int r) const { return lines[yBase + r]; }
 
     // Resizes every line and the screen (both at least 1; the caller checks).
+    // Fewer rows drop the rows below the cursor first, then move rows from the
+    // top into the scroll-back; more rows bring lines back from the
+    // scroll-back first, then add blank lines. The ring always ends with the
+    // screen: its count is yBase + rows.
     void resize(int newCols, int newRows);
 
     // Resets the ring to `rows` blank lines, with the cursor, yBase and yDisp at

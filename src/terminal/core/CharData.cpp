@@ -1,5 +1,7 @@
 #include "terminal/core/CharData.h"
 
+#include "terminal/core/CharacterProperties.h"
+
 #include <algorithm>
 
 namespace orva {
@@ -59,11 +61,7 @@ RgbColor TerminalColor::rgbColor(const RgbColor& defaultForeground, const RgbCol
 
 bool isWideCharacter(char32_t c)
 {
-    if (c < 0x1100)
-        return false;
-    return (c <= 0x115F) || (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF)
-        || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE10 && c <= 0xFE1F) || (c >= 0xFF00 && c <= 0xFF60)
-        || (c >= 0xFFE0 && c <= 0xFFE6);
+    return characterColumns(c) == 2;
 }
 
 void appendUtf8(std::string& out, char32_t c)
@@ -92,11 +90,6 @@ std::string utf8Encode(char32_t c)
     std::string out;
     appendUtf8(out, c);
     return out;
-}
-
-std::string CharData::text() const
-{
-    return utf8Encode(character);
 }
 
 } // namespace orva

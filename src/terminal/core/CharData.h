@@ -123,19 +123,23 @@ struct CharAttribute {
 
 inline constexpr CharAttribute CharAttribute::defaultAttribute{};
 
-// One cell. `character` is the cell's one Unicode scalar (the parser prints
-// every decoded scalar into a cell of its own); a blank cell holds U+0020.
-// `width` is 1 for a normal cell, 2 for a wide character (this column and the
-// next) and 0 for the placeholder that follows a wide character.
+// One cell. `character` is the cell's one Unicode scalar, or, for a grapheme
+// cluster of several scalars (a letter with its combining marks, decomposed
+// Hangul, an emoji sequence), `clusterFlag` with the place of its scalars in
+// the line's cluster store (BufferLine::scalars() reads either). A blank cell
+// holds U+0020. `width` is 1 for a normal cell, 2 for a wide character (this
+// column and the next) and 0 for the placeholder that follows a wide
+// character.
 struct CharData {
+    static constexpr char32_t clusterFlag = 0x80000000;
+
     char32_t character = U' ';
     CharAttribute attribute;
     std::int8_t width = 1;
 
     static const CharData blank;
 
-    // The character as UTF-8 text.
-    std::string text() const;
+    constexpr bool isCluster() const { return (character & clusterFlag) != 0; }
 
     constexpr bool operator==(const CharData&) const = default;
 };
@@ -149,7 +153,8 @@ const std::array<RgbColor, 16>& ansiPalette();
 // spaced levels, then a grey ramp. Values outside 0-255 are clamped.
 RgbColor colorForAnsi256(int n);
 
-// True when the character occupies two columns.
+// True when the character occupies two columns (East Asian Wide and
+// Fullwidth characters, emoji shown as pictures).
 bool isWideCharacter(char32_t character);
 
 // The UTF-8 form of one scalar (empty for a value that is not a scalar).

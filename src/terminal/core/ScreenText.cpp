@@ -8,10 +8,12 @@ std::string lineText(const BufferLine& line)
 {
     std::string text;
     std::size_t kept = 0;
-    for (const CharData& cell : line.cells) {
+    for (int c = 0; c < line.size(); ++c) {
+        const CharData& cell = line.cells[static_cast<std::size_t>(c)];
         if (cell.width == 0)
             continue;
-        appendUtf8(text, cell.character);
+        for (const char32_t scalar : line.scalars(c))
+            appendUtf8(text, scalar);
         if (cell.character != U' ')
             kept = text.size();
     }

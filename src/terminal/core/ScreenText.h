@@ -10,7 +10,8 @@ namespace orva {
 class BufferLine;
 class Terminal;
 
-// The line's characters as UTF-8, placeholder cells skipped, trailing blanks removed.
+// The line's characters as UTF-8 (each cell's whole cluster), placeholder
+// cells skipped, trailing blanks removed.
 std::string lineText(const BufferLine& line);
 
 // The rows the view shows (from yDisp), one text per row as lineText() gives it;

@@ -120,6 +120,12 @@ public:
     void clearDirtyRange();
 
     // ---- Screen operations (the parser's actions, also callable directly) ----
+    // One decoded scalar. A scalar of no column (a combining mark, a variation
+    // selector, a zero-width joiner or space, a Hangul vowel or final jamo)
+    // joins the cell left of the cursor, as does an emoji after a zero-width
+    // joiner; a second regional indicator and a spacing mark join it and
+    // widen it to two columns when the column after it is free. Since what it
+    // joins is on the screen, a cluster split between two reads still joins.
     void printCharacter(char32_t character);
     void executeControl(std::uint8_t byte);
     void lineFeed();
@@ -181,6 +187,14 @@ private:
     // Prints a run of printable ASCII (0x20-0x7E) with the same effect as
     // printCharacter() for each byte.
     void printAscii(const std::uint8_t* data, std::size_t size);
+    // Writes one cell of `width` columns (1 or 2) holding these scalars at the
+    // cursor: the pending wrap, wide characters at the margin, insert mode.
+    void writeCell(std::u32string_view scalars, int width);
+    // Joins the scalar to the cell left of the cursor when its properties
+    // (from characterProperties()) let it; false when it stands on its own.
+    bool joinPreviousCell(char32_t character, std::uint8_t properties);
+    // Remembers column c of the cursor's line as the last printed cell, for CSI b.
+    void rememberPrinted(const BufferLine& line, int c);
 
     // Screen row of a 1-based row parameter of CUP, HVP or VPA.
     int addressedRow(std::int64_t row) const;
@@ -227,8 +241,14 @@ private:
     int m_refreshStart = INT_MAX;
     int m_refreshEnd = 0;
     int m_scrollbackSize;
-    // The last character printed, for CSI b; 0 when there is none.
-    char32_t m_lastPrinted = 0;
+    // The last cell printed, for CSI b: its scalars (none before the first)
+    // and its columns.
+    std::array<char32_t, BufferLine::maxClusterScalars> m_lastPrinted{};
+    int m_lastPrintedCount = 0;
+    int m_lastPrintedWidth = 1;
+    // The last character printed was not written (a wide character with no
+    // room for its second column): what would join it is dropped with it.
+    bool m_lastPrintedDropped = false;
 };
 
 } // namespace orva

@@ -4,6 +4,8 @@
 
 #include "terminal/core/Terminal.h"
 
+#include "terminal/core/CharacterProperties.h"
+
 #include <algorithm>
 
 namespace orva {
@@ -76,9 +78,138 @@ void Terminal::clearDirtyRange()
 
 void Terminal::printCharacter(char32_t ch)
 {
-    m_lastPrinted = ch;
+    if (ch > 0x10FFFF)
+        return;
+    const std::uint8_t properties = characterProperties(ch);
+    const int width = properties & characterColumnsMask;
+    if (width == 0
+        || (properties & (characterSpacingMark | characterPictographic | characterRegionalIndicator)) != 0) {
+        if (!m_lastPrintedDropped && joinPreviousCell(ch, properties))
+            return;
+        // A mark with nothing before it on the line is dropped.
+        if (width == 0)
+            return;
+    }
+    // The common case in one go (what writeCell() does when the character
+    // fits on the cursor's line outside insert mode): most text of scripts
+    // other than Latin, Hangul among it, comes this way.
     Buffer& b = *m_buffer;
-    const bool wide = isWideCharacter(ch);
+    BufferLine* line = b.x + width <= m_cols && !m_modes.insertMode ? b.line(b.y) : nullptr;
+    if (!line || line->size() != m_cols) {
+        writeCell(std::u32string_view(&ch, 1), width);
+        return;
+    }
+    const int x0 = b.x;
+    CharData* cells = line->cells.data() + x0;
+    const bool repair = cells[0].width != 1 || (width == 2 && cells[1].width != 1);
+    cells[0].character = ch;
+    cells[0].attribute = m_currentAttribute;
+    cells[0].width = static_cast<std::int8_t>(width);
+    if (width == 2) {
+        cells[1].character = U' ';
+        cells[1].attribute = m_currentAttribute;
+        cells[1].width = 0;
+    }
+    b.x = x0 + width;
+    if (repair)
+        line->repairWide(x0 - 1, x0 + 2);
+    m_lastPrinted[0] = ch;
+    m_lastPrintedCount = 1;
+    m_lastPrintedWidth = width;
+    m_lastPrintedDropped = false;
+    markDirty(b.y);
+}
+
+bool Terminal::joinPreviousCell(char32_t ch, std::uint8_t properties)
+{
+    Buffer& b = *m_buffer;
+    BufferLine* line = b.line(b.y);
+    if (!line)
+        return false;
+    auto& cells = line->cells;
+    // The cell left of the cursor: the last column while a wrap is pending,
+    // and a wide character when the cursor stands after its placeholder.
+    int c = std::min(b.x, line->size()) - 1;
+    if (c < 0)
+        return false;
+    if (cells[static_cast<std::size_t>(c)].width == 0) {
+        if (c == 0 || cells[static_cast<std::size_t>(c - 1)].width != 2)
+            return false;
+        --c;
+    }
+    const int width = properties & characterColumnsMask;
+    const std::u32string_view previous = line->scalars(c);
+    if (previous.empty())
+        return false;
+    bool widen = false;
+    if (width == 0) {
+        // Joined, or dropped when the cell is full.
+        line->appendScalar(c, ch);
+        rememberPrinted(*line, c);
+        markDirty(b.y);
+        return true;
+    }
+    if ((properties & characterPictographic) && previous.back() == U'\u200D') {
+        // The next part of an emoji sequence.
+        if (line->appendScalar(c, ch)) {
+            rememberPrinted(*line, c);
+            markDirty(b.y);
+            return true;
+        }
+        return false;
+    }
+    const CharData& cell = cells[static_cast<std::size_t>(c)];
+    if (properties & characterRegionalIndicator) {
+        // A second indicator after a lone one makes a flag.
+        widen = width == 1 && cell.width == 1 && previous.size() == 1
+            && (characterProperties(previous[0]) & characterRegionalIndicator);
+    } else if (properties & characterSpacingMark) {
+        // A spacing mark joins a one-column cell and takes its own column in it.
+        widen = width == 1 && cell.width == 1;
+    }
+    // The cell grows into the column at the cursor, which must be on this line.
+    if (!widen || c + 1 != b.x || b.x >= line->size())
+        return false;
+    if (!line->appendScalar(c, ch))
+        return false;
+    const int x0 = b.x;
+    if (m_modes.insertMode) {
+        for (int k = line->size() - 1; k > x0; --k)
+            cells[static_cast<std::size_t>(k)] = cells[static_cast<std::size_t>(k - 1)];
+        if (cells.back().width == 2 && line->size() - 1 > x0)
+            cells.back() = CharData::blank;
+    }
+    CharData& grown = cells[static_cast<std::size_t>(c)];
+    grown.width = 2;
+    cells[static_cast<std::size_t>(x0)] = CharData{U' ', grown.attribute, 0};
+    line->repairWide(x0 + 1, x0 + 1);
+    b.x = x0 + 1;
+    rememberPrinted(*line, c);
+    markDirty(b.y);
+    return true;
+}
+
+void Terminal::rememberPrinted(const BufferLine& line, int c)
+{
+    const std::u32string_view scalars = line.scalars(c);
+    m_lastPrintedCount = static_cast<int>(std::min(scalars.size(), m_lastPrinted.size()));
+    std::copy_n(scalars.begin(), m_lastPrintedCount, m_lastPrinted.begin());
+    m_lastPrintedWidth = std::max<int>(line[c].width, 1);
+}
+
+void Terminal::writeCell(std::u32string_view scalars, int width)
+{
+    if (scalars.size() == 1) {
+        m_lastPrinted[0] = scalars[0];
+        m_lastPrintedCount = 1;
+    } else {
+        const std::size_t count = std::min(scalars.size(), m_lastPrinted.size());
+        std::copy_n(scalars.begin(), count, m_lastPrinted.begin());
+        m_lastPrintedCount = static_cast<int>(count);
+    }
+    m_lastPrintedWidth = width;
+    Buffer& b = *m_buffer;
+    const bool wide = width == 2;
 
     // Pending wrap.
     if (b.x >= m_cols) {
@@ -92,8 +223,16 @@ void Terminal::printCharacter(char32_t ch)
         }
     }
 
-    // A wide character does not fit in the last column: blank it and move on.
-    if (wide && b.x >= m_cols - 1 && m_modes.wraparound) {
+    // A wide character does not fit in the last column: with wraparound on it
+    // blanks that column and moves to the next line; where it can never have
+    // its second column (wraparound off, a grid of one column) it is not
+    // written, as in tmux.
+    m_lastPrintedDropped = false;
+    if (wide && b.x >= m_cols - 1) {
+        if (!m_modes.wraparound || m_cols < 2) {
+            m_lastPrintedDropped = true;
+            return;
+        }
         if (BufferLine* line = b.line(b.y)) {
             line->set(b.x, CharData::blank);
             line->repairWide(b.x - 1, b.x);
@@ -118,12 +257,13 @@ void Terminal::printCharacter(char32_t ch)
         repair = true;
     }
 
+    const char32_t character = scalars.size() == 1 ? scalars[0] : line->storeCluster(scalars);
     CharData& cell = line->cells[static_cast<std::size_t>(x0)];
     repair = repair || cell.width != 1;
     // Field by field: building a whole cell value first costs a stalled copy.
-    cell.character = ch;
+    cell.character = character;
     cell.attribute = m_currentAttribute;
-    cell.width = static_cast<std::int8_t>(wide ? 2 : 1);
+    cell.width = static_cast<std::int8_t>(width);
     b.x += 1;
     if (wide && b.x < line->size()) {
         CharData& right = line->cells[static_cast<std::size_t>(b.x)];
@@ -162,7 +302,10 @@ void Terminal::printAscii(const std::uint8_t* data, std::size_t size)
         }
         if (repair)
             line->repairWide(x0 - 1, x0 + k);
-        m_lastPrinted = data[k - 1];
+        m_lastPrinted[0] = data[k - 1];
+        m_lastPrintedCount = 1;
+        m_lastPrintedWidth = 1;
+        m_lastPrintedDropped = false;
         b.x = x0 + k;
         markDirty(b.y);
         data += k;
@@ -172,26 +315,28 @@ void Terminal::printAscii(const std::uint8_t* data, std::size_t size)
 
 void Terminal::repeatPrecedingCharacter(std::int64_t n)
 {
-    if (m_lastPrinted == 0)
+    if (m_lastPrintedCount == 0)
         return;
     // More repetitions than the screen holds only push blank history.
     const std::int64_t screen = static_cast<std::int64_t>(m_cols) * m_rows;
     std::int64_t count = std::clamp<std::int64_t>(n, 1, screen);
-    const char32_t ch = m_lastPrinted;
-    const bool wide = isWideCharacter(ch);
-    const int width = wide ? 2 : 1;
+    // A copy: writing a cell remembers it anew.
+    const std::array<char32_t, BufferLine::maxClusterScalars> scalars = m_lastPrinted;
+    const std::u32string_view cluster(scalars.data(), static_cast<std::size_t>(m_lastPrintedCount));
+    const int width = m_lastPrintedWidth;
+    const bool wide = width == 2;
     Buffer& b = *m_buffer;
     // The characters go on a line in one fill, with the result printing them
     // one by one gives; wrapping, insert mode and the margins take the long way.
     while (count > 0) {
         if (!m_modes.wraparound && b.x + width > m_cols) {
             // Every further one overwrites the last column.
-            printCharacter(ch);
+            writeCell(cluster, width);
             break;
         }
         BufferLine* line = !m_modes.insertMode && b.x + width <= m_cols ? b.line(b.y) : nullptr;
         if (!line || line->size() != m_cols) {
-            printCharacter(ch);
+            writeCell(cluster, width);
             --count;
             continue;
         }
@@ -200,7 +345,8 @@ void Terminal::repeatPrecedingCharacter(std::int64_t n)
         CharData* cells = line->cells.data() + x0;
         const int end = x0 + k * width;
         const bool repair = cells[0].width != 1 || line->cells[static_cast<std::size_t>(end - 1)].width != 1;
-        const CharData cell{ch, m_currentAttribute, static_cast<std::int8_t>(width)};
+        const char32_t character = cluster.size() == 1 ? cluster[0] : line->storeCluster(cluster);
+        const CharData cell{character, m_currentAttribute, static_cast<std::int8_t>(width)};
         const CharData placeholder{U' ', m_currentAttribute, 0};
         if (wide) {
             for (int i = 0; i < k; ++i) {
@@ -213,6 +359,7 @@ void Terminal::repeatPrecedingCharacter(std::int64_t n)
         if (repair)
             line->repairWide(x0 - 1, end);
         b.x = end;
+        m_lastPrintedDropped = false;
         markDirty(b.y);
         count -= k;
     }
@@ -751,7 +898,8 @@ void Terminal::reset()
     m_parserState = ParserState::ground;
     m_utf8Length = 0;
     m_utf8Expected = 0;
-    m_lastPrinted = 0;
+    m_lastPrintedCount = 0;
+    m_lastPrintedDropped = false;
     if (m_isAlternateBuffer)
         switchToMainBuffer();
     markAllDirty();

@@ -8,7 +8,8 @@ import Orva.Components
 // read or write `isTextFieldFocused`. While `isDisabled` the editor takes no
 // input, is dimmed, shows the waiting text, and any change of the text is
 // undone once, back to the last text accepted while enabled (the text the
-// field is made with counts as accepted).
+// field is made with counts as accepted). The text scrolls by whole lines:
+// no part of a line shows at the field's edges.
 Item {
     id: root
     property alias text: editor.text
@@ -38,6 +39,14 @@ Item {
         _guarding = true
     }
 
+    // Gives the editor the keyboard within its focus scope: at once when
+    // the scope has it, else as soon as the scope gets it back (an overlay
+    // above keeps it meanwhile).
+    function requestFocus() {
+        if (!root.isDisabled)
+            editor.focus = true
+    }
+
     onIsTextFieldFocusedChanged: {
         if (isTextFieldFocused && !editor.activeFocus)
             editor.forceActiveFocus()
@@ -62,12 +71,25 @@ Item {
             borderMode: SmoothRect.Clipped
         }
 
+        // One line of the editor's text, to measure a line by.
+        TextEdit {
+            id: oneLine
+            visible: false
+            text: "가"
+            textFormat: TextEdit.PlainText
+            font: Fonts.title3
+        }
+
+        // As many whole lines as the editor's 48 points hold, so that a
+        // line is either shown or not.
         Flickable {
             id: scroller
+            objectName: "inputScroller"
+            readonly property real lineHeight: oneLine.implicitHeight
             x: Padding.p24
             y: Padding.p24
             width: field.width - 2 * Padding.p24 - Padding.p48
-            height: LayoutMetrics.inputHeight
+            height: ViewRules.wholeLinesHeight(LayoutMetrics.inputHeight, lineHeight)
             clip: true
             contentWidth: width
             contentHeight: editor.height
@@ -75,11 +97,19 @@ Item {
             interactive: !root.isDisabled
 
             function ensureVisible(r) {
-                if (contentY >= r.y)
-                    contentY = r.y
-                else if (contentY + height <= r.y + r.height)
-                    contentY = r.y + r.height - height
+                let wanted = contentY
+                if (wanted >= r.y)
+                    wanted = r.y
+                else if (wanted + height <= r.y + r.height)
+                    wanted = r.y + r.height - height
+                contentY = ViewRules.lineAlignedOffset(wanted, lineHeight, contentHeight, height, r.y, r.y + r.height)
             }
+            // Scrolled by the wheel or a drag: it comes to rest on the
+            // nearest line (no cursor line to keep in view).
+            function settle() {
+                contentY = ViewRules.lineAlignedOffset(contentY, lineHeight, contentHeight, height, contentHeight, 0)
+            }
+            onMovementEnded: settle()
 
             TextEdit {
                 id: editor

@@ -1,6 +1,7 @@
 #include "ui/components/ComponentLogic.h"
 
 #include "platform/Log.h"
+#include "ui/components/ViewRules.h"
 #include "ui/design/DesignTokens.h"
 
 #include <QCoreApplication>
@@ -52,7 +53,8 @@ QString rotatingLine(const QStringList& texts, int index)
 {
     if (index < 0 || index >= texts.size())
         return {};
-    return texts[index];
+    // One line shows: a name of any length is laid out only that far.
+    return cutForDisplay(texts[index], kOneLineChars, 0).text;
 }
 
 int rotatingNextIndex(int index, qsizetype count)

@@ -44,7 +44,8 @@ private:
     QString accepted_;
 };
 
-// The line shown for an index: the entry when in range, else "".
+// The line shown for an index: the entry when in range (as far as one line
+// can show it), else "".
 QString rotatingLine(const QStringList& texts, int index);
 // The next index, wrapping after the last; 0 for an empty list. An index left
 // beyond the end after the list shrank also starts again at 0.

@@ -1,7 +1,9 @@
 import QtQuick
 import Orva.Design
+import Orva.Components
 
-// The title and summary of a task card, one line each.
+// The title and summary of a task card, one line each (a text of any length
+// is laid out only as far as a line can show).
 Column {
     id: root
     property string title
@@ -10,7 +12,7 @@ Column {
 
     Text {
         width: root.width
-        text: root.title
+        text: ViewRules.oneLine(root.title)
         textFormat: Text.PlainText
         font: Fonts.title3
         color: Colors.textPrimary
@@ -19,7 +21,7 @@ Column {
     }
     Text {
         width: root.width
-        text: root.summary
+        text: ViewRules.oneLine(root.summary)
         textFormat: Text.PlainText
         font: Fonts.body
         color: Colors.textSecondary

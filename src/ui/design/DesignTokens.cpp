@@ -82,6 +82,12 @@ bool loadDesignFonts()
                 ok = false;
             }
         }
+        // Emoji the text faces lack come from the colour emoji font before
+        // the system's fallbacks (DejaVu Sans would draw many of them as
+        // outlines in one colour), whether a text sets the whole font token or
+        // only its family.
+        for (const QString& family : {Fonts::kTextFamily, Fonts::kMonospacedFamily})
+            QFont::insertSubstitutions(family, {Fonts::kEmojiFamily});
         return ok;
     }();
     return loaded;

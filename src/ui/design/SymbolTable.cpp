@@ -29,7 +29,7 @@ const QHash<QString, Symbol>& table()
         {QStringLiteral("circle.dotted.and.circle"), {0xe39e}}, // adjust
         {QStringLiteral("cube"), {0xe9fe}},           // view_in_ar
         {QStringLiteral("doc.on.doc"), {0xe14d}},     // content_copy
-        {QStringLiteral("exclamationmark.triangle"), {0xe002}}, // warning
+        {QStringLiteral("exclamationmark.triangle"), {0xf083}}, // warning_amber (the outline)
         {QStringLiteral("exclamationmark.triangle.fill"), {0xe002}}, // warning
         {QStringLiteral("location.north.fill"), {0xe55d}}, // navigation
         {QStringLiteral("paperplane"), {0xe163}},     // send

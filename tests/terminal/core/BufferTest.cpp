@@ -1,4 +1,5 @@
 #include "terminal/core/Buffer.h"
+#include "terminal/core/CharacterProperties.h"
 #include "terminal/core/CharData.h"
 #include "terminal/core/CircularList.h"
 
@@ -167,28 +168,71 @@ TEST(BufferTest, RegionScrollMovesOnlyTheRegion)
     EXPECT_EQ(buffer.line(11)->cells[0].character, U'L');
 }
 
-TEST(BufferTest, ShrinkingRowsKeepsTheCursorLineVisible)
+// Fewer rows drop the rows below the cursor first, then move rows from the
+// top into the scroll-back; more rows bring them back. The ring always ends
+// with the screen, so nothing below it turns up later.
+TEST(BufferTest, ResizingRowsKeepsTheLinesAroundTheCursor)
 {
     struct Case {
+        const char* name;
         int cursorRow;
+        int newRows;
         int yBase;
         int y;
+        int count;
+        char top; // the line now on screen row 0
     };
-    for (const Case& c : {Case{23, 4, 19}, Case{5, 0, 5}}) {
+    const Case cases[] = {
+        {"cursor at the bottom: the top goes into the scroll-back", 23, 20, 4, 19, 24, 'E'},
+        {"cursor high: the rows below it are dropped", 5, 20, 0, 5, 20, 'A'},
+        {"cursor in the middle: rows below, then rows above", 17, 10, 8, 9, 18, 'I'},
+        {"to one row", 3, 1, 3, 0, 4, 'D'},
+        {"more rows", 23, 30, 0, 23, 30, 'A'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Buffer buffer(80, 24, 10000);
+        for (int r = 0; r < 24; ++r)
+            buffer.line(r)->cells[0].character = static_cast<char32_t>('A' + r);
         buffer.y = c.cursorRow;
-        buffer.resize(80, 20);
-        EXPECT_EQ(buffer.yBase, c.yBase) << c.cursorRow;
-        EXPECT_EQ(buffer.y, c.y) << c.cursorRow;
-        EXPECT_EQ(buffer.lines.count(), 24);
-        EXPECT_EQ(buffer.scrollBottom, 19);
+        buffer.resize(80, c.newRows);
+        EXPECT_EQ(buffer.yBase, c.yBase);
+        EXPECT_EQ(buffer.y, c.y);
+        EXPECT_EQ(buffer.lines.count(), c.count);
+        EXPECT_EQ(buffer.lines.count(), buffer.yBase + buffer.rows);
+        EXPECT_EQ(buffer.scrollBottom, c.newRows - 1);
+        EXPECT_EQ(buffer.line(0)->cells[0].character, static_cast<char32_t>(c.top));
+        EXPECT_EQ(buffer.line(buffer.y)->cells[0].character, static_cast<char32_t>('A' + c.cursorRow));
     }
-    // The rows left below the screen come back into view with the next scroll.
+    // The next full-screen scroll pushes right after the screen.
     Buffer buffer(80, 24, 10000);
     buffer.y = 5;
     buffer.resize(80, 20);
     buffer.scrollUp(1);
-    EXPECT_EQ(buffer.yBase, 5);
+    EXPECT_EQ(buffer.yBase, 1);
+    EXPECT_EQ(buffer.lines.count(), 21);
+}
+
+TEST(BufferTest, RowsPushedIntoTheScrollBackComeBackWhenTheScreenGrows)
+{
+    Buffer buffer(80, 24, 10000);
+    for (int r = 0; r < 24; ++r)
+        buffer.line(r)->cells[0].character = static_cast<char32_t>('A' + r);
+    buffer.y = 23;
+    buffer.resize(80, 10);
+    EXPECT_EQ(buffer.yBase, 14);
+    EXPECT_EQ(buffer.line(0)->cells[0].character, U'O');
+    buffer.resize(80, 24);
+    EXPECT_EQ(buffer.yBase, 0);
+    EXPECT_EQ(buffer.yDisp, 0);
+    EXPECT_EQ(buffer.y, 23);
+    EXPECT_EQ(buffer.lines.count(), 24);
+    EXPECT_EQ(buffer.line(0)->cells[0].character, U'A');
+    // Past what the scroll-back holds, blank lines are added at the bottom.
+    buffer.resize(80, 26);
+    EXPECT_EQ(buffer.y, 23);
+    EXPECT_EQ(buffer.lines.count(), 26);
+    EXPECT_EQ(buffer.line(25)->cells[0], CharData::blank);
 }
 
 TEST(BufferTest, GrowingColumnsPadsWithDefaultBlanks)
@@ -273,10 +317,53 @@ TEST(ColorTest, Palette256)
 
 TEST(CharacterWidthTest, WideRanges)
 {
-    for (char32_t c : {U'\u1100', U'\u115F', U'\uD55C', U'\u4E2D', U'\uFF21', U'\u2E80', U'\uFE10', U'\uFFE6'})
-        EXPECT_TRUE(isWideCharacter(c)) << static_cast<unsigned>(c);
-    for (char32_t c : {U'a', U'\u00E9', U'\u2192', U'\U0001F600', U'\u1160', U'\uD7B0', U'\uFF61', U'\uFFE7'})
-        EXPECT_FALSE(isWideCharacter(c)) << static_cast<unsigned>(c);
+    for (char32_t c : {U'\u1100', U'\u115F', U'\uD55C', U'\u4E2D', U'\uFF21', U'\u2E80', U'\uFE10', U'\uFFE6',
+                       U'\U0001F600', U'\u2705', U'\u274C', U'\U0001F389', U'\U0001F680', U'\u2728', U'\u2B50',
+                       U'\u23F3', U'\U0001F3FD', U'\u4DC0', U'\u3248', U'\U00020000', U'\U0003FFFD'})
+        EXPECT_TRUE(isWideCharacter(c)) << std::hex << static_cast<unsigned>(c);
+    for (char32_t c : {U'a', U'\u00E9', U'\u2192', U'\u1160', U'\uD7B0', U'\uFF61', U'\uFFE7', U'\u26A0',
+                       U'\u2764', U'\U0001F1F0', U'\u00AD', U'\u0600', U'\uE000'})
+        EXPECT_FALSE(isWideCharacter(c)) << std::hex << static_cast<unsigned>(c);
+}
+
+// The columns each kind of scalar takes, as the programs count them (the C
+// library's wcwidth), and how it joins the cell before it.
+TEST(CharacterWidthTest, ColumnsAndJoining)
+{
+    struct Case {
+        char32_t c;
+        int columns;
+        std::uint8_t flags;
+    };
+    const Case cases[] = {
+        {U'a', 1, 0},
+        {U'\u0301', 0, 0},      // combining acute accent (Mn)
+        {U'\u20DD', 0, 0},      // enclosing circle (Me)
+        {U'\u20E3', 0, 0},      // combining enclosing keycap
+        {U'\uFE0F', 0, 0},      // variation selector 16
+        {U'\u200B', 0, 0},      // zero-width space
+        {U'\u200D', 0, 0},      // zero-width joiner
+        {U'\u200E', 0, 0},      // left-to-right mark
+        {U'\u2028', 0, 0},      // line separator
+        {U'\U000E0067', 0, 0},  // tag letter
+        {U'\u1161', 0, 0},      // Hangul vowel jamo
+        {U'\u11AB', 0, 0},      // Hangul final jamo
+        {U'\u1112', 2, 0},      // Hangul initial jamo
+        {U'\u093E', 1, characterSpacingMark},
+        {U'\u2640', 1, characterPictographic},
+        {U'\u00A9', 1, characterPictographic},
+        {U'\U0001F468', 2, characterPictographic | characterEmojiPresentation},
+        {U'\U0001F1F7', 1, characterRegionalIndicator | characterEmojiPresentation},
+        {U'\u00AD', 1, 0},      // soft hyphen
+        {U'\u0600', 1, 0},      // Arabic number sign (prepended)
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<unsigned>(c.c));
+        EXPECT_EQ(characterColumns(c.c), c.columns);
+        EXPECT_EQ(characterProperties(c.c) & ~characterColumnsMask, c.flags);
+    }
+    EXPECT_EQ(characterProperties(0x110000), 0);
+    EXPECT_GT(std::string_view(characterDataVersion).size(), 0u);
 }
 
 TEST(CharacterStyleTest, SetOperations)

@@ -34,7 +34,7 @@ TEST(ParserTest, SequencesAndTheirScreens)
         {"intermediate then control ignores the rest", CSI + "1 \rAx", {"x"}, 1, 0},
         {"three-byte UTF-8", "\xE2\x82\xAC", {"\xE2\x82\xAC"}, 1, 0},
         {"broken UTF-8 keeps the next byte", "\xE2" "A", {"A"}, 1, 0},
-        {"four-byte emoji takes one column", "\xF0\x9F\x98\x80!", {"\xF0\x9F\x98\x80!"}, 2, 0},
+        {"four-byte emoji takes two columns", "\xF0\x9F\x98\x80!", {"\xF0\x9F\x98\x80!"}, 3, 0},
         {"two-byte UTF-8", "\xC3\xA9", {"\xC3\xA9"}, 1, 0},
         {"stray continuation byte prints its Latin-1 character", "\xA9", {"\xC2\xA9"}, 1, 0},
         {"overlong form prints nothing", "\xC0\xAF" "x", {"x"}, 1, 0},

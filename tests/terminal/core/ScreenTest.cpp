@@ -414,26 +414,36 @@ TEST(ScreenTest, OneColumnGridTakesWideCharacters)
     EXPECT_EQ(checkInvariants(narrow), "");
 }
 
-// A wide character standing in the last column (wraparound off, or a grid of
-// one column) keeps its place across a widening, with its placeholder in the
-// first new column.
-TEST(ScreenTest, WideCharacterInTheLastColumnSurvivesAWidening)
+// A wide character that cannot have its second column (the last column with
+// wraparound off, a grid of one column) is not written, as in tmux, so a wide
+// cell is always followed by its placeholder; one that fits keeps its place
+// across a widening and a narrowing.
+TEST(ScreenTest, WideCharacterWithoutRoomForItsSecondColumnIsNotWritten)
 {
     struct Case {
         const char* name;
         int cols;
         std::string input;
-        int wideColumn;
+        std::string screen;
+        int x;
+        int wideColumn; // -1: none
     };
     const Case cases[] = {
-        {"wraparound off", 6, CSI + "?7l" + "abcd" + HAN + HAN, 5},
-        {"one column", 1, CSI + "?7l" + HAN, 0},
-        {"coloured, on the alternate screen", 4, CSI + "?1049h" + CSI + "?7l" + CSI + "31m" + "ab" + HAN + HAN, 3},
+        {"wraparound off", 6, CSI + "?7l" + "abcd" + HAN + HAN, "abcd" + HAN, 5, 4},
+        {"one column", 1, CSI + "?7l" + HAN, "", 0, -1},
+        {"one column with wraparound", 1, HAN + "a", "a", 1, -1},
+        {"coloured, on the alternate screen", 4, CSI + "?1049h" + CSI + "?7l" + CSI + "31m" + "ab" + HAN + HAN,
+         "ab" + HAN, 3, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Terminal t(c.cols, 3, 10);
         t.feedText(c.input);
+        EXPECT_EQ(screen(t), c.screen.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.screen});
+        EXPECT_EQ(t.cursorX(), c.x);
+        EXPECT_EQ(checkInvariants(t), "");
+        if (c.wideColumn < 0)
+            continue;
         const CharData wide = cellAt(t, c.wideColumn, 0);
         ASSERT_EQ(wide.width, 2);
         t.resize(c.cols + 3, 3);
@@ -448,10 +458,17 @@ TEST(ScreenTest, WideCharacterInTheLastColumnSurvivesAWidening)
 }
 
 // CSI b fills runs of cells at once; the result is that of printing the
-// character as many times, from any place, over any cells, in any mode.
+// character (a whole cluster included) as many times, from any place, over
+// any cells, in any mode.
 TEST(ScreenTest, RepeatGivesWhatPrintingOneByOneGives)
 {
-    const std::vector<std::string> characters = {"x", HAN};
+    const std::vector<std::string> characters = {
+        "x",
+        HAN,
+        "e\xCC\x81",                                     // e, combining acute
+        "\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB",            // decomposed Hangul syllable
+        "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9", // man, joiner, woman
+    };
     const std::vector<std::string> setups = {
         "",
         CSI + "3;7H",
@@ -475,8 +492,14 @@ TEST(ScreenTest, RepeatGivesWhatPrintingOneByOneGives)
                     printed.feedText(ch);
                 ASSERT_EQ(repeated.buffer().lines.count(), printed.buffer().lines.count());
                 for (int i = 0; i < printed.buffer().lines.count(); ++i) {
-                    ASSERT_EQ(repeated.buffer().lines[i]->cells, printed.buffer().lines[i]->cells) << "line " << i;
-                    ASSERT_EQ(repeated.buffer().lines[i]->isWrapped, printed.buffer().lines[i]->isWrapped) << "line " << i;
+                    const BufferLine& a = *repeated.buffer().lines[i];
+                    const BufferLine& b = *printed.buffer().lines[i];
+                    ASSERT_EQ(a.isWrapped, b.isWrapped) << "line " << i;
+                    for (int c = 0; c < 10; ++c) {
+                        ASSERT_EQ(a[c].width, b[c].width) << "line " << i << " col " << c;
+                        ASSERT_EQ(a[c].attribute, b[c].attribute) << "line " << i << " col " << c;
+                        ASSERT_EQ(a.scalars(c), b.scalars(c)) << "line " << i << " col " << c;
+                    }
                 }
                 ASSERT_EQ(repeated.cursorX(), printed.cursorX());
                 ASSERT_EQ(repeated.cursorY(), printed.cursorY());

@@ -109,6 +109,25 @@ const std::string& hangul()
     return s;
 }
 
+// Decomposed Hangul (initial, vowel, final jamo, as macOS keeps file names),
+// letters with combining marks and emoji sequences: every cell a cluster.
+const std::string& clusters()
+{
+    static const std::string s = generate([](int i) {
+        std::string line;
+        for (int c = 0; c < 12; ++c) {
+            const int n = i * 12 + c;
+            line += orva::utf8Encode(0x1100 + static_cast<char32_t>(n % 19));
+            line += orva::utf8Encode(0x1161 + static_cast<char32_t>(n % 21));
+            line += orva::utf8Encode(0x11A8 + static_cast<char32_t>(n % 27));
+            line += "e\xCC\x81 ";
+            line += n % 2 ? "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x92\xBB" : "\xE2\x9C\x85\xF0\x9F\x87\xB0\xF0\x9F\x87\xB7";
+        }
+        return line + "\r\n";
+    });
+    return s;
+}
+
 const std::string& fullScreenRedraws()
 {
     static const std::string s = generate([](int i) {
@@ -159,6 +178,7 @@ void BM_PlainText(benchmark::State& state) { run(state, plainText()); }
 void BM_WrappingLines(benchmark::State& state) { run(state, wrappingLines()); }
 void BM_SgrColour(benchmark::State& state) { run(state, sgrColour()); }
 void BM_Hangul(benchmark::State& state) { run(state, hangul()); }
+void BM_Clusters(benchmark::State& state) { run(state, clusters()); }
 void BM_FullScreenRedraws(benchmark::State& state) { run(state, fullScreenRedraws()); }
 void BM_ParameterFlood(benchmark::State& state) { run(state, parameterFlood()); }
 void BM_OscFlood(benchmark::State& state) { run(state, oscFlood()); }
@@ -167,6 +187,7 @@ BENCHMARK(BM_PlainText);
 BENCHMARK(BM_WrappingLines);
 BENCHMARK(BM_SgrColour);
 BENCHMARK(BM_Hangul);
+BENCHMARK(BM_Clusters);
 BENCHMARK(BM_FullScreenRedraws);
 BENCHMARK(BM_ParameterFlood);
 BENCHMARK(BM_OscFlood);

@@ -4,8 +4,11 @@
 // (no fast paths) must show the same cursor; at the end both screens must match.
 // Every invariant is checked after every step: cursor inside the grid or at the
 // pending-wrap column, a valid scroll region, the ring's count within capacity
-// and covering the screen, every line cols wide with whole wide characters,
-// yDisp within range, and the parser's buffers within their caps.
+// and ending with the screen, every line cols wide with whole wide characters
+// (a wide cell always followed by its placeholder on the same line), widths of
+// 0, 1 or 2 that fit the cells' scalars, clusters of valid scalars within
+// their cap and each line's cluster store within its limit, yDisp within
+// range, and the parser's buffers within their caps.
 
 #include "TerminalInvariants.h"
 #include "TerminalScript.h"
@@ -26,13 +29,15 @@ namespace {
     std::abort();
 }
 
-void check(const orva::Terminal& t, const char* which, bool cells)
+void check(const orva::Terminal& t, const char* which, bool cells, bool contents = false)
 {
-    const std::string error = orva::test::checkInvariants(t, cells);
+    const std::string error = orva::test::checkInvariants(t, cells, contents);
     if (!error.empty())
         failWith(which, error);
 }
 
+// Cell for cell: width, attribute and scalars (a cluster's place in its
+// line's store may differ).
 bool sameCells(const orva::Terminal& a, const orva::Terminal& b)
 {
     const orva::Buffer& x = a.buffer();
@@ -42,8 +47,14 @@ bool sameCells(const orva::Terminal& a, const orva::Terminal& b)
     for (int r = 0; r < a.rows(); ++r) {
         const orva::BufferLine* lx = x.line(r);
         const orva::BufferLine* ly = y.line(r);
-        if (!lx || !ly || lx->cells != ly->cells || lx->isWrapped != ly->isWrapped)
+        if (!lx || !ly || lx->size() != ly->size() || lx->isWrapped != ly->isWrapped)
             return false;
+        for (int c = 0; c < lx->size(); ++c) {
+            const orva::CharData& cx = lx->cells[static_cast<std::size_t>(c)];
+            const orva::CharData& cy = ly->cells[static_cast<std::size_t>(c)];
+            if (cx.width != cy.width || cx.attribute != cy.attribute || lx->scalars(c) != ly->scalars(c))
+                return false;
+        }
     }
     return true;
 }
@@ -62,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto afterStep = [&] {
         // The wide-character pairing of every cell is checked on the chunked
-        // terminal only (the byte-by-byte one must match it cell for cell).
+        // terminal only (the byte-by-byte one must match it cell for cell);
+        // the scalars the cells hold at the end.
         check(fast, "chunked", true);
         check(slow, "byte by byte", false);
         if (fast.cursorX() != slow.cursorX() || fast.cursorY() != slow.cursorY()
@@ -82,6 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             slow.resize(cols, rows);
             afterStep();
         });
+    // What the cells hold (valid scalars, widths that fit them) once, at the end.
+    check(fast, "chunked", true, true);
+    check(slow, "byte by byte", true, true);
     if (!sameCells(fast, slow))
         failWith("chunked and byte-by-byte feeding differ", "screen contents");
     return 0;

@@ -1,5 +1,7 @@
 #include "terminal/LocalProcess.h"
 
+#include "support/Waiting.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,7 +40,7 @@ public:
     }
 
     // Runs jobs until the condition holds or the deadline passes.
-    bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s)
+    bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = test::kWaitDeadline)
     {
         const auto deadline = Clock::now() + timeout;
         for (;;) {
@@ -175,12 +177,12 @@ protected:
         ASSERT_TRUE(process->isRunning());
     }
 
-    bool waitForOutput(const std::string& text, std::chrono::milliseconds timeout = 10s)
+    bool waitForOutput(const std::string& text, std::chrono::milliseconds timeout = test::kWaitDeadline)
     {
         return queue.pumpUntil([&] { return recorder.output.find(text) != std::string::npos; }, timeout);
     }
 
-    bool waitForEnd(std::chrono::milliseconds timeout = 10s)
+    bool waitForEnd(std::chrono::milliseconds timeout = test::kWaitDeadline)
     {
         return queue.pumpUntil([&] { return !recorder.terminations.empty(); }, timeout);
     }
@@ -402,6 +404,47 @@ TEST_F(LocalProcessTest, BytesBeforeStartAndAfterEndAreDropped)
     EXPECT_EQ(recorder.output.find("early"), std::string::npos);
     process->send(std::string_view("late\n"));
     EXPECT_FALSE(process->isRunning());
+}
+
+TEST_F(LocalProcessTest, ForegroundReaderFollowsTheShellAndItsJobs)
+{
+    EXPECT_FALSE(process->foregroundReader()) << "nothing runs yet";
+    start("/bin/zsh", {"-f", "-i"});
+    const pid_t shell = process->processId();
+    auto readerIs = [&](const std::function<bool(const ForegroundReader&)>& wanted) {
+        return queue.pumpUntil([&] {
+            const auto reader = process->foregroundReader();
+            return reader && wanted(*reader);
+        });
+    };
+    // At its prompt: the shell's own group, its line editor taking keys as they come.
+    ASSERT_TRUE(readerIs([&](const ForegroundReader& r) { return r.processGroup == shell && !r.lineMode; }));
+
+    // A job reading lines: a group of its own, lines collected for it.
+    process->send(std::string_view("sleep 30\r"));
+    pid_t sleeper = -1;
+    ASSERT_TRUE(queue.pumpUntil([&] { return (sleeper = findChild(shell, "sleep")) > 0; }));
+    ASSERT_TRUE(readerIs([&](const ForegroundReader& r) { return r.processGroup == ::getpgid(sleeper) && r.lineMode; }));
+    EXPECT_NE(::getpgid(sleeper), shell);
+    // A line typed meanwhile waits unread (a part of a line does not count
+    // while lines are collected); the interrupt flushes it.
+    process->send(std::string_view("echo typed-ahead\npart"));
+    ASSERT_TRUE(readerIs([&](const ForegroundReader& r) { return r.unreadInput == 17; }));
+    process->send(std::string_view("\x03"));
+    ASSERT_TRUE(readerIs([&](const ForegroundReader& r) {
+        return r.processGroup == shell && !r.lineMode && r.unreadInput == 0;
+    }));
+
+    // A program reading keys as they come, as a full-screen program does.
+    process->send(std::string_view("sh -c 'stty -icanon; exec sleep 31'\r"));
+    ASSERT_TRUE(readerIs([&](const ForegroundReader& r) { return r.processGroup != shell && r.processGroup > 0 && !r.lineMode; }));
+    process->send(std::string_view("\x03"));
+    ASSERT_TRUE(readerIs([&](const ForegroundReader& r) { return r.processGroup == shell; }));
+
+    // The shell gone: nobody reads.
+    process->send(std::string_view("exit\r"));
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_FALSE(process->foregroundReader());
 }
 
 TEST(LocalProcessLifetime, DestroyedProcessReceivesNothingAndLeavesNoChild)

@@ -59,14 +59,14 @@ inline void fillBenchmarkScreen(TerminalRendererView& view, BenchmarkScreen scre
         }
         break;
     case BenchmarkScreen::emoji:
-        // An emoji takes one cell here; four per line among the syllables.
+        // An emoji takes two cells, as a syllable does; four per line among
+        // the syllables.
         for (int row = 0; row < rows; ++row) {
             text += row % 2 ? "\x1B[33m" : "\x1B[0m";
             int col = 0;
             for (int n = 0; col + 1 < cols; ++n) {
                 if (n % 14 == 3) {
                     text += emoji[(row + n) % 4];
-                    text += ' ';
                     col += 2;
                     continue;
                 }
@@ -102,7 +102,7 @@ inline void fillBenchmarkScreen(TerminalRendererView& view, BenchmarkScreen scre
                 text += row % 3 ? "\x1B[0m" : "\x1B[33m";
                 text += emoji[row % 4];
                 text += " 작업 ";
-                int col = 7;
+                int col = 8;
                 for (int n = 0; col + 1 < cols; ++n) {
                     if (n % 6 == 5 && col + 10 <= cols) {
                         text += " Task.json";

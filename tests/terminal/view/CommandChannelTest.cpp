@@ -1,5 +1,7 @@
 #include "terminal/NativeTerminalService.h"
 
+#include "support/Waiting.h"
+
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -33,7 +35,7 @@ protected:
     {
         service.setDelegate(nullptr);
         // Lets a carriage return still on its way run out before the next test.
-        QTest::qWait(NativeTerminalService::carriageReturnDelayMs + 20);
+        EXPECT_TRUE(test::runTimersDueWithin(std::chrono::milliseconds(NativeTerminalService::carriageReturnDelayMs)));
     }
 
     NativeTerminalService& service = NativeTerminalService::shared();
@@ -47,7 +49,7 @@ TEST_F(CommandChannelTest, TextAndLineFeedAtOnceThenCarriageReturnAfter50ms)
     service.sendCommand("ls");
     ASSERT_EQ(delegate.deliveries.size(), 1u);
     EXPECT_EQ(delegate.deliveries[0].bytes, QByteArray("\x6C\x73\x0A"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return delegate.deliveries.size() == 2; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return delegate.deliveries.size() == 2; }, test::kWaitDeadlineMs));
     EXPECT_EQ(delegate.deliveries[1].bytes, QByteArray("\x0D"));
     EXPECT_GE(delegate.deliveries[1].at - sentAt, std::chrono::milliseconds(50));
 }
@@ -57,7 +59,7 @@ TEST_F(CommandChannelTest, EmptyCommandSendsLineFeedThenCarriageReturn)
     RecordingDelegate delegate;
     service.setDelegate(&delegate);
     service.sendCommand(QString());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return delegate.deliveries.size() == 2; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return delegate.deliveries.size() == 2; }, test::kWaitDeadlineMs));
     EXPECT_EQ(delegate.deliveries[0].bytes, QByteArray("\n"));
     EXPECT_EQ(delegate.deliveries[1].bytes, QByteArray("\r"));
 }
@@ -69,7 +71,7 @@ TEST_F(CommandChannelTest, DelegateReplacedWithinTheDelayGetsTheCarriageReturn)
     service.setDelegate(&first);
     service.sendCommand(QString::fromUtf8("echo 한글"));
     service.setDelegate(&second);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !second.deliveries.empty(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !second.deliveries.empty(); }, test::kWaitDeadlineMs));
     ASSERT_EQ(first.deliveries.size(), 1u);
     EXPECT_EQ(first.deliveries[0].bytes, QString::fromUtf8("echo 한글\n").toUtf8());
     EXPECT_EQ(second.deliveries[0].bytes, QByteArray("\r"));
@@ -90,7 +92,8 @@ TEST_F(CommandChannelTest, NoDelegateOrAGoneDelegateLosesTheCommandQuietly)
     EXPECT_FALSE(service.hasDelegate());
     EXPECT_EQ(service.delegate(), nullptr);
     EXPECT_EQ(delegateChanges.count(), 2);
-    QTest::qWait(NativeTerminalService::carriageReturnDelayMs + 20);
+    // Both carriage returns run out with no delegate to take them.
+    EXPECT_TRUE(test::runTimersDueWithin(std::chrono::milliseconds(NativeTerminalService::carriageReturnDelayMs)));
 }
 
 TEST_F(CommandChannelTest, RunningFlagIsObservable)

@@ -2,6 +2,8 @@
 #include "terminal/NativeTerminalService.h"
 #include "terminal/core/ScreenText.h"
 
+#include "support/Waiting.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -38,7 +40,7 @@ protected:
         return text;
     }
 
-    bool waitForScreen(const std::string& text, int timeoutMs = 10000)
+    bool waitForScreen(const std::string& text, int timeoutMs = test::kWaitDeadlineMs)
     {
         return QTest::qWaitFor([&] { return screen().find(text) != std::string::npos; }, timeoutMs);
     }
@@ -67,7 +69,7 @@ TEST_F(ProcessTerminalViewTest, OutputIsDrawnAndTheExitHandlerRunsOnce)
     EXPECT_EQ(view.lastRows(), 24);
     view.startProcess("/bin/sh", {"-c", "stty size; printf 'bye now'; exit 7"}, environment());
     EXPECT_TRUE(view.isRunning());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !exitCodes.empty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !exitCodes.empty(); }, test::kWaitDeadlineMs));
     EXPECT_EQ(exitCodes, std::vector<std::int32_t>{7});
     EXPECT_TRUE(exitOnMainThread);
     EXPECT_FALSE(view.isRunning());
@@ -103,7 +105,7 @@ TEST_F(ProcessTerminalViewTest, CtrlCKeyInterruptsTheProgram)
     ASSERT_TRUE(waitForScreen("ready"));
     // The child may not have reached sleep yet; the interrupt ends it either way.
     press(Qt::Key_C, Qt::ControlModifier, "\x03");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !exitCodes.empty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !exitCodes.empty(); }, test::kWaitDeadlineMs));
     EXPECT_EQ(exitCodes.front(), SIGINT);
 }
 
@@ -137,7 +139,8 @@ TEST_F(ProcessTerminalViewTest, ChannelTypesIntoTheShell)
     view.startProcess("/bin/zsh", {"-f", "-i"}, environment());
     NativeTerminalService::shared().sendCommand("echo typed-$((40+2))");
     EXPECT_TRUE(waitForScreen("typed-42")) << screen();
-    QTest::qWait(NativeTerminalService::carriageReturnDelayMs + 20);
+    // The carriage return reaches the shell before the channel lets go of it.
+    EXPECT_TRUE(test::runTimersDueWithin(std::chrono::milliseconds(NativeTerminalService::carriageReturnDelayMs)));
     NativeTerminalService::shared().setDelegate(nullptr);
 }
 

@@ -2,6 +2,8 @@
 #include "terminal/NativeTerminalService.h"
 #include "terminal/TerminalTypes.h"
 
+#include "support/Waiting.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -61,7 +63,7 @@ TEST(TerminalQml, ItemPaintsInAWindow)
             shot = window.grabWindow();
             return !shot.isNull() && shot.pixelColor(2, 2) != QColor(Qt::black) && shot.pixelColor(2, 2).alpha() == 255;
         },
-        5000));
+        test::kWaitDeadlineMs));
     const RgbColor green = colorForAnsi256(2);
     EXPECT_EQ(shot.pixelColor(2, 2), QColor::fromRgbF(static_cast<float>(green.red), static_cast<float>(green.green),
                                                       static_cast<float>(green.blue)));

@@ -1,9 +1,11 @@
-// Every benchmark screen, and a screen of text styles, drawn exactly as the
-// reference images show them. The references were made by the plain drawing
-// path (one glyph run per stretch of cells, every glyph blended by Qt); a
-// faster path that drops or moves a glyph, a colour, a decoration or a
-// fallback character fails here. ORVA_WRITE_RENDER_REFERENCES=<folder> writes
-// the images instead of comparing.
+// Every benchmark screen, a screen of text styles and one of grapheme
+// clusters, drawn exactly as the reference images show them: in the first
+// repaint, once every glyph tile is made, and at an offset. The references
+// were made by the plain drawing path (every glyph drawn in order, by Qt or by
+// filling its outline, none copied from a tile); a faster path that drops or
+// moves a glyph, a colour, a decoration or a fallback character fails here.
+// ORVA_WRITE_RENDER_REFERENCES=<folder> writes the images, drawn by the plain
+// path, instead of comparing.
 #include "BenchmarkScreens.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +29,24 @@ void fillStyleScreen(TerminalRendererView& view)
     view.feedText("\x1B[1mbold\x1B[0m \x1B[3mitalic\x1B[0m \x1B[1;3mboth\x1B[0m \x1B[4munder 한글\x1B[0m "
                   "\x1B[9mstruck\x1B[0m \x1B[7minverse\x1B[0m \x1B[38;5;208;48;5;22m256\x1B[0m "
                   "\x1B[38;2;10;200;250;48;2;60;0;60mtrue\x1B[0m\r\n");
-    view.feedText("\x1B[1;33m한글 굵게\x1B[0m \x1B[3;36m기울임 글씨\x1B[0m \x1B[7;32m반전 ✅\x1B[0m ╭─┬─╮ 🎉🔧📋\r\n");
+    view.feedText("\x1B[1;33m한글 굵게\x1B[0m \x1B[3;36m기울임\x1B[0m \x1B[7;32m반전 ✅\x1B[0m ╭─┬─╮ 🎉🔧📋\r\n");
     view.feedText("\x1B[3;38H터미널\x1B[4;1H\x1B[44m🎉 배경 \x1B[0m\x1B[5;1H\x1B[2m흐림\x1B[0m gjpqy_|");
     view.feedText("\x1B[6;3H");
+}
+
+// Grapheme clusters as a terminal line shows them: combining marks, decomposed
+// Hangul beside precomposed, emoji, a family, a flag, a keycap, a warning sign
+// with its variation selector, a letter with two marks, and the cursor on a
+// wide character.
+void fillClusterScreen(TerminalRendererView& view)
+{
+    view.feedText("cafe\xCC\x81 n\xCC\x83 \xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB\xE1\x84\x80\xE1\x85\xB3\xE1\x86\xAF "
+                  "\xED\x95\x9C\xEA\xB8\x80 \xE2\x9C\x85 \xE2\x9D\x8C \xF0\x9F\x8E\x89 \xF0\x9F\x98\x80|\r\n");
+    view.feedText("\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7 "
+                  "\xF0\x9F\x87\xB0\xF0\x9F\x87\xB7 \xF0\x9F\x8F\x83\xE2\x80\x8D\xE2\x99\x80\xEF\xB8\x8F "
+                  "1\xEF\xB8\x8F\xE2\x83\xA3 \xE2\x9A\xA0\xEF\xB8\x8F u\xCC\x88\xCC\xA3|\r\n");
+    view.feedText("\x1B[33m\xE2\x9C\x85 \xEC\x99\x84\xEB\xA3\x8C\x1B[0m \x1B[31m\xE2\x9D\x8C \xEC\x8B\xA4\xED\x8C\xA8\x1B[0m "
+                  "\xF0\x9F\x9A\x80\x1B[3;4H");
 }
 
 void fillScreen(TerminalRendererView& view, const std::string& name)
@@ -40,6 +57,12 @@ void fillScreen(TerminalRendererView& view, const std::string& name)
         fillStyleScreen(view);
         return;
     }
+    if (name == "clusters") {
+        view.resize(40, 3);
+        testing::sizeViewToGrid(view, 40, 3);
+        fillClusterScreen(view);
+        return;
+    }
     testing::sizeViewToGrid(view, 120, 50);
     for (int screen = 0; screen <= static_cast<int>(BenchmarkScreen::mixed); ++screen) {
         if (name == testing::benchmarkScreenName(static_cast<BenchmarkScreen>(screen)))
@@ -47,13 +70,19 @@ void fillScreen(TerminalRendererView& view, const std::string& name)
     }
 }
 
+// `plain`: through the plain drawing path (a clipped painter copies no tiles),
+// as the references are made.
+enum class Path { any, plain };
+
 // The screen drawn into an image `margin` pixels larger on each side, at that
 // offset; the image is filled with `around` first.
-QImage draw(TerminalRendererView& view, int margin = 0, QColor around = Qt::transparent)
+QImage draw(TerminalRendererView& view, Path path = Path::any, int margin = 0, QColor around = Qt::transparent)
 {
     QImage image(view.size().toSize() + QSize(2 * margin, 2 * margin), QImage::Format_ARGB32_Premultiplied);
     image.fill(around);
     QPainter painter(&image);
+    if (path == Path::plain)
+        painter.setClipRect(image.rect());
     painter.translate(margin, margin);
     view.render(painter);
     painter.end();
@@ -98,16 +127,16 @@ TEST(RenderPixels, EveryBenchmarkScreenMatchesItsReferenceImage)
     const QString writeTo = qEnvironmentVariable("ORVA_WRITE_RENDER_REFERENCES");
     if (writeTo.isEmpty() && !fontsOfTheReferencesInstalled())
         GTEST_SKIP() << "the reference images were drawn with DejaVu Sans Mono, Noto Sans Mono CJK KR and Noto Color Emoji";
-    for (const std::string name : {"plain", "varied", "korean", "emoji", "mixed", "styles"}) {
+    for (const std::string name : {"plain", "varied", "korean", "emoji", "mixed", "styles", "clusters"}) {
         SCOPED_TRACE(name);
         TerminalRendererView view(120, 50);
         fillScreen(view, name);
-        // The first repaint draws most glyphs with Qt, and makes a few tiles.
-        const QImage first = draw(view);
         if (!writeTo.isEmpty()) {
-            ASSERT_TRUE(first.save(QDir(writeTo).filePath(QString::fromStdString(name) + ".png")));
+            ASSERT_TRUE(draw(view, Path::plain).save(QDir(writeTo).filePath(QString::fromStdString(name) + ".png")));
             continue;
         }
+        // The first repaint draws most glyphs with Qt, and makes a few tiles.
+        const QImage first = draw(view);
         QImage reference(QStringLiteral(ORVA_RENDER_REFERENCE_DIR "/%1.png").arg(QString::fromStdString(name)));
         ASSERT_FALSE(reference.isNull());
         reference = reference.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -123,7 +152,7 @@ TEST(RenderPixels, EveryBenchmarkScreenMatchesItsReferenceImage)
         expectSame(settled, reference, "every tile made");
         // At an offset of whole pixels, on another background around it.
         const int margin = 5;
-        const QImage offset = draw(view, margin, QColor(40, 90, 160));
+        const QImage offset = draw(view, Path::any, margin, QColor(40, 90, 160));
         expectSame(offset.copy(QRect(QPoint(margin, margin), reference.size())), reference, "at an offset");
     }
 }

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QFontDatabase>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -15,7 +16,9 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -502,6 +505,144 @@ TEST_F(RendererViewTest, WideCharacterDrawnOnceFromItsLeftCell)
     EXPECT_EQ(image.pixelColor(1, y), blue);
     EXPECT_EQ(image.pixelColor(static_cast<int>(view.cellWidth() * 2 - 1), y), blue);
     EXPECT_EQ(image.pixelColor(static_cast<int>(view.cellWidth() * 2 + 1), y), QColor(Qt::black));
+}
+
+// The scroll bar reads the buffer after every resize: fewer rows and back
+// leave nothing to scroll where there was no scroll-back, and where the
+// shrink moved lines into the scroll-back the wheel reaches them.
+TEST_F(RendererViewTest, ScrollerFollowsTheBufferAfterEveryResize)
+{
+    struct Case {
+        const char* name;
+        int lines;      // printed before the resizes
+        bool scrollsWhenShrunk;
+    };
+    const Case cases[] = {
+        {"three lines", 3, false},
+        {"a full screen", 24, true},
+        {"scroll-back already", 40, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TerminalRendererView local(80, 24);
+        local.setSize(QSizeF(local.cellWidth() * 80 + TerminalRendererView::scrollerWidth + 0.5,
+                             local.cellHeight() * 24 + 0.5));
+        std::string text;
+        for (int i = 1; i <= c.lines; ++i)
+            text += "L" + std::to_string(i) + (i < c.lines ? "\r\n" : "");
+        local.feedText(text);
+        while (local.pendingOutput() > 0)
+            QCoreApplication::processEvents();
+        const bool scrolledBefore = local.canScroll();
+        local.setHeight(local.cellHeight() * 10 + 0.5);
+        ASSERT_EQ(local.rows(), 10);
+        EXPECT_EQ(local.canScroll(), c.scrollsWhenShrunk);
+        const Buffer& buffer = local.terminal().buffer();
+        EXPECT_EQ(buffer.lines.count(), buffer.yBase + 10);
+        EXPECT_EQ(buffer.yDisp, buffer.yBase);
+        if (c.scrollsWhenShrunk) {
+            EXPECT_EQ(local.scrollPosition(), 1);
+            QWheelEvent up(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                           Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(&local, &up);
+            EXPECT_LT(buffer.yDisp, buffer.yBase) << "the wheel shows older lines";
+        } else {
+            EXPECT_EQ(local.knobProportion(), 1);
+        }
+        local.setHeight(local.cellHeight() * 24 + 0.5);
+        ASSERT_EQ(local.rows(), 24);
+        const Buffer& restored = local.terminal().buffer();
+        EXPECT_EQ(restored.lines.count(), restored.yBase + 24);
+        EXPECT_EQ(local.canScroll(), scrolledBefore);
+        EXPECT_EQ(restored.yDisp, restored.yBase);
+        if (!scrolledBefore) {
+            EXPECT_EQ(local.knobProportion(), 1);
+            EXPECT_DOUBLE_EQ(local.scrollerKnobRect().height(), local.scrollerRect().height());
+        }
+        // The lines printed are on the screen again, the last where it was.
+        EXPECT_EQ(restored.line(std::min(c.lines, 24) - 1)->text(0), "L");
+    }
+}
+
+TEST_F(RendererViewTest, CursorCoversBothColumnsOfAWideCharacter)
+{
+    sizeTo(80, 24);
+    struct Case {
+        const char* name;
+        std::string input;
+        int column;
+        int span;
+    };
+    const Case cases[] = {
+        {"on a narrow cell", "a\x1B[1G", 0, 1},
+        {"on the left half", "\xED\x95\x9C\x1B[1G", 0, 2},
+        {"on the right half", "\xED\x95\x9C\x1B[2G", 0, 2},
+        {"on an emoji", "ab\xF0\x9F\x98\x80\x1B[3G", 2, 2},
+        {"after the wide character", "\xED\x95\x9C", 2, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        feedAll("\x1B[2J\x1B[H" + c.input);
+        const QRectF rect = view.cursorCellRect();
+        EXPECT_DOUBLE_EQ(rect.x(), view.cellWidth() * c.column);
+        EXPECT_DOUBLE_EQ(rect.width(), view.cellWidth() * c.span);
+        const QImage image = view.renderImage();
+        // The cursor's white at the far edge of what it covers.
+        const QColor edge = image.pixelColor(static_cast<int>(view.cellWidth() * (c.column + c.span) - 1),
+                                             static_cast<int>(view.cellHeight() - 1));
+        EXPECT_GT(edge.red(), 150);
+    }
+}
+
+// Decomposed Hangul (as macOS keeps file names) is drawn as the syllable it
+// spells, pixel for pixel as the precomposed one.
+TEST_F(RendererViewTest, DecomposedHangulLooksLikeTheSyllable)
+{
+    struct Case {
+        std::u32string jamo;
+        std::optional<char32_t> syllable;
+    };
+    const Case cases[] = {
+        {U"\u1112\u1161\u11AB", U'\uD55C'}, {U"\u1100\u1161", U'\uAC00'},   {U"\u1112\u1175\u11C2", U'\uD7A3'},
+        {U"\u1100\u1100", std::nullopt},    {U"\u1100\u1161\u0301", std::nullopt}, {U"\u1100", std::nullopt},
+        {U"\u1113\u1161", std::nullopt},    {U"e\u0301", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(composedHangul(c.jamo), c.syllable);
+
+    sizeTo(20, 2);
+    feedAll("\x1B[?25l\xED\x95\x9C");
+    const QImage precomposed = view.renderImage();
+    feedAll("\r\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB");
+    ASSERT_EQ(view.terminal().buffer().line(0)->scalars(0), U"\u1112\u1161\u11AB");
+    EXPECT_EQ(view.renderImage(), precomposed);
+}
+
+// Emoji come from the colour emoji font, also those a text font has a plain
+// outline of (DejaVu Sans draws U+1F600 in one colour), and a joiner
+// sequence is one picture.
+TEST_F(RendererViewTest, EmojiAreDrawnInColour)
+{
+    if (!QFontDatabase::families().contains(QStringLiteral("Noto Color Emoji")))
+        GTEST_SKIP() << "Noto Color Emoji is not installed";
+    sizeTo(20, 3);
+    auto coloured = [&](const QImage& image, int column) {
+        int pixels = 0;
+        for (int y = 0; y < static_cast<int>(view.cellHeight()); ++y) {
+            for (int x = static_cast<int>(view.cellWidth() * column); x < static_cast<int>(view.cellWidth() * (column + 2)); ++x) {
+                const QColor p = image.pixelColor(x, y);
+                if (std::max({p.red(), p.green(), p.blue()}) - std::min({p.red(), p.green(), p.blue()}) > 60)
+                    ++pixels;
+            }
+        }
+        return pixels;
+    };
+    for (const char* emoji : {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x8A", "\xF0\x9F\x9A\x80", "\xE2\x9C\x85",
+                              "\xF0\x9F\x8F\x83\xE2\x80\x8D\xE2\x99\x80\xEF\xB8\x8F"}) {
+        SCOPED_TRACE(emoji);
+        feedAll(std::string("\x1B[?25l\x1B[2J\x1B[H") + emoji);
+        EXPECT_GT(coloured(view.renderImage(), 0), 10);
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Chip vocabulary, tap line, the chat field's guard, rotating-text indexes,
 // code block rows and the completion popup's delayed actions.
 #include "ui/components/ComponentLogic.h"
+#include "support/Waiting.h"
 #include "ui/design/DesignTokens.h"
 
 #include <gtest/gtest.h>
@@ -121,14 +122,14 @@ TEST(ProjectCompletionActions, CloseReportsDismissOnceAfterADelay)
     QElapsedTimer clock;
     clock.start();
     actions.close();
-    QTest::qWait(50);
+    ASSERT_TRUE(actions.closing());
     actions.close(); // a second click during the exit
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dismiss.count() == 1; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dismiss.count() == 1; }, orva::test::kWaitDeadlineMs));
     EXPECT_GE(clock.elapsed(), 180);
-    QTest::qWait(250);
+    // Nothing is left to report: no second dismiss can follow.
+    EXPECT_FALSE(actions.closing());
     EXPECT_EQ(dismiss.count(), 1);
     EXPECT_EQ(newProject.count(), 0);
-    EXPECT_FALSE(actions.closing());
 }
 
 TEST(ProjectCompletionActions, NewProjectAfterDismissAndOnlyOnce)
@@ -145,15 +146,21 @@ TEST(ProjectCompletionActions, NewProjectAfterDismissAndOnlyOnce)
         order << QStringLiteral("newProject");
         newAt = clock.elapsed();
     });
+    bool newProjectStillPendingAtDismiss = false;
+    QObject::connect(&actions, &ProjectCompletionActions::dismiss,
+                     [&] { newProjectStillPendingAtDismiss = actions.closing() && order.size() == 1; });
     clock.start();
     actions.startNewProject();
     actions.startNewProject();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 2; }, 1000));
-    QTest::qWait(350);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 2; }, orva::test::kWaitDeadlineMs));
+    // Nothing is left to report: neither comes twice.
+    EXPECT_FALSE(actions.closing());
     EXPECT_EQ(order, (QStringList{"dismiss", "newProject"}));
     EXPECT_GE(dismissAt, 180);
     EXPECT_GE(newAt, 280);
-    EXPECT_GE(newAt - dismissAt, 50);
+    // The new project is still to come when the popup is dismissed (a busy
+    // machine may run both late, so their distance is not measured).
+    EXPECT_TRUE(newProjectStillPendingAtDismiss);
 }
 
 } // namespace

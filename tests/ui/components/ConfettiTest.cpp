@@ -1,9 +1,11 @@
 // The confetti's launch points, flights and removal, from a seeded generator.
 #include "ui/components/Confetti.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QRandomGenerator64>
 #include <QSignalSpy>
 #include <QTest>
@@ -92,9 +94,18 @@ TEST(ConfettiModel, BurstLaunchesTwentyAndRemovesThemAfterTwoSeconds)
 {
     ConfettiModel model;
     model.setRandom(seeded(7));
+    QElapsedTimer clock;
+    qint64 firstRemovedAt = -1;
+    bool launched = false;
+    QObject::connect(&model, &ConfettiModel::countChanged, [&] {
+        launched = launched || model.count() == 20;
+        if (launched && firstRemovedAt < 0 && model.count() < 20)
+            firstRemovedAt = clock.elapsed();
+    });
+    clock.start();
     model.startConfetti(1000, 800);
     EXPECT_EQ(model.count(), 0); // the emissions are posted, not run at once
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, orva::test::kWaitDeadlineMs));
     int left = 0, right = 0;
     for (qsizetype i = 0; i < model.particles().size(); ++i) {
         const ConfettiParticle& p = model.particles()[i];
@@ -121,9 +132,9 @@ TEST(ConfettiModel, BurstLaunchesTwentyAndRemovesThemAfterTwoSeconds)
     for (const ConfettiParticle& p : model.particles())
         ids.insert(p.id);
     EXPECT_EQ(ids.size(), 20);
-    QTest::qWait(1700);
-    EXPECT_EQ(model.count(), 20);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 0; }, 1500));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 0; }, orva::test::kWaitDeadlineMs));
+    // All twenty stayed for their flight (a coarse timer may end 5% early).
+    EXPECT_GE(firstRemovedAt, 1900);
 }
 
 // A new burst empties the list at once; the old removals then find nothing.
@@ -131,20 +142,39 @@ TEST(ConfettiModel, NewBurstReplacesTheOldOne)
 {
     ConfettiModel model;
     model.setRandom(seeded(11));
-    model.startConfetti(600, 400);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, 1000));
-    const QUuid first = model.particles().first().id;
-    QTest::qWait(1000);
+    QElapsedTimer clock;
+    clock.start();
+    QUuid first;
+    // The second burst a second into the first one's flight, while all of the
+    // first is still there (a machine that held the test longer tries again).
+    for (int attempt = 1;; ++attempt) {
+        model.startConfetti(600, 400);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, orva::test::kWaitDeadlineMs));
+        const qint64 launched = clock.elapsed();
+        first = model.particles().first().id;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return clock.elapsed() >= launched + 1000; }, orva::test::kWaitDeadlineMs));
+        if (model.count() == 20)
+            break;
+        ASSERT_LT(attempt, 3) << "the first burst never lasted a second";
+    }
+    const qint64 secondStarted = clock.elapsed();
     model.startConfetti(600, 400);
     EXPECT_EQ(model.count(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, orva::test::kWaitDeadlineMs));
     for (const ConfettiParticle& p : model.particles())
         EXPECT_NE(p.id, first);
-    // The first burst's removals fall due now and must leave the new twenty.
-    QTest::qWait(1200);
-    EXPECT_EQ(model.count(), 20);
     model.removeParticle(model.particles()[3].id);
     EXPECT_EQ(model.count(), 19);
+    // The first burst's removals fall due during the second flight and must
+    // leave the new ones: the next removal is the second burst's own, after
+    // its whole flight (a coarse timer may end 5% early).
+    qint64 nextRemovedAt = -1;
+    QObject::connect(&model, &ConfettiModel::countChanged, [&] {
+        if (nextRemovedAt < 0 && model.count() < 19)
+            nextRemovedAt = clock.elapsed();
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return nextRemovedAt >= 0; }, orva::test::kWaitDeadlineMs));
+    EXPECT_GE(nextRemovedAt - secondStarted, 1900);
 }
 
 TEST(ConfettiModel, EverySymbolOccursOverManyBursts)

@@ -9,9 +9,14 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QRawFont>
+#include <QTextLayout>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <memory>
@@ -162,6 +167,32 @@ TEST(DesignTokens, MonospacedFontIsFixedPitch)
     EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("iiii")), metrics.horizontalAdvance(QStringLiteral("MMMM")));
 }
 
+// Emoji in any text of the design fonts come from the colour emoji font,
+// not from a system fallback that draws them in one colour.
+TEST(DesignTokens, EmojiComeFromTheColourEmojiFont)
+{
+    ASSERT_TRUE(DesignTokens::loadDesignFonts());
+    QFont familyOnly;
+    familyOnly.setFamily(DesignTokens::Fonts::kTextFamily);
+    for (const QFont& font : {DesignTokens::Fonts::body(), DesignTokens::Fonts::title3(),
+                              DesignTokens::Fonts::monospaced(), familyOnly}) {
+        SCOPED_TRACE(font.family().toStdString());
+        // Grinning and smiling faces, rocket, check mark, cross mark, party popper.
+        QTextLayout layout(QString::fromUtf8("\xF0\x9F\x98\x80\xF0\x9F\x98\x8A\xF0\x9F\x9A\x80"
+                                             "\xE2\x9C\x85\xE2\x9D\x8C\xF0\x9F\x8E\x89"),
+                           font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        int glyphs = 0;
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            EXPECT_EQ(run.rawFont().familyName(), DesignTokens::Fonts::kEmojiFamily);
+            glyphs += static_cast<int>(run.glyphIndexes().size());
+        }
+        EXPECT_EQ(glyphs, 6);
+    }
+}
+
 // The timing curve (0.25, 1), (0.3, 1): a fast start and a long, soft end.
 TEST(TimingCurve, FastStartSoftEnd)
 {
@@ -254,6 +285,38 @@ TEST(SymbolTable, EveryGlyphIsInTheFont)
         EXPECT_TRUE(raw.supportsCharacter(glyph->at(0))) << name.toStdString();
     }
     EXPECT_FALSE(symbolGlyph(QStringLiteral("no.such.symbol")).has_value());
+}
+
+// "exclamationmark.triangle" (the chat's error row) is the outline of the
+// triangle; "exclamationmark.triangle.fill" (the terminal's banner) is filled.
+TEST(SymbolTable, TheWarningTriangleComesOutlinedAndFilled)
+{
+    ASSERT_TRUE(DesignTokens::loadDesignFonts());
+    QFont font(DesignTokens::Fonts::kSymbolFamily);
+    font.setPixelSize(64);
+    const QRawFont raw = QRawFont::fromFont(font);
+    ASSERT_TRUE(raw.isValid());
+    auto inkOf = [&](const QString& name) {
+        const auto glyph = symbolGlyph(name);
+        EXPECT_TRUE(glyph.has_value());
+        const QList<quint32> indexes = raw.glyphIndexesForString(*glyph);
+        EXPECT_EQ(indexes.size(), 1);
+        QImage image(80, 80, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.translate(8, 64);
+        painter.fillPath(raw.pathForGlyph(indexes.value(0)), Qt::black);
+        painter.end();
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += qAlpha(image.pixel(x, y)) > 127 ? 1 : 0;
+        return ink;
+    };
+    const int outline = inkOf(QStringLiteral("exclamationmark.triangle"));
+    const int filled = inkOf(QStringLiteral("exclamationmark.triangle.fill"));
+    EXPECT_GT(outline, 0);
+    EXPECT_LT(outline * 4, filled * 3) << "the outline covers much less than the filled triangle";
 }
 
 } // namespace

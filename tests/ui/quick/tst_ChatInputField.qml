@@ -49,7 +49,7 @@ Item {
         }
         function focusField(field) {
             field.isTextFieldFocused = true
-            tryVerify(() => field.editor.activeFocus)
+            tryVerify(() => field.editor.activeFocus, helpers.waitDeadline)
         }
 
         function test_returnSubmitsWithoutNewline() {
@@ -114,17 +114,17 @@ Item {
             verify(field.placeholderShown)
             compare(field.placeholderShownText, "만들고 싶은 앱을 알려주세요")
             field.isTextFieldFocused = true
-            tryVerify(() => field.editor.activeFocus)
+            tryVerify(() => field.editor.activeFocus, helpers.waitDeadline)
             verify(!field.placeholderShown)
             field.isTextFieldFocused = false
-            tryVerify(() => !field.editor.activeFocus)
+            tryVerify(() => !field.editor.activeFocus, helpers.waitDeadline)
             verify(field.placeholderShown)
             field.text = "x"
             verify(!field.placeholderShown)
             // A click into the editor gives focus and sets the caller's flag.
             field.text = ""
             mouseClick(field.editor, 5, 5)
-            tryVerify(() => field.isTextFieldFocused)
+            tryVerify(() => field.isTextFieldFocused, helpers.waitDeadline)
             verify(!field.placeholderShown)
         }
 

@@ -51,8 +51,8 @@ Item {
             compare(box.isChecked, true)
             // The change runs over 0.15 s.
             verify(box.displayedGlyphOpacity < 1.0)
-            tryCompare(box, "displayedGlyphOpacity", 1.0, 1000)
-            tryCompare(box, "displayedColor", Qt.color("#0000ff"), 1000)
+            tryCompare(box, "displayedGlyphOpacity", 1.0, helpers.waitDeadline)
+            tryCompare(box, "displayedColor", Qt.color("#0000ff"), helpers.waitDeadline)
             compare(box.Accessible.description, "체크됨")
             mouseClick(box)
             compare(holder.flag, false)
@@ -64,12 +64,12 @@ Item {
             const box = holder.box
             holder.flag = true
             box.isDisabled = true
-            tryCompare(box, "displayedColor", Qt.color("#111111"), 1000)
+            tryCompare(box, "displayedColor", Qt.color("#111111"), helpers.waitDeadline)
             compare(box.displayedGlyphOpacity, 0.4)
             mouseClick(box)
             compare(holder.flag, true)
             holder.flag = false
-            tryCompare(box, "displayedGlyphOpacity", 0.4, 1000)
+            tryCompare(box, "displayedGlyphOpacity", 0.4, helpers.waitDeadline)
             compare(box.displayedColor, Qt.color("#111111"))
         }
 

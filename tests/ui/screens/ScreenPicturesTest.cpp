@@ -7,7 +7,7 @@
 //   function show(name)           lays out the scene
 //   property size sceneSize       the picture's size (default: the window, 1120x880)
 //   property int sceneWait        milliseconds to let it settle (default 600)
-//   property bool sceneReady      optional: when present, waited for (up to 20 s) after sceneWait
+//   property bool sceneReady      optional: when present, waited for (up to the tests' deadline) after sceneWait
 // and it can use `helpers` (ScreenTestEnvironment.h).
 #include "ScreenTestEnvironment.h"
 #include "ui/design/DesignTokens.h"
@@ -60,7 +60,7 @@ TEST(ScreenPictures, RendersEveryScene)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
         QTest::qWait(wait.isValid() ? wait.toInt() : 600);
         if (root->property("sceneReady").isValid()) {
-            EXPECT_TRUE(QTest::qWaitFor([&] { return root->property("sceneReady").toBool(); }, 20000))
+            EXPECT_TRUE(QTest::qWaitFor([&] { return root->property("sceneReady").toBool(); }, orva::test::kWaitDeadlineMs))
                 << "scene never became ready";
         }
         const QImage image = view.grabWindow();

@@ -238,7 +238,7 @@ TEST_F(ClaudeService, RequestsNeedAnOpenConversation)
     std::optional<ClaudeResult> early;
     service.sendInterviewAnswer(QStringLiteral("x"), [&](const ClaudeResult& r) { calledInside = inside; early = r; });
     inside = false;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return early.has_value(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return early.has_value(); }, kWaitDeadlineMs));
     EXPECT_FALSE(calledInside);
     EXPECT_EQ(early->error, ClaudeProcessError::processNotRunning());
     EXPECT_EQ(awaitResult([&](auto done) { service.generatePRD(kDocumentPath, done); }).error,
@@ -438,7 +438,7 @@ TEST_F(ClaudeService, RequestsMadeTogetherRunOneAfterTheOther)
         });
     }
     EXPECT_TRUE(slow.isBusy());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finished == 3; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished == 3; }, kWaitDeadlineMs));
     EXPECT_EQ(order, (QStringList{QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")}));
     const QList<FakeCall> calls = claudeCalls();
     ASSERT_GE(calls.size(), 4);
@@ -460,7 +460,7 @@ TEST_F(ClaudeService, CallbackIsSkippedWhenItsContextIsGone)
     delete context;
     bool second = false;
     service.sendInterviewAnswer(QStringLiteral("y"), [&](const ClaudeResult&) { second = true; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return second; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second; }, kWaitDeadlineMs));
     EXPECT_FALSE(called);
 }
 
@@ -473,7 +473,7 @@ TEST_F(ClaudeService, ShutdownEndsTheRunningChild)
     ASSERT_FALSE(slow.initialize().has_value());
     // A folder without an opening: sendMessage needs only the three values.
     slow.startSession(container, nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return claudeCalls().size() == 2; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return claudeCalls().size() == 2; }, kWaitDeadlineMs));
     bool called = false;
     slow.sendMessage(QStringLiteral("queued"), true, true, [&](const ClaudeResult&) { called = true; });
     const qint64 pid = claudeCalls().last().pid;
@@ -481,8 +481,8 @@ TEST_F(ClaudeService, ShutdownEndsTheRunningChild)
     QElapsedTimer timer;
     timer.start();
     slow.shutdown();
-    EXPECT_LT(timer.elapsed(), 5000);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !processAlive(pid); }, 5000));
+    EXPECT_LT(timer.elapsed(), kWaitDeadlineMs) << "shutdown waited for the child's minute";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !processAlive(pid); }, kWaitDeadlineMs));
     QTest::qWait(50);
     EXPECT_FALSE(called);
     EXPECT_EQ(claudeCalls().size(), 2); // the queued request never started

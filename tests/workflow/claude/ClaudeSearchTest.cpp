@@ -227,10 +227,12 @@ TEST(ClaudeSearch, ProbesDoNotWaitForInput)
     machine.writeExecutable(machine.path(QStringLiteral("which/claude")));
     which(machine, machine.path(QStringLiteral("which/claude")));
     machine.search.environment.insert(QStringLiteral("FAKE_SHELL_READ_STDIN"), QStringLiteral("1"));
+    // A probe reading the application's input would wait out the fake's minute.
+    machine.search.environment.insert(QStringLiteral("FAKE_SHELL_READ_TIMEOUT"), QStringLiteral("60"));
     QElapsedTimer timer;
     timer.start();
     EXPECT_EQ(cs::findViaShellWhich(machine.search).value_or(QString()), machine.path(QStringLiteral("which/claude")));
-    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_LT(timer.elapsed(), kWaitDeadlineMs);
     EXPECT_EQ(cs::loginShellPath(machine.search).value_or(QString()), QStringLiteral("/login/bin:/login/sbin"));
     const QList<FakeCall> probes = fakeCallsOfKind(machine.logFile, QStringLiteral("shell"));
     ASSERT_EQ(probes.size(), 2);

@@ -22,8 +22,8 @@ ClaudeResult awaitResult(const std::function<void(ClaudeProcessService::Callback
 {
     std::optional<ClaudeResult> result;
     request([&result](const ClaudeResult& r) { result = r; });
-    const bool arrived = QTest::qWaitFor([&result] { return result.has_value(); }, 20000);
-    EXPECT_TRUE(arrived) << "no reply within 20 s";
+    const bool arrived = QTest::qWaitFor([&result] { return result.has_value(); }, kWaitDeadlineMs);
+    EXPECT_TRUE(arrived) << "no reply within " << kWaitDeadlineMs / 1000 << " s";
     return result.value_or(ClaudeResult::failure(ClaudeProcessError::invalidResponse()));
 }
 

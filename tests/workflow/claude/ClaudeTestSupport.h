@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/Waiting.h"
 #include "workflow/ClaudeProcessService.h"
 #include "workflow/ClaudeSearchEnvironment.h"
 
@@ -10,7 +11,7 @@
 
 namespace orva::test {
 
-// Waits on the event loop until the request's callback has run (20 s at most).
+// Waits on the event loop until the request's callback has run (kWaitDeadline at most).
 // Fails the test when it does not.
 ClaudeResult awaitResult(const std::function<void(ClaudeProcessService::Callback)>& request);
 

@@ -191,7 +191,7 @@ struct Workspace {
         plan.start(fakeClaudePath(), {QStringLiteral("-p"), QStringLiteral("-c"),
                                       QStringLiteral("... and create 'Task.json' in @ZAVE/project."),
                                       QStringLiteral("--dangerously-skip-permissions")});
-        EXPECT_TRUE(plan.waitForFinished(10000));
+        EXPECT_TRUE(plan.waitForFinished(kWaitDeadlineMs));
     }
     QString guide() const { return project + QStringLiteral("/CLAUDE_DEV.md"); }
 
@@ -213,7 +213,7 @@ public:
     ~Session()
     {
         process_.closeWriteChannel();
-        if (!process_.waitForFinished(10000))
+        if (!process_.waitForFinished(kWaitDeadlineMs))
             process_.kill();
     }
     void type(const QString& text) { process_.write((text + QStringLiteral("\n\r")).toUtf8()); }
@@ -242,7 +242,7 @@ public:
     bool finish()
     {
         process_.closeWriteChannel();
-        return process_.waitForFinished(10000);
+        return process_.waitForFinished(kWaitDeadlineMs);
     }
 
 private:
@@ -254,7 +254,7 @@ private:
         const bool found = QTest::qWaitFor([&] {
             output_ += process_.readAllStandardOutput();
             return output_.indexOf(text, mark_) >= 0;
-        }, 10000);
+        }, kWaitDeadlineMs);
         if (!found)
             ADD_FAILURE() << "nothing like \"" << text.toStdString() << "\" in:\n" << output_.mid(mark_).toStdString();
         return found;

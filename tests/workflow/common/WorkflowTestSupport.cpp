@@ -19,19 +19,6 @@
 
 namespace orva::test {
 
-bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > deadline.count())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QTest::qSleep(2);
-    }
-    return true;
-}
-
 void useFakeClaude(ClaudeProcessService& service, const QString& homePath, const QString& logFile,
                    const QStringList& extraVariables, const QString& executable)
 {

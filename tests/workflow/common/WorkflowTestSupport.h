@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/Waiting.h"
 #include "terminal/NativeTerminalService.h"
 #include "terminal/core/TerminalDelegate.h"
 #include "workflow/WorkTerminal.h"
@@ -23,10 +24,6 @@ class FakeFolderPanel;
 }
 
 namespace orva::test {
-
-// Runs the event loop until the condition holds or the deadline passes;
-// returns whether it holds.
-bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline = std::chrono::seconds(20));
 
 // Points a claude service at the fake `claude` (found in a fixed place, no
 // shell probes), with the given extra variables in the children's

@@ -119,6 +119,14 @@ TEST_F(ProjectGuidingViewModelTest, ATurnThatLeavesNoReadableTaskPlanIsAnError)
          "case \"$prompt\" in *\"'Task.json'\"*) printf '{\"project\":{\"id\":1,\"name\":\"A\",\"createdAt\":\"x\","
          "\"milestones\":[{\"id\":1,\"title\":\"M\",\"type\":\"other\",\"tasks\":[]}]}}' > ZAVE/project/Task.json ;; esac",
          QString()},
+        // Read as the monitor reads it: never waited on, never past the bound.
+        {"a FIFO", "case \"$prompt\" in *\"'Task.json'\"*) mkfifo ZAVE/project/Task.json ;; esac",
+         QStringLiteral("The file \u201CTask.json\u201D couldn\u2019t be opened because it isn\u2019t a regular file (it is a FIFO).")},
+        {"a sparse 1 TB file", "case \"$prompt\" in *\"'Task.json'\"*) truncate -s 1T ZAVE/project/Task.json ;; esac",
+         QStringLiteral("The file \u201CTask.json\u201D couldn\u2019t be opened because it is too large")},
+        {"two byte-order marks",
+         "case \"$prompt\" in *\"'Task.json'\"*) printf '\\357\\273\\277\\357\\273\\277{}' > ZAVE/project/Task.json ;; esac",
+         QStringLiteral("Invalid JSON at byte offset 3")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

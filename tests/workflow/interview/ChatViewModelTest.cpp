@@ -4,6 +4,7 @@
 #include "workflow/ChatViewModel.h"
 #include "workspace/LocalStorageService.h"
 
+#include <QSaveFile>
 #include <QSignalSpy>
 
 namespace orva::test {
@@ -160,12 +161,26 @@ TEST_F(ChatViewModelTest, AnswersGivenWhileWaitingAreSentOneAtATime)
     ChatViewModel model(services);
     QList<bool> waiting;
     QObject::connect(&model, &ChatViewModel::isWaitingForResponseChanged, [&] { waiting << model.isWaitingForResponse(); });
+    // What the list of waiting answers held each time it changed, and the
+    // turns there were then: a waiting answer leaves it once its turn is in.
+    QList<QStringList> waitingLists;
+    QList<qsizetype> turnsThen;
+    QObject::connect(&model, &ChatViewModel::waitingAnswersChanged, [&] {
+        waitingLists << model.waitingAnswers();
+        turnsThen << model.chatHistories().size();
+    });
 
     int done = 0;
     model.sendMessage(QStringLiteral("one"), [&] { ++done; });
+    EXPECT_TRUE(model.waitingAnswers().isEmpty()) << "sent at once, it never waited";
     model.sendMessage(QStringLiteral("two"), [&] { ++done; });
+    EXPECT_EQ(model.waitingAnswers(), QStringList{QStringLiteral("two")});
+    EXPECT_EQ(model.chatHistories().size(), 1) << "its turn comes when it is sent";
     EXPECT_TRUE(model.isWaitingForResponse());
     ASSERT_TRUE(waitUntil([&] { return done >= 1; }));
+    EXPECT_TRUE(model.waitingAnswers().isEmpty());
+    EXPECT_EQ(waitingLists, (QList<QStringList>{{QStringLiteral("two")}, {}}));
+    EXPECT_EQ(turnsThen, (QList<qsizetype>{1, 3})) << "the turn of \"two\" is appended before it leaves the list";
     EXPECT_TRUE(model.isWaitingForResponse()) << "the second reply is still due";
     ASSERT_TRUE(waitUntil([&] { return done == 2; }));
     EXPECT_FALSE(model.isWaitingForResponse());
@@ -233,6 +248,37 @@ TEST_F(ChatViewModelTest, InterviewStateTextsAreCheckedStrictly)
     }
 }
 
+// The state file as `claude` may write it, through the monitor: the reader
+// gets the file's own bytes, so one byte-order mark is allowed and a second
+// is not.
+TEST_F(ChatViewModelTest, AStateFileWithAByteOrderMarkCompletesAndOneWithTwoDoesNot)
+{
+    const QByteArray completed = R"({"status":"completed","last_updated":"2025-03-01T09:30:00Z"})";
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* line;
+        bool completes;
+    };
+    const QList<Case> cases = {
+        {"two marks", "\xEF\xBB\xBF\xEF\xBB\xBF" + completed, "[ChatViewModel] Failed to decode interview state", false},
+        {"one mark", "\xEF\xBB\xBF" + completed, "[ChatViewModel] Interview completed!", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChatViewModel model(services);
+        model.startMonitoring();
+        LogCapture log;
+        QSaveFile file(workspacePath(QStringLiteral("ZAVE/interview_state.json")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.bytes);
+        ASSERT_TRUE(file.commit());
+        ASSERT_TRUE(waitUntil([&] { return log.contains(QString::fromUtf8(c.line)); }));
+        EXPECT_EQ(model.isInterviewCompleted(), c.completes);
+        monitor.stopInterviewStateMonitoring();
+    }
+}
+
 TEST_F(ChatViewModelTest, ResetStartsAnEmptyInterviewAndIgnoresTheReplyOnItsWay)
 {
     useFakeClaude(claude, context.context().homePath, logFile(),
@@ -247,8 +293,12 @@ TEST_F(ChatViewModelTest, ResetStartsAnEmptyInterviewAndIgnoresTheReplyOnItsWay)
     bool inFlightDone = false;
     model.sendMessage(QStringLiteral("old answer"), [&] { inFlightDone = true; });
     model.sendMessage(QStringLiteral("queued answer"));
+    EXPECT_EQ(model.waitingAnswers(), QStringList{QStringLiteral("queued answer")});
     const QUuid before = model.scrollID();
+    QSignalSpy waitingChanged(&model, &ChatViewModel::waitingAnswersChanged);
     model.resetInterview();
+    EXPECT_TRUE(model.waitingAnswers().isEmpty());
+    EXPECT_EQ(waitingChanged.count(), 1);
     EXPECT_TRUE(model.chatHistories().isEmpty());
     EXPECT_FALSE(model.isInterviewCompleted());
     EXPECT_FALSE(model.isWaitingForResponse());
@@ -256,7 +306,6 @@ TEST_F(ChatViewModelTest, ResetStartsAnEmptyInterviewAndIgnoresTheReplyOnItsWay)
     EXPECT_NE(model.scrollID(), before);
 
     ASSERT_TRUE(waitUntil([&] { return inFlightDone; }));
-    QTest::qWait(100);
     EXPECT_TRUE(model.chatHistories().isEmpty());
     EXPECT_EQ(claudeCalls().size(), 3) << "the old interview's queued answer must be dropped";
 
@@ -264,6 +313,10 @@ TEST_F(ChatViewModelTest, ResetStartsAnEmptyInterviewAndIgnoresTheReplyOnItsWay)
     ASSERT_EQ(model.chatHistories().size(), 2);
     EXPECT_EQ(model.chatHistories()[0].id, 1);
     EXPECT_EQ(model.chatHistories()[0].answer, QStringLiteral("new idea"));
+    // Requests run in order: a queued answer still sent would have come before the new idea.
+    const QList<FakeCall> calls = claudeCalls();
+    ASSERT_EQ(calls.size(), 4) << "the old interview's queued answer must be dropped";
+    EXPECT_TRUE(calls.last().arguments.join(u' ').contains(QStringLiteral("new idea")));
 }
 
 } // namespace

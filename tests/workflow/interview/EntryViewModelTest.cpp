@@ -176,7 +176,7 @@ TEST_F(EntryViewModelTest, PreparationDropsThePreviousProjectsPlan)
     EntryViewModel model(services);
     prepare(model);
     ASSERT_TRUE(model.isReadyForInterview());
-    EXPECT_TRUE(waitUntil([&] { return !planMonitor.hasProject(); }, std::chrono::seconds(5)));
+    EXPECT_TRUE(waitUntil([&] { return !planMonitor.hasProject(); }));
 }
 
 } // namespace

@@ -271,7 +271,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
         EXPECT_EQ(interactive.arguments, QStringList{skip});
         EXPECT_EQ(interactive.stdinKind, QStringLiteral("tty"));
     }
-    // zsh reads the start command only once it is at its prompt; give the fake a moment to say it is ready.
+    // `claude` runs (zsh no longer reads the terminal): what is typed now waits for it in the terminal.
     QList<TaskItem> seen;
     QObject::connect(work.get(), &WorkViewModel::currentTaskChanged, work.get(), [&] {
         if (const auto task = work->currentTask())
@@ -366,7 +366,10 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
         EXPECT_TRUE(lines.contains(QStringLiteral("[Build the main screen] 작업에서 문제가 발생했습니다.")));
     }
     // Every change of the plan, in order: the messages that must change
-    // nothing wrote nothing, and no second task was ever active.
+    // nothing wrote nothing, and no second task was ever active. The log is
+    // read once it holds the completed plan the monitor published.
+    EXPECT_TRUE(waitUntil([&] { return writtenStates(logFile).endsWith(QStringLiteral("DDD")); }))
+        << writtenStates(logFile).join(u' ').toStdString();
     EXPECT_EQ(writtenStates(logFile).join(u' ').toStdString(),
               "IPP CPP RPP DPP DIP DCP DRP DDP DDI DDC DDR DDD");
     EXPECT_EQ(monitor.project()->completedTaskCount(), monitor.project()->totalTaskCount());
@@ -407,7 +410,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     // ---- Teardown: no child process is left.
     secondEntry.reset();
     rootView.reset();
-    EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }, std::chrono::seconds(10)))
+    EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }))
         << childProcesses().join(QLatin1Char('\n')).toStdString();
 }
 

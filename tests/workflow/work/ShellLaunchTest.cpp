@@ -1,4 +1,5 @@
 #include "support/TempContext.h"
+#include "support/Waiting.h"
 #include "workflow/ShellLaunch.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +52,7 @@ TEST(ShellLaunchTest, ZshReadsTheQuotedFolderAsOneWord)
         zsh.setWorkingDirectory(context.root());
         zsh.start(QStringLiteral("/bin/zsh"), {QStringLiteral("-f"), QStringLiteral("-c"),
                                                QStringLiteral("cd ") + singleQuotedForShell(folder) + QStringLiteral(" && pwd")});
-        ASSERT_TRUE(zsh.waitForFinished(10000));
+        ASSERT_TRUE(zsh.waitForFinished(kWaitDeadlineMs));
         EXPECT_EQ(zsh.exitCode(), 0) << zsh.readAllStandardError().toStdString();
         EXPECT_EQ(QString::fromUtf8(zsh.readAllStandardOutput()).trimmed(), folder);
     }
@@ -145,13 +146,21 @@ TEST_F(ZshStandInTest, AnInteractiveZshRunsTheTypedCommand)
                                                         QStringLiteral("stty cols 80 rows 24; exec /bin/zsh -l -c 'cd / && exec zsh -l'"),
                                                         QStringLiteral("/dev/null")};
         shell.start(command.first(), command.mid(1));
-        ASSERT_TRUE(shell.waitForStarted(5000));
+        ASSERT_TRUE(shell.waitForStarted(kWaitDeadlineMs));
         shell.write("echo \"typed:$ZDOTDIR:$((6*7))\"\nexit\n");
-        if (!shell.waitForFinished(5000)) {
+        // The command's output and the shell's end, or the menu (which waits
+        // for keys the typed line does not have).
+        QByteArray shown;
+        const QByteArray awaited = c.expectTyped ? QByteArrayLiteral("typed::42") : QByteArrayLiteral("zsh-newuser-install");
+        EXPECT_TRUE(waitUntil([&] {
+            shown += shell.readAllStandardOutput();
+            return shown.contains(awaited) && (!c.expectTyped || shell.state() == QProcess::NotRunning);
+        })) << shown.toStdString();
+        if (shell.state() != QProcess::NotRunning) {
             shell.kill();
-            shell.waitForFinished(2000);
+            shell.waitForFinished(kWaitDeadlineMs);
         }
-        const QString output = QString::fromUtf8(shell.readAllStandardOutput());
+        const QString output = QString::fromUtf8(shown + shell.readAllStandardOutput());
         EXPECT_EQ(output.contains(QStringLiteral("typed::42")), c.expectTyped) << output.toStdString();
         EXPECT_EQ(output.contains(QStringLiteral("zsh-newuser-install")), !c.expectTyped) << output.toStdString();
     }

@@ -4,6 +4,7 @@
 #include "platform/UserDefaults.h"
 #include "support/TempContext.h"
 #include "terminal/NativeTerminalService.h"
+#include "workflow/PlanLoadMessage.h"
 #include "workflow/WorkViewModel.h"
 #include "workflow/WorkflowServices.h"
 #include "workflow/common/WorkflowTestSupport.h"
@@ -109,7 +110,8 @@ TEST_F(WorkViewModelTest, WithoutAFolderTheLoginShellStartsAsItIs)
     ASSERT_EQ(terminal.starts.size(), 1);
     EXPECT_EQ(terminal.starts[0].arguments, QStringList{QStringLiteral("-l")});
     EXPECT_TRUE(NativeTerminalService::shared().isProcessRunning());
-    QTest::qWait(600);
+    // The moment the start command would have been typed has passed.
+    ASSERT_TRUE(runTimersDueWithin(std::chrono::milliseconds(WorkViewModel::claudeStartDelayMs)));
     EXPECT_TRUE(terminal.delegate.sent.isEmpty());
 }
 
@@ -199,7 +201,8 @@ TEST_F(WorkViewModelTest, WithoutAContainerNothingIsTyped)
     EXPECT_EQ(log.count(QStringLiteral("[WorkViewModel] - Prompt File URL not found")), 2);
     EXPECT_TRUE(model.forceShowAsPlanned());
     EXPECT_FALSE(UserDefaults::boolValue(QStringLiteral("hasLaunchedBefore"), true));
-    QTest::qWait(80);
+    // Not even a carriage return follows.
+    ASSERT_TRUE(runTimersDueWithin(std::chrono::milliseconds(NativeTerminalService::carriageReturnDelayMs)));
     EXPECT_TRUE(channel.received.isEmpty());
 }
 
@@ -263,6 +266,155 @@ TEST_F(WorkViewModelTest, OnlyATerminalViewCanBeStarted)
     EXPECT_FALSE(model.startShell(static_cast<QObject*>(nullptr)));
     EXPECT_EQ(log.count(QStringLiteral("[WorkViewModel] - Not a terminal view")), 2);
     EXPECT_FALSE(NativeTerminalService::shared().isProcessRunning());
+}
+
+TEST(PlanLoadMessage, SaysWhyInKoreanAndWhatIsShown)
+{
+    struct Case {
+        TaskFileError error;
+        bool showsLastGoodPlan;
+        QString message;
+    };
+    const QString head = QStringLiteral("작업 계획(Task.json)을 읽을 수 없습니다. ");
+    const QString kept = QStringLiteral(" 마지막으로 읽은 계획을 그대로 보여줍니다.");
+    const QString none = QStringLiteral(" 읽을 수 있는 계획이 저장되면 바로 보여줍니다.");
+    const QList<Case> cases = {
+        {{TaskFileError::Kind::tooLarge, QStringLiteral("too large"), qint64(1) << 40}, true,
+         head + QStringLiteral("파일이 너무 큽니다 (1.0 TB, 최대 8.0 MB).") + kept},
+        {{TaskFileError::Kind::tooLarge, QStringLiteral("too large"), 8 * 1024 * 1024 + 1}, false,
+         head + QStringLiteral("파일이 너무 큽니다 (8.0 MB, 최대 8.0 MB).") + none},
+        {{TaskFileError::Kind::notRegularFile, QStringLiteral("it is a FIFO"), 0}, true,
+         head + QStringLiteral("그 자리에 일반 파일이 아닌 것(폴더, FIFO 또는 장치)이 있습니다.") + kept},
+        {{TaskFileError::Kind::unreadable, QStringLiteral("Permission denied"), 10}, false,
+         head + QStringLiteral("파일을 열 수 없습니다: Permission denied.") + none},
+        {{TaskFileError::Kind::invalid, QStringLiteral("Invalid JSON at byte offset 3: <b>x</b>"), 10}, true,
+         head + QStringLiteral("올바른 작업 계획이 아닙니다: Invalid JSON at byte offset 3: <b>x</b>.") + kept},
+        {{TaskFileError::Kind::invalid, QStringLiteral("The data is not valid UTF-8."), 10}, false,
+         head + QStringLiteral("올바른 작업 계획이 아닙니다: The data is not valid UTF-8.") + none},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(planLoadMessage(c.error, c.showsLastGoodPlan), c.message);
+    EXPECT_EQ(readableSize(512), QStringLiteral("512 B"));
+    EXPECT_EQ(readableSize(1536), QStringLiteral("1.5 KB"));
+    EXPECT_EQ(readableSize(300 * 1024 * 1024), QStringLiteral("300 MB"));
+}
+
+// The message follows the monitor: said when the plan there cannot be used,
+// gone once a plan is read or the file is gone.
+TEST_F(WorkViewModelTest, APlanThatCannotBeReadIsSaidAndTheLastGoodPlanStays)
+{
+    const QString plan = context.context().containerPath + QStringLiteral("/ZAVE/project/Task.json");
+    WorkViewModel model(services);
+    QSignalSpy messages(&model, &WorkViewModel::planLoadMessageChanged);
+    EXPECT_TRUE(model.planLoadMessage().isEmpty());
+
+    monitor.startTaskDashboardMonitoring();
+    writePlan(projectOf({{TaskStatus::planned}}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return monitor.hasProject(); }, test::kWaitDeadlineMs));
+    QFile::remove(plan);
+    ASSERT_TRUE(QDir().mkpath(plan)); // a folder in its place
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model.planLoadMessage().isEmpty(); }, test::kWaitDeadlineMs));
+    EXPECT_TRUE(model.planLoadMessage().contains(QStringLiteral("마지막으로 읽은 계획을 그대로 보여줍니다.")));
+    EXPECT_TRUE(monitor.hasProject());
+    EXPECT_TRUE(model.hasCurrentTask());
+    EXPECT_GE(messages.count(), 1);
+
+    QDir(plan).removeRecursively();
+    writePlan(projectOf({{TaskStatus::inProgress}}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model.planLoadMessage().isEmpty(); }, test::kWaitDeadlineMs));
+}
+
+} // namespace
+} // namespace orva::test
+
+namespace orva::test {
+namespace {
+
+// A gate that lets through only while told to, and remembers what it was asked.
+class ScriptedGate : public ClaudeInputGate {
+public:
+    bool admit(const ClaudeInput& input) override
+    {
+        asked.append(input);
+        return open;
+    }
+    bool open = false;
+    QList<ClaudeInput> asked;
+};
+
+TEST_F(WorkViewModelTest, EveryStartOfClaudeAfterTheFirstCarriesTheInstructionNext)
+{
+    UserDefaults::setBool(QStringLiteral("hasLaunchedBefore"), false);
+    WorkViewModel model(services);
+    RecordingTerminal first;
+    model.startShell(first);
+    EXPECT_FALSE(model.forceShowAsPlanned()) << "the first start keeps the flag as the default says";
+    EXPECT_TRUE(model.isClaudeStartPending());
+    ASSERT_TRUE(waitUntil([&] { return !first.delegate.sent.isEmpty(); }));
+    EXPECT_FALSE(model.isClaudeStartPending());
+
+    // A folder chosen through the banner starts the terminal again.
+    QSignalSpy flagged(&model, &WorkViewModel::forceShowAsPlannedChanged);
+    RecordingTerminal second;
+    model.startShell(second);
+    EXPECT_TRUE(model.forceShowAsPlanned());
+    EXPECT_EQ(flagged.count(), 1);
+    model.sendPrompt(QStringLiteral("승인"));
+    EXPECT_FALSE(model.forceShowAsPlanned());
+    ASSERT_FALSE(channel.received.isEmpty());
+    EXPECT_EQ(channel.received[0].bytes,
+              (WorkViewModel::startOfWorkInstruction() + guidePath() + QStringLiteral("\n승인\n")).toUtf8());
+
+    // `claude` started again in a running shell: the command at once, the flag set.
+    ASSERT_TRUE(waitUntil([&] { return !second.delegate.sent.isEmpty(); }));
+    LogCapture log;
+    EXPECT_TRUE(model.startClaudeAgain(second));
+    ASSERT_EQ(second.delegate.sent.size(), 2);
+    EXPECT_EQ(second.delegate.sent[1].bytes, WorkViewModel::claudeStartCommand());
+    EXPECT_TRUE(model.forceShowAsPlanned());
+    EXPECT_TRUE(log.contains(QStringLiteral("[WorkViewModel] - Starting claude again")));
+
+    // Nowhere to type: nothing changes.
+    model.sendPrompt(QStringLiteral("다음"));
+    RecordingTerminal closed;
+    closed.hasDelegate = false;
+    EXPECT_FALSE(model.startClaudeAgain(closed));
+    EXPECT_FALSE(model.forceShowAsPlanned());
+    ASSERT_TRUE(waitUntil([&] { return channel.received.size() == 4; }));
+}
+
+TEST_F(WorkViewModelTest, AGateThatHoldsTheInputLeavesEverythingAsItWas)
+{
+    UserDefaults::setBool(QStringLiteral("hasLaunchedBefore"), true);
+    WorkViewModel model(services);
+    ScriptedGate gate;
+    model.setClaudeInputGate(&gate);
+    ASSERT_TRUE(model.forceShowAsPlanned());
+
+    model.startWork();
+    model.sendPrompt(QStringLiteral("승인"));
+    EXPECT_EQ(gate.asked, (QList<ClaudeInput>{ClaudeInput::startWork(), ClaudeInput::withPrompt(QStringLiteral("승인"))}));
+    EXPECT_TRUE(channel.received.isEmpty());
+    EXPECT_TRUE(model.forceShowAsPlanned());
+
+    // Let through: the held input, handed back, is typed as it would have been.
+    gate.open = true;
+    model.perform(ClaudeInput::withPrompt(QStringLiteral("승인")));
+    ASSERT_EQ(channel.received.size(), 1);
+    EXPECT_EQ(channel.received[0].bytes,
+              (WorkViewModel::startOfWorkInstruction() + guidePath() + QStringLiteral("\n승인\n")).toUtf8());
+    model.perform(ClaudeInput::startWork());
+    ASSERT_EQ(channel.received.size(), 2);
+    EXPECT_EQ(channel.received[1].bytes, (WorkViewModel::startOfWorkInstruction() + guidePath() + QStringLiteral("\n")).toUtf8());
+
+    // Another gate took over: clearing the old one leaves the new one.
+    ScriptedGate newer;
+    model.setClaudeInputGate(&newer);
+    model.clearClaudeInputGate(&gate);
+    EXPECT_EQ(model.claudeInputGate(), &newer);
+    model.clearClaudeInputGate(&newer);
+    EXPECT_EQ(model.claudeInputGate(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return channel.received.size() == 4; }));
 }
 
 } // namespace

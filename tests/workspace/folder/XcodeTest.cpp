@@ -1,4 +1,5 @@
 #include "support/TempContext.h"
+#include "support/Waiting.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/TestFiles.h"
 #include "workspace/XcodeService.h"
@@ -20,6 +21,7 @@ protected:
     {
         xcode.setOpener([this](const QUrl& url) {
             opened.append(url);
+            openedOnThread = QThread::currentThread();
             return true;
         });
     }
@@ -51,6 +53,7 @@ protected:
     DirectoryAccessService directories{panel};
     XcodeService xcode{directories};
     QList<QUrl> opened;
+    QThread* openedOnThread = nullptr;
 };
 
 TEST_F(XcodeTest, FindsAndVerifiesTheProject)
@@ -145,18 +148,27 @@ TEST_F(XcodeTest, OpeningTheProjectOfTheSelectedFolder)
 
     const QString empty = makeTree(QStringLiteral("empty"), {QStringLiteral("src/")});
     directories.createProjectDirectory();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, test::kWaitDeadlineMs));
     panel->answer(PanelResponse::ok, empty);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return directories.hasAccess(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return directories.hasAccess(); }, test::kWaitDeadlineMs));
+    QSignalSpy finished(&xcode, &XcodeService::openFinished);
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(xcode.openXcodeProject());
+    EXPECT_TRUE(xcode.openXcodeProject()); // the walk has begun
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, test::kWaitDeadlineMs));
     EXPECT_NE(testing::internal::GetCapturedStdout().find("[XcodeService] - No Xcode project found in " + empty.toStdString()),
               std::string::npos);
+    EXPECT_EQ(finished.takeFirst(), QVariantList{false});
     EXPECT_TRUE(opened.isEmpty());
 
     makeTree(QStringLiteral("empty"), {QStringLiteral("App.xcodeproj/"), QStringLiteral("App.xcworkspace/")});
     EXPECT_TRUE(xcode.openXcodeProject());
+    // The folder is walked off the main thread: the call returns before the
+    // project is found, and it opens on the main thread afterwards.
+    EXPECT_TRUE(opened.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, test::kWaitDeadlineMs));
+    EXPECT_EQ(finished.takeFirst(), QVariantList{true});
     EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(empty + QStringLiteral("/App.xcworkspace"))});
+    EXPECT_EQ(openedOnThread, QCoreApplication::instance()->thread());
 }
 
 TEST_F(XcodeTest, ScreensReadAVerdictWorkedOutOffTheMainThread)
@@ -166,16 +178,16 @@ TEST_F(XcodeTest, ScreensReadAVerdictWorkedOutOffTheMainThread)
     QSignalSpy names(&xcode, &XcodeService::selectedProjectNameChanged);
 
     EXPECT_FALSE(xcode.cachedVerdict(root).has_value());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() >= 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() >= 1; }, test::kWaitDeadlineMs));
     ASSERT_TRUE(xcode.cachedVerdict(root).has_value());
     EXPECT_EQ(xcode.cachedVerdict(root)->projectName, std::optional<QString>(QStringLiteral("Shop")));
 
     // The name of the selected folder's project follows the selection.
     EXPECT_EQ(xcode.selectedProjectName(), QString());
     directories.selectDirectory();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, test::kWaitDeadlineMs));
     panel->answer(PanelResponse::ok, root);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return xcode.selectedProjectName() == QStringLiteral("Shop"); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return xcode.selectedProjectName() == QStringLiteral("Shop"); }, test::kWaitDeadlineMs));
     directories.clearDirectoryAccess();
     EXPECT_EQ(xcode.selectedProjectName(), QString());
     EXPECT_GE(names.count(), 2);
@@ -192,7 +204,7 @@ TEST_F(XcodeTest, AVerdictWorkedOutOnThePoolArrivesOnTheMainThread)
         onMainThread = QThread::currentThread() == QCoreApplication::instance()->thread();
     });
     EXPECT_FALSE(received.has_value());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return received.has_value(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return received.has_value(); }, test::kWaitDeadlineMs));
     EXPECT_TRUE(onMainThread);
     EXPECT_EQ(received->projectName, std::optional<QString>(QStringLiteral("Async")));
     EXPECT_EQ(xcode.cachedVerdict(root), received);

@@ -1,4 +1,5 @@
 #include "support/TempContext.h"
+#include "support/Waiting.h"
 #include "workspace/AppGroupMonitorService.h"
 #include "workspace/AppGroupStorageService.h"
 #include "workspace/TestFiles.h"
@@ -6,14 +7,20 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace orva {
 namespace {
@@ -59,7 +66,57 @@ protected:
 };
 
 constexpr auto kDebounce = 150ms;
-constexpr int kDeadline = 5000;
+constexpr int kDeadline = test::kWaitDeadlineMs;
+constexpr qint64 kBound = 8 * 1024 * 1024;
+
+// A valid plan padded with blanks to exactly `size` bytes.
+QByteArray planOfSize(const QString& name, qint64 size)
+{
+    QByteArray bytes = planJson(name);
+    bytes.append(QByteArray(size - bytes.size(), ' '));
+    return bytes;
+}
+
+// What can stand where the plan should be, made in place of whatever is there.
+struct InPlace {
+    const char* name;
+    std::function<bool(const QString& path)> make;
+    std::optional<TaskFileError::Kind> kind; // none: read as a plan
+};
+
+bool removeAt(const QString& path)
+{
+    QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        return QDir(path).removeRecursively();
+    return ::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT;
+}
+
+QList<InPlace> thingsInThePlansPlace()
+{
+    return {
+        {"a plan of exactly 8 MiB", [](const QString& p) { return removeAt(p) && writeFile(p, planOfSize(QStringLiteral("Bound"), kBound)); },
+         std::nullopt},
+        {"a plan one byte past 8 MiB",
+         [](const QString& p) { return removeAt(p) && writeFile(p, planOfSize(QStringLiteral("Past"), kBound + 1)); },
+         TaskFileError::Kind::tooLarge},
+        {"a sparse 1 TB file",
+         [](const QString& p) {
+             return removeAt(p) && writeFile(p, {}) && ::truncate(QFile::encodeName(p).constData(), qint64(1) << 40) == 0;
+         },
+         TaskFileError::Kind::tooLarge},
+        {"a FIFO", [](const QString& p) { return removeAt(p) && ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; },
+         TaskFileError::Kind::notRegularFile},
+        {"a folder", [](const QString& p) { return removeAt(p) && QDir().mkpath(p); }, TaskFileError::Kind::notRegularFile},
+        {"a link to /dev/zero", [](const QString& p) { return removeAt(p) && QFile::link(QStringLiteral("/dev/zero"), p); },
+         TaskFileError::Kind::notRegularFile},
+        {"two byte-order marks",
+         [](const QString& p) { return removeAt(p) && writeFile(p, "\xEF\xBB\xBF\xEF\xBB\xBF" + planJson(QStringLiteral("Marks"))); },
+         TaskFileError::Kind::invalid},
+        {"one byte-order mark", [](const QString& p) { return removeAt(p) && writeFile(p, "\xEF\xBB\xBF" + planJson(QStringLiteral("Mark"))); },
+         std::nullopt},
+    };
+}
 
 TEST_F(MonitorTest, AnExistingPlanIsLoadedAtCreationAndWatched)
 {
@@ -94,16 +151,36 @@ TEST_F(MonitorTest, WritesCloserThanTheWaitGiveOneLoad)
 {
     writeInPlace(plan, planJson(QStringLiteral("v0")));
     AppGroupMonitorService monitor; // the real 0.5 s wait
-    QSignalSpy loads(&monitor, &AppGroupMonitorService::taskFileLoaded);
+    const qint64 wait = monitor.debounceInterval().count();
+    QElapsedTimer clock;
+    clock.start();
+    QList<qint64> writes; // when each write had ended
+    QList<qint64> loads;  // when each load was published
+    QObject::connect(&monitor, &AppGroupMonitorService::taskFileLoaded, [&] { loads << clock.elapsed(); });
 
     for (int i = 1; i <= 3; ++i) {
         writeInPlace(plan, planJson(QStringLiteral("v%1").arg(i)));
+        writes << clock.elapsed();
         QTest::qWait(200);
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return loads.count() >= 1; }, kDeadline));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("v3"); }, kDeadline));
     settle(700ms);
-    EXPECT_EQ(loads.count(), 1);
-    EXPECT_EQ(projectName(monitor), QStringLiteral("v3"));
+    // A load comes only after a whole wait without a write (a coarse timer may
+    // end 5% early): once after the last write, and before it only where a
+    // busy machine held two writes further apart than the wait.
+    for (const qint64 at : loads) {
+        qint64 lastWrite = -1;
+        for (const qint64 write : writes)
+            lastWrite = write < at ? write : lastWrite;
+        EXPECT_GE(at - lastWrite, wait * 95 / 100) << "a load " << at - lastWrite << " ms after a write";
+    }
+    EXPECT_EQ(std::count_if(loads.begin(), loads.end(), [&](qint64 at) { return at > writes.last(); }), 1);
+    bool writesCloserThanTheWait = true;
+    for (qsizetype i = 1; i < writes.size(); ++i)
+        writesCloserThanTheWait = writesCloserThanTheWait && writes[i] - writes[i - 1] < wait * 95 / 100;
+    if (writesCloserThanTheWait) {
+        EXPECT_EQ(loads.size(), 1);
+    }
 }
 
 TEST_F(MonitorTest, APlanMovedOverTheOldOneAndThenEditedIsPickedUpBothTimes)
@@ -146,6 +223,95 @@ TEST_F(MonitorTest, AnInvalidPlanLeavesTheProjectAsItWas)
     EXPECT_EQ(projectName(monitor), QStringLiteral("Good"));
 }
 
+// Whatever stands in the plan's place is read without waiting and never past
+// the bound; what cannot be used is reported, the last good plan stays, and
+// a later good plan is still picked up.
+TEST_F(MonitorTest, WhatCannotBeUsedIsReportedAndTheLastGoodPlanStays)
+{
+    writeInPlace(plan, planJson(QStringLiteral("Good")));
+    AppGroupMonitorService monitor(kDebounce);
+    QSignalSpy failures(&monitor, &AppGroupMonitorService::taskFileLoadFailed);
+    QSignalSpy loads(&monitor, &AppGroupMonitorService::taskFileLoaded);
+    for (const InPlace& thing : thingsInThePlansPlace()) {
+        SCOPED_TRACE(thing.name);
+        writeInPlace(plan, planJson(QStringLiteral("Good")));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("Good") && !monitor.taskFileError(); }, kDeadline));
+        failures.clear();
+        loads.clear();
+
+        ASSERT_TRUE(thing.make(plan));
+        if (thing.kind) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return failures.count() >= 1; }, kDeadline));
+            EXPECT_EQ(projectName(monitor), QStringLiteral("Good"));
+            ASSERT_TRUE(monitor.taskFileError().has_value());
+            EXPECT_EQ(monitor.taskFileError()->kind, *thing.kind) << monitor.taskFileErrorText().toStdString();
+            EXPECT_EQ(monitor.taskFileErrorText(), failures.first().first().toString());
+        } else {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return loads.count() >= 1; }, kDeadline));
+            EXPECT_NE(projectName(monitor), QStringLiteral("Good"));
+            EXPECT_FALSE(monitor.taskFileError().has_value());
+        }
+        // Nothing is left waiting: the next plan is read.
+        ASSERT_TRUE(removeAt(plan));
+        writeInPlace(plan, planJson(QStringLiteral("Later")));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("Later"); }, kDeadline));
+        EXPECT_FALSE(monitor.taskFileError().has_value());
+    }
+}
+
+// At start-up, before any window: the same, without a plan to keep.
+TEST_F(MonitorTest, AtCreationWhatCannotBeUsedIsReportedAndWatched)
+{
+    for (const InPlace& thing : thingsInThePlansPlace()) {
+        SCOPED_TRACE(thing.name);
+        ASSERT_TRUE(thing.make(plan));
+        AppGroupMonitorService monitor(kDebounce);
+        EXPECT_TRUE(monitor.isMonitoring(MonitorKey::taskDashboardDirectory));
+        if (!thing.kind) {
+            EXPECT_TRUE(monitor.hasProject());
+            EXPECT_FALSE(monitor.taskFileError().has_value());
+            continue;
+        }
+        EXPECT_FALSE(monitor.hasProject());
+        ASSERT_TRUE(monitor.taskFileError().has_value());
+        EXPECT_EQ(monitor.taskFileError()->kind, *thing.kind);
+        QSignalSpy errors(&monitor, &AppGroupMonitorService::taskFileErrorChanged);
+
+        ASSERT_TRUE(removeAt(plan));
+        writeInPlace(plan, planJson(QStringLiteral("Fixed")));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("Fixed"); }, kDeadline));
+        EXPECT_FALSE(monitor.taskFileError().has_value());
+        EXPECT_GE(errors.count(), 1);
+    }
+}
+
+// The reader gets the file's own bytes: its offsets are offsets in the file.
+TEST_F(MonitorTest, ErrorOffsetsAreOffsetsInTheFile)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"no mark", "{\"project\":}", "Invalid JSON at byte offset 11:"},
+        {"a mark", "\xEF\xBB\xBF{\"project\":}", "Invalid JSON at byte offset 14:"},
+        {"a second mark", "\xEF\xBB\xBF\xEF\xBB\xBF{}", "Invalid JSON at byte offset 3:"},
+        {"not UTF-8 after a mark", "\xEF\xBB\xBF{\"a\xFF\"}", "The data is not valid UTF-8 (byte offset 6)"},
+    };
+    writeInPlace(plan, planJson(QStringLiteral("Good")));
+    AppGroupMonitorService monitor(kDebounce);
+    QSignalSpy failures(&monitor, &AppGroupMonitorService::taskFileLoadFailed);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        failures.clear();
+        writeInPlace(plan, c.bytes);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return failures.count() >= 1; }, kDeadline));
+        EXPECT_TRUE(failures.first().first().toString().startsWith(QString::fromUtf8(c.reason)))
+            << failures.first().first().toString().toStdString();
+    }
+}
+
 TEST_F(MonitorTest, DeletingThePlanPublishesNone)
 {
     writeInPlace(plan, planJson(QStringLiteral("Doomed")));
@@ -157,6 +323,47 @@ TEST_F(MonitorTest, DeletingThePlanPublishesNone)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !monitor.hasProject(); }, kDeadline));
     EXPECT_EQ(changes.count(), 1);
     EXPECT_FALSE(monitor.projectValue().isValid());
+}
+
+// A folder deleted, or moved away, and made again at its path is watched
+// again from its nearest existing parent: later plans and interview states
+// are seen without a restart.
+TEST_F(MonitorTest, AFolderMadeAgainIsWatchedAgain)
+{
+    const QString zave = temp.context().containerPath + QStringLiteral("/ZAVE");
+    const QString project = zave + QStringLiteral("/project");
+    struct Case {
+        const char* name;
+        std::function<bool()> remove;
+    };
+    const Case cases[] = {
+        {"the project folder deleted", [&] { return QDir(project).removeRecursively(); }},
+        {"the project folder moved away", [&] { return QDir(project).rename(project, zave + QStringLiteral("/old project")); }},
+        {"the workspace folder deleted", [&] { return QDir(zave).removeRecursively(); }},
+    };
+    writeInPlace(plan, planJson(QStringLiteral("First")));
+    AppGroupMonitorService monitor(kDebounce);
+    QStringList states;
+    monitor.startInterviewStateMonitoring([&](const QString& text) { states.append(text); });
+    int round = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ++round;
+        ASSERT_TRUE(c.remove());
+        // The plan went with its folder.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !monitor.hasProject(); }, kDeadline));
+        ASSERT_TRUE(QDir().mkpath(project));
+        const QString name = QStringLiteral("Round %1").arg(round);
+        writeInPlace(plan, planJson(name));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == name; }, kDeadline))
+            << "plan: " << projectName(monitor).toStdString();
+        // Edited in place afterwards: the file is watched as well.
+        writeInPlace(plan, planJson(name + QStringLiteral(" edited")));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == name + QStringLiteral(" edited"); }, kDeadline));
+        const QString state = QStringLiteral("state %1").arg(round);
+        writeInPlace(interview, state.toUtf8());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return states.contains(state); }, kDeadline));
+    }
 }
 
 TEST_F(MonitorTest, RapidWritesEndWithTheLastPlan)

@@ -1,4 +1,5 @@
 #include "support/TempContext.h"
+#include "support/Waiting.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/FolderPanel.h"
 
@@ -51,7 +52,7 @@ TEST(QtFolderPanelTest, TheOpenPanelShowsItsTextsAndReturnsTheChosenFolder)
     panel.beginOpenPanel(options, [&](PanelResponse response, const QString& path) {
         answer = {true, response, path};
     });
-    ASSERT_TRUE(QTest::qWaitFor([] { return shownDialog() != nullptr; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return shownDialog() != nullptr; }, test::kWaitDeadlineMs));
     QFileDialog* dialog = shownDialog();
     EXPECT_EQ(dialog->windowTitle(), options.title);
     EXPECT_EQ(dialog->labelText(QFileDialog::Accept), options.prompt);
@@ -62,7 +63,7 @@ TEST(QtFolderPanelTest, TheOpenPanelShowsItsTextsAndReturnsTheChosenFolder)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("work")));
     dialog->selectFile(dir.filePath(QStringLiteral("work")));
     static_cast<QDialog*>(dialog)->accept();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done; }, test::kWaitDeadlineMs));
     EXPECT_EQ(answer.response, PanelResponse::ok);
     EXPECT_EQ(QDir::cleanPath(answer.path), dir.filePath(QStringLiteral("work")));
 }
@@ -77,7 +78,7 @@ TEST(QtFolderPanelTest, TheSavePanelOffersTheDefaultNameAndCancels)
     panel.beginSavePanel(options, [&](PanelResponse response, const QString& path) {
         answer = {true, response, path};
     });
-    ASSERT_TRUE(QTest::qWaitFor([] { return shownDialog() != nullptr; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return shownDialog() != nullptr; }, test::kWaitDeadlineMs));
     QFileDialog* dialog = shownDialog();
     EXPECT_EQ(dialog->windowTitle(), options.title);
     EXPECT_EQ(dialog->labelText(QFileDialog::Accept), options.prompt);
@@ -88,7 +89,7 @@ TEST(QtFolderPanelTest, TheSavePanelOffersTheDefaultNameAndCancels)
     EXPECT_EQ(QFileInfo(dialog->selectedFiles().first()).fileName(), QStringLiteral("MyProject"));
 
     dialog->reject();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done; }, test::kWaitDeadlineMs));
     EXPECT_EQ(answer.response, PanelResponse::cancel);
     EXPECT_TRUE(answer.path.isEmpty());
 }
@@ -117,7 +118,7 @@ TEST(QtFolderPanelTest, TheCreatePanelTakesAnExistingFolderAndNeverNestsOneInIts
         ASSERT_TRUE(documents.mkpath(QStringLiteral("MyProject")));
         DirectoryAccessService service(std::make_shared<QtFolderPanel>());
         service.createProjectDirectory();
-        ASSERT_TRUE(QTest::qWaitFor([] { return shownDialog() != nullptr; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([] { return shownDialog() != nullptr; }, test::kWaitDeadlineMs));
         QFileDialog* dialog = shownDialog();
         if (*c.shownFolder)
             dialog->setDirectory(documents.filePath(QString::fromUtf8(c.shownFolder)));
@@ -136,13 +137,13 @@ TEST(QtFolderPanelTest, TheCreatePanelTakesAnExistingFolderAndNeverNestsOneInIts
                 confirm = button;
         }
         ASSERT_NE(confirm, nullptr);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return confirm->isEnabled(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return confirm->isEnabled(); }, test::kWaitDeadlineMs));
         // The button says what it does, also over an existing folder's name.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return confirm->text() == QStringLiteral("생성"); }, 5000)) << confirm->text().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return confirm->text() == QStringLiteral("생성"); }, test::kWaitDeadlineMs)) << confirm->text().toStdString();
         QTest::mouseClick(confirm, Qt::LeftButton);
 
         const QString expected = documents.filePath(QString::fromUtf8(c.published));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return service.hasAccess(); }, 5000)) << "still showing: " << (shownDialog() != nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return service.hasAccess(); }, test::kWaitDeadlineMs)) << "still showing: " << (shownDialog() != nullptr);
         EXPECT_EQ(service.selectedDirectory(), expected);
         EXPECT_TRUE(QFileInfo(expected).isDir());
         EXPECT_FALSE(QFileInfo::exists(documents.filePath(QStringLiteral("MyProject/MyProject"))));

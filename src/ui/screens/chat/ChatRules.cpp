@@ -1,7 +1,10 @@
 #include "ChatRules.h"
 
+#include "ui/components/ViewRules.h"
 #include "workflow/ChatViewModel.h"
 #include "workspace/AppGroupMonitorService.h"
+
+#include <QLocale>
 
 namespace orva {
 
@@ -29,6 +32,33 @@ QList<RevealStep> revealOnCountChange(const QList<int>& ids, int oldCount, int n
     for (qsizetype i = ids.size() - added; i < ids.size(); ++i)
         steps.append({ids[i], kRevealStepMs});
     return steps;
+}
+
+QList<bool> shownAtOnce(const QList<ChatHistory>& appended, const QStringList& waiting)
+{
+    QList<bool> result;
+    qsizetype next = 0;
+    for (const ChatHistory& turn : appended) {
+        const bool match = !isAISpeaker(turn.question) && next < waiting.size() && waiting[next] == turn.answer;
+        if (match)
+            ++next;
+        result.append(match);
+    }
+    return result;
+}
+
+QString messageForDisplay(const QString& text)
+{
+    return cutForDisplay(text, kMessageChars, kMessageLines).text;
+}
+
+QString messageCutMark(const QString& text)
+{
+    const DisplayCut cut = cutForDisplay(text, kMessageChars, kMessageLines);
+    if (!cut.cut)
+        return {};
+    return QStringLiteral("… 너무 길어 앞부분만 보여드려요 (전체 %1자)")
+        .arg(QLocale(QLocale::English).toString(static_cast<qlonglong>(cut.total)));
 }
 
 bool ChatRules::isAISpeaker(const QString& speaker) const

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QtQml/qqmlregistration.h>
 
 namespace orva {
@@ -38,6 +39,22 @@ QList<RevealStep> revealOnAppear(const QList<int>& ids);
 // together 0.1 s later; nothing when the count did not grow.
 QList<RevealStep> revealOnCountChange(const QList<int>& ids, int oldCount, int newCount);
 
+// Of the turns just appended (in order), those that show at once, without
+// their entrance: a person's turn whose text was already on screen as a
+// waiting answer. `waiting` is the list of waiting answers as it stood
+// before these turns arrived; they are matched from its front.
+QList<bool> shownAtOnce(const QList<ChatHistory>& appended, const QStringList& waiting);
+
+// What a message bubble lays out of a message: at most kMessageChars
+// characters in kMessageLines lines (the transcript keeps the message
+// whole); what is cut is marked under it.
+inline constexpr qsizetype kMessageChars = 6000;
+inline constexpr qsizetype kMessageLines = 200;
+QString messageForDisplay(const QString& text);
+// "" for a message shown whole; for a cut one the mark under it:
+// "… 너무 길어 앞부분만 보여드려요 (전체 1,048,576자)".
+QString messageCutMark(const QString& text);
+
 // The rules above for the chat screen, as the QML singleton ChatRules.
 class ChatRules : public QObject {
     Q_OBJECT
@@ -47,6 +64,8 @@ public:
     using QObject::QObject;
 
     Q_INVOKABLE bool isAISpeaker(const QString& speaker) const;
+    Q_INVOKABLE QString messageForDisplay(const QString& text) const { return orva::messageForDisplay(text); }
+    Q_INVOKABLE QString messageCutMark(const QString& text) const { return orva::messageCutMark(text); }
 
     // The screen is going: the workspace monitor drops the interview's
     // handler and stops watching the interview state.

@@ -6,9 +6,11 @@ import Orva.Screens.Chat
 
 // The interview chat screen: the turns of the interview as message rows (the
 // AI's on the left, the person's on the right) revealed one after another, a
-// thinking bubble while a reply is awaited, the error of a failed send, and
-// below them the answer field or, once the interview is complete, the
-// document button.
+// thinking bubble while a reply is awaited, below it the answers given
+// meanwhile (each shown at once, sent when its turn comes), the error of a
+// failed send, and below them the answer field or, once the interview is
+// complete, the document button. The field has the keyboard when the screen
+// appears and again after each reply.
 Item {
     id: root
     property ChatViewModel viewModel
@@ -30,6 +32,8 @@ Item {
     readonly property Item loadingRow: loadingRow
     readonly property Item errorRow: errorRow
     readonly property Item documentsButton: documentsButton
+    readonly property alias waitingRows: waitingRows
+    readonly property FieldFocus fieldFocus: fieldFocus
 
     // The field's submit: the text (with a syllable still being composed) is
     // taken and the field emptied, then the model sends it; a blank text only
@@ -84,12 +88,28 @@ Item {
     MessageRevealer {
         id: revealer
         turns: root.viewModel ? root.viewModel.chatHistories : null
+        waitingAnswers: root.viewModel ? root.viewModel.waitingAnswers : []
+    }
+
+    // The answer field takes the keyboard when the screen appears and when
+    // a reply (or the failure of a send) is in.
+    FieldFocus {
+        id: fieldFocus
+        fieldEnabled: root.showsInputField
+        onFocusField: inputField.requestFocus()
     }
 
     Connections {
         target: root.viewModel
         function onScrollIDChanged() {
             root.requestScrollToLatest()
+        }
+        function onWaitingAnswersChanged() {
+            root.requestScrollToLatest()
+        }
+        function onIsWaitingForResponseChanged() {
+            if (!root.viewModel.isWaitingForResponse)
+                fieldFocus.request()
         }
     }
 
@@ -140,6 +160,7 @@ Item {
                     width: column.width
                     height: messageRow.implicitHeight
                     isVisible: revealer.visibleIds.indexOf(turnRow.turnId) >= 0
+                    animated: revealer.instantIds.indexOf(turnRow.turnId) < 0
                     delay: 0
 
                     ChatMessageRow {
@@ -180,6 +201,21 @@ Item {
                 }
             }
 
+            // The answers given while the reply is awaited, as they were
+            // typed; each becomes its turn when it is sent.
+            Repeater {
+                id: waitingRows
+                model: root.viewModel ? root.viewModel.waitingAnswers : []
+                delegate: ChatMessageRow {
+                    required property string modelData
+                    objectName: "waitingRow"
+                    width: column.width
+                    height: implicitHeight
+                    text: modelData
+                    isAI: false
+                }
+            }
+
             // The last failed send.
             Item {
                 id: errorRow
@@ -201,6 +237,7 @@ Item {
                     spacing: Spacing.standard
                     SymbolIcon {
                         id: warningIcon
+                        objectName: "warningIcon"
                         anchors.verticalCenter: parent.verticalCenter
                         name: "exclamationmark.triangle"
                         size: Fonts.callout.pixelSize + 2
@@ -266,6 +303,7 @@ Item {
         if (root.viewModel)
             root.viewModel.startMonitoring()
         revealer.start()
+        fieldFocus.request()
     }
     Component.onDestruction: ChatRules.leaveScreen(root.viewModel)
 }

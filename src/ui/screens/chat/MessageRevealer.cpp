@@ -44,13 +44,38 @@ QList<int> MessageRevealer::currentIds() const
     return ids;
 }
 
+void MessageRevealer::setWaitingAnswers(const QStringList& answers)
+{
+    if (answers == waiting_)
+        return;
+    waiting_ = answers;
+    emit waitingAnswersChanged();
+}
+
 void MessageRevealer::countChanged()
 {
     const int count = turns_ ? turns_->count() : 0;
     const int previous = previousCount_;
     previousCount_ = count;
-    if (started_)
-        schedule(revealOnCountChange(currentIds(), previous, count));
+    if (!started_)
+        return;
+    QList<RevealStep> steps = revealOnCountChange(currentIds(), previous, count);
+    if (!steps.isEmpty() && turns_) {
+        const QList<ChatHistory>& turns = turns_->turns();
+        const QList<ChatHistory> appended = turns.mid(turns.size() - steps.size());
+        const QList<bool> atOnce = shownAtOnce(appended, waiting_);
+        bool added = false;
+        for (qsizetype i = 0; i < steps.size(); ++i) {
+            if (atOnce.value(i)) {
+                steps[i].delayMs = 0;
+                instant_.append(steps[i].id);
+                added = true;
+            }
+        }
+        if (added)
+            emit instantIdsChanged();
+    }
+    schedule(steps);
 }
 
 void MessageRevealer::schedule(const QList<RevealStep>& steps)

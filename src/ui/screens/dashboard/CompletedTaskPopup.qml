@@ -6,8 +6,9 @@ import Orva.Screens.Dashboard
 // The card the dashboard lays over itself when a task was completed: asks
 // for a build in Xcode and offers the line to paste into claude, with a copy
 // button whose check mark lasts two seconds after each copy. Built anew each
-// time it shows, so the mark starts off. Pointer events around the card stop
-// here; the close button reports dismiss().
+// time it shows, so the mark starts off. Only the card takes presses, wheel
+// turns and hover: around it the dashboard still scrolls. The close button
+// reports dismiss().
 Item {
     id: root
     // The instruction shown and copied.
@@ -24,22 +25,25 @@ Item {
         id: mark
     }
 
-    // The popup is modal: its backdrop takes every press, wheel and hover.
-    MouseArea {
-        anchors.fill: parent
-        hoverEnabled: true
-        acceptedButtons: Qt.AllButtons
-        onWheel: (wheel) => { wheel.accepted = true }
-    }
-
     Item {
         id: card
         anchors.centerIn: parent
         width: LayoutMetrics.boardWidthNarrow + 2 * Padding.p20
         height: stack.implicitHeight + Padding.p16 + Padding.p20
 
+        // The card's own area: nothing under it takes a press, wheel turn
+        // or hover.
+        MouseArea {
+            anchors.fill: parent
+            hoverEnabled: true
+            acceptedButtons: Qt.AllButtons
+            onWheel: (wheel) => { wheel.accepted = true }
+        }
+
         // The card's black at 0.7 lies on the dashboard's own background, so
-        // the columns under the card never read through its text.
+        // the columns under the card never read through its text. Its
+        // corners: 12, but the bottom-left one, square in the fill, is
+        // rounded to 8 by the card's final clip.
         Repeater {
             model: [Colors.background, Qt.rgba(0, 0, 0, 0.7)]
             delegate: SmoothRect {
@@ -49,7 +53,7 @@ Item {
                 topLeftRadius: CornerRadius.r12
                 topRightRadius: CornerRadius.r12
                 bottomRightRadius: CornerRadius.r12
-                bottomLeftRadius: 0
+                bottomLeftRadius: CornerRadius.r8
             }
         }
 

@@ -3,7 +3,8 @@ import Orva.Design
 import Orva.Components
 import Orva.Screens.Dashboard
 
-// The title row of the dashboard: the project's name (verbatim, wrapping),
+// The title row of the dashboard: the project's name (verbatim, wrapping to
+// three lines at most, the last one elided),
 // "전체 진행률" with the percentage at the trailing edge, and the overall bar
 // below. Both figures are the project's own arithmetic (2 of 3 is 66).
 Column {
@@ -27,9 +28,11 @@ Column {
             id: nameText
             width: Math.max(0, titleRow.width - progressGroup.width - Spacing.s16)
             anchors.verticalCenter: parent.verticalCenter
-            text: root.project ? root.project.name : ""
+            text: root.project ? ViewRules.title(root.project.name) : ""
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
+            maximumLineCount: 3
+            elide: Text.ElideRight
             font: Fonts.largeTitle36
             color: Colors.textPrimary
         }

@@ -1,6 +1,9 @@
 #include "ui/screens/dashboard/DashboardRules.h"
 
+#include "model/ProjectModel.h"
+
 #include <algorithm>
+#include <optional>
 #include <cmath>
 
 namespace orva {
@@ -54,6 +57,60 @@ double milestoneRowX(int columns, double availableWidth)
     if (milestoneRowScrolls(columns, availableWidth))
         return 0.0;
     return (availableWidth - milestoneRowWidth(columns)) / 2;
+}
+
+double taskListHeight(qint64 tasks)
+{
+    if (tasks < 1)
+        return 0.0;
+    return static_cast<double>(tasks) * kTaskCardHeight + static_cast<double>(tasks - 1) * kTaskCardSpacing;
+}
+
+qint64 mostTasks(const Project& project)
+{
+    qint64 most = 0;
+    for (const Milestone& milestone : project.milestones)
+        most = std::max<qint64>(most, milestone.tasks.size());
+    return most;
+}
+
+namespace {
+std::optional<Project> projectOf(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<Project>())
+        return value.value<Project>();
+    return std::nullopt;
+}
+} // namespace
+
+qint64 DashboardRules::mostTasksOf(const QVariant& project) const
+{
+    const auto p = projectOf(project);
+    return p ? orva::mostTasks(*p) : 0;
+}
+
+int DashboardRules::milestoneCount(const QVariant& project) const
+{
+    const auto p = projectOf(project);
+    return p ? static_cast<int>(p->milestones.size()) : 0;
+}
+
+QVariant DashboardRules::milestoneAt(const QVariant& project, int index) const
+{
+    const auto p = projectOf(project);
+    if (!p || index < 0 || index >= p->milestones.size())
+        return {};
+    return QVariant::fromValue(p->milestones.at(index));
+}
+
+QVariant DashboardRules::taskAt(const QVariant& milestone, int index) const
+{
+    if (milestone.metaType() != QMetaType::fromType<Milestone>())
+        return {};
+    const Milestone m = milestone.value<Milestone>();
+    if (index < 0 || index >= m.tasks.size())
+        return {};
+    return QVariant::fromValue(m.tasks.at(index));
 }
 
 double DashboardRules::milestoneBarFraction(qint64 completedCount, qint64 taskCount) const

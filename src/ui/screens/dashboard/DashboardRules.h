@@ -6,11 +6,14 @@
 
 #include <QObject>
 #include <QString>
+#include <QVariant>
 #include <QtQml/qqmlregistration.h>
 
 #include <optional>
 
 namespace orva {
+
+struct Project;
 
 // The completed count of the shown project, watched for real changes. The
 // count is absent while there is no project: absent and 0 are different
@@ -52,6 +55,14 @@ bool milestoneRowScrolls(int columns, double availableWidth);
 // leading edge when it scrolls, so no column is lost at either edge.
 double milestoneRowX(int columns, double availableWidth);
 
+// A column's task cards: 110 high, 10 apart.
+inline constexpr double kTaskCardHeight = 110;
+inline constexpr double kTaskCardSpacing = 10;
+double taskListHeight(qint64 tasks);
+// The most tasks any milestone of the project has, 0 for none: the tallest
+// column has them.
+qint64 mostTasks(const Project& project);
+
 // QML face of the rules above, as the singleton DashboardRules.
 class DashboardRules : public QObject {
     Q_OBJECT
@@ -59,10 +70,14 @@ class DashboardRules : public QObject {
     QML_SINGLETON
     Q_PROPERTY(double columnWidth READ columnWidth CONSTANT)
     Q_PROPERTY(double columnSpacing READ columnSpacing CONSTANT)
+    Q_PROPERTY(double taskCardHeight READ taskCardHeight CONSTANT)
+    Q_PROPERTY(double taskCardSpacing READ taskCardSpacing CONSTANT)
 public:
     using QObject::QObject;
     double columnWidth() const { return kMilestoneColumnWidth; }
     double columnSpacing() const { return kMilestoneColumnSpacing; }
+    double taskCardHeight() const { return kTaskCardHeight; }
+    double taskCardSpacing() const { return kTaskCardSpacing; }
     Q_INVOKABLE double milestoneBarFraction(qint64 completedCount, qint64 taskCount) const;
     Q_INVOKABLE double headerBarFraction(double progress) const;
     Q_INVOKABLE QString taskTotalText(qint64 totalTasks) const;
@@ -70,6 +85,15 @@ public:
     Q_INVOKABLE double milestoneRowWidth(int columns) const;
     Q_INVOKABLE bool milestoneRowScrolls(int columns, double availableWidth) const;
     Q_INVOKABLE double milestoneRowX(int columns, double availableWidth) const;
+    Q_INVOKABLE double taskListHeight(qint64 tasks) const { return orva::taskListHeight(tasks); }
+    // Over a Project value, one item at a time, so that a plan of any size
+    // is never copied into a list for a screen.
+    Q_INVOKABLE qint64 mostTasksOf(const QVariant& project) const;
+    Q_INVOKABLE int milestoneCount(const QVariant& project) const;
+    // The milestone (a Milestone value) at the index; undefined outside.
+    Q_INVOKABLE QVariant milestoneAt(const QVariant& project, int index) const;
+    // The task (a TaskItem value) at the index of a Milestone value.
+    Q_INVOKABLE QVariant taskAt(const QVariant& milestone, int index) const;
 };
 
 } // namespace orva

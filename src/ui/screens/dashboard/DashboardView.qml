@@ -7,15 +7,19 @@ import Orva.Workflow
 import Orva.Screens.Dashboard
 
 // The dashboard overlay's panel: the project's title row with its progress,
-// pinned while the milestone columns scroll beneath it, or "Loading..." while
-// there is no plan. It fills the frame its host gives it (1020x800 in the
-// work screen), paints its own background, and keeps every click, wheel turn,
-// hover and key to itself. Its model follows the monitor's plan while it is
+// pinned while the milestone columns scroll beneath it, or "Loading..." at
+// the top of the scroll area while there is no plan. It fills the frame its
+// host gives it (1020x800 in the work screen), paints its own background
+// (with the host's `cornerRadius`), and keeps every click, wheel turn, hover
+// and key to itself. Its model follows the monitor's plan while it is
 // open; when the completed count rises and work remains, the model raises
 // the completed-task popup, built anew each time.
 FocusScope {
     id: root
     property DashboardViewModel viewModel
+    // The corners of the panel's background; nothing else reaches them (the
+    // content stays inside the standard padding).
+    property real cornerRadius: 0
     // The shown project (a Project value), undefined while there is none.
     readonly property var project: viewModel ? viewModel.project : undefined
     readonly property bool hasProject: project !== undefined && project !== null
@@ -30,15 +34,17 @@ FocusScope {
     property CompletedTaskPopup popup: null
 
     focus: true
-    Keys.onPressed: (event) => { event.accepted = true }
+    // Every key stops here but Escape, which its host takes to close it.
+    Keys.onPressed: (event) => { event.accepted = !ViewRules.isDismissKey(event.key, event.modifiers) }
 
     DashboardChecks {
         viewModel: root.viewModel
         shown: root.visible
     }
 
-    Rectangle {
+    SmoothRect {
         anchors.fill: parent
+        radius: root.cornerRadius
         color: Colors.background
     }
     MouseArea {
@@ -48,11 +54,14 @@ FocusScope {
         onWheel: (wheel) => { wheel.accepted = true }
     }
 
+    // While there is no plan the scroll area holds only this, at its top.
     Column {
         id: loading
+        objectName: "loading"
         visible: !root.hasProject
-        anchors.centerIn: parent
-        spacing: Spacing.s12
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 0
+        spacing: Spacing.s8
 
         ActivitySpinner {
             anchors.horizontalCenter: parent.horizontalCenter
@@ -112,7 +121,8 @@ FocusScope {
                 MilestoneList {
                     id: milestoneList
                     width: parent.width
-                    milestones: root.hasProject ? root.project.milestones : []
+                    project: root.project
+                    viewport: scrollArea
                 }
             }
         }

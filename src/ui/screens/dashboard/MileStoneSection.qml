@@ -1,5 +1,6 @@
 import QtQuick
 import Orva.Design
+import Orva.Components
 import Orva.Screens.Dashboard
 
 // One milestone column: a card 240 wide inside 24 of padding on the card
@@ -10,6 +11,8 @@ Item {
     id: root
     // A Milestone value.
     property var milestone
+    // The scroll area its task cards are seen through.
+    property Item viewport: null
     readonly property int completedCount: milestone ? milestone.completedTaskCount : 0
     readonly property int taskCount: milestone ? milestone.taskCount : 0
     readonly property color milestoneColor: MilestoneColors.color(milestone ? milestone.type : 0)
@@ -51,7 +54,8 @@ Item {
             TaskListSection {
                 id: taskList
                 width: parent.width
-                tasks: root.milestone ? root.milestone.tasks : []
+                milestone: root.milestone
+                viewport: root.viewport
             }
         }
     }

@@ -1,9 +1,11 @@
 import QtQuick
 import Orva.Design
+import Orva.Components
 import Orva.Screens.Dashboard
 
-// A milestone's title (verbatim, wrapping) and its done/total count at the
-// trailing edge, inset by 6 at each side.
+// A milestone's title (verbatim, wrapping to four lines at most, the last
+// one elided) and its done/total count at the trailing edge, inset by 6 at
+// each side.
 Item {
     id: root
     property string title
@@ -20,9 +22,11 @@ Item {
         x: Padding.p6
         width: Math.max(0, root.width - 2 * Padding.p6 - countText.implicitWidth - Spacing.standard)
         anchors.verticalCenter: parent.verticalCenter
-        text: root.title
+        text: ViewRules.title(root.title)
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
+        maximumLineCount: 4
+        elide: Text.ElideRight
         font.family: Fonts.title2.family
         font.pixelSize: Fonts.title2.pixelSize
         font.bold: true

@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 
 import QtQuick
 import Orva.Design
+import Orva.Components
 import Orva.Screens.Dashboard
 
 // Every milestone as a column, side by side in stored order, 8 apart. A row
@@ -9,14 +10,30 @@ import Orva.Screens.Dashboard
 // at the leading edge and scrolls sideways (drag, horizontal wheel or the bar
 // above it, in sight however tall the columns are), so no column is lost at
 // either edge. Columns are as tall as the tallest, each card at the top.
+// Only the columns in sight (and their neighbours) are made, and in each
+// only the task cards that `viewport` shows: a plan of any size costs what
+// one screenful does.
 Item {
     id: root
-    // Milestone values.
-    property var milestones: []
-    readonly property int columnCount: milestones ? milestones.length : 0
+    // The shown project (a Project value); its milestones are read one at a
+    // time, as their columns are made.
+    property var project
+    // The scroll area the columns' task cards are seen through (the
+    // dashboard's); the list itself when there is none.
+    property Item viewport: null
+    readonly property int columnCount: DashboardRules.milestoneCount(root.project)
     readonly property bool scrolls: DashboardRules.milestoneRowScrolls(columnCount, width)
-    // The tallest card: every column is this tall.
-    property real columnHeight: 0
+    readonly property real stride: DashboardRules.columnWidth + DashboardRules.columnSpacing
+    // The tallest card: every column is this tall. Worked out from the task
+    // counts (the column with the most tasks, its title on one line) and
+    // raised by any column made that is taller.
+    readonly property real estimatedColumnHeight: {
+        const most = DashboardRules.mostTasksOf(root.project)
+        return 2 * Padding.p24 + Math.ceil(Fonts.title2.pixelSize * 1.45) + 2 * Spacing.s16 + 6
+            + DashboardRules.taskListHeight(most)
+    }
+    property real madeColumnHeight: 0
+    readonly property real columnHeight: Math.max(root.estimatedColumnHeight, root.madeColumnHeight)
     function updateColumnHeight() {
         let tallest = 0
         for (let i = 0; i < columns.count; ++i) {
@@ -24,11 +41,12 @@ Item {
             if (column)
                 tallest = Math.max(tallest, column.implicitHeight)
         }
-        columnHeight = tallest
+        root.madeColumnHeight = tallest
     }
     readonly property alias row: row
     readonly property alias strip: strip
     readonly property alias columns: columns
+    readonly property alias columnWindow: columnWindow
     readonly property alias scrollBar: scrollBar
 
     implicitWidth: DashboardRules.milestoneRowWidth(columnCount)
@@ -46,18 +64,30 @@ Item {
         interactive: root.scrolls
         clip: root.scrolls
 
-        Row {
+        Item {
             id: row
             x: DashboardRules.milestoneRowX(root.columnCount, root.width)
-            spacing: DashboardRules.columnSpacing
+            width: DashboardRules.milestoneRowWidth(root.columnCount)
+            height: root.columnHeight
 
             Repeater {
                 id: columns
-                model: root.milestones
+                model: ItemWindow {
+                    id: columnWindow
+                    orientation: Qt.Horizontal
+                    total: root.columnCount
+                    stride: root.stride
+                    extent: DashboardRules.columnWidth
+                    viewport: strip
+                    list: row
+                    margin: root.stride
+                }
                 delegate: MileStoneSection {
-                    required property var modelData
-                    milestone: modelData
+                    required property int itemIndex
+                    x: itemIndex * root.stride
+                    milestone: DashboardRules.milestoneAt(root.project, itemIndex)
                     height: root.columnHeight
+                    viewport: root.viewport
                     onImplicitHeightChanged: root.updateColumnHeight()
                 }
                 onItemAdded: root.updateColumnHeight()
@@ -67,45 +97,12 @@ Item {
     }
 
     // Where the row is, and a handle to move it, while it scrolls.
-    Item {
+    ScrollTrack {
         id: scrollBar
         visible: root.scrolls
         width: root.width
         height: 6
-
-        Rectangle {
-            anchors.fill: parent
-            radius: height / 2
-            color: Colors.white10
-        }
-        Rectangle {
-            id: thumb
-            x: strip.visibleArea.xPosition * scrollBar.width
-            width: strip.visibleArea.widthRatio * scrollBar.width
-            height: parent.height
-            radius: height / 2
-            color: thumbArea.pressed ? Colors.white40 : Colors.white20
-        }
-        MouseArea {
-            id: thumbArea
-            anchors.fill: parent
-            anchors.topMargin: -Spacing.s6
-            anchors.bottomMargin: -Spacing.s6
-            property real grab: 0
-
-            function scrollTo(pointerX: real) {
-                const travel = scrollBar.width - thumb.width
-                if (travel <= 0)
-                    return
-                const left = Math.max(0, Math.min(travel, pointerX - grab))
-                strip.contentX = left / travel * (strip.contentWidth - strip.width)
-            }
-            onPressed: (mouse) => {
-                const inThumb = mouse.x >= thumb.x && mouse.x <= thumb.x + thumb.width
-                grab = inThumb ? mouse.x - thumb.x : thumb.width / 2
-                scrollTo(mouse.x)
-            }
-            onPositionChanged: (mouse) => scrollTo(mouse.x)
-        }
+        orientation: Qt.Horizontal
+        flickable: strip
     }
 }

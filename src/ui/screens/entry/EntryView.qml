@@ -8,7 +8,9 @@ import Orva.Screens.Onboarding
 // The entry screen: asks its model to prepare the workspace and open the
 // conversation with `claude`, shows how that stands in one status row, and
 // takes the first app idea once the preparation succeeded. The title, the
-// status row and the input rise into place one after another.
+// status row and the input rise into place one after another. The idea field
+// has the keyboard as soon as it takes input after the screen appears and
+// after "다시 시도".
 Item {
     id: root
     property EntryViewModel viewModel
@@ -25,6 +27,7 @@ Item {
     property bool isViewAppeared: false
 
     readonly property ChatInputField inputField: inputField
+    readonly property FieldFocus fieldFocus: fieldFocus
 
     // The input's submit (Return or the send button). The idea is read from
     // the field itself, after a syllable still being composed became text.
@@ -42,9 +45,11 @@ Item {
             return
         root.viewModel.reset()
         root.viewModel.startPreparation()
+        fieldFocus.request()
     }
 
     function dismissFocus() {
+        fieldFocus.release()
         inputField.isTextFieldFocused = false
     }
 
@@ -52,6 +57,13 @@ Item {
         if (root.viewModel)
             root.viewModel.startPreparation()
         revealTimer.start()
+        fieldFocus.request()
+    }
+
+    FieldFocus {
+        id: fieldFocus
+        fieldEnabled: !inputField.isDisabled
+        onFocusField: inputField.requestFocus()
     }
 
     Rectangle {

@@ -31,11 +31,13 @@ Display display(const Situation& situation)
         return result;
     }
     result.stage = situation.hasFolder ? Stage::setUpProject : Stage::chooseFolder;
-    result.headerText = situation.hasPlan ? writtenHeader() : writingHeader();
-    // A failed generation writes nothing more: no spinner, and the failure
-    // with its retry for as long as there is no plan.
+    // A failed generation writes nothing more: the header no longer says it
+    // is writing (no text, no spinner), and the failure with its retry shows
+    // for as long as there is no plan.
+    const bool failed = !situation.hasPlan && situation.generationFailed;
+    result.headerText = situation.hasPlan ? writtenHeader() : failed ? QString() : writingHeader();
     result.showsIndicator = !situation.hasPlan && !situation.generationFailed;
-    result.showsGenerationFailure = !situation.hasPlan && situation.generationFailed;
+    result.showsGenerationFailure = failed;
     return result;
 }
 

@@ -24,7 +24,7 @@ struct Situation {
 struct Display {
     Stage stage = Stage::chooseFolder;
     bool showsHeader = true;
-    QString headerText;
+    QString headerText; // none while a failed generation shows instead
     // The spinner beside the header: the documents are being written.
     bool showsIndicator = false;
     // "준비 실패" with the failure's description and "다시 시도".

@@ -57,6 +57,7 @@ Item {
 
                 Row {
                     anchors.horizontalCenter: parent.horizontalCenter
+                    visible: screenState.headerText !== ""
                     spacing: Spacing.s4
                     Text {
                         id: headerText
@@ -86,19 +87,20 @@ Item {
                     }
                 }
 
-                // A failed generation, with the way to run it again.
+                // A failed generation, with the way to run it again; its
+                // heading and reason read as clearly as the guide.
                 Column {
                     objectName: "generationFailure"
                     anchors.horizontalCenter: parent.horizontalCenter
                     visible: screenState.showsGenerationFailure
                     spacing: Spacing.s8
                     Text {
+                        objectName: "generationFailureTitle"
                         anchors.horizontalCenter: parent.horizontalCenter
                         text: screenState.failureTitle
                         textFormat: Text.PlainText
                         font: Fonts.title3
-                        color: Colors.textSecondary
-                        opacity: 0.5
+                        color: Colors.textPrimary
                     }
                     Text {
                         objectName: "generationError"
@@ -109,8 +111,7 @@ Item {
                         wrapMode: Text.Wrap
                         horizontalAlignment: Text.AlignHCenter
                         font: Fonts.callout
-                        color: Colors.textSecondary
-                        opacity: 0.7
+                        color: Qt.rgba(1, 1, 1, 0.6)
                     }
                     ReselectButtonStyle {
                         objectName: "retryButton"

@@ -34,7 +34,13 @@ void ProjectGuidingViewState::setViewModel(ProjectGuidingViewModel* model)
                      << connect(&model->directoryAccessService(), &DirectoryAccessService::selectedDirectoryChanged,
                                 this, changed)
                      << connect(&model->appGroupMonitorService(), &AppGroupMonitorService::projectChanged, this,
-                                changed);
+                                changed)
+                     << connect(model, &ProjectGuidingViewModel::isVerifyingProjectChanged, this, [this] {
+                            if (awaitingVerdict_ && viewModel_ && !viewModel_->isVerifyingProject()) {
+                                awaitingVerdict_ = false;
+                                reportVerdict();
+                            }
+                        });
     }
     emit viewModelChanged();
     update();
@@ -55,6 +61,25 @@ void ProjectGuidingViewState::retryGeneration()
 {
     if (viewModel_)
         viewModel_->generateSpec();
+}
+
+void ProjectGuidingViewState::verify()
+{
+    if (!viewModel_)
+        return;
+    awaitingVerdict_ = true;
+    viewModel_->verifyProject();
+    if (awaitingVerdict_ && !viewModel_->isVerifyingProject()) {
+        awaitingVerdict_ = false;
+        reportVerdict();
+    }
+}
+
+void ProjectGuidingViewState::reportVerdict()
+{
+    // The check's end is announced before its verdict is published: report
+    // once the model has published it.
+    QTimer::singleShot(0, this, [this] { emit verdictArrived(); });
 }
 
 void ProjectGuidingViewState::startGenerationOnce()

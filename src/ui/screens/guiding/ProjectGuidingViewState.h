@@ -23,7 +23,9 @@ namespace orva {
 // folder or the task plan takes another value, the flag is lowered before
 // anything else changes, so that a section built for the new value starts
 // hidden and rises in; it rises again `replayDelayMs` later. A verification
-// verdict alone never replays the entrance.
+// verdict alone never replays the entrance; a check asked for through
+// verify() reports its verdict (verdictArrived()) so the screen brings the
+// result into view.
 class ProjectGuidingViewState : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -87,6 +89,9 @@ public:
     Q_INVOKABLE void appear();
     // "다시 시도": the generation runs again.
     Q_INVOKABLE void retryGeneration();
+    // "프로젝트 생성 완료": the folder is checked; verdictArrived() follows
+    // once the verdict is published (at once without a folder).
+    Q_INVOKABLE void verify();
     // "작업 화면으로 이동": the screen is done (finished()).
     Q_INVOKABLE void finish() { emit finished(); }
 
@@ -95,16 +100,19 @@ signals:
     void isViewAppearedChanged();
     void displayChanged();
     void finished();
+    void verdictArrived();
 
 private:
     void update();
     void startGenerationOnce();
+    void reportVerdict();
     void setViewAppeared(bool value);
 
     QPointer<ProjectGuidingViewModel> viewModel_;
     QList<QMetaObject::Connection> connections_;
     bool appeared_ = false;
     bool generationStarted_ = false;
+    bool awaitingVerdict_ = false;
     bool isViewAppeared_ = false;
     QTimer replay_;
 

@@ -7,7 +7,8 @@ import Orva.Screens.Chat
 
 // The guide column of the project-guiding screen, scrolling without
 // indicators: the guide box, the verification button, the result of the last
-// check and the chosen folder with its reselect button.
+// check and the chosen folder with its reselect button. After a check the
+// column scrolls the result into view.
 SlideUpFadeInModifier {
     id: root
     required property ProjectGuidingViewState viewState
@@ -15,6 +16,50 @@ SlideUpFadeInModifier {
 
     objectName: "guideColumn"
     isVisible: root.viewState.isViewAppeared
+
+    readonly property alias scroller: scroller
+
+    // Brings the result of the check into view, once the column has laid
+    // it out.
+    function revealResult() {
+        guideContent.forceLayout()
+        const top = guideContent.y + resultView.y
+        const target = ViewRules.revealOffset(scroller.contentY, scroller.height, top, top + resultView.height,
+                                              scroller.contentHeight, Padding.p16)
+        if (Math.abs(target - scroller.contentY) < 0.5)
+            return
+        revealAnimation.stop()
+        revealAnimation.from = scroller.contentY
+        revealAnimation.to = target
+        revealAnimation.start()
+    }
+    // After a verdict the column keeps the result in view while the box
+    // takes its final size, until the person scrolls.
+    property bool followsResult: false
+    Connections {
+        target: root.viewState
+        function onVerdictArrived() {
+            root.followsResult = true
+            root.revealResult()
+        }
+    }
+    Connections {
+        target: resultView
+        enabled: root.followsResult
+        function onHeightChanged() {
+            root.revealResult()
+        }
+        function onYChanged() {
+            root.revealResult()
+        }
+    }
+    NumberAnimation {
+        id: revealAnimation
+        target: scroller
+        property: "contentY"
+        duration: 300
+        easing.type: Easing.InOutQuad
+    }
 
     Flickable {
         id: scroller
@@ -25,6 +70,7 @@ SlideUpFadeInModifier {
         contentWidth: width
         contentHeight: guideContent.implicitHeight + 2 * Padding.p16
         boundsBehavior: Flickable.StopAtBounds
+        onMovementStarted: root.followsResult = false
 
         Column {
             id: guideContent
@@ -47,10 +93,11 @@ SlideUpFadeInModifier {
                     objectName: "verificationButton"
                     isVerified: root.viewModel.isProjectVerified
                     isVerifying: root.viewModel.isVerifyingProject
-                    onAction: root.viewModel.verifyProject()
+                    onAction: root.viewState.verify()
                 }
             }
             ProjectVerificationResultView {
+                id: resultView
                 objectName: "resultView"
                 width: guideContent.width
                 isVerified: root.viewModel.isProjectVerified

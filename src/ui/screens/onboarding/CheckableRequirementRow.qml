@@ -4,12 +4,14 @@ import Orva.Components
 
 // A tickable line of the requirement list: a circle, green and ticked while
 // `isChecked`, then the label. A press reports the flipped value through
-// toggled(checked); the owner of the flag writes it back.
+// toggled(checked); the owner of the flag writes it back. It takes the
+// keyboard from the onboarding's Tab; Return or Space then tick it.
 Item {
     id: root
     property string text
     property bool isChecked: false
     readonly property alias symbol: symbol
+    readonly property bool keyboardControl: true
 
     signal toggled(bool checked)
 
@@ -21,6 +23,17 @@ Item {
     Accessible.checkable: true
     Accessible.checked: isChecked
 
+    Keys.onPressed: (event) => {
+        if (ViewRules.isPressKey(event.key, event.modifiers)) {
+            event.accepted = true
+            root.toggled(!root.isChecked)
+        }
+    }
+
+    FocusRing {
+        shown: root.activeFocus
+        controlRadius: CornerRadius.r4
+    }
     Row {
         id: row
         spacing: Spacing.s16

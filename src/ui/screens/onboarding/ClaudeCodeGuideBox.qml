@@ -82,10 +82,21 @@ Item {
                 width: implicitWidth
                 height: implicitHeight
                 opacity: linkMouse.pressed ? 0.7 : 1.0
+                readonly property bool keyboardControl: true
 
                 Accessible.role: Accessible.Link
                 Accessible.name: "가이드 보러 가기"
 
+                Keys.onPressed: (event) => {
+                    if (ViewRules.isPressKey(event.key, event.modifiers)) {
+                        event.accepted = true
+                        root.guideRequested()
+                    }
+                }
+                FocusRing {
+                    shown: guideLink.activeFocus
+                    controlRadius: CornerRadius.r8
+                }
                 SmoothRect {
                     anchors.fill: parent
                     radius: CornerRadius.r8

@@ -12,6 +12,9 @@ Item {
     readonly property alias guideBox: guideBox
     readonly property alias navigation: navigation
     readonly property alias content: content
+    // The control the keyboard goes to when the page comes by a key: the
+    // first requirement to tick.
+    readonly property Item primaryControl: guideBox.installedRow
 
     signal next()
     signal previous()

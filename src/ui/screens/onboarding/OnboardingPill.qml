@@ -14,7 +14,9 @@ Item {
     property color fill: Colors.indigo
     property bool active: true
 
-    readonly property bool pressed: mouse.pressed
+    readonly property bool pressed: mouse.pressed && root.active
+    // A stop of the onboarding's keyboard round.
+    readonly property bool keyboardControl: root.active
     // The parts in drawing order, for tests: "icon" and "title".
     readonly property var partOrder: iconLeading ? ["icon", "title"] : ["title", "icon"]
 
@@ -27,6 +29,17 @@ Item {
     Accessible.role: Accessible.Button
     Accessible.name: title
 
+    Keys.onPressed: (event) => {
+        if (root.active && ViewRules.isPressKey(event.key, event.modifiers)) {
+            event.accepted = true
+            root.clicked()
+        }
+    }
+
+    FocusRing {
+        shown: root.activeFocus
+        controlRadius: CornerRadius.r8
+    }
     SmoothRect {
         anchors.fill: parent
         radius: CornerRadius.r8
@@ -58,7 +71,10 @@ Item {
     MouseArea {
         id: mouse
         anchors.fill: parent
-        enabled: root.active
-        onClicked: root.clicked()
+        cursorShape: root.active ? Qt.PointingHandCursor : Qt.ArrowCursor
+        onClicked: {
+            if (root.active)
+                root.clicked()
+        }
     }
 }

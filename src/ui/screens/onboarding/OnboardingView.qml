@@ -5,7 +5,10 @@ import Orva.Components
 
 // The three-page onboarding overlay. It dims everything under it and is modal:
 // its backdrop takes every press, wheel and hover, and it holds the keyboard
-// focus, so nothing reaches the screen below. Its only way out is finished(),
+// focus, so nothing reaches the screen below. Tab and Shift+Tab go round its
+// controls (the page dots, then the page's links, ticks and buttons);
+// Return and Space press the one that has the keyboard. A page on its way
+// out takes nothing. Its only way out is finished(),
 // sent by the last page's start action; the root view then closes it.
 // Destroying it sends and records nothing.
 Item {
@@ -54,18 +57,43 @@ Item {
     // far leaves and is destroyed once it is out.
     function showPage(animated) {
         const leaving = pageArea.current
+        // A control of the leaving page had the keyboard: it goes on to the
+        // new page's main control.
+        const focused = root.Window.activeFocusItem
+        const keyboardOnPage = leaving !== null && focused !== null && root.isWithin(focused, leaving)
         const slot = pageSlot.createObject(pageArea, { page: root.pageComponent(root.currentPage) })
         pageArea.current = slot
         root.page = slot.item
         if (leaving)
             leaving.leave(animated)
         slot.enter(animated)
+        if (keyboardOnPage && root.page && root.page.primaryControl)
+            root.page.primaryControl.forceActiveFocus(Qt.TabFocusReason)
+    }
+    function isWithin(item: Item, scope: Item): bool {
+        for (let p = item; p !== null; p = p.parent) {
+            if (p === scope)
+                return true
+        }
+        return false
+    }
+    function moveFocus(forward: bool) {
+        const next = ViewRules.nextControl(card, root.Window.activeFocusItem, forward)
+        if (next)
+            next.forceActiveFocus(forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
     }
 
-    // Keyboard: every key stops here; shortcuts of the screen below are held
-    // off too, all but quitting and closing the window.
+    // Keyboard: Tab and Shift+Tab go round the controls; every key stops
+    // here; shortcuts of the screen below are held off too, all but quitting
+    // and closing the window.
     focus: true
-    Keys.onPressed: event => event.accepted = true
+    Keys.onPressed: event => {
+        event.accepted = true
+        if (event.key === Qt.Key_Tab && !(event.modifiers & Qt.ShiftModifier))
+            root.moveFocus(true)
+        else if (event.key === Qt.Key_Backtab || event.key === Qt.Key_Tab)
+            root.moveFocus(false)
+    }
     Keys.onReleased: event => event.accepted = true
     Keys.onShortcutOverride: event => event.accepted = !(event.matches(StandardKey.Quit)
                                                          || event.matches(StandardKey.Close))
@@ -178,6 +206,8 @@ Item {
             }
             function leave(animated) {
                 entering.stop()
+                // On its way out the page takes no press and no key.
+                slot.enabled = false
                 if (!animated) {
                     slot.destroy()
                     return

@@ -1,8 +1,10 @@
 import QtQuick
 import Orva.Design
+import Orva.Components
 
 // One dot per page, 8 apart; the current page's dot is indigo, the others
-// faint. A tap on a dot emits tap(index), the current one included.
+// faint. A tap on a dot emits tap(index), the current one included; so do
+// Return and Space on a dot that has the keyboard.
 Row {
     id: root
     property int currentPage: 0
@@ -29,6 +31,22 @@ Row {
             Behavior on color {
                 enabled: root.colorChangeDuration > 0
                 ColorAnimation { duration: root.colorChangeDuration; easing.type: Easing.InOutQuad }
+            }
+            readonly property bool keyboardControl: true
+            Keys.onPressed: (event) => {
+                if (ViewRules.isPressKey(event.key, event.modifiers)) {
+                    event.accepted = true
+                    root.tap(dot.index)
+                }
+            }
+            Rectangle {
+                anchors.fill: parent
+                anchors.margins: -4
+                visible: dot.activeFocus
+                radius: width / 2
+                color: "transparent"
+                border.color: Colors.indigo
+                border.width: 2
             }
 
             MouseArea {

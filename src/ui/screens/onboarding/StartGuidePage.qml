@@ -9,6 +9,8 @@ Item {
     readonly property alias navigation: navigation
     readonly property alias ideaSection: ideaSection
     readonly property alias content: content
+    // The control the keyboard goes to when the page comes by a key.
+    readonly property Item primaryControl: navigation.nextButton
 
     signal start()
     signal previous()

@@ -7,6 +7,8 @@ Item {
     readonly property alias examples: examples
     readonly property alias nextButton: nextButton
     readonly property alias content: content
+    // The control the keyboard goes to when the page comes by a key.
+    readonly property Item primaryControl: nextButton.pill
 
     signal next()
 

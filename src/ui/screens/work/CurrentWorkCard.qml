@@ -125,7 +125,7 @@ Item {
                 objectName: "cardTitle"
                 width: parent.width
                 topPadding: Padding.p8
-                text: logic.title
+                text: ViewRules.oneLine(logic.title)
                 textFormat: Text.PlainText
                 elide: Text.ElideRight
                 font.family: Fonts.title3.family
@@ -138,7 +138,7 @@ Item {
                 visible: logic.hasSubtitle
                 width: parent.width
                 topPadding: Padding.p4
-                text: logic.subtitle
+                text: ViewRules.oneLine(logic.subtitle)
                 textFormat: Text.PlainText
                 elide: Text.ElideRight
                 font.family: Fonts.title3.family

@@ -3,12 +3,15 @@ import Orva.Design
 import Orva.Components
 
 // One milestone tab: its icon traced in the milestone's colour when
-// selected, its title and its count of completed tasks.
+// selected, its title and its count of completed tasks. A title that fits
+// one line takes one line (`titleLines` 1); a longer one wraps to two and
+// shrinks to 0.8 of its size before it is cut.
 Item {
     id: root
     // A Milestone value.
     property var milestone
     property bool isSelected: false
+    property int titleLines: 2
     readonly property color milestoneColor: MilestoneColors.color(root.milestone ? root.milestone.type : -1)
     readonly property string countText: root.milestone
         ? root.milestone.completedTaskCount + "/" + root.milestone.taskCount : "0/0"
@@ -57,18 +60,17 @@ Item {
             spacing: Spacing.s4
             Text {
                 objectName: "tabTitle"
+                readonly property bool wraps: root.titleLines > 1
                 width: parent.width
-                // Two lines at most; a title that does not fit shrinks to
-                // 0.8 of the size before it is cut.
-                height: Math.ceil(2 * Fonts.body.pixelSize * 1.5)
-                text: root.milestone ? root.milestone.title : ""
+                height: Math.ceil(root.titleLines * Fonts.body.pixelSize * 1.5)
+                text: root.milestone ? ViewRules.title(root.milestone.title) : ""
                 textFormat: Text.PlainText
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
-                wrapMode: Text.Wrap
-                maximumLineCount: 2
+                wrapMode: wraps ? Text.Wrap : Text.NoWrap
+                maximumLineCount: root.titleLines
                 elide: Text.ElideRight
-                fontSizeMode: Text.Fit
+                fontSizeMode: wraps ? Text.Fit : Text.FixedSize
                 minimumPixelSize: Math.round(Fonts.body.pixelSize * 0.8)
                 font: Fonts.body
                 color: root.isSelected ? Colors.textPrimary : Colors.textSecondary

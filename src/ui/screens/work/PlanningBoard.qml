@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Orva.Design
 import Orva.Components
@@ -7,86 +9,154 @@ import Orva.Screens.Work
 // one. The selection belongs to the board: it starts at the first
 // milestone's id and changes only by a tab tap, so a reload of the plan
 // keeps it (a selection no milestone has any more shows an empty area).
+// The tabs share the row's width down to a width a title still reads in;
+// more tabs than fit so scroll sideways (drag, a sideways wheel, or the bar
+// above them). Only the tabs and task cards in sight are made.
 Item {
     id: root
     // A Project value.
     property var project
     property var selectedMilestoneId: 0
-    readonly property var milestones: root.project ? root.project.milestones : []
+    // The scroll area the task cards are seen through (the sidebar's); the
+    // board itself when there is none.
+    property Item viewport: null
     readonly property int selectedIndex: WorkBoardRules.selectedMilestoneIndex(root.project, root.selectedMilestoneId)
-    readonly property var selectedTasks: WorkBoardRules.tasksOfSelection(root.project, root.selectedMilestoneId)
+    readonly property int selectedTaskCount: WorkBoardRules.taskCountOfSelection(root.project, root.selectedMilestoneId)
+    readonly property int tabCount: WorkBoardRules.milestoneCount(root.project)
+    readonly property real rowWidth: root.width - 2 * Padding.p16
+    readonly property real tabWidth: WorkBoardRules.tabWidth(root.tabCount, root.rowWidth)
+    readonly property real tabStride: root.tabWidth + Spacing.s16
+    readonly property bool tabsScroll: WorkBoardRules.tabRowScrolls(root.tabCount, root.rowWidth)
+    readonly property int rowTitleLines: WorkBoardRules.anyTabTitleWraps(root.project, root.tabWidth - 2 * Padding.p16) ? 2 : 1
+    readonly property real taskStride: 110 + Spacing.s10
     readonly property alias tabs: tabRepeater
+    readonly property alias tabStrip: tabStrip
+    readonly property alias tabScrollBar: tabScrollBar
     readonly property alias taskCards: taskRepeater
 
     // A task card was tapped: the task value as the board shows it.
     signal taskTapped(var task)
+
+    // A tab's height for one or two lines of title.
+    function tabHeight(lines: int): real {
+        return 2 * Padding.p16 + 30 + 2 * Padding.p8 + Spacing.s16 + Math.ceil(lines * Fonts.body.pixelSize * 1.5)
+            + Spacing.s4 + countMeasure.implicitHeight
+    }
 
     implicitWidth: 348
     implicitHeight: content.implicitHeight + 2 * Padding.p16
 
     Component.onCompleted: root.selectedMilestoneId = WorkBoardRules.firstMilestoneId(root.project)
 
+    Text {
+        id: countMeasure
+        visible: false
+        text: "0/0"
+        font: Fonts.caption2
+    }
+
+    // The background: its rounded top painted, the rest a plain rectangle
+    // (a board of thousands of tasks is far taller than any picture should
+    // be).
     SmoothRect {
-        anchors.fill: parent
+        width: parent.width
+        height: Math.min(parent.height, 2 * CornerRadius.r12)
         topLeftRadius: CornerRadius.r12
         topRightRadius: CornerRadius.r12
         bottomLeftRadius: 0
         bottomRightRadius: 0
         color: Colors.cardBackground
     }
+    Rectangle {
+        y: CornerRadius.r12
+        width: parent.width
+        height: Math.max(0, parent.height - CornerRadius.r12)
+        color: Colors.cardBackground
+    }
     Column {
         id: content
         x: Padding.p16
         y: Padding.p16
-        width: root.width - 2 * Padding.p16
+        width: root.rowWidth
         spacing: Spacing.s16
 
-        Row {
-            id: tabRow
+        // Where the row of tabs is, and a handle to move it, while it scrolls.
+        ScrollTrack {
+            id: tabScrollBar
+            objectName: "tabScrollBar"
+            visible: root.tabsScroll
             width: parent.width
-            spacing: Spacing.s16
-            readonly property int count: root.milestones.length
-            readonly property real tabWidth: count > 0 ? (width - (count - 1) * spacing) / count : 0
-            property real tallest: 0
-            height: tallest
-            Repeater {
-                id: tabRepeater
-                model: root.milestones
-                delegate: MilestoneTabCard {
-                    required property var modelData
-                    milestone: modelData
-                    width: tabRow.tabWidth
-                    height: tabRow.tallest
-                    isSelected: modelData.id === root.selectedMilestoneId
-                    onTap: root.selectedMilestoneId = modelData.id
-                    onImplicitHeightChanged: tabRow.measure()
-                    Component.onCompleted: tabRow.measure()
-                }
-            }
-            function measure() {
-                let tallest = 0
-                for (let i = 0; i < tabRepeater.count; ++i) {
-                    const tab = tabRepeater.itemAt(i)
-                    if (tab)
-                        tallest = Math.max(tallest, tab.implicitHeight)
-                }
-                tabRow.tallest = tallest
-            }
-            onCountChanged: measure()
+            height: 6
+            orientation: Qt.Horizontal
+            flickable: tabStrip
         }
-        Column {
+        Flickable {
+            id: tabStrip
+            objectName: "tabStrip"
+            width: parent.width
+            height: root.tabCount > 0 ? root.tabHeight(root.rowTitleLines) : 0
+            contentWidth: tabRow.width
+            contentHeight: height
+            flickableDirection: Flickable.HorizontalFlick
+            boundsBehavior: Flickable.StopAtBounds
+            interactive: root.tabsScroll
+            clip: root.tabsScroll
+
+            Item {
+                id: tabRow
+                width: root.tabCount > 0 ? root.tabCount * root.tabStride - Spacing.s16 : 0
+                height: tabStrip.height
+                Repeater {
+                    id: tabRepeater
+                    model: ItemWindow {
+                        orientation: Qt.Horizontal
+                        total: root.tabCount
+                        stride: root.tabStride
+                        extent: root.tabWidth
+                        viewport: tabStrip
+                        list: tabRow
+                        margin: root.tabStride
+                    }
+                    delegate: MilestoneTabCard {
+                        id: tab
+                        required property int itemIndex
+                        readonly property var milestoneValue: WorkBoardRules.milestoneAt(root.project, tab.itemIndex)
+                        x: tab.itemIndex * root.tabStride
+                        y: (tabRow.height - tab.height) / 2
+                        width: root.tabWidth
+                        height: tab.implicitHeight
+                        milestone: tab.milestoneValue
+                        titleLines: tab.milestoneValue
+                            ? WorkBoardRules.tabTitleLines(tab.milestoneValue.title, root.tabWidth - 2 * Padding.p16) : 1
+                        isSelected: tab.milestoneValue !== undefined && tab.milestoneValue.id === root.selectedMilestoneId
+                        onTap: root.selectedMilestoneId = tab.milestoneValue.id
+                    }
+                }
+            }
+        }
+        Item {
+            id: taskList
             objectName: "taskList"
             visible: root.selectedIndex >= 0
             width: parent.width
-            spacing: Spacing.s10
+            height: visible && root.selectedTaskCount > 0 ? root.selectedTaskCount * root.taskStride - Spacing.s10 : 0
             Repeater {
                 id: taskRepeater
-                model: root.selectedTasks
+                model: ItemWindow {
+                    total: root.selectedIndex >= 0 ? root.selectedTaskCount : 0
+                    stride: root.taskStride
+                    extent: 110
+                    viewport: root.viewport ? root.viewport : root
+                    list: taskList
+                    margin: 400
+                }
                 delegate: TaskCard {
-                    required property var modelData
-                    width: parent ? parent.width : 0
-                    taskItem: modelData
-                    onTap: root.taskTapped(modelData)
+                    id: card
+                    required property int itemIndex
+                    y: card.itemIndex * root.taskStride
+                    width: taskList.width
+                    taskItem: WorkBoardRules.taskOfSelection(root.project, root.selectedMilestoneId, card.itemIndex)
+                    onTap: root.taskTapped(card.taskItem)
                 }
             }
         }

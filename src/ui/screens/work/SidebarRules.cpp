@@ -1,8 +1,12 @@
 #include "ui/screens/work/SidebarRules.h"
 
+#include "ui/components/ViewRules.h"
+#include "ui/design/DesignTokens.h"
 #include "workflow/WorkViewModel.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/XcodeService.h"
+
+#include <QFontMetricsF>
 
 #include <algorithm>
 
@@ -56,6 +60,51 @@ QString progressCountSentence(const Project& project)
            + QString::number(project.completedTaskCount()) + QStringLiteral("개를 완료했어요");
 }
 
+double tabWidth(qsizetype count, double rowWidth)
+{
+    if (count < 1)
+        return 0.0;
+    const double shared = (rowWidth - static_cast<double>(count - 1) * kTabSpacing) / static_cast<double>(count);
+    return std::max(kMinimumTabWidth, shared);
+}
+
+bool tabRowScrolls(qsizetype count, double rowWidth)
+{
+    if (count < 1)
+        return false;
+    return static_cast<double>(count) * kMinimumTabWidth + static_cast<double>(count - 1) * kTabSpacing > rowWidth;
+}
+
+int tabTitleLines(const QString& title, double textWidth, const QFont& font)
+{
+    const DisplayCut shown = cutForDisplay(title, kTitleChars, 0);
+    if (shown.cut || shown.text.contains(QLatin1Char('\n')))
+        return 2;
+    return QFontMetricsF(font).horizontalAdvance(shown.text) <= textWidth ? 1 : 2;
+}
+
+bool anyTabTitleWraps(const QList<Milestone>& milestones, double textWidth, const QFont& font)
+{
+    const QFontMetricsF metrics(font);
+    for (const Milestone& milestone : milestones) {
+        const DisplayCut shown = cutForDisplay(milestone.title, kTitleChars, 0);
+        if (shown.cut || shown.text.contains(QLatin1Char('\n')) || metrics.horizontalAdvance(shown.text) > textWidth)
+            return true;
+    }
+    return false;
+}
+
+int WorkBoardRules::tabTitleLines(const QString& title, double textWidth) const
+{
+    return orva::tabTitleLines(title, textWidth, DesignTokens::Fonts::body());
+}
+
+bool WorkBoardRules::anyTabTitleWraps(const QVariant& project, double textWidth) const
+{
+    const auto p = projectOf(project);
+    return p && orva::anyTabTitleWraps(p->milestones, textWidth, DesignTokens::Fonts::body());
+}
+
 qint64 WorkBoardRules::firstMilestoneId(const QVariant& project) const
 {
     const auto value = projectOf(project);
@@ -79,6 +128,43 @@ QVariantList WorkBoardRules::tasksOfSelection(const QVariant& project, qint64 mi
             tasks.append(QVariant::fromValue(task));
     }
     return tasks;
+}
+
+int WorkBoardRules::taskCountOfSelection(const QVariant& project, qint64 milestoneId) const
+{
+    const auto p = projectOf(project);
+    if (!p)
+        return 0;
+    const auto index = orva::selectedMilestoneIndex(*p, milestoneId);
+    return index ? static_cast<int>(p->milestones.at(*index).tasks.size()) : 0;
+}
+
+QVariant WorkBoardRules::taskOfSelection(const QVariant& project, qint64 milestoneId, int index) const
+{
+    const auto p = projectOf(project);
+    if (!p)
+        return {};
+    const auto milestone = orva::selectedMilestoneIndex(*p, milestoneId);
+    if (!milestone)
+        return {};
+    const QList<TaskItem>& tasks = p->milestones.at(*milestone).tasks;
+    if (index < 0 || index >= tasks.size())
+        return {};
+    return QVariant::fromValue(tasks.at(index));
+}
+
+int WorkBoardRules::milestoneCount(const QVariant& project) const
+{
+    const auto p = projectOf(project);
+    return p ? static_cast<int>(p->milestones.size()) : 0;
+}
+
+QVariant WorkBoardRules::milestoneAt(const QVariant& project, int index) const
+{
+    const auto p = projectOf(project);
+    if (!p || index < 0 || index >= p->milestones.size())
+        return {};
+    return QVariant::fromValue(p->milestones.at(index));
 }
 
 double WorkBoardRules::progress(const QVariant& project) const

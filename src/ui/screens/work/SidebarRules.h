@@ -5,6 +5,7 @@
 #include "model/ProjectModel.h"
 #include "workflow/WorkViewModel.h"
 
+#include <QFont>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -31,6 +32,23 @@ QString progressPercentageText(const Project& project);
 // "전체 <total>개 태스크 중 <completed>개를 완료했어요".
 QString progressCountSentence(const Project& project);
 
+// The board's row of milestone tabs: the tabs share the row's width, 16
+// apart, down to a width at which a title still reads (two or three
+// letters a line); past that every tab is that wide and the row scrolls
+// sideways.
+inline constexpr double kTabSpacing = 16;
+inline constexpr double kMinimumTabWidth = 64;
+// A tab's content is inset this much on every side.
+inline constexpr double kTabPadding = 16;
+double tabWidth(qsizetype count, double rowWidth);
+bool tabRowScrolls(qsizetype count, double rowWidth);
+// A tab's title takes one line when it fits one line of `font` in
+// `textWidth` (and holds no line break), else two.
+int tabTitleLines(const QString& title, double textWidth, const QFont& font);
+// Whether any of the milestones' titles takes two lines: the row is as tall
+// as such a tab.
+bool anyTabTitleWraps(const QList<Milestone>& milestones, double textWidth, const QFont& font);
+
 // The board and progress rules for QML, over Project values.
 class WorkBoardRules : public QObject {
     Q_OBJECT
@@ -43,9 +61,22 @@ public:
     Q_INVOKABLE int selectedMilestoneIndex(const QVariant& project, qint64 milestoneId) const;
     // The tasks of the first milestone with the id (TaskItem values).
     Q_INVOKABLE QVariantList tasksOfSelection(const QVariant& project, qint64 milestoneId) const;
+    // The same one at a time, so that a plan of any size is never copied
+    // into a list for the board: their number, and the task (a TaskItem
+    // value) at an index, undefined outside.
+    Q_INVOKABLE int taskCountOfSelection(const QVariant& project, qint64 milestoneId) const;
+    Q_INVOKABLE QVariant taskOfSelection(const QVariant& project, qint64 milestoneId, int index) const;
+    Q_INVOKABLE int milestoneCount(const QVariant& project) const;
+    // The milestone (a Milestone value) at an index; undefined outside.
+    Q_INVOKABLE QVariant milestoneAt(const QVariant& project, int index) const;
     Q_INVOKABLE double progress(const QVariant& project) const;
     Q_INVOKABLE QString percentageText(const QVariant& project) const;
     Q_INVOKABLE QString countSentence(const QVariant& project) const;
+    Q_INVOKABLE double tabWidth(int count, double rowWidth) const { return orva::tabWidth(count, rowWidth); }
+    Q_INVOKABLE bool tabRowScrolls(int count, double rowWidth) const { return orva::tabRowScrolls(count, rowWidth); }
+    // With the tabs' title font.
+    Q_INVOKABLE int tabTitleLines(const QString& title, double textWidth) const;
+    Q_INVOKABLE bool anyTabTitleWraps(const QVariant& project, double textWidth) const;
 };
 
 // The sidebar's actions over the work model: the title, what its appearance

@@ -35,6 +35,8 @@ Item {
     }
 
     Flickable {
+        id: scroller
+        objectName: "sidebarScroller"
         anchors.fill: parent
         contentWidth: width
         contentHeight: sections.height
@@ -70,7 +72,7 @@ Item {
                             anchors.right: dashboardButton.left
                             anchors.rightMargin: Spacing.standard
                             anchors.verticalCenter: parent.verticalCenter
-                            text: actions.title
+                            text: ViewRules.oneLine(actions.title)
                             textFormat: Text.PlainText
                             elide: Text.ElideRight
                             font.family: Fonts.title.family
@@ -135,6 +137,7 @@ Item {
                     width: parent.width
                     height: implicitHeight
                     project: root.project
+                    viewport: scroller
                     onTaskTapped: task => {
                         actions.selectTask(task)
                         root.taskDetailRequested()

@@ -8,7 +8,9 @@ import Orva.Screens.Work
 // checklist on the right with a works and a fails box per item, and a button
 // that types an approval or a fix request into the work terminal. The task is
 // copied once when the popup opens; later selections and plan reloads do not
-// reach it. It holds the keyboard while open.
+// reach it. The card scrolls with its indicator shown, and makes only the
+// checklist rows in sight, however long the checklist. It holds the keyboard
+// while open; Escape closes it, sending nothing.
 FocusScope {
     id: root
     // The task to test (a TaskItem value); only the first value is taken.
@@ -16,11 +18,31 @@ FocusScope {
     property WorkViewModel viewModel
     readonly property TaskDetailVerdict verdict: verdict
     readonly property var shownTask: verdict.task
-    readonly property alias explanationField: explanation
-    readonly property alias submitButton: submitButton
+    // The parts the list makes at its top and at its end.
+    property var headerPart: null
+    property var footerPart: null
+    readonly property Item explanationField: root.footerPart ? root.footerPart.explanationField : null
+    readonly property Item explanationBox: root.footerPart ? root.footerPart.explanationBox : null
+    readonly property Item submitButton: root.footerPart ? root.footerPart.submitButton : null
     readonly property alias closeButton: closeButton
-    readonly property alias rows: rowRepeater
-    readonly property alias masterBox: masterBox
+    readonly property Item masterBox: root.headerPart ? root.headerPart.masterBox : null
+    readonly property alias scroller: scroller
+    readonly property alias scrollIndicator: scrollIndicator
+    // The checklist rows made so far: count, and itemAt(i) for row i while
+    // it is made.
+    readonly property QtObject rows: QtObject {
+        readonly property int count: scroller.count
+        function itemAt(i: int): Item {
+            const slot = scroller.itemAtIndex(i)
+            if (!slot)
+                return null
+            for (let k = 0; k < slot.children.length; ++k) {
+                if (slot.children[k].objectName === "checklistRow")
+                    return slot.children[k]
+            }
+            return null
+        }
+    }
 
     signal dismissed()
 
@@ -32,7 +54,11 @@ FocusScope {
         onDismissRequested: root.dismissed()
     }
 
-    Keys.onPressed: event => event.accepted = true
+    Keys.onPressed: event => {
+        event.accepted = true
+        if (ViewRules.isDismissKey(event.key, event.modifiers))
+            root.dismissed()
+    }
 
     // The dimmer: no action, but nothing reaches what lies under it.
     Rectangle {
@@ -43,6 +69,331 @@ FocusScope {
             hoverEnabled: true
             acceptedButtons: Qt.AllButtons
             onWheel: wheel => wheel.accepted = true
+        }
+    }
+
+    // The columns: the left one 36 in, the divider in the middle, the right
+    // one 29 after it and 36 from the edge.
+    readonly property real columnWidth: (scroller.width - 1) / 2
+    readonly property real rightX: root.columnWidth + 1 + 29
+    readonly property real rightWidth: root.columnWidth - 29 - 36
+
+    // The top of the card's content: the task on the left (it may reach
+    // beside the rows, and below them), the checklist's heading on the right.
+    component PopupHeader: Item {
+        id: header
+        readonly property alias leftColumn: left
+        readonly property alias masterBox: masterBox
+        width: scroller.width
+        height: 36 + (verdict.count > 0 ? right.height : left.height)
+        Component.onCompleted: root.headerPart = header
+        Component.onDestruction: if (root.headerPart === header) root.headerPart = null
+
+        Column {
+            id: left
+            x: 36
+            y: 36
+            width: root.columnWidth - 36
+            spacing: 0
+            ShapeStroke {
+                width: 20
+                height: 20
+                shapeName: "detail"
+                strokeColor: Colors.white20
+                strokeWidth: 2
+                progress: 1
+            }
+            Item { width: 1; height: Spacing.s40 }
+            Text {
+                objectName: "taskTitle"
+                width: parent.width
+                bottomPadding: 26
+                text: root.shownTask ? ViewRules.title(root.shownTask.titleUx) : ""
+                textFormat: Text.PlainText
+                wrapMode: Text.Wrap
+                maximumLineCount: 4
+                elide: Text.ElideRight
+                font.family: Fonts.body.family
+                font.pixelSize: 17
+                font.bold: true
+                color: Colors.textPrimary
+            }
+            Column {
+                spacing: Spacing.s20
+                DescriptionUxView {
+                    description: root.shownTask ? root.shownTask.detail.descriptionUx : undefined
+                }
+                ModifiedFilesView {
+                    objectName: "modifiedFiles"
+                    files: root.shownTask ? root.shownTask.detail.modifiedFiles : []
+                }
+            }
+        }
+
+        Rectangle {
+            x: root.columnWidth
+            y: 36
+            width: 1
+            height: header.height - 36
+            color: Colors.white10
+        }
+
+        Column {
+            id: right
+            objectName: "checklistGroup"
+            x: root.rightX
+            y: 36
+            width: root.rightWidth
+            visible: verdict.count > 0
+            spacing: 0
+
+            ShapeStroke {
+                width: 24
+                height: 24
+                shapeName: "check"
+                strokeColor: Colors.white20
+                strokeWidth: 2
+                progress: 1
+            }
+            Item { width: 1; height: Spacing.s40 }
+            Item {
+                width: parent.width
+                height: Math.max(checkHeading.implicitHeight, xcodeButton.height)
+                Text {
+                    id: checkHeading
+                    anchors.left: parent.left
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: "아래 항목들을 확인해 보세요"
+                    font.family: Fonts.body.family
+                    font.pixelSize: 17
+                    font.bold: true
+                    color: Colors.textPrimary
+                }
+                Item {
+                    id: xcodeButton
+                    objectName: "xcodeButton"
+                    anchors.right: parent.right
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: xcodeLabel.implicitWidth + 12
+                    height: xcodeLabel.implicitHeight + 4
+                    SmoothRect {
+                        anchors.fill: parent
+                        radius: CornerRadius.r4
+                        color: Colors.blue
+                    }
+                    Text {
+                        id: xcodeLabel
+                        anchors.centerIn: parent
+                        text: "Xcode 열기"
+                        font.family: Fonts.body.family
+                        font.pixelSize: 11
+                        font.weight: Font.DemiBold
+                        color: Colors.white
+                    }
+                    MouseArea {
+                        anchors.fill: parent
+                        cursorShape: Qt.PointingHandCursor
+                        onClicked: verdict.openXcode(root.viewModel)
+                    }
+                }
+            }
+            Item { width: 1; height: 26 }
+            Item {
+                width: parent.width
+                height: masterRow.height + Spacing.s12
+                Row {
+                    id: masterRow
+                    anchors.right: parent.right
+                    anchors.rightMargin: Padding.p4
+                    spacing: 7
+                    CheckBoxButton {
+                        id: masterBox
+                        anchors.verticalCenter: parent.verticalCenter
+                        isChecked: verdict.isChecked
+                        size: 16
+                        cornerRadius: CornerRadius.r4
+                        offColor: Qt.rgba(Colors.green.r, Colors.green.g, Colors.green.b, 0.4)
+                        disabledColor: Colors.white10
+                        onToggled: checked => verdict.isChecked = checked
+                    }
+                    // "onColor" reads as a handler name in a binding: set it here.
+                    Binding { target: masterBox; property: "onColor"; value: Colors.green }
+                    Text {
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: "다 잘 작동해요"
+                        font.family: Fonts.body.family
+                        font.pixelSize: Fonts.body.pixelSize
+                        font.bold: true
+                        color: Colors.textSecondary
+                    }
+                }
+            }
+        }
+    }
+
+    // One checklist row with the divider beside it; 4 below it but the last.
+    component RowSlot: Item {
+        id: slot
+        required property int index
+        required property int number
+        required property string text
+        required property bool works
+        required property bool fails
+        required property bool disabled
+        readonly property alias row: row
+        width: scroller.width
+        height: row.height + (slot.index < scroller.count - 1 ? Spacing.s4 : 0)
+
+        Rectangle {
+            x: root.columnWidth
+            width: 1
+            height: slot.height
+            color: Colors.white10
+        }
+        ChecklistItemView {
+            id: row
+            objectName: "checklistRow"
+            x: root.rightX
+            height: implicitHeight
+            number: slot.number
+            text: slot.text
+            isChecked: slot.works
+            isXChecked: slot.fails
+            isDisabled: slot.disabled
+            onWorksToggled: checked => verdict.setWorks(slot.index, checked)
+            onFailsToggled: checked => verdict.setFails(slot.index, checked)
+        }
+    }
+
+    // The explanation (while an item fails) and the submit button, then the
+    // bottom margin; tall enough to hold the rest of the left column too.
+    component PopupFooter: Item {
+        id: footer
+        readonly property alias explanationField: explanation
+        readonly property alias explanationBox: inputBox
+        readonly property alias submitButton: submitButton
+        readonly property var header: root.headerPart
+        // Where the left column ends, in the list's content.
+        readonly property real leftBottom: footer.header ? footer.header.y + footer.header.leftColumn.y + footer.header.leftColumn.height : 0
+        width: scroller.width
+        height: Math.max(verdict.count > 0 ? tail.height : 0, footer.leftBottom - footer.y) + 36
+        Component.onCompleted: root.footerPart = footer
+        Component.onDestruction: if (root.footerPart === footer) root.footerPart = null
+
+        Rectangle {
+            x: root.columnWidth
+            width: 1
+            height: footer.height - 36
+            color: Colors.white10
+        }
+
+        Column {
+            id: tail
+            x: root.rightX
+            width: root.rightWidth
+            visible: verdict.count > 0
+            spacing: 0
+
+            Column {
+                objectName: "explanationSection"
+                visible: verdict.anyFail
+                topPadding: Spacing.s20
+                spacing: Spacing.s8
+                Text {
+                    leftPadding: Padding.p4
+                    text: "추가 설명"
+                    font.family: Fonts.body.family
+                    font.pixelSize: Fonts.body.pixelSize
+                    font.bold: true
+                    color: Colors.textSecondary
+                }
+                // The whole box takes a click: the text field fills its
+                // inside, and its margins hand the click to the field.
+                Item {
+                    id: inputBox
+                    objectName: "explanationBox"
+                    width: 335
+                    readonly property real lineHeight: Math.ceil(Fonts.body.pixelSize * 1.45)
+                    height: Math.min(10, Math.max(3, explanation.lineCount)) * lineHeight + 12 + 36
+                    clip: true
+                    SmoothRect {
+                        anchors.fill: parent
+                        radius: CornerRadius.r8
+                        color: Colors.white10
+                    }
+                    MouseArea {
+                        anchors.fill: parent
+                        cursorShape: Qt.IBeamCursor
+                        onClicked: {
+                            explanation.forceActiveFocus(Qt.MouseFocusReason)
+                            explanation.cursorPosition = explanation.length
+                        }
+                    }
+                    Text {
+                        objectName: "explanationPlaceholder"
+                        visible: explanation.text.length === 0 && explanation.preeditText.length === 0
+                        x: Padding.p12
+                        y: Padding.p12
+                        width: parent.width - 2 * Padding.p12
+                        text: "에러 메시지를 복사해서 붙이거나 추가 설명을 입력해주세요"
+                        wrapMode: Text.Wrap
+                        font: Fonts.body
+                        color: Colors.textSecondary
+                    }
+                    Flickable {
+                        id: explanationScroller
+                        x: Padding.p12
+                        y: Padding.p12
+                        width: parent.width - 2 * Padding.p12
+                        height: parent.height - 12 - 36
+                        contentHeight: explanation.height
+                        clip: true
+                        boundsBehavior: Flickable.StopAtBounds
+                        interactive: explanation.implicitHeight > height
+                        TextEdit {
+                            id: explanation
+                            objectName: "explanationField"
+                            width: explanationScroller.width
+                            // As tall as the box's inside, so a click
+                            // anywhere in it lands in the field.
+                            height: Math.max(implicitHeight, explanationScroller.height)
+                            wrapMode: TextEdit.Wrap
+                            textFormat: TextEdit.PlainText
+                            font: Fonts.body
+                            color: Colors.white
+                            selectByMouse: true
+                            onTextChanged: verdict.additionalInput = text
+                            onCursorRectangleChanged: {
+                                if (cursorRectangle.y + cursorRectangle.height > explanationScroller.contentY + explanationScroller.height)
+                                    explanationScroller.contentY = cursorRectangle.y + cursorRectangle.height - explanationScroller.height
+                                else if (cursorRectangle.y < explanationScroller.contentY)
+                                    explanationScroller.contentY = cursorRectangle.y
+                            }
+                        }
+                    }
+                }
+            }
+            Item {
+                width: parent.width
+                height: submitButton.height + Padding.p16
+                TestActionButton {
+                    id: submitButton
+                    objectName: "submitButton"
+                    anchors.right: parent.right
+                    anchors.bottom: parent.bottom
+                    title: verdict.buttonTitle
+                    isEnabled: verdict.canSubmit
+                    backgroundColor: verdict.anyFail ? Colors.yellow : Colors.indigo
+                    textColor: Colors.black
+                    disabledBackgroundColor: Colors.white10
+                    disabledTextColor: Colors.textSecondary
+                    fontSize: Fonts.headline
+                    horizontalPadding: Padding.p16
+                    verticalPadding: Padding.p10
+                    iconSize: 11
+                    onAction: verdict.submit(root.viewModel)
+                }
+            }
         }
     }
 
@@ -65,267 +416,29 @@ FocusScope {
             onWheel: wheel => wheel.accepted = true
         }
 
-        Flickable {
+        ListView {
             id: scroller
             objectName: "popupScroller"
             anchors.fill: parent
             anchors.margins: 1
-            contentWidth: width
-            contentHeight: columns.height + 72
-            boundsBehavior: Flickable.StopAtBounds
             clip: true
-
-            Item {
-                id: columns
-                y: 36
-                width: scroller.width
-                height: Math.max(left.height, right.height)
-                readonly property real columnWidth: (width - 1) / 2
-
-                Column {
-                    id: left
-                    x: 36
-                    width: columns.columnWidth - 36
-                    spacing: 0
-                    ShapeStroke {
-                        width: 20
-                        height: 20
-                        shapeName: "detail"
-                        strokeColor: Colors.white20
-                        strokeWidth: 2
-                        progress: 1
-                    }
-                    Item { width: 1; height: Spacing.s40 }
-                    Text {
-                        objectName: "taskTitle"
-                        width: parent.width
-                        bottomPadding: 26
-                        text: root.shownTask ? root.shownTask.titleUx : ""
-                        textFormat: Text.PlainText
-                        wrapMode: Text.Wrap
-                        font.family: Fonts.body.family
-                        font.pixelSize: 17
-                        font.bold: true
-                        color: Colors.textPrimary
-                    }
-                    Column {
-                        spacing: Spacing.s20
-                        DescriptionUxView {
-                            description: root.shownTask ? root.shownTask.detail.descriptionUx : undefined
-                        }
-                        ModifiedFilesView {
-                            objectName: "modifiedFiles"
-                            files: root.shownTask ? root.shownTask.detail.modifiedFiles : []
-                        }
-                    }
-                }
-
-                Rectangle {
-                    x: columns.columnWidth
-                    y: 0
-                    width: 1
-                    height: columns.height
-                    color: Colors.white10
-                }
-
-                Column {
-                    id: right
-                    objectName: "checklistGroup"
-                    x: columns.columnWidth + 1 + 29
-                    width: columns.columnWidth - 29 - 36
-                    visible: verdict.count > 0
-                    spacing: 0
-
-                    ShapeStroke {
-                        width: 24
-                        height: 24
-                        shapeName: "check"
-                        strokeColor: Colors.white20
-                        strokeWidth: 2
-                        progress: 1
-                    }
-                    Item { width: 1; height: Spacing.s40 }
-                    Item {
-                        width: parent.width
-                        height: Math.max(checkHeading.implicitHeight, xcodeButton.height)
-                        Text {
-                            id: checkHeading
-                            anchors.left: parent.left
-                            anchors.verticalCenter: parent.verticalCenter
-                            text: "아래 항목들을 확인해 보세요"
-                            font.family: Fonts.body.family
-                            font.pixelSize: 17
-                            font.bold: true
-                            color: Colors.textPrimary
-                        }
-                        Item {
-                            id: xcodeButton
-                            objectName: "xcodeButton"
-                            anchors.right: parent.right
-                            anchors.verticalCenter: parent.verticalCenter
-                            width: xcodeLabel.implicitWidth + 12
-                            height: xcodeLabel.implicitHeight + 4
-                            SmoothRect {
-                                anchors.fill: parent
-                                radius: CornerRadius.r4
-                                color: Colors.blue
-                            }
-                            Text {
-                                id: xcodeLabel
-                                anchors.centerIn: parent
-                                text: "Xcode 열기"
-                                font.family: Fonts.body.family
-                                font.pixelSize: 11
-                                font.weight: Font.DemiBold
-                                color: Colors.white
-                            }
-                            MouseArea {
-                                anchors.fill: parent
-                                cursorShape: Qt.PointingHandCursor
-                                onClicked: verdict.openXcode(root.viewModel)
-                            }
-                        }
-                    }
-                    Item { width: 1; height: 26 }
-                    Item {
-                        width: parent.width
-                        height: masterRow.height + Spacing.s12
-                        Row {
-                            id: masterRow
-                            anchors.right: parent.right
-                            anchors.rightMargin: Padding.p4
-                            spacing: 7
-                            CheckBoxButton {
-                                id: masterBox
-                                anchors.verticalCenter: parent.verticalCenter
-                                isChecked: verdict.isChecked
-                                size: 16
-                                cornerRadius: CornerRadius.r4
-                                offColor: Qt.rgba(Colors.green.r, Colors.green.g, Colors.green.b, 0.4)
-                                disabledColor: Colors.white10
-                                onToggled: checked => verdict.isChecked = checked
-                            }
-                            // "onColor" reads as a handler name in a binding: set it here.
-                            Binding { target: masterBox; property: "onColor"; value: Colors.green }
-                            Text {
-                                anchors.verticalCenter: parent.verticalCenter
-                                text: "다 잘 작동해요"
-                                font.family: Fonts.body.family
-                                font.pixelSize: Fonts.body.pixelSize
-                                font.bold: true
-                                color: Colors.textSecondary
-                            }
-                        }
-                    }
-                    Column {
-                        spacing: Spacing.s4
-                        Repeater {
-                            id: rowRepeater
-                            model: verdict.count
-                            delegate: ChecklistItemView {
-                                required property int index
-                                number: index + 1
-                                text: verdict.checklist[index] || ""
-                                isChecked: verdict.checks[index] === true
-                                isXChecked: verdict.xChecks[index] === true
-                                isDisabled: verdict.disabledRows[index] === true
-                                onWorksToggled: checked => verdict.setWorks(index, checked)
-                                onFailsToggled: checked => verdict.setFails(index, checked)
-                            }
-                        }
-                    }
-                    Column {
-                        objectName: "explanationSection"
-                        visible: verdict.anyFail
-                        topPadding: Spacing.s20
-                        spacing: Spacing.s8
-                        Text {
-                            leftPadding: Padding.p4
-                            text: "추가 설명"
-                            font.family: Fonts.body.family
-                            font.pixelSize: Fonts.body.pixelSize
-                            font.bold: true
-                            color: Colors.textSecondary
-                        }
-                        Item {
-                            id: inputBox
-                            width: 335
-                            readonly property real lineHeight: Math.ceil(Fonts.body.pixelSize * 1.45)
-                            height: Math.min(10, Math.max(3, explanation.lineCount)) * lineHeight + 12 + 36
-                            clip: true
-                            SmoothRect {
-                                anchors.fill: parent
-                                radius: CornerRadius.r8
-                                color: Colors.white10
-                            }
-                            Text {
-                                objectName: "explanationPlaceholder"
-                                visible: explanation.text.length === 0 && explanation.preeditText.length === 0
-                                x: Padding.p12
-                                y: Padding.p12
-                                width: parent.width - 2 * Padding.p12
-                                text: "에러 메시지를 복사해서 붙이거나 추가 설명을 입력해주세요"
-                                wrapMode: Text.Wrap
-                                font: Fonts.body
-                                color: Colors.textSecondary
-                            }
-                            Flickable {
-                                id: explanationScroller
-                                x: Padding.p12
-                                y: Padding.p12
-                                width: parent.width - 2 * Padding.p12
-                                height: parent.height - 12 - 36
-                                contentHeight: explanation.implicitHeight
-                                clip: true
-                                boundsBehavior: Flickable.StopAtBounds
-                                TextEdit {
-                                    id: explanation
-                                    objectName: "explanationField"
-                                    width: explanationScroller.width
-                                    wrapMode: TextEdit.Wrap
-                                    textFormat: TextEdit.PlainText
-                                    font: Fonts.body
-                                    color: Colors.white
-                                    selectByMouse: true
-                                    onTextChanged: verdict.additionalInput = text
-                                    onCursorRectangleChanged: {
-                                        if (cursorRectangle.y + cursorRectangle.height > explanationScroller.contentY + explanationScroller.height)
-                                            explanationScroller.contentY = cursorRectangle.y + cursorRectangle.height - explanationScroller.height
-                                        else if (cursorRectangle.y < explanationScroller.contentY)
-                                            explanationScroller.contentY = cursorRectangle.y
-                                    }
-                                }
-                            }
-                            MouseArea {
-                                anchors.fill: parent
-                                z: -1
-                                onClicked: explanation.forceActiveFocus()
-                            }
-                        }
-                    }
-                    Item {
-                        width: parent.width
-                        height: submitButton.height + Padding.p16
-                        TestActionButton {
-                            id: submitButton
-                            objectName: "submitButton"
-                            anchors.right: parent.right
-                            anchors.bottom: parent.bottom
-                            title: verdict.buttonTitle
-                            isEnabled: verdict.canSubmit
-                            backgroundColor: verdict.anyFail ? Colors.yellow : Colors.indigo
-                            textColor: Colors.black
-                            disabledBackgroundColor: Colors.white10
-                            disabledTextColor: Colors.textSecondary
-                            fontSize: Fonts.headline
-                            horizontalPadding: Padding.p16
-                            verticalPadding: Padding.p10
-                            iconSize: 11
-                            onAction: verdict.submit(root.viewModel)
-                        }
-                    }
-                }
+            boundsBehavior: Flickable.StopAtBounds
+            model: ChecklistRows {
+                verdict: verdict
             }
+            header: PopupHeader {}
+            delegate: RowSlot {}
+            footer: PopupFooter {}
+        }
+
+        ScrollTrack {
+            id: scrollIndicator
+            objectName: "popupScrollIndicator"
+            x: card.width - 10
+            y: Padding.p16
+            width: 4
+            height: card.height - 2 * Padding.p16
+            flickable: scroller
         }
 
         // Close: nothing is sent.

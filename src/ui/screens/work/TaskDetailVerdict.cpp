@@ -5,15 +5,38 @@
 
 namespace orva {
 
+namespace {
+
+bool isControl(char16_t code)
+{
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+} // namespace
+
 QString withoutControlCharacters(const QString& text)
 {
     QString result;
     result.reserve(text.size());
     for (const QChar ch : text) {
         const char16_t code = ch.unicode();
-        if (code < 0x20 && code != u'\t' && code != u'\n')
+        if (isControl(code) && code != u'\t' && code != u'\n')
             continue;
         result.append(ch);
+    }
+    return result;
+}
+
+QString asOneLine(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (const QChar ch : text) {
+        const char16_t code = ch.unicode();
+        if (code == u'\t' || code == u'\n' || code == u'\r')
+            result.append(QLatin1Char(' '));
+        else if (!isControl(code))
+            result.append(ch);
     }
     return result;
 }
@@ -175,18 +198,18 @@ QStringList TaskDetailVerdict::fixRequestLines() const
     if (!task_)
         return {};
     QStringList lines;
-    lines << QStringLiteral("[") + withoutControlCharacters(task_->title) + QStringLiteral("] 작업에서 문제가 발생했습니다.\n");
+    lines << QStringLiteral("[") + asOneLine(task_->title) + QStringLiteral("] 작업에서 문제가 발생했습니다.\n");
     const QStringList& items = task_->detail.checklistUx;
     for (qsizetype i = 0; i < items.size() && i < xChecks_.size(); ++i) {
         if (!xChecks_[i])
             continue;
-        lines << QStringLiteral("❌ ") + withoutControlCharacters(items[i]);
+        lines << QStringLiteral("❌ ") + asOneLine(items[i]);
         lines << (i == 0 ? QStringLiteral("→ 빌드 에러를 수정해주세요.\n") : QStringLiteral("→ 이 기능을 수정해주세요.\n"));
     }
     if (!task_->detail.modifiedFiles.isEmpty()) {
         QStringList files;
         for (const QString& file : task_->detail.modifiedFiles)
-            files << withoutControlCharacters(file);
+            files << asOneLine(file);
         lines << QStringLiteral("관련 파일: ") + files.join(QStringLiteral(", "));
     }
     return lines;
@@ -195,9 +218,10 @@ QStringList TaskDetailVerdict::fixRequestLines() const
 QString TaskDetailVerdict::fixRequestPrompt() const
 {
     const QString joined = fixRequestLines().join(QLatin1Char('\n'));
-    if (additionalInput_.trimmed().isEmpty())
+    const QString explanation = withoutControlCharacters(additionalInput_);
+    if (explanation.trimmed().isEmpty())
         return joined;
-    return joined + QStringLiteral("\n\n[추가 설명]\n") + additionalInput_;
+    return joined + QStringLiteral("\n\n[추가 설명]\n") + explanation;
 }
 
 QString TaskDetailVerdict::promptToSend() const

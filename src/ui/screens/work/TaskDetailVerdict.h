@@ -17,11 +17,18 @@
 
 namespace orva {
 
-// Text from the plan made safe to type into the terminal: C0 control
-// characters other than tab and line feed are dropped (a Ctrl+C, Ctrl+D or
-// carriage return would interrupt, end or submit `claude` mid-prompt); every
-// other character stays as it is.
+// Text made safe to type into the terminal: the C0 control characters other
+// than tab and line feed, DEL and the C1 controls (U+0080-U+009F) are dropped.
+// A Ctrl+C, Ctrl+D or carriage return would interrupt, end or submit
+// `claude` mid-prompt, an ESC would begin a sequence of its own (a
+// bracketed paste's end among them), a DEL erases what came before it, and a
+// C1 control is an escape sequence in one character to a terminal that takes
+// them. The person's own explanation is typed this way.
 QString withoutControlCharacters(const QString& text);
+// One line of a prompt from the plan (a title, a checklist item, a file
+// name): the same, and a line feed, carriage return or tab inside it becomes
+// a blank, so it cannot end the prompt's line early.
+QString asOneLine(const QString& text);
 
 // The popup's state: per checklist item a "works" and a "fails" verdict, the
 // master box, and the free-text explanation. Both lists always have as many
@@ -87,7 +94,7 @@ public:
     QStringList fixRequestLines() const;
     QString fixRequestPrompt() const;
     // What submit sends: the fix request when an item fails, else the approval.
-    QString promptToSend() const;
+    Q_INVOKABLE QString promptToSend() const;
 
     // Logs, sends the prompt through the work model and asks to be
     // dismissed (also when the model sends nothing).

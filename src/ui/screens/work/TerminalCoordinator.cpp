@@ -24,9 +24,15 @@ NativeTerminalService* TerminalCoordinator::channel() const
 
 void TerminalCoordinator::forwardBytes(std::span<const std::uint8_t> bytes)
 {
+    LocalProcessTerminalView* view = terminalView_;
+    if (view && shellReads(terminalReaderOf(view))) {
+        logLine(QStringLiteral("[TerminalCoordinator] The shell reads the terminal: ") + QString::number(bytes.size())
+                + QStringLiteral(" bytes not typed"));
+        return;
+    }
     logLine(QStringLiteral("[TerminalCoordinator] Forwarding ") + QString::number(bytes.size())
             + QStringLiteral(" bytes to terminal view"));
-    if (LocalProcessTerminalView* view = terminalView_)
+    if (view)
         view->send(bytes);
 }
 
@@ -59,6 +65,9 @@ TerminalViewWrapper::TerminalViewWrapper(QQuickItem* parent)
 
 TerminalViewWrapper::~TerminalViewWrapper()
 {
+    // Whatever waits for `claude` goes with the panel.
+    delete gate_;
+    gate_ = nullptr;
     if (view_)
         view_->terminate();
     if (coordinator_)
@@ -106,6 +115,21 @@ void TerminalViewWrapper::componentComplete()
     connect(directory, &DirectoryAccessService::hasAccessChanged, this, &TerminalViewWrapper::bannerChanged);
     connect(directory, &DirectoryAccessService::selectedDirectoryChanged, this, &TerminalViewWrapper::folderChanged);
     coordinator_ = new TerminalCoordinator(viewModel_, this);
+    TerminalClaudeGate::Terminal terminal;
+    terminal.reader = [this] { return terminalReaderOf(view_); };
+    terminal.startPending = [this] {
+        return shellStartPending_ || (viewModel_ && viewModel_->isClaudeStartPending());
+    };
+    terminal.startClaude = [this] {
+        if (viewModel_ && view_)
+            viewModel_->startClaudeAgain(view_.data());
+    };
+    terminal.startTerminal = [this] {
+        dropTerminal();
+        makeTerminal();
+    };
+    gate_ = new TerminalClaudeGate(viewModel_, std::move(terminal), this);
+    emit claudeGateChanged();
     makeTerminal();
 }
 
@@ -124,7 +148,10 @@ void TerminalViewWrapper::makeTerminal()
     // The shell starts on a later turn, once the view is in place.
     QPointer<WorkViewModel> model(viewModel_);
     QPointer<LocalProcessTerminalView> target(view);
-    QTimer::singleShot(0, this, [model, target] {
+    shellStartPending_ = true;
+    QTimer::singleShot(0, this, [this, model, target] {
+        if (target == view_)
+            shellStartPending_ = false;
         if (model && target)
             model->startShell(target.data());
     });

@@ -7,6 +7,7 @@
 
 #include "terminal/LocalProcessTerminalView.h"
 #include "terminal/NativeTerminalService.h"
+#include "ui/screens/work/TerminalClaudeGate.h"
 #include "workflow/WorkViewModel.h"
 
 #include <QObject>
@@ -31,7 +32,9 @@ public:
     void setTerminalView(LocalProcessTerminalView* view) { terminalView_ = view; }
 
     // Logs "[TerminalCoordinator] Forwarding <n> bytes to terminal view" and
-    // hands the bytes to the view unchanged.
+    // hands the bytes to the view unchanged, unless the shell reads the
+    // terminal: what comes through the channel is meant for `claude`, and
+    // the shell would run it.
     void forwardBytes(std::span<const std::uint8_t> bytes) override;
 
     // Becomes the receiver of the model's command channel.
@@ -59,6 +62,10 @@ private:
 // chooseFolder() shows the folder panel; when a folder is chosen through it,
 // the terminal is started again in that folder (a new view and shell), since
 // the running shell, and the `claude` in it, were started elsewhere.
+//
+// Its `claudeGate` is the work model's gate for this terminal: it types for
+// `claude` only while `claude` reads, starts `claude` (or the whole terminal)
+// again when it is gone, and says so in the panel while something waits.
 class TerminalViewWrapper : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
@@ -71,6 +78,7 @@ class TerminalViewWrapper : public QQuickItem {
     // The folder the running shell was started in (empty: the application's own).
     Q_PROPERTY(QString shellFolder READ shellFolder NOTIFY terminalViewChanged)
     Q_PROPERTY(int startCount READ startCount NOTIFY terminalViewChanged)
+    Q_PROPERTY(orva::TerminalClaudeGate* claudeGate READ claudeGate NOTIFY claudeGateChanged)
 
 public:
     static constexpr int startCols = 80;
@@ -84,6 +92,7 @@ public:
     QQuickItem* terminalViewItem() const;
     LocalProcessTerminalView* terminalView() const { return view_; }
     TerminalCoordinator* coordinator() const { return coordinator_; }
+    TerminalClaudeGate* claudeGate() const { return gate_; }
 
     bool showsGrantedBanner() const;
     QString folderPath() const;
@@ -96,6 +105,7 @@ signals:
     void viewModelChanged();
     void terminalViewChanged();
     void bannerChanged();
+    void claudeGateChanged();
 
 protected:
     void componentComplete() override;
@@ -108,7 +118,10 @@ private:
 
     QPointer<WorkViewModel> viewModel_;
     TerminalCoordinator* coordinator_ = nullptr;
+    TerminalClaudeGate* gate_ = nullptr;
     QPointer<LocalProcessTerminalView> view_;
+    // The new view's shell is still to be started.
+    bool shellStartPending_ = false;
     QString shellFolder_;
     int startCount_ = 0;
     bool choosingFolder_ = false;

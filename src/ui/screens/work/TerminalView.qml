@@ -5,7 +5,8 @@ import Orva.Workflow
 import Orva.Screens.Work
 
 // The work screen's right column: the "Terminal" header, the working-folder
-// banner and the embedded terminal in which the shell and then `claude` run.
+// banner, the notice of what waits for `claude` and the embedded terminal in
+// which the shell and then `claude` run.
 FocusScope {
     id: root
     property WorkViewModel viewModel
@@ -135,11 +136,30 @@ FocusScope {
         }
     }
 
+    ClaudeNoticeBanner {
+        id: claudeNotice
+        objectName: "claudeNotice"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: banner.bottom
+        gate: wrapper.claudeGate
+    }
+
+    // A task plan that cannot be read, said in words.
+    PlanLoadBanner {
+        id: planBanner
+        objectName: "planLoadBanner"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: claudeNotice.bottom
+        message: root.viewModel ? root.viewModel.planLoadMessage : ""
+    }
+
     Rectangle {
         id: divider
         anchors.left: parent.left
         anchors.right: parent.right
-        anchors.top: banner.bottom
+        anchors.top: planBanner.bottom
         height: 1
         color: Colors.white20
     }

@@ -9,7 +9,7 @@ import Orva.Screens.Work
 // and above them, each on its own condition and in this order, the dashboard
 // overlay, the task detail popup, the confetti and the project-completion
 // popup. An overlay holds the keyboard while it is open and gives it back to
-// the terminal when it closes.
+// the terminal when it closes; Escape closes the dashboard and the task popup.
 FocusScope {
     id: root
     property WorkViewModel viewModel
@@ -91,7 +91,11 @@ FocusScope {
             readonly property alias backdrop: backdrop
             readonly property alias dashboard: dashboard
             focus: true
-            Keys.onPressed: event => event.accepted = true
+            Keys.onPressed: event => {
+                event.accepted = true
+                if (ViewRules.isDismissKey(event.key, event.modifiers))
+                    root.showDashboard = false
+            }
 
             Rectangle {
                 id: backdrop
@@ -131,12 +135,15 @@ FocusScope {
                     hoverEnabled: true
                     onWheel: wheel => wheel.accepted = false
                 }
+                // The panel paints its background with the frame's rounded
+                // corners; its content stays inside its padding, clear of them.
                 Item {
                     anchors.fill: parent
                     clip: true
                     DashboardView {
                         id: dashboard
                         anchors.fill: parent
+                        cornerRadius: CornerRadius.r16
                         viewModel: DashboardViewModel {
                             previewProject: screenState.projectSnapshot()
                         }

@@ -9,7 +9,8 @@ import Orva.Screens.Chat.Testing
 Item {
     id: root
     readonly property var sceneNames: ["chat_thinking", "chat_long_korean_and_emoji", "chat_error", "chat_completed",
-                                       "chat_completed_while_waiting", "guide_numbered_code_blank"]
+                                       "chat_completed_while_waiting", "chat_answer_while_waiting", "chat_reply_of_a_megabyte",
+                                       "chat_field_many_lines", "guide_numbered_code_blank"]
     readonly property int sceneWait: 2500
     property Item current: null
     property ScriptedChatViewModel model: null
@@ -102,6 +103,19 @@ Item {
             m.addTurn("User", "주간 그래프요")
             m.addTurn("Claude", "인터뷰가 완료되었습니다.\n이제 문서를 만들 수 있어요.")
             m.setCompleted(true)
+            break
+        case "chat_answer_while_waiting":
+            m.addTurn("User", "달리기랑 근력 운동이요")
+            m.setWaiting(true)
+            m.sendMessage("그리고 주간 그래프도 보고 싶어요")
+            break
+        case "chat_reply_of_a_megabyte":
+            m.addTurn("User", "달리기랑 근력 운동이요")
+            m.addTurn("Claude", "이 앱에서 가장 중요한 화면은 무엇인가요? 기록을 남기는 화면인가요, 기록을 돌아보는 화면인가요?\n".repeat(12000))
+            break
+        case "chat_field_many_lines":
+            root.current.inputField.text = "첫째 줄: 달리기\n둘째 줄: 근력 운동\n셋째 줄: 요가\n넷째 줄: 수영\n다섯째 줄: 자전거"
+            root.current.inputField.editor.cursorPosition = root.current.inputField.text.length
             break
         case "chat_completed_while_waiting":
             m.addTurn("User", "주간 그래프요")

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <QSignalSpy>
 
 namespace orva {
@@ -110,6 +111,83 @@ TEST(MessageRevealer, RevealsTheTurnsInOrderAndFollowsTheCount)
     turns.append(turn(7, "User"));
     ASSERT_TRUE(waitUntil([&] { return revealer.isRevealed(7); }));
     EXPECT_EQ(order.last(), 7);
+}
+
+TEST(ChatRules, TurnsThatWereWaitingAnswersShowAtOnce)
+{
+    auto turnsOf = [](const QList<std::pair<const char*, const char*>>& list) {
+        QList<ChatHistory> turns;
+        for (const auto& [speaker, text] : list) {
+            ChatHistory t;
+            t.question = QString::fromUtf8(speaker);
+            t.answer = QString::fromUtf8(text);
+            turns << t;
+        }
+        return turns;
+    };
+    struct Case {
+        const char* name;
+        QList<ChatHistory> appended;
+        QStringList waiting;
+        QList<bool> atOnce;
+    };
+    const QList<Case> cases = {
+        {"a reply", turnsOf({{"Claude", "질문"}}), {QStringLiteral("답")}, {false}},
+        {"the waiting answer sent", turnsOf({{"User", "답"}}), {QStringLiteral("답"), QStringLiteral("다음")}, {true}},
+        {"an answer sent at once", turnsOf({{"User", "답"}}), {}, {false}},
+        {"another text than the first waiting", turnsOf({{"User", "다음"}}), {QStringLiteral("답"), QStringLiteral("다음")}, {false}},
+        {"a reply and the waiting answer in one go", turnsOf({{"Claude", "질문"}, {"User", "답"}}),
+         {QStringLiteral("답")}, {false, true}},
+        {"the same text twice, waiting once", turnsOf({{"User", "네"}, {"User", "네"}}), {QStringLiteral("네")},
+         {true, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(shownAtOnce(c.appended, c.waiting), c.atOnce);
+    }
+}
+
+TEST(ChatRules, AMessageIsLaidOutOnlySoFarAndMarkedWhereCut)
+{
+    const QString shortReply = QStringLiteral("어떤 기능이 가장 중요한가요?");
+    EXPECT_EQ(messageForDisplay(shortReply), shortReply);
+    EXPECT_EQ(messageCutMark(shortReply), QString());
+
+    const QString megabyte = QStringLiteral("이 앱에서 가장 중요한 화면은 무엇인가요?\n").repeated(40000);
+    const QString shown = messageForDisplay(megabyte);
+    EXPECT_LE(shown.size(), kMessageChars);
+    EXPECT_LE(shown.count(QLatin1Char('\n')) + 1, kMessageLines);
+    EXPECT_TRUE(megabyte.startsWith(shown));
+    EXPECT_EQ(messageCutMark(megabyte),
+              QStringLiteral("… 너무 길어 앞부분만 보여드려요 (전체 %1자)").arg(QLocale(QLocale::English).toString(megabyte.size())));
+
+    const QString oneLine(200 * 1024, QLatin1Char('a'));
+    EXPECT_EQ(messageForDisplay(oneLine).size(), kMessageChars);
+    EXPECT_EQ(messageCutMark(oneLine), QStringLiteral("… 너무 길어 앞부분만 보여드려요 (전체 204,800자)"));
+}
+
+// An answer given while a reply was awaited was on screen all along: its
+// turn takes its place at once, without the entrance.
+TEST(MessageRevealer, AWaitingAnswersTurnShowsAtOnce)
+{
+    ChatHistoryListModel turns;
+    turns.append(turn(1, "User"));
+    MessageRevealer revealer;
+    revealer.setTurns(&turns);
+    revealer.start();
+    ChatHistory waiting = turn(2, "User");
+    waiting.answer = QStringLiteral("기다린 답");
+    revealer.setWaitingAnswers({waiting.answer});
+
+    ChatHistory reply = turn(2, "Claude");
+    turns.append(reply);
+    EXPECT_FALSE(revealer.isRevealed(2)) << "a reply comes in after the wait";
+    waiting.id = 3;
+    turns.append(waiting);
+    EXPECT_TRUE(revealer.isRevealed(3));
+    EXPECT_EQ(revealer.instantIds(), QList<int>{3});
+    ASSERT_TRUE(waitUntil([&] { return revealer.isRevealed(2); }));
+    EXPECT_EQ(revealer.instantIds(), QList<int>{3});
 }
 
 TEST(MessageRevealer, AppearingWithNoTurnsRevealsNothing)

@@ -27,8 +27,21 @@ void ScriptedChatViewModel::sendMessage(const QString& text, Completion done)
 {
     sentAnswers_.append(text);
     emit sentAnswersChanged();
+    if (isWaitingForResponse() && !text.trimmed().isEmpty()) {
+        waiting_.append(text);
+        emit waitingAnswersChanged();
+    }
     if (done)
         done();
+}
+
+void ScriptedChatViewModel::sendWaiting()
+{
+    if (waiting_.isEmpty())
+        return;
+    appendTurn(QStringLiteral("User"), waiting_.first());
+    waiting_.removeFirst();
+    emit waitingAnswersChanged();
 }
 
 } // namespace orva::test

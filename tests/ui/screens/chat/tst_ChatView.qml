@@ -40,6 +40,13 @@ TestCase {
         }
     }
 
+    // Something else that takes the keyboard.
+    TextInput {
+        id: elsewhere
+        width: 10
+        height: 10
+    }
+
     SignalSpy {
         id: documentsSpy
         signalName: "documentsRequested"
@@ -75,7 +82,7 @@ TestCase {
         compare(model.monitoringStarts, 1)
         verify(model.monitorHasInterviewHandler())
         view.destroy()
-        tryVerify(() => !model.monitorHasInterviewHandler())
+        tryVerify(() => !model.monitorHasInterviewHandler(), helpers.waitDeadline)
         // Coming back starts it again.
         view = makeScreen(model)
         compare(model.monitoringStarts, 2)
@@ -91,18 +98,18 @@ TestCase {
         compare(view.revealer.visibleIds, [1])
         verify(row(view, 1).isVisible)
         verify(!row(view, 3).isVisible)
-        tryVerify(() => view.revealer.visibleIds.length === 3)
+        tryVerify(() => view.revealer.visibleIds.length === 3, helpers.waitDeadline)
         compare(order, [2, 3])
         for (let id = 1; id <= 3; ++id) {
             verify(row(view, id).isVisible)
-            tryCompare(row(view, id), "opacity", 1, 5000)
+            tryCompare(row(view, id), "opacity", 1, helpers.waitDeadline)
         }
 
         // Two turns at once show together after the wait.
         model.addTurn("Claude", "질문 2")
         model.addTurn("User", "답변 2")
         verify(!row(view, 4).isVisible)
-        tryVerify(() => view.revealer.visibleIds.length === 5)
+        tryVerify(() => view.revealer.visibleIds.length === 5, helpers.waitDeadline)
         compare(order, [2, 3, 4, 5])
     }
 
@@ -152,7 +159,7 @@ TestCase {
         const model = makeModel([])
         const view = makeScreen(model)
         view.inputField.isTextFieldFocused = true
-        tryVerify(() => view.inputField.editor.activeFocus)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
         helpers.commit(view.inputField.editor, data.typed)
         if (data.composing !== "")
             helpers.compose(view.inputField.editor, data.composing)
@@ -168,7 +175,7 @@ TestCase {
         verify(!view.inputField.isDisabled)
         verify(view.inputField.isSubmitEnabled)
         view.inputField.isTextFieldFocused = true
-        tryVerify(() => view.inputField.editor.activeFocus)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
         helpers.commit(view.inputField.editor, "다음 답")
         keyClick(Qt.Key_Return)
         compare(model.sentAnswers, ["다음 답"])
@@ -204,12 +211,12 @@ TestCase {
         verify(!view.loadingRow.visible)
         model.setWaiting(true)
         verify(view.loadingRow.isShown)
-        tryVerify(() => view.loadingRow.visible)
-        tryCompare(view.loadingRow, "opacity", 1, 5000)
+        tryVerify(() => view.loadingRow.visible, helpers.waitDeadline)
+        tryCompare(view.loadingRow, "opacity", 1, helpers.waitDeadline)
         model.addTurn("Claude", "답")
         model.setWaiting(false)
         verify(!view.loadingRow.isShown)
-        tryVerify(() => !view.loadingRow.visible, 5000)
+        tryVerify(() => !view.loadingRow.visible, helpers.waitDeadline)
     }
 
     function test_theErrorRowShowsTheFailureUntilItIsCleared() {
@@ -231,11 +238,11 @@ TestCase {
         for (let i = 1; i <= 12; ++i)
             model.addTurn(i % 2 ? "User" : "Claude", "줄 " + i + "\n둘째 줄\n셋째 줄")
         const view = makeScreen(model)
-        tryVerify(() => view.scroller.contentHeight > view.scroller.height)
+        tryVerify(() => view.scroller.contentHeight > view.scroller.height, helpers.waitDeadline)
         model.addTurn("User", "마지막 답")
         model.setWaiting(true)
         // The end of the column, thinking bubble included, comes into view.
-        tryVerify(() => Math.abs(view.scroller.contentY - (view.scroller.contentHeight - view.scroller.height)) < 1, 5000)
+        tryVerify(() => Math.abs(view.scroller.contentY - (view.scroller.contentHeight - view.scroller.height)) < 1, helpers.waitDeadline)
         // Its place in the column (it may still be sliding in).
         const bubble = view.loadingRow
         const bottom = bubble.parent.y + bubble.y + bubble.height - view.scroller.contentY
@@ -244,12 +251,12 @@ TestCase {
 
         // Scrolled up by the person: a row growing below leaves the view
         // where they put it.
-        tryVerify(() => !view.isScrolling)
+        tryVerify(() => !view.isScrolling, helpers.waitDeadline)
         view.scroller.contentY = 100
         verify(!view.followsEnd)
         const before = view.scroller.contentHeight
         model.setError("Claude process is not running")
-        tryVerify(() => view.scroller.contentHeight > before)
+        tryVerify(() => view.scroller.contentHeight > before, helpers.waitDeadline)
         compare(view.scroller.contentY, 100)
     }
 
@@ -281,7 +288,7 @@ TestCase {
         verify(bubble.height >= data.top + 20)
         const message = findChild(bubble, "messageText")
         const expectedY = data.top + (data.label ? findChild(bubble, "aiLabel").height + 6 : 0)
-        tryVerify(() => Math.abs(message.mapToItem(bubble, 0, 0).y - expectedY) < 1, 5000,
+        tryVerify(() => Math.abs(message.mapToItem(bubble, 0, 0).y - expectedY) < 1, helpers.waitDeadline,
                   "message at " + message.mapToItem(bubble, 0, 0).y + ", expected " + expectedY)
         // The AI's bubble hugs the left edge, the person's the right.
         compare(bubble.x, data.isAI ? 0 : row.width - bubble.width)
@@ -298,5 +305,123 @@ TestCase {
         verify(spinner.visible)
         verify(Qt.colorEqual(spinner.color, "white"))
         verify(bubble.width > spinner.width)
+    }
+
+    // Typing right after the screen comes goes into the field, and so does
+    // typing after each reply, wherever the keyboard was meanwhile.
+    function test_theFieldHasTheKeyboardOnAppearanceAndAfterEachReply() {
+        const model = makeModel([["User", "운동 기록 앱"]])
+        model.setWaiting(true)
+        const view = makeScreen(model)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline, "the field has the keyboard when the screen appears")
+        keyClick(Qt.Key_A)
+        compare(view.inputField.text, "a")
+        view.inputField.text = ""
+
+        elsewhere.forceActiveFocus()
+        verify(!view.inputField.editor.activeFocus)
+        model.addTurn("Claude", "질문 1")
+        model.setWaiting(false)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline, "the field has the keyboard after the reply")
+        keyClick(Qt.Key_B)
+        compare(view.inputField.text, "b")
+
+        // A failed send ends the wait too.
+        model.setWaiting(true)
+        elsewhere.forceActiveFocus()
+        model.setError("Claude process is not running")
+        model.setWaiting(false)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
+    }
+
+    // An answer typed while a reply is awaited shows as its bubble at once,
+    // below the thinking bubble; when it is sent its turn takes its place
+    // without a second entrance.
+    function test_anAnswerGivenWhileAReplyIsAwaitedShowsAtOnce() {
+        const model = makeModel([["User", "운동 기록 앱"]])
+        const view = makeScreen(model)
+        model.setWaiting(true)
+        tryVerify(() => view.inputField.editor.activeFocus)
+        helpers.commit(view.inputField.editor, "혼자 쓰는 앱이에요")
+        keyClick(Qt.Key_Return)
+        compare(view.inputField.text, "")
+        compare(model.sentAnswers, ["혼자 쓰는 앱이에요"])
+        compare(view.waitingRows.count, 1)
+        const waiting = view.waitingRows.itemAt(0)
+        compare(findChild(waiting, "messageText").text, "혼자 쓰는 앱이에요")
+        verify(!findChild(waiting, "aiLabel").visible)
+        verify(waiting.visible)
+        verify(waiting.y > view.loadingRow.y, "below the thinking bubble")
+        tryVerify(() => Math.abs(view.scroller.contentY - Math.max(0, view.scroller.contentHeight - view.scroller.height)) < 1, helpers.waitDeadline)
+
+        // The reply arrives, then the waiting answer is sent.
+        model.addTurn("Claude", "질문 1")
+        model.sendWaiting()
+        compare(view.waitingRows.count, 0)
+        const turn = row(view, 3)
+        verify(turn.isVisible, "shown at once")
+        compare(turn.opacity, 1)
+        verify(view.revealer.instantIds.indexOf(3) >= 0)
+        compare(findChild(turn, "messageText").text, "혼자 쓰는 앱이에요")
+        verify(view.revealer.instantIds.indexOf(2) < 0, "the reply still rises in")
+    }
+
+    // A reply of megabytes or one unbroken line is laid out only so far,
+    // with the mark where it is cut; the transcript keeps it whole.
+    function test_aHugeReplyIsCutForDisplayWithAMark_data() {
+        return [
+            { tag: "1 MB of lines", text: "이 앱에서 가장 중요한 화면은 무엇인가요?\n".repeat(40000) },
+            { tag: "one line of 200 KB", text: "abcdefghij".repeat(20480) },
+        ]
+    }
+    function test_aHugeReplyIsCutForDisplayWithAMark(data) {
+        const model = makeModel([["Claude", data.text], ["User", "짧은 답"]])
+        const view = makeScreen(model)
+        const message = findChild(row(view, 1), "messageText")
+        verify(message.text.length <= 6000)
+        verify(data.text.startsWith(message.text))
+        const mark = findChild(row(view, 1), "cutMark")
+        verify(mark.visible)
+        verify(mark.text.startsWith("… 너무 길어 앞부분만 보여드려요 (전체 "), mark.text)
+        tryVerify(() => row(view, 1).height < 8000, helpers.waitDeadline, "the bubble stays within bounds: " + row(view, 1).height)
+        compare(model.chatHistories.get(0).answer.length, data.text.length)
+        verify(!findChild(row(view, 2), "cutMark").visible)
+    }
+
+    // Lines scrolled out of the answer field show no part of themselves:
+    // it shows whole lines and moves by whole lines.
+    function test_theAnswerFieldShowsWholeLinesOnly() {
+        const model = makeModel([])
+        const view = makeScreen(model)
+        tryVerify(() => view.inputField.editor.activeFocus)
+        for (let i = 1; i <= 5; ++i) {
+            helpers.commit(view.inputField.editor, "줄 " + i)
+            if (i < 5)
+                keyClick(Qt.Key_Return, Qt.ShiftModifier)
+        }
+        const scroller = findChild(view.inputField, "inputScroller")
+        const line = scroller.lineHeight
+        verify(line > 0)
+        verify(Math.abs(scroller.height / line - Math.round(scroller.height / line)) < 0.01, "whole lines high")
+        verify(scroller.height <= 48)
+        verify(scroller.contentY > 0, "scrolled to the last line")
+        verify(Math.abs(scroller.contentY / line - Math.round(scroller.contentY / line)) < 0.01,
+               "the top edge on a line start: " + scroller.contentY)
+        // The cursor's line is in view.
+        const cursor = view.inputField.editor.cursorRectangle
+        verify(cursor.y >= scroller.contentY - 0.5 && cursor.y + cursor.height <= scroller.contentY + scroller.height + 0.5)
+        // A wheel turn comes to rest on a line.
+        mouseWheel(scroller, 20, 10, 0, 40)
+        tryVerify(() => !scroller.moving, helpers.waitDeadline)
+        tryVerify(() => Math.abs(scroller.contentY / line - Math.round(scroller.contentY / line)) < 0.01, helpers.waitDeadline,
+                  "at rest on a line start: " + scroller.contentY)
+    }
+
+    function test_theErrorRowShowsTheOutlinedTriangle() {
+        const model = makeModel([["User", "idea"]])
+        const view = makeScreen(model)
+        model.setError("Claude process is not running")
+        const icon = findChild(view.errorRow, "warningIcon")
+        compare(icon.name, "exclamationmark.triangle")
     }
 }

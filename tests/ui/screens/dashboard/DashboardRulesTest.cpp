@@ -99,5 +99,33 @@ TEST(DashboardRules, ThreeColumnsFitCentredAndWiderRowsScrollFromTheLeadingEdge)
     }
 }
 
+// A column's task cards are 110 high and 10 apart, so a list of any length
+// has a known height without a card being made; the tallest column is the
+// one with the most tasks.
+TEST(DashboardRules, TaskListsOfAnyLength)
+{
+    EXPECT_DOUBLE_EQ(taskListHeight(0), 0);
+    EXPECT_DOUBLE_EQ(taskListHeight(1), 110);
+    EXPECT_DOUBLE_EQ(taskListHeight(3), 350);
+    EXPECT_DOUBLE_EQ(taskListHeight(10000), 10000 * 110 + 9999 * 10);
+
+    const Project project = projectOf({{TaskStatus::completed}, {}, {TaskStatus::planned, TaskStatus::planned, TaskStatus::inProgress}});
+    EXPECT_EQ(mostTasks(project), 3);
+    EXPECT_EQ(mostTasks(Project {}), 0);
+
+    // One at a time, for the screen.
+    DashboardRules rules;
+    const QVariant value = QVariant::fromValue(project);
+    EXPECT_EQ(rules.mostTasksOf(value), 3);
+    EXPECT_EQ(rules.milestoneCount(value), 3);
+    EXPECT_EQ(rules.milestoneAt(value, 2).value<Milestone>().tasks.size(), 3);
+    EXPECT_FALSE(rules.milestoneAt(value, 3).isValid());
+    EXPECT_FALSE(rules.milestoneAt(value, -1).isValid());
+    EXPECT_EQ(rules.taskAt(rules.milestoneAt(value, 2), 2).value<TaskItem>().status, TaskStatus::inProgress);
+    EXPECT_FALSE(rules.taskAt(rules.milestoneAt(value, 1), 0).isValid());
+    EXPECT_EQ(rules.milestoneCount(QVariant(42)), 0) << "not a project";
+    EXPECT_FALSE(rules.taskAt(QVariant(42), 0).isValid()) << "not a milestone";
+}
+
 } // namespace
 } // namespace orva::test

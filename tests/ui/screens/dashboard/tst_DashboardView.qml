@@ -70,12 +70,12 @@ TestCase {
         verify(helpers.writeFile(testCase.planPath, text))
         const createdAt = JSON.parse(text).project.createdAt
         tryVerify(() => AppGroupMonitorService.hasProject && AppGroupMonitorService.project.createdAt === createdAt,
-                  5000, "the monitor publishes the plan")
+                  helpers.waitDeadline, "the monitor publishes the plan")
     }
 
     function removePlan() {
         verify(helpers.removePath(testCase.planPath))
-        tryVerify(() => !AppGroupMonitorService.hasProject, 5000, "the monitor publishes no plan")
+        tryVerify(() => !AppGroupMonitorService.hasProject, helpers.waitDeadline, "the monitor publishes no plan")
     }
 
     // Opens a dashboard as the work screen does: a new model holding the plan
@@ -110,7 +110,7 @@ TestCase {
         publish(Plans.simple("앱", 5, 2))
         const view = open()
         publish(Plans.simple("앱", 5, 3))
-        tryCompare(view, "popupShown", true)
+        tryCompare(view, "popupShown", true, helpers.waitDeadline)
         let popup = view.popup
         verify(popup)
         compare(popup.copyIcon.name, "doc.on.doc")
@@ -118,7 +118,7 @@ TestCase {
         compare(popup.copyIcon.name, "checkmark")
         compare(popup.copyIcon.color, Qt.color("#5e5ce6"))
         // The mark goes off by itself after its two seconds.
-        tryCompare(popup.copyIcon, "name", "doc.on.doc", 5000)
+        tryCompare(popup.copyIcon, "name", "doc.on.doc", helpers.waitDeadline)
         mouseClick(popup.copyButton)
         compare(popup.copiedMark.copied, true)
 
@@ -127,7 +127,7 @@ TestCase {
         compare(view.popup, null)
 
         publish(Plans.simple("앱", 5, 4))
-        tryCompare(view, "popupShown", true)
+        tryCompare(view, "popupShown", true, helpers.waitDeadline)
         popup = view.popup
         verify(popup)
         compare(popup.copiedMark.copied, false)
@@ -144,7 +144,7 @@ TestCase {
         publish(Plans.simple("앱", 4, 1))
         const view = open()
         publish(Plans.simple("앱", 4, 2))
-        tryCompare(view, "popupShown", true)
+        tryCompare(view, "popupShown", true, helpers.waitDeadline)
         const popup = view.popup
         mouseClick(popup.copyButton)
         compare(popup.copiedMark.copied, true)
@@ -154,7 +154,7 @@ TestCase {
         reference.copy("reference")
         mouseClick(popup.closeButton)
         compare(view.popup, null)
-        tryCompare(reference, "copied", false, 5000)
+        tryCompare(reference, "copied", false, helpers.waitDeadline)
     }
 
     function test_figures_data() {
@@ -220,8 +220,8 @@ TestCase {
         // An up-and-down wheel turn over the row still scrolls the page.
         verify(view.scrollArea.contentHeight > view.height)
         mouseWheel(list.strip, 400, 50, 0, -120)
-        tryVerify(() => view.scrollArea.contentY > 0)
-        tryVerify(() => !view.scrollArea.moving)
+        tryVerify(() => view.scrollArea.contentY > 0, helpers.waitDeadline)
+        tryVerify(() => !view.scrollArea.moving, helpers.waitDeadline)
         compare(list.strip.contentX, 0)
         view.scrollArea.contentY = 0
         compare(list.strip.contentWidth, 4 * 288 + 3 * 8)
@@ -232,8 +232,8 @@ TestCase {
         // A sideways wheel turn moves the row; at its end the last column is
         // whole, inside the dashboard's padding.
         mouseWheel(list.strip, 400, 50, -120, 0)
-        tryVerify(() => list.strip.contentX > 0)
-        tryVerify(() => !list.strip.moving)
+        tryVerify(() => list.strip.contentX > 0, helpers.waitDeadline)
+        tryVerify(() => !list.strip.moving, helpers.waitDeadline)
         list.strip.contentX = list.strip.contentWidth - list.strip.width
         const last = list.columns.itemAt(3)
         compare(last.mapToItem(view, last.width, 0).x, 1020 - 16)
@@ -243,7 +243,7 @@ TestCase {
             { tasks: Plans.tasks(2, 1) }, { tasks: Plans.tasks(2, 0) },
             { tasks: Plans.tasks(6, 0) }, { title: "마지막 단계", tasks: Plans.tasks(1, 0) },
         ]))
-        tryVerify(() => list.columns.itemAt(3) && list.columns.itemAt(3).header.titleText.text === "마지막 단계")
+        tryVerify(() => list.columns.itemAt(3) && list.columns.itemAt(3).header.titleText.text === "마지막 단계", helpers.waitDeadline)
         compare(list.strip.contentX, end)
         verify(!view.popupShown)
 
@@ -265,8 +265,8 @@ TestCase {
 
         // A vertical wheel turn over the columns scrolls the page.
         mouseWheel(view.milestoneList.columns.itemAt(0), 100, 100, 0, -360)
-        tryVerify(() => view.scrollArea.contentY > 0)
-        tryVerify(() => !view.scrollArea.moving)
+        tryVerify(() => view.scrollArea.contentY > 0, helpers.waitDeadline)
+        tryVerify(() => !view.scrollArea.moving, helpers.waitDeadline)
         view.scrollArea.contentY = 400
         compare(band.y, 0)
         const top = band.mapToItem(view, 0, 0)
@@ -275,7 +275,7 @@ TestCase {
         verify(view.milestoneList.mapToItem(view, 0, 0).y < band.height)
 
         publish(Plans.plan("긴 목록", [{ tasks: Plans.tasks(12, 4) }, { tasks: Plans.tasks(4, 1) }]))
-        tryCompare(view.header.percentageText, "text", "31")
+        tryCompare(view.header.percentageText, "text", "31", helpers.waitDeadline)
         compare(view.scrollArea.contentY, 400)
         compare(band.y, 0)
     }
@@ -286,11 +286,11 @@ TestCase {
         verify(!view.loading.visible)
         verify(view.scrollArea.visible)
         removePlan()
-        tryVerify(() => view.loading.visible)
+        tryVerify(() => view.loading.visible, helpers.waitDeadline)
         verify(!view.scrollArea.visible)
         verify(!view.headerBand.visible)
         publish(Plans.simple("앱", 3, 2))
-        tryVerify(() => !view.loading.visible)
+        tryVerify(() => !view.loading.visible, helpers.waitDeadline)
         compare(view.header.percentageText.text, "66")
         // Absent, then 2 of 3: the model remembered 1, so this is a rise.
         verify(view.popupShown)
@@ -323,5 +323,44 @@ TestCase {
         for (const key of [Qt.Key_A, Qt.Key_Space, Qt.Key_Return, Qt.Key_Down])
             keyClick(key)
         compare(host.keys, 0)
+    }
+
+    // "Loading..." stands at the top of the scroll area, centred across it.
+    function test_loadingStandsAtTheTopOfTheScrollArea() {
+        if (AppGroupMonitorService.hasProject)
+            removePlan()
+        const view = open()
+        verify(view.loading.visible)
+        compare(view.loading.mapToItem(view, 0, 0).y, 0)
+        verify(Math.abs(view.loading.x + view.loading.width / 2 - view.width / 2) <= 1)
+    }
+
+    // The completed-task popup: its bottom-left corner rounded 8 (the
+    // others 12), and only its own area takes the wheel: around it the
+    // dashboard still scrolls.
+    function test_theCompletedTaskPopupTakesOnlyItsOwnArea() {
+        publish(Plans.plan("긴 목록", [{ tasks: Plans.tasks(12, 3) }, { tasks: Plans.tasks(4, 1) }]))
+        const view = open()
+        publish(Plans.plan("긴 목록", [{ tasks: Plans.tasks(12, 4) }, { tasks: Plans.tasks(4, 1) }]))
+        tryCompare(view, "popupShown", true)
+        const popup = view.popup
+        const fills = Array.from(popup.card.children).filter(c => c.bottomLeftRadius !== undefined)
+        verify(fills.length >= 2)
+        for (const fill of fills) {
+            compare(fill.bottomLeftRadius, 8)
+            compare(fill.topLeftRadius, 12)
+            compare(fill.bottomRightRadius, 12)
+        }
+
+        // Over the card: nothing moves.
+        const card = popup.card
+        mouseWheel(card, card.width / 2, card.height / 2, 0, -360)
+        verify(!view.scrollArea.moving)
+        compare(view.scrollArea.contentY, 0)
+        // Beside it: the dashboard scrolls.
+        const below = card.mapToItem(view, 0, card.height)
+        mouseWheel(view, 100, Math.min(view.height - 10, below.y + 20), 0, -360)
+        tryVerify(() => view.scrollArea.contentY > 0, helpers.waitDeadline, "the dashboard scrolls around the popup")
+        verify(view.popupShown)
     }
 }

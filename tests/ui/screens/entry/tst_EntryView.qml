@@ -54,12 +54,12 @@ TestCase {
     }
 
     function waitReady(view) {
-        tryVerify(() => view.viewModel.isReadyForInterview && !view.viewModel.isInitializing, 20000)
+        tryVerify(() => view.viewModel.isReadyForInterview && !view.viewModel.isInitializing, helpers.waitDeadline)
     }
 
     function typeIdea(view, idea) {
         view.inputField.isTextFieldFocused = true
-        tryVerify(() => view.inputField.editor.activeFocus)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
         helpers.commit(view.inputField.editor, idea)
         compare(view.inputField.text, idea)
     }
@@ -68,7 +68,7 @@ TestCase {
         helpers.setFakeClaudeMode("hold")
         const view = makeScreen()
         view.inputField.text = "운동 기록 앱"
-        tryVerify(() => view.viewModel.isInitializing)
+        tryVerify(() => view.viewModel.isInitializing, helpers.waitDeadline)
         compare(form(view), "preparingForm")
         verify(view.inputField.isDisabled)
         verify(!view.isSubmitOffered)
@@ -136,7 +136,7 @@ TestCase {
         const view = makeScreen()
         waitReady(view)
         view.inputField.isTextFieldFocused = true
-        tryVerify(() => view.inputField.editor.activeFocus)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
         view.inputField.text = data.typed
         helpers.startCapturingOutput()
         keyClick(Qt.Key_Return)
@@ -149,8 +149,8 @@ TestCase {
     function test_retryAfterAFailureKeepsTheIdea() {
         helpers.setFakeClaudeMode("exit1")
         const view = makeScreen()
-        tryVerify(() => view.viewModel.hasInitializationError, 20000)
-        tryVerify(() => !view.viewModel.isInitializing)
+        tryVerify(() => view.viewModel.hasInitializationError, helpers.waitDeadline)
+        tryVerify(() => !view.viewModel.isInitializing, helpers.waitDeadline)
         compare(form(view), "failedForm")
         compare(findChild(view, "initializationError").text, "Claude process terminated with exit code 1")
         compare(findChild(view, "initializationError").textFormat, Text.PlainText)
@@ -162,7 +162,7 @@ TestCase {
         mouseClick(findChild(view, "retryButton"))
         // The failure is gone at once; the new preparation shows as it runs.
         verify(!view.viewModel.hasInitializationError)
-        tryCompare(view.viewModel, "isInitializing", true)
+        tryCompare(view.viewModel, "isInitializing", true, helpers.waitDeadline)
         compare(form(view), "preparingForm")
         compare(view.inputField.text, "실패해도 남는 아이디어")
 
@@ -178,7 +178,7 @@ TestCase {
     function test_tappingTheBackgroundDropsTheFocus() {
         const view = makeScreen()
         view.inputField.isTextFieldFocused = true
-        tryVerify(() => view.inputField.editor.activeFocus)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
         mouseClick(view, 20, 20)
         verify(!view.inputField.isTextFieldFocused)
         verify(!view.inputField.editor.activeFocus)
@@ -188,17 +188,44 @@ TestCase {
     function test_thePartsRiseIntoView() {
         const view = makeScreen()
         verify(!view.isViewAppeared)
-        tryCompare(view, "isViewAppeared", true)
+        tryCompare(view, "isViewAppeared", true, helpers.waitDeadline)
         waitReady(view)
     }
 
     function test_clickingTheFieldTakesTheFocus() {
         const view = makeScreen()
         waitReady(view)
-        tryCompare(view, "isViewAppeared", true)
+        tryCompare(view, "isViewAppeared", true, helpers.waitDeadline)
         const field = view.inputField
         mouseClick(field, field.width / 2, field.height / 2)
-        tryVerify(() => field.editor.activeFocus)
+        tryVerify(() => field.editor.activeFocus, helpers.waitDeadline)
         verify(field.isTextFieldFocused)
+    }
+
+    // The idea field has the keyboard as soon as it takes input, and again
+    // after "다시 시도": typing right away goes into it.
+    function test_theFieldHasTheKeyboardOnAppearanceAndAfterARetry() {
+        helpers.setFakeClaudeMode("exit1")
+        const view = makeScreen()
+        tryVerify(() => view.viewModel.hasInitializationError && !view.viewModel.isInitializing, helpers.waitDeadline)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline, "the field has the keyboard after the failure too")
+        keyClick(Qt.Key_A)
+        compare(view.inputField.text, "a")
+
+        helpers.setFakeClaudeMode("")
+        mouseClick(findChild(view, "retryButton"))
+        tryCompare(view.viewModel, "isInitializing", true)
+        waitReady(view)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline, "the field has the keyboard after the retry")
+        keyClick(Qt.Key_B)
+        compare(view.inputField.text, "ab")
+    }
+
+    function test_theFieldHasTheKeyboardOnceReady() {
+        const view = makeScreen()
+        waitReady(view)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
+        keyClick(Qt.Key_C)
+        compare(view.inputField.text, "c")
     }
 }

@@ -20,6 +20,10 @@ Item {
         "choose-folder-writing": {conversation: true},
         "set-up-no-verdict": {conversation: true, folder: "/Projects/FocusTimer"},
         "set-up-failure-box": {conversation: true, folder: "/Projects/FocusTimer", verify: true, scrollToEnd: true},
+        // Checked through the screen's button: the column brings the box
+        // into view by itself.
+        "set-up-failure-box-brought-into-view": {conversation: true, folder: "/Projects/FocusTimer", verify: true,
+            throughScreen: true},
         "set-up-success-box": {conversation: true, folder: "/Projects/HabitLog", project: "HabitLog", verify: true,
             scrollToEnd: true},
         "set-up-long-korean-path": {conversation: true, scrollToEnd: true,
@@ -28,7 +32,7 @@ Item {
         "ready": {conversation: true, plan: true, folder: "/Projects/HabitLog", project: "HabitLog", verify: true}
     })
     property var sceneNames: ["choose-folder-failed", "set-up-generation-failure", "choose-folder-writing",
-        "set-up-no-verdict", "set-up-failure-box", "set-up-success-box", "set-up-long-korean-path",
+        "set-up-no-verdict", "set-up-failure-box", "set-up-failure-box-brought-into-view", "set-up-success-box", "set-up-long-korean-path",
         "choose-folder-written", "ready"]
     property int sceneWait: 300
     property bool sceneReady: reached && settled
@@ -96,7 +100,8 @@ Item {
         case "choose-folder-writing": return state.showsFolderCard && state.showsIndicator
         case "set-up-no-verdict":
         case "set-up-long-korean-path": return state.showsGuideColumn && state.showsIndicator
-        case "set-up-failure-box": return state.showsGuideColumn && state.hasResultErrorMessage
+        case "set-up-failure-box":
+        case "set-up-failure-box-brought-into-view": return state.showsGuideColumn && state.hasResultErrorMessage
         case "set-up-success-box": return state.showsGuideColumn && screen.viewModel.isProjectVerified
         case "choose-folder-written": return state.showsFolderCard && !state.showsIndicator
                                              && !state.showsGenerationFailure
@@ -140,7 +145,10 @@ Item {
             return
         }
         if (current.verify && !verifyRequested) {
-            model.verifyProject()
+            if (current.throughScreen)
+                screen.viewState.verify()
+            else
+                model.verifyProject()
             verifyRequested = true
             return
         }

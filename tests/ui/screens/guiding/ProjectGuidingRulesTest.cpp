@@ -37,11 +37,11 @@ TEST(ProjectGuidingRules, StageHeaderIndicatorAndFailureRow)
     const Case cases[] = {
         // folder, plan,  verdict, failed | stage, header,  indicator, failure row
         {false, false, none, false, choose, writing, true, false},
-        {false, false, none, true, choose, writing, false, true},
+        {false, false, none, true, choose, "", false, true},
         {false, false, failed, false, choose, writing, true, false},
-        {false, false, failed, true, choose, writing, false, true},
+        {false, false, failed, true, choose, "", false, true},
         {false, false, passed, false, choose, writing, true, false},
-        {false, false, passed, true, choose, writing, false, true},
+        {false, false, passed, true, choose, "", false, true},
         {false, true, none, false, choose, written, false, false},
         {false, true, none, true, choose, written, false, false},
         {false, true, failed, false, choose, written, false, false},
@@ -49,11 +49,11 @@ TEST(ProjectGuidingRules, StageHeaderIndicatorAndFailureRow)
         {false, true, passed, false, choose, written, false, false},
         {false, true, passed, true, choose, written, false, false},
         {true, false, none, false, setUp, writing, true, false},
-        {true, false, none, true, setUp, writing, false, true},
+        {true, false, none, true, setUp, "", false, true},
         {true, false, failed, false, setUp, writing, true, false},
-        {true, false, failed, true, setUp, writing, false, true},
+        {true, false, failed, true, setUp, "", false, true},
         {true, false, passed, false, setUp, writing, true, false},
-        {true, false, passed, true, setUp, writing, false, true},
+        {true, false, passed, true, setUp, "", false, true},
         {true, true, none, false, setUp, written, false, false},
         {true, true, none, true, setUp, written, false, false},
         {true, true, failed, false, setUp, written, false, false},
@@ -212,7 +212,7 @@ TEST_F(ProjectGuidingViewStateTest, AGenerationFailureShowsUntilARetryWhateverTh
     ASSERT_TRUE(waitUntil([&] { return state.showsGenerationFailure(); }));
     EXPECT_EQ(state.generationError(), QStringLiteral("Claude process is not running"));
     EXPECT_FALSE(state.showsIndicator());
-    EXPECT_EQ(state.headerText(), guiding::writingHeader());
+    EXPECT_EQ(state.headerText(), QString()) << "the header no longer says the documents are being written";
     EXPECT_FALSE(state.hasResultErrorMessage()) << "the failure is not a verdict";
 
     const QString folder = context.root() + QStringLiteral("/Folder");
@@ -324,6 +324,33 @@ TEST_F(ProjectGuidingViewStateTest, AnotherFolderClearsAPassedVerification)
     EXPECT_FALSE(state.hasProjectName());
     EXPECT_FALSE(state.hasResultErrorMessage());
     EXPECT_TRUE(state.showsGuideColumn());
+}
+
+// A check asked for through the screen reports its verdict once the model
+// has published it, so the screen can bring the result into view; one
+// asked for elsewhere reports nothing.
+TEST_F(ProjectGuidingViewStateTest, ACheckReportsItsVerdictOncePublished)
+{
+    ProjectGuidingViewModel model(services);
+    ProjectGuidingViewState state;
+    state.setViewModel(&model);
+    QList<std::optional<QString>> seen;
+    QObject::connect(&state, &ProjectGuidingViewState::verdictArrived,
+                     [&] { seen << state.resultErrorMessageValue(); });
+
+    // No folder: the verdict is there at once.
+    state.verify();
+    ASSERT_TRUE(waitUntil([&] { return seen.size() == 1; }));
+    EXPECT_FALSE(seen[0].has_value()) << "without a folder the box shows nothing";
+
+    chooseFolder(context.root() + QStringLiteral("/Empty"));
+    state.verify();
+    ASSERT_TRUE(waitUntil([&] { return seen.size() == 2; }));
+    EXPECT_EQ(seen[1], XcodeService::noProjectMessage()) << "reported after the verdict was published";
+
+    verify(model);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(seen.size(), 2);
 }
 
 } // namespace

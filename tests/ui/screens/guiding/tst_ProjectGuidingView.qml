@@ -1,6 +1,7 @@
 import QtQuick
 import QtTest
 import Orva.Workflow
+import Orva.Components
 import Orva.Screens.Guiding
 
 // The real project-guiding screen over a model whose folder service shows a
@@ -56,12 +57,12 @@ TestCase {
     // forgets the folder and opens the conversation.
     function init() {
         failOnWarning(/.*/)
-        tryVerify(callsEnded, 20000, "a claude call of the last test still runs")
+        tryVerify(callsEnded, helpers.waitDeadline, "a claude call of the last test still runs")
         setClaudeMode("normal")
         const entry = createTemporaryObject(entryModel, testCase)
         entry.startPreparation()
-        tryCompare(entry, "isReadyForInterview", true, 20000)
-        tryCompare(AppGroupMonitorService, "hasProject", false, 5000)
+        tryCompare(entry, "isReadyForInterview", true, helpers.waitDeadline)
+        tryCompare(AppGroupMonitorService, "hasProject", false, helpers.waitDeadline)
     }
 
     function item(screen, name) {
@@ -72,7 +73,7 @@ TestCase {
     function showScreen() {
         const screen = createTemporaryObject(screenComponent, testCase)
         verify(screen)
-        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(screen, "isViewAppeared", true, helpers.waitDeadline)
         return screen
     }
     // The values the entrance flag takes from now on, in order.
@@ -98,14 +99,14 @@ TestCase {
     }
     function chooseFolder(screen, button, path) {
         mouseClick(reveal(screen, button))
-        tryVerify(() => helpers.isFolderPanelShowing(), 5000, "the folder panel never showed")
+        tryVerify(() => helpers.isFolderPanelShowing(), helpers.waitDeadline, "the folder panel never showed")
         helpers.answerFolderPanel(path)
-        tryCompare(screen.viewModel.directoryAccessService, "selectedDirectory", path)
+        tryCompare(screen.viewModel.directoryAccessService, "selectedDirectory", path, helpers.waitDeadline)
     }
     function verifyProject(screen) {
         const verifying = spyOn(screen.viewModel, "isVerifyingProjectChanged")
         mouseClick(reveal(screen, item(screen, "verificationButton")))
-        tryCompare(verifying, "count", 2)
+        tryCompare(verifying, "count", 2, helpers.waitDeadline)
         verify(!screen.viewModel.isVerifyingProject)
     }
 
@@ -115,8 +116,8 @@ TestCase {
         const screen = showScreen()
         compare(item(screen, "headerText").text, "AI가 앱을 만들기 위한 명세서를 작성 중이에요")
         verify(item(screen, "headerIndicator").visible)
-        tryCompare(AppGroupMonitorService, "hasProject", true, 20000)
-        tryCompare(item(screen, "headerText"), "text", "AI가 명세서를 모두 생성했어요. 프로젝트 생성을 완료해주세요!")
+        tryCompare(AppGroupMonitorService, "hasProject", true, helpers.waitDeadline)
+        tryCompare(item(screen, "headerText"), "text", "AI가 명세서를 모두 생성했어요. 프로젝트 생성을 완료해주세요!", helpers.waitDeadline)
         verify(!item(screen, "headerIndicator").visible)
 
         // Re-layout and visibility changes start nothing.
@@ -125,7 +126,7 @@ TestCase {
         screen.visible = true
         screen.width = 1120
         chooseFolder(screen, item(screen, "folderButton"), helpers.rootPath + "/Once")
-        tryVerify(callsEnded)
+        tryVerify(callsEnded, helpers.waitDeadline)
         const output = helpers.stopCapturingOutput()
         compare(count(output, /\[ProjectGuidingViewModel\] Starting spec generation\.\.\./g), 1)
         compare(printCalls(), before + 2)
@@ -137,7 +138,7 @@ TestCase {
         verify(item(screen, "folderCard"))
         const path = helpers.rootPath + "/문서/My App's \"first\" <b>project</b>"
         chooseFolder(screen, item(screen, "folderButton"), path)
-        tryVerify(() => findChild(screen, "guideColumn") !== null)
+        tryVerify(() => findChild(screen, "guideColumn") !== null, helpers.waitDeadline)
         compare(item(screen, "directoryPath").text, path)
         verify(screen.viewState.guideText.indexOf("\n    " + path + "\n") >= 0)
         verify(helpers.exists(path))
@@ -148,7 +149,7 @@ TestCase {
     function test_verificationBoxesAndTheGenerationFailure() {
         setClaudeMode("exit1")
         const screen = showScreen()
-        tryVerify(() => item(screen, "generationFailure").visible, 20000, "the failure never showed")
+        tryVerify(() => item(screen, "generationFailure").visible, helpers.waitDeadline, "the failure never showed")
         verify(!item(screen, "headerIndicator").visible)
         verify(item(screen, "generationError").text.length > 0)
         compare(item(screen, "retryButton").text, "다시 시도")
@@ -187,7 +188,7 @@ TestCase {
     function test_retryWritesThePlanAndTheCompletionLeadsOn() {
         setClaudeMode("exit1")
         const screen = showScreen()
-        tryVerify(() => item(screen, "generationFailure").visible, 20000)
+        tryVerify(() => item(screen, "generationFailure").visible, helpers.waitDeadline)
         const folder = helpers.rootPath + "/Ready"
         verify(helpers.makeFolder(folder + "/App.xcodeproj"))
         chooseFolder(screen, item(screen, "folderButton"), folder)
@@ -196,15 +197,15 @@ TestCase {
 
         setClaudeMode("normal")
         const calls = printCalls()
-        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(screen, "isViewAppeared", true, helpers.waitDeadline)
         const entrance = recordEntrance(screen)
         mouseClick(item(screen, "retryButton"))
         verify(!item(screen, "generationFailure").visible)
         verify(item(screen, "headerIndicator").visible)
-        tryVerify(() => findChild(screen, "completionSection") !== null, 20000, "the plan never completed the set-up")
+        tryVerify(() => findChild(screen, "completionSection") !== null, helpers.waitDeadline, "the plan never completed the set-up")
         verify(!findChild(screen, "header").visible)
         // The plan arrived after the verdict: the section rose in.
-        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(screen, "isViewAppeared", true, helpers.waitDeadline)
         compare(entrance, [false, true])
         compare(printCalls(), calls + 2)
 
@@ -216,19 +217,72 @@ TestCase {
     function test_entranceReplaysOnAFolderOrPlanChangeNotOnAVerification() {
         const screen = showScreen()
         const entrance = recordEntrance(screen)
-        tryCompare(AppGroupMonitorService, "hasProject", true, 20000)
-        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(AppGroupMonitorService, "hasProject", true, helpers.waitDeadline)
+        tryCompare(screen, "isViewAppeared", true, helpers.waitDeadline)
         compare(entrance, [false, true], "the plan replays the entrance")
 
         const folder = helpers.rootPath + "/Replay"
         verify(helpers.makeFolder(folder + "/App.xcodeproj"))
         chooseFolder(screen, item(screen, "folderButton"), folder)
-        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(screen, "isViewAppeared", true, helpers.waitDeadline)
         compare(entrance, [false, true, false, true], "the folder replays the entrance")
 
         verifyProject(screen)
         verify(findChild(screen, "completionSection"))
         verify(screen.isViewAppeared)
         compare(entrance.length, 4, "the verdict does not replay the entrance")
+    }
+
+    // At the window's size the guide fills the column; after a check the
+    // column brings the result box into view, whole.
+    function test_theVerdictIsBroughtIntoView() {
+        const screen = showScreen()
+        tryCompare(AppGroupMonitorService, "hasProject", true, helpers.waitDeadline)
+        const folder = helpers.rootPath + "/No Project Here"
+        chooseFolder(screen, item(screen, "folderButton"), folder)
+        tryVerify(() => findChild(screen, "guideColumn") !== null)
+        // The column has risen into place.
+        tryCompare(screen, "isViewAppeared", true)
+        tryCompare(item(screen, "guideColumn"), "opacity", 1, helpers.waitDeadline)
+        const scroller = item(screen, "guideScroller")
+        waitForRendering(screen)
+        scroller.contentY = 0
+        const button = item(screen, "verificationButton")
+        const buttonAt = button.mapToItem(scroller, 0, 0)
+        verify(buttonAt.y + button.height <= scroller.height, "the button is in view at the top")
+        const verifying = spyOn(screen.viewModel, "isVerifyingProjectChanged")
+        mouseClick(button)
+        tryCompare(verifying, "count", 2)
+        const box = item(screen, "resultView")
+        verify(box.showsFailure)
+        tryVerify(() => {
+            const at = box.mapToItem(scroller, 0, 0)
+            return at.y >= 0 && at.y + box.height <= scroller.height + 0.5 && !scroller.moving
+        }, 5000, "the failure box comes into view")
+    }
+
+    // A failed generation reads clearly: its heading and reason at 4.5:1 or
+    // more against the background, and the header no longer says that the
+    // documents are being written.
+    function test_aFailedGenerationIsReadable() {
+        setClaudeMode("exit1")
+        const screen = showScreen()
+        tryVerify(() => item(screen, "generationFailure").visible, helpers.waitDeadline)
+        verify(!item(screen, "headerText").visible || item(screen, "headerText").text === "")
+        verify(!findChild(screen, "headerIndicator").visible)
+        const background = Qt.color("#111111")
+        // As drawn once the header has risen in: its colour at every
+        // opacity on the way up.
+        const contrast = name => {
+            const text = item(screen, name)
+            let alpha = text.color.a
+            for (let p = text; p !== null; p = p.parent)
+                alpha *= p.opacity
+            return ViewRules.contrastRatio(Qt.rgba(text.color.r, text.color.g, text.color.b, alpha), background)
+        }
+        tryCompare(item(screen, "header"), "opacity", 1, helpers.waitDeadline)
+        for (const name of ["generationFailureTitle", "generationError"])
+            verify(contrast(name) >= 4.5, name + " at " + contrast(name).toFixed(2) + ":1")
+        compare(item(screen, "generationFailureTitle").text, "준비 실패")
     }
 }

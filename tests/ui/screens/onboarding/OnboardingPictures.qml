@@ -19,6 +19,8 @@ Item {
         "page1_requirement_installed",
         "page1_requirement_both",
         "page2_start_guide",
+        "page1_keyboard_on_logged_in",
+        "page2_keyboard_on_start",
         "transition_page0_to_page1",
         "controls",
         "guide_box_2x",
@@ -53,6 +55,17 @@ Item {
             break
         case "page2_start_guide":
             view.goToPage(2)
+            break
+        case "page1_keyboard_on_logged_in":
+            // Reached from the keyboard: the ring shows on the control that
+            // has it.
+            view.goToPage(1)
+            view.page.isInstalledChecked = true
+            view.page.guideBox.loggedInRow.forceActiveFocus(Qt.TabFocusReason)
+            break
+        case "page2_keyboard_on_start":
+            view.goToPage(2)
+            view.page.navigation.nextButton.forceActiveFocus(Qt.TabFocusReason)
             break
         case "transition_page0_to_page1":
             // A slow transition, caught about halfway.

@@ -104,7 +104,7 @@ TestCase {
     }
     function waitForSettled(view) {
         tryVerify(() => slots(view).length === 1 && slotOf(view.page).x === 0 && slotOf(view.page).opacity === 1,
-                  3000, "the page area settles on one page")
+                  helpers.waitDeadline, "the page area settles on one page")
     }
     function pageIndexOf(page) {
         return ["welcomePage", "requirementPage", "startGuidePage"].indexOf(page.objectName)
@@ -177,7 +177,7 @@ TestCase {
         for (let k = 0; k < 3; ++k) {
             const d = dot(view, k)
             const expected = k === data.shown ? Colors.indigo : Colors.white20
-            tryVerify(() => Qt.colorEqual(d.color, expected), 3000, "dot " + k)
+            tryVerify(() => Qt.colorEqual(d.color, expected), helpers.waitDeadline, "dot " + k)
         }
     }
 
@@ -295,16 +295,32 @@ TestCase {
             view.goToPage(data.from)
             waitForSettled(view)
         }
+        // A slower change, so that frames fall on the way even on a busy machine.
+        view.transitionDuration = 1500
         const leaving = slotOf(view.page)
         view.goToPage(data.to)
         const entering = slotOf(view.page)
         verify(entering !== leaving)
         compare(slots(view).length, 2)
-        // Each moves its own way, fading, until only the new one is left.
-        tryVerify(() => entering.x > 0 && entering.x < view.pageArea.width && entering.opacity > 0
-                  && entering.opacity < 1, 3000, "the new page is on its way in from the trailing edge")
-        verify(leaving.x < 0 && leaving.opacity < 1, "the old page is on its way out to the leading edge")
+        // Each moves its own way, fading, until only the new one is left: every
+        // frame of each is looked at.
+        let enteringOnItsWay = false
+        let leavingOnItsWay = false
+        const lookAtEntering = () => {
+            enteringOnItsWay = enteringOnItsWay || (entering.x > 0 && entering.x < view.pageArea.width
+                                                    && entering.opacity > 0 && entering.opacity < 1)
+        }
+        const lookAtLeaving = () => {
+            leavingOnItsWay = leavingOnItsWay || (leaving.x < 0 && leaving.x > -view.pageArea.width
+                                                  && leaving.opacity > 0 && leaving.opacity < 1)
+        }
+        entering.xChanged.connect(lookAtEntering)
+        entering.opacityChanged.connect(lookAtEntering)
+        leaving.xChanged.connect(lookAtLeaving)
+        leaving.opacityChanged.connect(lookAtLeaving)
         waitForSettled(view)
+        verify(enteringOnItsWay, "the new page came in from the trailing edge, fading in")
+        verify(leavingOnItsWay, "the old page went out to the leading edge, fading out")
         compare(entering.x, 0)
         compare(pageIndexOf(view.page), data.to)
     }
@@ -359,7 +375,7 @@ TestCase {
         verify(!scene.input.activeFocus)
         // A screen below that takes the focus gets it taken back.
         scene.input.forceActiveFocus()
-        tryVerify(() => view.activeFocus, 3000, "the overlay takes the focus back")
+        tryVerify(() => view.activeFocus, helpers.waitDeadline, "the overlay takes the focus back")
         keyClick(Qt.Key_B)
         compare(scene.input.text, "")
         compare(view.currentPage, 0)
@@ -488,5 +504,102 @@ TestCase {
         compare(view.currentPage, 2)
         const bottom = page.content.y + page.content.height
         verify(bottom <= page.navigation.y, bottom + " > " + page.navigation.y)
+    }
+
+    // Right after "이전" on the last page, a click lands on the disabled
+    // "다음" of the page coming in or on the start button of the page going:
+    // neither presses anything, and nothing passes under.
+    function test_aClickDuringThePageChangePressesNothing() {
+        const scene = makeScene()
+        const view = scene.overlay
+        const finished = spyOn(view, "finished")
+        mouseClick(dot(view, 2))
+        waitForSettled(view)
+        const leaving = view.page
+        const start = leaving.navigation.nextButton
+        const at = start.mapToItem(scene, start.width / 2, start.height / 2)
+        mouseClick(leaving.navigation.previousButton)
+        compare(view.currentPage, 1)
+        const coming = view.page
+        verify(!coming.navigation.isNextEnabled)
+        // Both within the first frames of the change.
+        mouseClick(scene, at.x, at.y)
+        mouseClick(coming.navigation.nextButton)
+        compare(finished.count, 0, "the leaving page's start button was not pressed")
+        compare(view.currentPage, 1)
+        compare(scene.presses, 0)
+        waitForSettled(view)
+        compare(view.page, coming)
+        compare(finished.count, 0)
+    }
+
+    // Tab and Shift+Tab go round the dots and the page's controls (a
+    // disabled button is passed over); Return and Space press the one that
+    // has the keyboard; a page reached by a key hands the keyboard to its
+    // main control. Nothing of it reaches the screen below.
+    function test_theKeyboardGoesRoundTheControls() {
+        const scene = makeScene()
+        const view = scene.overlay
+        const finished = spyOn(view, "finished")
+        const focused = () => view.Window.activeFocusItem
+        tryVerify(() => view.activeFocus)
+
+        const welcome = view.page
+        const expected = [dot(view, 0), dot(view, 1), dot(view, 2), welcome.nextButton.pill, dot(view, 0)]
+        for (const control of expected) {
+            keyClick(Qt.Key_Tab)
+            compare(focused(), control)
+        }
+        keyClick(Qt.Key_Backtab)
+        compare(focused(), welcome.nextButton.pill)
+        keyClick(Qt.Key_Return)
+        compare(view.currentPage, 1)
+        const requirement = view.page
+        compare(focused(), requirement.guideBox.installedRow, "the page's main control")
+        keyClick(Qt.Key_Space)
+        verify(requirement.isInstalledChecked)
+        keyClick(Qt.Key_Tab)
+        compare(focused(), requirement.guideBox.loggedInRow)
+        keyClick(Qt.Key_Tab)
+        compare(focused(), requirement.navigation.previousButton)
+        keyClick(Qt.Key_Tab)
+        compare(focused(), dot(view, 0), "the disabled 다음 is passed over")
+        keyClick(Qt.Key_Backtab)
+        keyClick(Qt.Key_Backtab)
+        compare(focused(), requirement.guideBox.loggedInRow)
+        keyClick(Qt.Key_Space)
+        verify(requirement.isLoggedInChecked)
+        keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Tab)
+        compare(focused(), requirement.navigation.nextButton)
+        keyClick(Qt.Key_Enter)
+        compare(view.currentPage, 2)
+        const startPage = view.page
+        compare(focused(), startPage.navigation.nextButton)
+        keyClick(Qt.Key_Backtab)
+        compare(focused(), startPage.navigation.previousButton)
+        keyClick(Qt.Key_Tab)
+        compare(finished.count, 0)
+        keyClick(Qt.Key_Space)
+        compare(finished.count, 1)
+        compare(scene.input.text, "")
+        verify(!scene.input.activeFocus)
+    }
+
+    // The guide link takes the keyboard as well.
+    function test_theGuideLinkOpensFromTheKeyboard() {
+        const scene = makeScene()
+        const view = scene.overlay
+        const opened = []
+        view.openLink = address => opened.push(address)
+        mouseClick(dot(view, 1))
+        waitForSettled(view)
+        keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Tab)
+        compare(view.Window.activeFocusItem, view.page.guideBox.guideLink)
+        keyClick(Qt.Key_Return)
+        compare(opened.length, 1)
     }
 }

@@ -52,7 +52,7 @@ TestCase {
         verify(!helpers.hasUserDefault("hasSeenOnboarding"))
         view.overlay.finished()
         verify(!view.viewModel.showOnboarding)
-        tryCompare(view, "overlay", null)
+        tryCompare(view, "overlay", null, helpers.waitDeadline)
         verify(helpers.boolDefault("hasSeenOnboarding"))
         // Seen: a new window shows no overlay.
         const again = createTemporaryObject(rootView, testCase)
@@ -77,27 +77,83 @@ TestCase {
         verify(!view.overlay)
         const entry = view.screen
         compare(entry.objectName, "entryView")
-        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, 20000)
+        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, helpers.waitDeadline)
 
         entry.inputField.isTextFieldFocused = true
-        tryVerify(() => entry.inputField.editor.activeFocus)
+        tryVerify(() => entry.inputField.editor.activeFocus, helpers.waitDeadline)
         helpers.commit(entry.inputField.editor, "매일 운동을 기록하는 앱")
         keyClick(Qt.Key_Return)
 
         compare(view.viewModel.currentPhase, ViewPhase.Chat)
-        tryCompare(view.screen, "objectName", "chatView")
+        tryCompare(view.screen, "objectName", "chatView", helpers.waitDeadline)
         const chat = view.screen
         const turns = view.viewModel.chatViewModel.chatHistories
-        tryCompare(turns, "count", 2, 20000)
+        tryCompare(turns, "count", 2, helpers.waitDeadline)
         compare(turns.get(0).question, "User")
         compare(turns.get(0).answer, "매일 운동을 기록하는 앱")
         compare(turns.get(1).question, "Claude")
         compare(turns.get(1).answer, "답변 1 확인\n\n질문 2: 어떤 기능이 가장 중요한가요?")
-        tryVerify(() => chat.revealer.visibleIds.length === 2)
-        tryVerify(() => !chat.loadingRow.visible, 5000)
+        tryVerify(() => chat.revealer.visibleIds.length === 2, helpers.waitDeadline)
+        tryVerify(() => !chat.loadingRow.visible, helpers.waitDeadline)
         verify(chat.inputField.visible)
         verify(!chat.errorRow.visible)
         const state = JSON.parse(helpers.readFile(helpers.containerPath + "/ZAVE/interview_state.json"))
         compare(state.status, "in_progress")
+    }
+
+    // Typing right after the idea goes into the chat's field; an answer
+    // given while the reply is awaited shows at once and goes to claude when
+    // its turn comes.
+    function test_theKeystrokesAfterTheIdeaReachTheChat() {
+        helpers.setBoolDefault("hasSeenOnboarding", true)
+        const view = createTemporaryObject(rootView, testCase)
+        const entry = view.screen
+        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, helpers.waitDeadline)
+        tryVerify(() => entry.inputField.editor.activeFocus, helpers.waitDeadline, "the idea field has the keyboard")
+        helpers.commit(entry.inputField.editor, "매일 운동을 기록하는 앱")
+        helpers.setFakeClaudeMode("hold")
+        keyClick(Qt.Key_Return)
+        tryCompare(view.screen, "objectName", "chatView")
+        const chat = view.screen
+        tryVerify(() => chat.inputField.editor.activeFocus, helpers.waitDeadline, "the chat's field has the keyboard")
+        keyClick(Qt.Key_A)
+        compare(chat.inputField.text, "a")
+        chat.inputField.text = ""
+
+        const turns = view.viewModel.chatViewModel.chatHistories
+        compare(turns.count, 1)
+        helpers.commit(chat.inputField.editor, "혼자 쓰는 앱이에요")
+        keyClick(Qt.Key_Return)
+        compare(chat.waitingRows.count, 1, "the answer shows at once")
+        compare(turns.count, 1, "its turn comes when it is sent")
+
+        helpers.setFakeClaudeMode("")
+        tryCompare(turns, "count", 4, helpers.waitDeadline)
+        compare(turns.get(2).question, "User")
+        compare(turns.get(2).answer, "혼자 쓰는 앱이에요")
+        compare(turns.get(3).question, "Claude", "it went to claude")
+        compare(chat.waitingRows.count, 0)
+        tryVerify(() => chat.inputField.editor.activeFocus, helpers.waitDeadline)
+    }
+
+    // On a first launch the onboarding keeps the keyboard while the entry
+    // screen prepares below it; once it closes, the idea field has it.
+    function test_theOnboardingKeepsTheKeyboardAndTheFieldGetsItAfter() {
+        const view = createTemporaryObject(rootView, testCase)
+        const overlay = view.overlay
+        verify(overlay)
+        tryVerify(() => overlay.activeFocus)
+        keyClick(Qt.Key_Tab)
+        const focused = overlay.Window.activeFocusItem
+        verify(focused !== overlay, "a control of the onboarding")
+        const entry = view.screen
+        tryVerify(() => entry.viewModel.isReadyForInterview && !entry.viewModel.isInitializing, helpers.waitDeadline)
+        compare(overlay.Window.activeFocusItem, focused, "the preparation took nothing from the onboarding")
+        verify(!entry.inputField.editor.activeFocus)
+        overlay.finished()
+        tryCompare(view, "overlay", null)
+        tryVerify(() => entry.inputField.editor.activeFocus, helpers.waitDeadline, "the idea field has the keyboard")
+        keyClick(Qt.Key_A)
+        compare(entry.inputField.text, "a")
     }
 }

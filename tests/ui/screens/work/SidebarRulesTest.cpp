@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
+
 namespace orva::test {
 namespace {
 
@@ -51,6 +53,17 @@ TEST(SidebarRules, BoardSelection)
     EXPECT_EQ(rules.tasksOfSelection(value, 10).first().value<TaskItem>(), plan.milestones[0].tasks[0]);
     EXPECT_TRUE(rules.tasksOfSelection(value, 20).isEmpty());
     EXPECT_EQ(rules.firstMilestoneId(QVariant()), 0);
+
+    // One at a time, as the board makes its tabs and cards.
+    EXPECT_EQ(rules.milestoneCount(value), 3);
+    EXPECT_EQ(rules.milestoneAt(value, 1).value<Milestone>().id, 20);
+    EXPECT_FALSE(rules.milestoneAt(value, 3).isValid());
+    EXPECT_EQ(rules.taskCountOfSelection(value, 10), 1);
+    EXPECT_EQ(rules.taskCountOfSelection(value, 99), 0);
+    EXPECT_EQ(rules.taskOfSelection(value, 10, 0).value<TaskItem>(), plan.milestones[0].tasks[0]);
+    EXPECT_FALSE(rules.taskOfSelection(value, 10, 1).isValid());
+    EXPECT_FALSE(rules.taskOfSelection(value, 20, 0).isValid());
+    EXPECT_EQ(rules.milestoneCount(QVariant()), 0);
 }
 
 TEST(SidebarRules, ProgressCard)
@@ -79,6 +92,72 @@ TEST(SidebarRules, ProgressCard)
     // Tasks on hold count only in the total.
     EXPECT_EQ(progressCountSentence(projectOf({{TaskStatus::onHold, TaskStatus::completed}})),
               QStringLiteral("전체 2개 태스크 중 1개를 완료했어요"));
+}
+
+// The tabs share the row down to a readable width; past it they keep that
+// width and the row scrolls.
+TEST(SidebarRules, TabWidths)
+{
+    struct Row {
+        qsizetype count;
+        double rowWidth;
+        double width;
+        bool scrolls;
+    };
+    const QList<Row> rows = {
+        {0, 316, 0, false},
+        {1, 316, 316, false},
+        {3, 316, (316 - 32) / 3.0, false},
+        {4, 316, (316 - 48) / 4.0, false},
+        {5, 316, kMinimumTabWidth, true},
+        {40, 316, kMinimumTabWidth, true},
+        {10000, 316, kMinimumTabWidth, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.count);
+        EXPECT_DOUBLE_EQ(tabWidth(row.count, row.rowWidth), row.width);
+        EXPECT_EQ(tabRowScrolls(row.count, row.rowWidth), row.scrolls);
+        EXPECT_GE(tabWidth(row.count, row.rowWidth), row.count > 0 ? kMinimumTabWidth : 0) << "never narrower";
+    }
+}
+
+// One line for a title that fits one line, two for one that wraps; the row
+// is as tall as a two-line tab only when some title wraps.
+TEST(SidebarRules, TabTitleLines)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(13);
+    const QFontMetricsF metrics(font);
+    const double width = metrics.horizontalAdvance(QStringLiteral("화면 구현")) + 1;
+    struct Row {
+        const char* name;
+        QString title;
+        int lines;
+    };
+    const QList<Row> rows = {
+        {"fits", QStringLiteral("화면"), 1},
+        {"fits exactly", QStringLiteral("화면 구현"), 1},
+        {"wraps", QStringLiteral("화면 구현과 마무리"), 2},
+        {"a line break", QStringLiteral("화면\n구현"), 2},
+        {"empty", QString(), 1},
+        {"a million characters", QString(1000000, QLatin1Char('x')), 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(tabTitleLines(row.title, width, font), row.lines);
+    }
+    auto milestones = [](const QStringList& titles) {
+        QList<Milestone> list;
+        for (const QString& title : titles) {
+            Milestone m;
+            m.title = title;
+            list << m;
+        }
+        return list;
+    };
+    EXPECT_FALSE(anyTabTitleWraps(milestones({QStringLiteral("준비"), QStringLiteral("기능")}), width, font));
+    EXPECT_TRUE(anyTabTitleWraps(milestones({QStringLiteral("준비"), QStringLiteral("화면 구현과 마무리")}), width, font));
+    EXPECT_FALSE(anyTabTitleWraps({}, width, font));
 }
 
 } // namespace

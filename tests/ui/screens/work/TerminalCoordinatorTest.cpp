@@ -1,5 +1,6 @@
-// The terminal panel's coordinator: forwarding with and without a view, and
-// letting go of the command channel only while it still holds it.
+// The terminal panel's coordinator: forwarding with and without a view,
+// nothing forwarded where the shell reads, and letting go of the command
+// channel only while it still holds it.
 #include "support/TempContext.h"
 #include "terminal/LocalProcessTerminalView.h"
 #include "terminal/NativeTerminalService.h"
@@ -13,6 +14,8 @@
 #include "workspace/XcodeService.h"
 
 #include <gtest/gtest.h>
+
+#include <QFile>
 
 #include <memory>
 
@@ -83,6 +86,30 @@ TEST_F(TerminalCoordinatorTest, CommandsReachTheReceiverTwice)
     ASSERT_TRUE(waitUntil([&] { return capture.lines().size() == 2; }));
     EXPECT_EQ(capture.lines(), (QStringList{QStringLiteral("[TerminalCoordinator] Forwarding 7 bytes to terminal view"),
                                             QStringLiteral("[TerminalCoordinator] Forwarding 1 bytes to terminal view")}));
+}
+
+TEST_F(TerminalCoordinatorTest, NothingFromTheChannelReachesTheShell)
+{
+    WorkViewModel model(services);
+    TerminalCoordinator coordinator(&model);
+    LocalProcessTerminalView view(80, 24);
+    coordinator.setTerminalView(&view);
+    const QString marker = context.root() + QStringLiteral("/typed-into-the-shell");
+    const QString mine = context.root() + QStringLiteral("/typed-by-the-person");
+    view.startProcess("/bin/zsh", {"-f", "-i"}, std::vector<std::string>{"HOME=" + context.root().toStdString()});
+    ASSERT_TRUE(waitUntil([&] { return terminalReaderOf(&view) == TerminalReader::shellPrompt; }));
+
+    const QByteArray command = (QStringLiteral("touch '") + marker + QStringLiteral("'\n")).toUtf8();
+    LogCapture log;
+    coordinator.forwardBytes(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(command.constData()),
+                                                           static_cast<std::size_t>(command.size())));
+    EXPECT_EQ(log.lines(), QStringList{QStringLiteral("[TerminalCoordinator] The shell reads the terminal: ")
+                                       + QString::number(command.size()) + QStringLiteral(" bytes not typed")});
+    // What the person types runs; by then the shell has read all there was.
+    view.send((QStringLiteral("touch '") + mine + QStringLiteral("'\r")).toUtf8());
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(mine); }));
+    EXPECT_FALSE(QFile::exists(marker));
+    view.terminate();
 }
 
 TEST_F(TerminalCoordinatorTest, TeardownLeavesANewerReceiverAlone)

@@ -15,18 +15,31 @@ Item {
     property var sceneNames: [
         "sidebar_firstVisit_longTitle", "sidebar_planned", "sidebar_inProgress", "sidebar_testReady",
         "sidebar_testChecking", "sidebar_emptyTitle", "cards_allStates",
-        "board_0_milestones", "board_1_milestone", "board_4_milestones",
-        "terminal_missingBanner", "terminal_grantedBanner",
+        "board_0_milestones", "board_1_milestone", "board_4_milestones", "board_oneLineTitles",
+        "board_40_milestones", "board_40_milestones_scrolled", "board_1000_tasks",
+        "terminal_missingBanner", "terminal_grantedBanner", "terminal_claudeWaiting", "terminal_claudeNotStarted",
         "popup_fresh", "popup_allWorking", "popup_item0Failing", "popup_failingWithExplanation",
-        "popup_emptyChecklist", "popup_longTexts",
-        "screen_noProject", "screen_withProject", "screen_dashboard", "screen_taskPopup", "screen_completion"
+        "popup_emptyChecklist", "popup_longTexts", "popup_longTexts_scrolled", "popup_20000_items", "popup_20000_items_files",
+        "screen_noProject", "screen_withProject", "screen_dashboard", "screen_dashboard_1000_tasks",
+        "screen_dashboard_titles_of_a_million", "screen_popup_titles_of_a_million",
+        "screen_taskPopup", "screen_completion",
+        "screen_planUnreadable_lastGoodPlan", "screen_planUnreadable_noPlan"
     ]
     property int sceneWait: 2500
     property bool sceneReady: false
     property string expectedName: ""
     property int callsBefore: 0
     property bool wantsClaude: false
+    // A terminal scene whose `claude` leaves at once: "waiting" or "failed",
+    // the notice the panel shows once an approval waits for `claude`.
+    property string wantsNotice: ""
     property bool pendingSidebar: false
+    // What is done to the sidebar once it stands: "scrollTabs" moves its
+    // tab row to the end, "scrollTasks" its column down the task list.
+    property string sidebarStep: ""
+    // A popup scrolled once it is laid out: "end" to its end, "middle" to
+    // the middle of its checklist, "files" down to its list of files.
+    property string popupStep: ""
     // A work screen scene: built once the monitor holds `expectedName` (or
     // no plan at all when it is empty), then `screenStep` runs on it.
     property bool pendingScreen: false
@@ -68,6 +81,46 @@ Item {
         ])
     }
 
+    // Short titles: every tab takes one line.
+    function oneLineTitles() {
+        return Plans.plan("짧은 제목", [
+            Plans.milestone(1, "준비", "setupAndModeling", [Plans.task(1, "completed", "checked"), Plans.task(2, "inProgress", "pending")]),
+            Plans.milestone(2, "기능", "featureImplementation", [Plans.task(3, "planned", "pending")]),
+            Plans.milestone(3, "화면", "uiImplementation", [Plans.task(4, "planned", "pending")])
+        ])
+    }
+
+    // `count` milestones of one task each.
+    function manyMilestones(count) {
+        const types = ["setupAndModeling", "featureImplementation", "uiImplementation"]
+        const milestones = []
+        for (let i = 0; i < count; ++i)
+            milestones.push(Plans.milestone(i + 1, (i + 1) + "단계 작업", types[i % 3],
+                                            [Plans.task(i + 1, i < 3 ? "completed" : "planned", i < 3 ? "checked" : "pending")]))
+        return Plans.plan("마흔 단계", milestones)
+    }
+
+    // `count` tasks in one milestone with long titles.
+    function manyTasks(count, name) {
+        const tasks = []
+        const title = "아주 긴 작업 제목이 카드 한 줄에 다 들어가지 않을 때 끝이 줄임표로 잘리는지 확인하는 작업 ".repeat(20)
+        for (let i = 0; i < count; ++i)
+            tasks.push(Plans.task(i + 1, i < 2 ? "completed" : (i === 2 ? "inProgress" : "planned"),
+                                  i < 2 ? "checked" : "pending", { title_ux: (i + 1) + ". " + title, summary_ux: title }))
+        return Plans.plan(name, [Plans.milestone(1, "천 개의 작업", "setupAndModeling", tasks),
+                                 Plans.milestone(2, "기능 구현", "featureImplementation", [Plans.task(count + 1, "planned", "pending")])])
+    }
+
+    // Names, titles and summaries of a million characters each.
+    function millionCharacterTitles() {
+        const huge = "아주 긴 이름이 끝없이 이어지는 계획 ".repeat(50000)
+        const t = Plans.task(1, "onHold", "ready", { title_ux: huge, summary_ux: huge, title: huge })
+        t.detail.description_ux.general = [huge]
+        t.detail.checklist_ux = ["Xcode에서 ⌘ + R을 누르면 오류 없이 빌드되고 앱이 실행된다", huge]
+        return Plans.plan(huge, [Plans.milestone(1, huge, "setupAndModeling", [t, Plans.task(2, "planned", "pending",
+                                                                                             { title_ux: huge })])])
+    }
+
     function sidebarScene(plan, launched, name) {
         helpers.setBoolDefault("hasLaunchedBefore", launched)
         helpers.removeUserDefault("TerminalDirectoryBookmark")
@@ -80,9 +133,13 @@ Item {
     function show(name) {
         sceneReady = false
         wantsClaude = false
+        wantsNotice = ""
+        rig.setFakeClaudeStart("")
         pendingSidebar = false
         pendingScreen = false
         screenStep = ""
+        sidebarStep = ""
+        popupStep = ""
         completionWritten = false
         sceneWait = 300
         settleTicks = 0
@@ -121,11 +178,33 @@ Item {
         case "board_4_milestones":
             sidebarScene(fourMilestones(), true, "네 단계")
             break
+        case "board_oneLineTitles":
+            sidebarScene(oneLineTitles(), true, "짧은 제목")
+            break
+        case "board_40_milestones":
+            sidebarScene(manyMilestones(40), true, "마흔 단계")
+            break
+        case "board_40_milestones_scrolled":
+            sidebarScene(manyMilestones(40), true, "마흔 단계")
+            sidebarStep = "scrollTabs"
+            break
+        case "board_1000_tasks":
+            sidebarScene(manyTasks(1000, "천 개의 작업"), true, "천 개의 작업")
+            sidebarStep = "scrollTasks"
+            break
         case "terminal_missingBanner":
             helpers.removeUserDefault("TerminalDirectoryBookmark")
             terminalScene(false)
             break
         case "terminal_grantedBanner":
+            terminalScene(true)
+            break
+        case "terminal_claudeWaiting":
+            wantsNotice = "waiting"
+            terminalScene(true)
+            break
+        case "terminal_claudeNotStarted":
+            wantsNotice = "failed"
             terminalScene(true)
             break
         case "popup_fresh":
@@ -134,6 +213,9 @@ Item {
         case "popup_failingWithExplanation":
         case "popup_emptyChecklist":
         case "popup_longTexts":
+        case "popup_longTexts_scrolled":
+        case "popup_20000_items":
+        case "popup_20000_items_files":
             popupScene(name)
             break
         case "screen_noProject":
@@ -146,11 +228,28 @@ Item {
         case "screen_dashboard":
             screenScene(inState("inProgress", "pending", ["HabitStore.swift"]), "dashboard")
             break
+        case "screen_dashboard_1000_tasks":
+            screenScene(manyTasks(1000, "천 개의 작업이 있는 계획"), "dashboard")
+            break
+        case "screen_dashboard_titles_of_a_million":
+            screenScene(millionCharacterTitles(), "dashboard")
+            break
+        case "screen_popup_titles_of_a_million":
+            screenScene(millionCharacterTitles(), "popup")
+            break
         case "screen_taskPopup":
             screenScene(inState("onHold", "ready", ["HabitStore.swift", "Habit.swift"]), "popup")
             break
         case "screen_completion":
             screenScene(inState("onHold", "ready", ["HabitStore.swift"]), "complete")
+            break
+        case "screen_planUnreadable_lastGoodPlan":
+            screenScene(inState("inProgress", "pending", ["HabitStore.swift"]), "unreadable")
+            break
+        case "screen_planUnreadable_noPlan":
+            // A folder where the plan should be, before the screen is built.
+            helpers.removePath(planPath())
+            screenScene("", "unreadableAtStart")
             break
         }
     }
@@ -168,7 +267,17 @@ Item {
                                  "첫 화면에 습관 목록이 보인다", "습관을 누르면 완료 표시가 바뀐다"]
         if (kind === "popup_emptyChecklist")
             t.detail.checklist_ux = []
-        if (kind === "popup_longTexts") {
+        if (kind === "popup_20000_items" || kind === "popup_20000_items_files") {
+            const files = []
+            for (let f = 0; f < 300; ++f)
+                files.push("Sources/Features/Feature" + (f + 1) + "/Feature" + (f + 1) + "View.swift")
+            t.detail.modifiedFiles = files
+            const items = []
+            for (let c = 0; c < 20000; ++c)
+                items.push(c === 0 ? "Xcode에서 ⌘ + R을 누르면 오류 없이 빌드되고 앱이 실행된다" : (c + 1) + "번째 기능이 화면에서 동작한다")
+            t.detail.checklist_ux = items
+        }
+        if (kind === "popup_longTexts" || kind === "popup_longTexts_scrolled") {
             const longLine = "아주 긴 설명이 들어가면 줄이 바뀌어 여러 줄로 보이는지, 잘리지 않는지 확인하기 위한 문장입니다."
             t.title_ux = "아주 긴 작업 제목이 들어가도 잘리지 않고 여러 줄로 보이는지 확인하는 작업"
             t.detail.description_ux.general = [longLine, longLine]
@@ -196,7 +305,15 @@ Item {
             popup.verdict.setFails(2, true)
             popup.explanationField.text = "완료 표시를 눌러도 체크가 바뀌지 않아요.\nThread 1: Fatal error: Index out of range"
         }
-        sceneReady = true
+        if (kind === "popup_longTexts_scrolled") {
+            popup.verdict.setFails(2, true)
+            popupStep = "end"
+        }
+        if (kind === "popup_20000_items")
+            popupStep = "middle"
+        if (kind === "popup_20000_items_files")
+            popupStep = "files"
+        sceneReady = popupStep === ""
     }
 
     function screenScene(plan, step) {
@@ -235,11 +352,35 @@ Item {
         onTriggered: {
             if (root.sceneReady)
                 return
+            if (root.popupStep !== "") {
+                const popup = stage.item.popup
+                if (++root.settleTicks < 3)
+                    return
+                if (root.popupStep === "end")
+                    popup.scroller.contentY = popup.scroller.originY + popup.scroller.contentHeight - popup.scroller.height
+                else if (root.popupStep === "files")
+                    popup.scroller.contentY = popup.scroller.originY + 420
+                else
+                    popup.scroller.positionViewAtIndex(9990, ListView.Beginning)
+                root.popupStep = ""
+                root.settleTicks = 0
+                return
+            }
+            if (stage.item && stage.item.popup && ++root.settleTicks > 3) {
+                root.sceneReady = true
+                return
+            }
             if (root.pendingScreen) {
                 const planReady = root.expectedName === "" ? !AppGroupMonitorService.hasProject
                     : AppGroupMonitorService.hasProject && AppGroupMonitorService.project.name === root.expectedName
                 if (!planReady)
                     return
+                if (root.screenStep === "unreadableAtStart") {
+                    if (!helpers.exists(root.planPath()))
+                        helpers.makeFolder(root.planPath())
+                    if (AppGroupMonitorService.taskFileErrorText === "")
+                        return
+                }
                 root.pendingScreen = false
                 // Work was started before this screen: the card shows its task
                 // as it is, and nothing is typed into the new terminal.
@@ -262,6 +403,15 @@ Item {
                 const claudeReady = calls.length > root.callsBefore
                 if (!claudeReady)
                     return
+                if (root.screenStep === "unreadable") {
+                    // A plan `claude` broke while the screen stood.
+                    if (!root.completionWritten) {
+                        root.completionWritten = true
+                        helpers.writeFile(root.planPath(), root.inState("finished", "pending", ["HabitStore.swift"]))
+                    }
+                    if (AppGroupMonitorService.taskFileErrorText === "")
+                        return
+                }
                 if (root.screenStep === "complete") {
                     // The last task completes once the screen stands; the
                     // picture is taken while the confetti still flies.
@@ -277,6 +427,14 @@ Item {
                     root.sceneReady = true
                 return
             }
+            if (root.wantsNotice !== "") {
+                const panel = stage.item ? stage.item.panel : null
+                const gate = panel ? panel.wrapper.claudeGate : null
+                const shown = gate !== null && gate.showsNotice && gate.isFailed === (root.wantsNotice === "failed")
+                if (shown && ++root.settleTicks > 3)
+                    root.sceneReady = true
+                return
+            }
             if (root.wantsClaude) {
                 const calls = rig.interactiveCalls()
                 if (calls.length > root.callsBefore && calls[calls.length - 1].lines.indexOf("이 폴더에 무엇이 있나요?") >= 0)
@@ -289,14 +447,39 @@ Item {
                 stage.sourceComponent = sidebarStage
             }
             // The sections rise in over about two seconds.
-            if (stage.item && !root.pendingSidebar && ++root.settleTicks > 25)
+            if (stage.item && !root.pendingSidebar && ++root.settleTicks > 25) {
+                const sidebar = stage.item.sidebar
+                if (sidebar && root.sidebarStep === "scrollTabs") {
+                    const strip = sidebar.board.tabStrip
+                    strip.contentX = strip.contentWidth - strip.width
+                    root.sidebarStep = ""
+                    root.settleTicks = 20
+                    return
+                }
+                if (sidebar && root.sidebarStep === "scrollTasks") {
+                    const scroller = findSidebarScroller(sidebar)
+                    scroller.contentY = 500 * 120
+                    root.sidebarStep = ""
+                    root.settleTicks = 20
+                    return
+                }
                 root.sceneReady = true
+            }
         }
+    }
+
+    function findSidebarScroller(item) {
+        for (let i = 0; i < item.children.length; ++i) {
+            if (item.children[i].objectName === "sidebarScroller")
+                return item.children[i]
+        }
+        return null
     }
 
     Component {
         id: sidebarStage
         Item {
+            readonly property alias sidebar: sidebar
             SidebarView {
                 id: sidebar
                 width: LayoutMetrics.sidebarWidth
@@ -373,10 +556,14 @@ Item {
         id: stageItem
         property bool withFolder: false
         property var model: null
+        readonly property var panel: panelLoader.item
         Component.onCompleted: {
             stageItem.model = rig.createWorkViewModel(stageItem)
             if (stageItem.withFolder)
                 rig.chooseFolder(helpers.rootPath + "/Projects/습관 기록")
+            // `claude` stops at a first-run question that leaves at once.
+            if (root.wantsNotice !== "")
+                rig.setFakeClaudeStart("exit")
             panelLoader.active = true
         }
         Loader {
@@ -386,6 +573,7 @@ Item {
             width: parent.width - LayoutMetrics.sidebarWidth
             height: parent.height
             sourceComponent: TerminalView {
+                id: panel
                 viewModel: stageItem.model
                 Timer {
                     interval: 200
@@ -394,6 +582,15 @@ Item {
                     property bool sent: false
                     onTriggered: {
                         const calls = rig.interactiveCalls()
+                        if (root.wantsNotice !== "") {
+                            // Once that `claude` has left, the approval waits for the next one.
+                            if (!sent && calls.length > root.callsBefore && calls[calls.length - 1].done) {
+                                sent = true
+                                panel.wrapper.claudeGate.deadlineMs = root.wantsNotice === "failed" ? 1500 : 60000
+                                stageItem.model.sendPrompt("사용자가 승인했습니다. Task.json 연동 규칙에 따라 진행하세요.")
+                            }
+                            return
+                        }
                         if (!sent && calls.length > root.callsBefore) {
                             sent = true
                             NativeTerminalService.sendCommand("이 폴더에 무엇이 있나요?")

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QQmlEngine>
 
@@ -95,6 +96,20 @@ QStringList WorkTestRig::childProcesses() const
 bool WorkTestRig::isRunning(qint64 pid) const
 {
     return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0;
+}
+
+bool WorkTestRig::setFakeClaudeStart(const QString& mode) const
+{
+    // Beside the fake's log, in the test's own machine; read by the fake at
+    // each start, so the terminal's shell needs only the variable.
+    const QString file = QFileInfo(qEnvironmentVariable("FAKE_CLAUDE_LOG")).absolutePath() + QStringLiteral("/claude.start");
+    qputenv("FAKE_CLAUDE_START_FILE", file.toUtf8());
+    if (mode.isEmpty())
+        return !QFile::exists(file) || QFile::remove(file);
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return out.write((mode + QLatin1Char('\n')).toUtf8()) > 0;
 }
 
 } // namespace orva::test

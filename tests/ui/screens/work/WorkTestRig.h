@@ -46,6 +46,9 @@ public:
     Q_INVOKABLE QStringList childProcesses() const;
     // Whether an interactive `claude` whose pid is given still runs.
     Q_INVOKABLE bool isRunning(qint64 pid) const;
+    // How the fake `claude` starts from now on in a terminal: "exit" (a
+    // first-run question whose default leaves at once), "" as usual.
+    Q_INVOKABLE bool setFakeClaudeStart(const QString& mode) const;
 
 signals:
     void panelChanged();

@@ -54,13 +54,13 @@ TestCase {
     }
     function cleanup() {
         helpers.removePath(planPath())
-        tryCompare(AppGroupMonitorService, "hasProject", false, 5000)
+        tryCompare(AppGroupMonitorService, "hasProject", false, helpers.waitDeadline)
     }
 
     function loadPlan(text) {
         verify(helpers.writeFile(planPath(), text))
         tryVerify(() => AppGroupMonitorService.hasProject
-                  && JSON.stringify(AppGroupMonitorService.project.name) === JSON.stringify(JSON.parse(text).project.name), 10000)
+                  && JSON.stringify(AppGroupMonitorService.project.name) === JSON.stringify(JSON.parse(text).project.name), helpers.waitDeadline)
     }
 
     function makeSidebar(project) {
@@ -78,7 +78,7 @@ TestCase {
         compare(sidebar.card.cardState.viewState, CurrentWorkCardState.Empty)
         compare(sidebar.card.cardState.subtitle, "언제든 새로운 작업을 시작헤보세요")
         compare(sidebar.title, "습관 기록")
-        tryCompare(sidebar, "isViewAppeared", true)
+        tryCompare(sidebar, "isViewAppeared", true, helpers.waitDeadline)
         // The card's test action does nothing before work started.
         sidebar.card.startTest()
         compare(sidebar.detailRequests.length, 0)
@@ -103,13 +103,13 @@ TestCase {
         const project = rig.decodeProject(Plans.threeMilestones())
         const sidebar = makeSidebar(project)
         sidebar.viewModel.selectedTask = project.milestones[0].tasks[0]
-        tryCompare(sidebar, "isViewAppeared", true)
+        tryCompare(sidebar, "isViewAppeared", true, helpers.waitDeadline)
         const board = sidebar.board
         mouseClick(board.tabs.itemAt(2))
         compare(board.selectedMilestoneId, 3)
         const card = board.taskCards.itemAt(0)
         verify(card)
-        tryVerify(() => card.opacity > 0.99 && sidebar.board.parent.opacity > 0.99, 5000)
+        tryVerify(() => card.opacity > 0.99 && sidebar.board.parent.opacity > 0.99, helpers.waitDeadline)
         mouseClick(card)
         compare(sidebar.detailRequests, [3])
         compare(sidebar.viewModel.selectedTask.title, "Task 3")
@@ -126,7 +126,7 @@ TestCase {
         const form = card.form
         const icon = findChild(form, "cardIcon")
         verify(icon)
-        tryVerify(() => icon.rotation > 1, 5000)
+        tryVerify(() => icon.rotation > 1, helpers.waitDeadline)
         mouseClick(sidebar.board.tabs.itemAt(2))
         compare(sidebar.board.selectedMilestoneId, 3)
         const tabs = sidebar.board.tabs.count
@@ -213,5 +213,94 @@ TestCase {
         compare(card.height, 182)
         compare(card.form.objectName, data.strip ? "cardWithStrip" : "cardWithoutStrip")
         compare(findChild(card.form, "cardButton") !== null, data.strip)
+    }
+
+    function milestones(titles) {
+        const types = ["setupAndModeling", "featureImplementation", "uiImplementation"]
+        return Plans.plan("P", titles.map((t, i) => Plans.milestone(i + 1, t, types[i % 3], [Plans.task(i + 1, "planned", "pending")])))
+    }
+    function titleOf(tab) {
+        return findChild(tab, "tabTitle")
+    }
+
+    // A tab whose title fits one line takes one line; the two-line height
+    // is taken only when a title wraps, and the row is as tall as its
+    // tallest tab, the others centred in it.
+    function test_tabsTakeTheLinesTheirTitlesNeed_data() {
+        return [
+            { tag: "every title fits", titles: ["준비", "기능", "화면"], lines: [1, 1, 1] },
+            { tag: "one title wraps", titles: ["준비", "기능 구현과 마무리 손질", "화면"], lines: [1, 2, 1] },
+        ]
+    }
+    function test_tabsTakeTheLinesTheirTitlesNeed(data) {
+        const board = createTemporaryObject(boardComponent, testCase, { project: rig.decodeProject(milestones(data.titles)) })
+        compare(board.tabs.count, data.titles.length)
+        const oneLine = Math.ceil(titleOf(board.tabs.itemAt(0)).font.pixelSize * 1.5)
+        let tallest = 0
+        for (let i = 0; i < data.titles.length; ++i) {
+            const tab = board.tabs.itemAt(i)
+            compare(tab.titleLines, data.lines[i], data.titles[i])
+            compare(titleOf(tab).height, Math.ceil(data.lines[i] * titleOf(tab).font.pixelSize * 1.5))
+            compare(titleOf(tab).lineCount, data.lines[i])
+            tallest = Math.max(tallest, tab.height)
+        }
+        compare(board.tabStrip.height, tallest)
+        for (let i = 0; i < data.titles.length; ++i) {
+            const tab = board.tabs.itemAt(i)
+            verify(Math.abs(tab.y + tab.height / 2 - board.tabStrip.height / 2) < 0.6, "centred")
+        }
+        if (data.lines.indexOf(2) < 0)
+            verify(board.tabStrip.height < board.tabHeight(2), "no two-line height without a wrapping title")
+    }
+
+    // Any number of milestones: the tabs share the row down to a readable
+    // width; past that they keep it, never overlap, and the row scrolls
+    // sideways (a drag, a sideways wheel or the bar above). Only the tabs in
+    // sight are made.
+    function test_manyMilestonesScrollSideways_data() {
+        return [
+            { tag: "four share the row", count: 4, scrolls: false },
+            { tag: "forty", count: 40, scrolls: true },
+            { tag: "a thousand", count: 1000, scrolls: true },
+        ]
+    }
+    function test_manyMilestonesScrollSideways(data) {
+        const titles = []
+        for (let i = 0; i < data.count; ++i)
+            titles.push((i + 1) + "단계")
+        const board = createTemporaryObject(boardComponent, testCase, { project: rig.decodeProject(milestones(titles)) })
+        compare(board.tabsScroll, data.scrolls)
+        compare(board.tabScrollBar.visible, data.scrolls)
+        verify(board.tabWidth >= 64)
+        verify(board.tabs.count <= Math.min(data.count, 8), "tabs made: " + board.tabs.count)
+        for (let i = 1; i < board.tabs.count; ++i) {
+            const a = board.tabs.itemAt(i - 1)
+            const b = board.tabs.itemAt(i)
+            verify(b.x >= a.x + a.width + 16 - 0.01, "no overlap")
+        }
+        if (!data.scrolls) {
+            const last = board.tabs.itemAt(data.count - 1)
+            verify(Math.abs(last.x + last.width - board.tabStrip.width) < 0.5, "the row's width is shared")
+            return
+        }
+        // A sideways wheel turn moves the row; the last tab can be reached
+        // and selected.
+        mouseWheel(board.tabStrip, 50, 20, -240, 0)
+        tryVerify(() => board.tabStrip.contentX > 0, helpers.waitDeadline)
+        board.tabStrip.contentX = board.tabStrip.contentWidth - board.tabStrip.width
+        tryVerify(() => {
+            for (let i = 0; i < board.tabs.count; ++i)
+                if (board.tabs.itemAt(i).milestone.id === data.count)
+                    return true
+            return false
+        }, 5000)
+        let last = null
+        for (let i = 0; i < board.tabs.count; ++i)
+            if (board.tabs.itemAt(i).milestone.id === data.count)
+                last = board.tabs.itemAt(i)
+        waitForRendering(board)
+        mouseClick(last)
+        compare(board.selectedMilestoneId, data.count)
+        verify(board.tabs.count <= 8)
     }
 }

@@ -128,4 +128,118 @@ TestCase {
         verify(scroller.contentHeight > scroller.height)
         compare(findChild(popup, "popupCard").height, 600)
     }
+
+    // The whole explanation box takes a click, its middle band included:
+    // what is typed next lands in the explanation.
+    function test_theWholeExplanationBoxTakesAClick_data() {
+        return [
+            { tag: "the middle", at: 0.5 },
+            { tag: "just below the first line", at: 0.35 },
+            { tag: "the top margin", at: 0.05 },
+            { tag: "the bottom margin", at: 0.95 },
+        ]
+    }
+    function test_theWholeExplanationBoxTakesAClick(data) {
+        const popup = makePopup(["빌드된다", "저장된다"], [])
+        mouseClick(popup.rows.itemAt(0).failsBox)
+        const box = popup.explanationBox
+        verify(box.visible)
+        waitForRendering(popup)
+        mouseClick(box, box.width / 2, box.height * data.at)
+        tryVerify(() => popup.explanationField.activeFocus, helpers.waitDeadline, "the field has the keyboard")
+        keyClick(Qt.Key_X)
+        keyClick(Qt.Key_Y)
+        compare(popup.verdict.additionalInput, "xy")
+    }
+
+    // Escape closes the popup and sends nothing.
+    function test_escapeClosesWithoutSending() {
+        const popup = makePopup(["빌드된다"], [])
+        mouseClick(popup.rows.itemAt(0).worksBox)
+        popup.forceActiveFocus()
+        helpers.startCapturingOutput()
+        keyClick(Qt.Key_Escape)
+        const output = helpers.stopCapturingOutput()
+        compare(popup.dismissals, 1)
+        verify(output.indexOf("[TaskCardDetailPopup]") < 0, output)
+        verify(popup.viewModel.forceShowAsPlanned, "nothing was sent")
+        // Also from the explanation field.
+        const other = makePopup(["빌드된다"], [])
+        mouseClick(other.rows.itemAt(0).failsBox)
+        mouseClick(other.explanationField)
+        tryVerify(() => other.explanationField.activeFocus)
+        keyClick(Qt.Key_Escape)
+        compare(other.dismissals, 1)
+    }
+
+    // The card shows where it stands: with more than it shows, its scroll
+    // indicator; the submit button below the fold is reached by scrolling.
+    function test_theCardShowsItsScrollIndicator() {
+        const longText = "아주 긴 체크리스트 항목이 여러 줄로 감싸지는지 확인합니다. ".repeat(4)
+        const popup = makePopup([longText, longText, longText, longText, longText, longText], ["A.swift"])
+        waitForRendering(popup)
+        verify(popup.scrollIndicator.visible)
+        const card = findChild(popup, "popupCard")
+        verify(popup.submitButton.mapToItem(card, 0, 0).y > card.height, "below the fold")
+        const thumb = popup.scrollIndicator.thumb
+        const before = thumb.y
+        mouseWheel(popup.scroller, popup.scroller.width / 2, popup.scroller.height / 2, 0, -600)
+        tryVerify(() => thumb.y > before, helpers.waitDeadline, "the thumb follows the scroll")
+
+        const brief = makePopup(["빌드된다"], ["A.swift"])
+        waitForRendering(brief)
+        verify(!brief.scrollIndicator.visible)
+    }
+
+    // A long file list scrolls in its own box, with its indicator; a short
+    // one shows whole, without.
+    function test_aLongFileListScrollsInItsBox() {
+        const files = []
+        for (let i = 0; i < 300; ++i)
+            files.push("Sources/Feature" + i + ".swift")
+        const popup = makePopup(["빌드된다"], files)
+        const section = findChild(popup, "modifiedFiles")
+        waitForRendering(popup)
+        compare(section.title, "총 300개의 파일이 수정 또는 생성되었어요")
+        verify(section.list.height <= section.maximumListHeight)
+        verify(section.scrollIndicator.visible)
+        verify(section.list.count === 300)
+        verify(countRows(section.list) < 60, "only the lines in sight are made")
+
+        const few = makePopup(["빌드된다"], ["A.swift", "B.swift"])
+        waitForRendering(few)
+        const small = findChild(few, "modifiedFiles")
+        verify(!small.scrollIndicator.visible)
+        compare(small.list.height, small.list.contentHeight)
+    }
+
+    function countRows(list) {
+        let made = 0
+        for (let i = 0; i < list.contentItem.children.length; ++i) {
+            if (list.contentItem.children[i].visible)
+                ++made
+        }
+        return made
+    }
+
+    // Twenty thousand checklist items: the popup makes the rows in sight,
+    // and a verdict on any of them still counts.
+    function test_aChecklistOfTwentyThousandItems() {
+        const items = []
+        for (let i = 0; i < 20000; ++i)
+            items.push("항목 " + (i + 1))
+        const popup = makePopup(items, [])
+        waitForRendering(popup)
+        compare(popup.rows.count, 20000)
+        verify(countRows(popup.scroller) < 80, "rows made: " + countRows(popup.scroller))
+        mouseClick(popup.masterBox)
+        compare(popup.verdict.canSubmit, true)
+        popup.scroller.positionViewAtIndex(15000, ListView.Beginning)
+        tryVerify(() => popup.rows.itemAt(15000) !== null, helpers.waitDeadline)
+        compare(popup.rows.itemAt(15000).text, "항목 15001")
+        verify(popup.rows.itemAt(15000).isChecked)
+        mouseClick(popup.rows.itemAt(15000).failsBox)
+        verify(popup.verdict.fails(15000))
+        compare(popup.verdict.buttonTitle, "수정요청 보내기")
+    }
 }

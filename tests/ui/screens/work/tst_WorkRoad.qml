@@ -44,12 +44,12 @@ TestCase {
     }
     function clickCard(work) {
         const card = work.sidebar.card
-        tryVerify(() => card.parent.opacity > 0.99, 5000)
+        tryVerify(() => card.parent.opacity > 0.99, helpers.waitDeadline)
         mouseClick(card)
     }
     function approveFromCard(work, id) {
         tryVerify(() => work.sidebar.card.cardState.viewState === CurrentWorkCardState.TestReady
-                  && currentIs(work, id, "onHold", "ready"), 20000, "task " + id + " never became ready for its test")
+                  && currentIs(work, id, "onHold", "ready"), helpers.waitDeadline, "task " + id + " never became ready for its test")
         clickCard(work)
         const popup = work.taskPopup
         verify(popup, "the card's test action opens the popup")
@@ -70,7 +70,7 @@ TestCase {
             Plans.milestone(2, "화면", "uiImplementation", [Plans.task(3, "planned", "pending")])
         ])
         verify(helpers.writeFile(projectFolder() + "/Task.json", plan))
-        tryVerify(() => AppGroupMonitorService.hasProject && AppGroupMonitorService.project.name === "습관 기록", 10000)
+        tryVerify(() => AppGroupMonitorService.hasProject && AppGroupMonitorService.project.name === "습관 기록", helpers.waitDeadline)
         const before = rig.interactiveCalls().length
 
         const root = createTemporaryObject(rootComponent, testCase)
@@ -79,26 +79,26 @@ TestCase {
         compare(work.objectName, "workView")
 
         // The first visit opens the dashboard; a tap on the backdrop closes it.
-        tryVerify(() => work.dashboardOverlay !== null, 5000)
+        tryVerify(() => work.dashboardOverlay !== null, helpers.waitDeadline)
         mouseClick(work.dashboardOverlay, 5, 5)
         compare(work.dashboardOverlay, null)
 
         // `claude` runs in the terminal; work starts from the card.
-        tryVerify(() => claudeCall(before) !== null, 20000, "claude never started in the terminal")
+        tryVerify(() => claudeCall(before) !== null, helpers.waitDeadline, "claude never started in the terminal")
         const pid = claudeCall(before).pid
         compare(work.sidebar.card.cardState.viewState, CurrentWorkCardState.Empty)
-        tryCompare(work.sidebar, "isViewAppeared", true)
+        tryCompare(work.sidebar, "isViewAppeared", true, helpers.waitDeadline)
         clickCard(work)
         verify(work.viewModel.hasLaunchedBefore)
 
         // Task 1: ready, opened from the card, every item works, approved.
         approveFromCard(work, 1)
-        tryVerify(() => AppGroupMonitorService.project.completedTaskCount === 1, 20000, "the approval did not complete task 1")
+        tryVerify(() => AppGroupMonitorService.project.completedTaskCount === 1, helpers.waitDeadline, "the approval did not complete task 1")
 
         // Task 2: started from the card; its build fails, with an explanation.
-        tryVerify(() => work.sidebar.card.cardState.viewState === CurrentWorkCardState.Planned && currentIs(work, 2, "planned", "pending"), 10000)
+        tryVerify(() => work.sidebar.card.cardState.viewState === CurrentWorkCardState.Planned && currentIs(work, 2, "planned", "pending"), helpers.waitDeadline)
         clickCard(work)
-        tryVerify(() => currentIs(work, 2, "onHold", "ready"), 20000, "task 2 never became ready")
+        tryVerify(() => currentIs(work, 2, "onHold", "ready"), helpers.waitDeadline, "task 2 never became ready")
         clickCard(work)
         let popup = work.taskPopup
         compare(popup.shownTask.id, 2)
@@ -113,29 +113,29 @@ TestCase {
         mouseClick(popup.submitButton)
         compare(work.taskPopup, null)
         tryVerify(() => claudeCall(before).lines.indexOf(header) >= 0
-                  && claudeCall(before).lines.indexOf("err") >= 0, 20000,
+                  && claudeCall(before).lines.indexOf("err") >= 0, helpers.waitDeadline,
                   "claude never received the fix request")
         const lines = claudeCall(before).lines
         verify(lines.indexOf("❌ Xcode에서 ⌘ + R을 누르면 오류 없이 빌드되고 앱이 실행된다") >= 0, lines.join("|"))
         verify(lines.indexOf("[추가 설명]") >= 0, lines.join("|"))
         // The fake works on it again: in progress, checking, ready.
-        tryVerify(() => claudeCall(before).plans >= plansBefore + 3 && currentIs(work, 2, "onHold", "ready"), 20000,
+        tryVerify(() => claudeCall(before).plans >= plansBefore + 3 && currentIs(work, 2, "onHold", "ready"), helpers.waitDeadline,
                   "task 2 was not reopened")
         approveFromCard(work, 2)
-        tryVerify(() => AppGroupMonitorService.project.completedTaskCount === 2, 20000)
+        tryVerify(() => AppGroupMonitorService.project.completedTaskCount === 2, helpers.waitDeadline)
 
         // Task 3, the last: confetti, then the completion popup.
-        tryVerify(() => currentIs(work, 3, "planned", "pending"), 10000)
+        tryVerify(() => currentIs(work, 3, "planned", "pending"), helpers.waitDeadline)
         clickCard(work)
         approveFromCard(work, 3)
-        tryVerify(() => work.confetti !== null, 20000, "no confetti after the last task")
-        tryVerify(() => work.completionPopup !== null, 3000)
+        tryVerify(() => work.confetti !== null, helpers.waitDeadline, "no confetti after the last task")
+        tryVerify(() => work.completionPopup !== null, helpers.waitDeadline)
 
         // "새 프로젝트": back to the entry screen.
         mouseClick(findChild(work.completionPopup, "newProjectButton"))
-        tryCompare(root.viewModel, "currentPhase", ViewPhase.Entry, 5000)
+        tryCompare(root.viewModel, "currentPhase", ViewPhase.Entry, helpers.waitDeadline)
         compare(root.screen.objectName, "entryView")
-        tryVerify(() => !rig.isRunning(pid), 10000, "claude still runs")
-        tryVerify(() => rig.childProcesses().length === 0, 20000, rig.childProcesses().join(", "))
+        tryVerify(() => !rig.isRunning(pid), helpers.waitDeadline, "claude still runs")
+        tryVerify(() => rig.childProcesses().length === 0, helpers.waitDeadline, rig.childProcesses().join(", "))
     }
 }

@@ -36,16 +36,16 @@ TestCase {
     function init() {
         failOnWarning(/.*/)
         // The screen of the test before is gone: so are its shell and `claude`.
-        tryVerify(() => rig.childProcesses().length === 0, 15000, rig.childProcesses().join(", "))
+        tryVerify(() => rig.childProcesses().length === 0, helpers.waitDeadline, rig.childProcesses().join(", "))
         helpers.setBoolDefault("hasLaunchedBefore", true)
         helpers.removeUserDefault("TerminalDirectoryBookmark")
     }
     function cleanup() {
         helpers.removePath(planPath())
-        tryCompare(AppGroupMonitorService, "hasProject", false, 5000)
+        tryCompare(AppGroupMonitorService, "hasProject", false, helpers.waitDeadline)
     }
     function cleanupTestCase() {
-        tryVerify(() => rig.childProcesses().length === 0, 15000, rig.childProcesses().join(", "))
+        tryVerify(() => rig.childProcesses().length === 0, helpers.waitDeadline, rig.childProcesses().join(", "))
     }
 
     function loadPlan(text) {
@@ -53,7 +53,7 @@ TestCase {
         const expected = JSON.stringify(JSON.parse(text).project)
         tryVerify(() => AppGroupMonitorService.hasProject
                   && AppGroupMonitorService.project.name === JSON.parse(text).project.name
-                  && AppGroupMonitorService.project.completedTaskCount === countCompleted(text), 10000)
+                  && AppGroupMonitorService.project.completedTaskCount === countCompleted(text), helpers.waitDeadline)
     }
     function countCompleted(text) {
         let n = 0
@@ -112,9 +112,9 @@ TestCase {
         loadPlan(text)
         const screen = makeScreen()
         const sidebar = screen.sidebar
-        tryCompare(sidebar, "isViewAppeared", true)
+        tryCompare(sidebar, "isViewAppeared", true, helpers.waitDeadline)
         const board = sidebar.board
-        tryVerify(() => board.parent.opacity > 0.99, 5000)
+        tryVerify(() => board.parent.opacity > 0.99, helpers.waitDeadline)
         mouseClick(board.taskCards.itemAt(2))
         verify(screen.taskPopup)
         compare(screen.taskPopup.shownTask.title, "Task 3")
@@ -127,7 +127,7 @@ TestCase {
         // The card's test action: the current task, not the previous selection.
         screen.viewModel.startWork()
         compare(sidebar.card.cardState.viewState, CurrentWorkCardState.TestReady)
-        tryVerify(() => sidebar.card.parent.opacity > 0.99, 5000)
+        tryVerify(() => sidebar.card.parent.opacity > 0.99, helpers.waitDeadline)
         mouseClick(sidebar.card)
         verify(screen.taskPopup)
         compare(screen.taskPopup.shownTask.title, "Task 2")
@@ -147,7 +147,7 @@ TestCase {
         loadPlan(Plans.threeMilestones())
         const screen = makeScreen()
         const terminal = screen.terminalPanel.wrapper.terminalView
-        tryVerify(() => terminal.activeFocus, 5000, "the terminal has the keyboard at first")
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline, "the terminal has the keyboard at first")
         screen.viewModel.selectedTask = screen.viewModel.currentTask
         screen.showTaskDetail = true
         const popup = screen.taskPopup
@@ -161,7 +161,7 @@ TestCase {
         compare(popup.verdict.additionalInput, "ok")
         verify(!terminal.activeFocus)
         mouseClick(popup.closeButton)
-        tryVerify(() => terminal.activeFocus, 5000, "the keyboard goes back to the terminal")
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline, "the keyboard goes back to the terminal")
     }
 
     function test_completionCelebration() {
@@ -178,15 +178,16 @@ TestCase {
         screen.completionPopupChanged.connect(() => { if (screen.completionPopup && !popupAt) popupAt = Date.now() })
         loadPlan(done)
         verify(screen.confetti, "confetti at once")
-        compare(screen.completionPopup, null)
-        tryVerify(() => screen.completionPopup !== null, 3000)
+        tryVerify(() => screen.completionPopup !== null, helpers.waitDeadline)
+        // The popup not at once but after its half second (a busy machine may
+        // only make it later, and may have it up before the plan is seen here).
         const delay = popupAt - confettiAt
-        verify(delay >= 450 && delay < 1500, "popup after " + delay + " ms")
+        verify(delay >= 450, "popup after " + delay + " ms")
         verify(screen.screenState.hasShownCompletion)
 
         // "확인": both go.
         mouseClick(findChild(screen.completionPopup, "confirmButton"))
-        tryCompare(screen, "completionPopup", null)
+        tryCompare(screen, "completionPopup", null, helpers.waitDeadline)
         compare(screen.confetti, null)
         // A complete reload after dismissal shows nothing.
         loadPlan(open)
@@ -205,12 +206,81 @@ TestCase {
         // The next complete plan is news.
         loadPlan(Plans.plan("완료!", [Plans.milestone(1, "M", "setupAndModeling", [Plans.task(1, "completed", "checked")])]))
         verify(screen.confetti)
-        tryVerify(() => screen.completionPopup !== null, 3000)
+        tryVerify(() => screen.completionPopup !== null, helpers.waitDeadline)
         const button = findChild(screen.completionPopup, "newProjectButton")
         mouseClick(button)
         mouseClick(button)
-        tryCompare(screen, "newProjects", 1)
-        tryCompare(screen, "completionPopup", null)
+        tryCompare(screen, "newProjects", 1, helpers.waitDeadline)
+        tryCompare(screen, "completionPopup", null, helpers.waitDeadline)
         compare(screen.newProjects, 1)
+    }
+
+    // Escape closes the dashboard and the task popup, sending nothing; the
+    // keyboard goes back to the terminal each time.
+    function test_escapeClosesTheOverlays() {
+        const text = Plans.plan("P", [Plans.milestone(1, "M", "setupAndModeling",
+            [Plans.task(1, "onHold", "ready")])])
+        loadPlan(text)
+        const screen = makeScreen()
+        const terminal = screen.terminalPanel.wrapper.terminalView
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline)
+
+        screen.showDashboard = true
+        tryVerify(() => screen.dashboardOverlay !== null && !terminal.activeFocus, helpers.waitDeadline)
+        keyClick(Qt.Key_Escape)
+        compare(screen.showDashboard, false)
+        compare(screen.dashboardOverlay, null)
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline, "back to the terminal after the dashboard")
+
+        screen.viewModel.selectedTask = AppGroupMonitorService.project.milestones[0].tasks[0]
+        screen.showTaskDetail = true
+        const popup = screen.taskPopup
+        verify(popup)
+        mouseClick(popup.rows.itemAt(0).worksBox)
+        helpers.startCapturingOutput()
+        keyClick(Qt.Key_Escape)
+        const output = helpers.stopCapturingOutput()
+        compare(screen.showTaskDetail, false)
+        compare(screen.taskPopup, null)
+        verify(output.indexOf("[TaskCardDetailPopup]") < 0, "nothing sent: " + output)
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline, "back to the terminal after the popup")
+    }
+
+    // The dashboard's frame: 1020 by 800 with corners rounded 16; what is
+    // drawn inside it stays clear of them.
+    function test_theDashboardFrameHasRoundedCorners() {
+        loadPlan(Plans.threeMilestones())
+        const screen = makeScreen()
+        screen.showDashboard = true
+        const dashboard = screen.dashboardOverlay.dashboard
+        compare(dashboard.cornerRadius, 16)
+        const frame = findChild(screen.dashboardOverlay, "dashboardFrame")
+        const header = dashboard.headerBand
+        verify(header.x >= 16 && header.x + header.width <= frame.width - 16)
+    }
+
+    // A plan of a thousand tasks with long titles: the sidebar and the
+    // dashboard make the cards in sight, not a thousand.
+    function test_aThousandTasksMakeOnlyTheCardsInSight() {
+        const tasks = []
+        const title = "아주 긴 작업 제목이 한 줄에 다 들어가지 않는 작업 ".repeat(40)
+        for (let i = 0; i < 1000; ++i)
+            tasks.push(Plans.task(i + 1, "planned", "pending", { title_ux: (i + 1) + ". " + title }))
+        loadPlan(Plans.plan("천 개", [Plans.milestone(1, "전부", "setupAndModeling", tasks)]))
+        const screen = makeScreen()
+        tryVerify(() => screen.sidebar !== null)
+        const board = screen.sidebar.board
+        verify(board.taskCards.count > 0)
+        verify(board.taskCards.count < 20, "sidebar cards made: " + board.taskCards.count)
+        screen.showDashboard = true
+        const column = screen.dashboardOverlay.dashboard.milestoneList.columns.itemAt(0)
+        verify(column.taskList.cards.count > 0)
+        verify(column.taskList.cards.count < 20, "dashboard cards made: " + column.taskList.cards.count)
+        compare(column.taskList.height, 1000 * 110 + 999 * 10)
+        // Scrolled far down, the cards there are made.
+        const area = screen.dashboardOverlay.dashboard.scrollArea
+        area.contentY = 500 * 120
+        tryVerify(() => column.taskList.cardWindow.first > 400, helpers.waitDeadline)
+        verify(column.taskList.cards.count < 20)
     }
 }

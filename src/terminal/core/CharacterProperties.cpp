@@ -1,0 +1,4 @@
+#include "terminal/core/CharacterProperties.h"
+
+// Written at build time by orva-generate-character-table.
+#include "CharacterTable.inc"

@@ -1,0 +1,44 @@
+#include "support/Waiting.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace orva {
+namespace {
+
+// The process ends once its window has closed, whatever its workers are
+// waiting for.
+TEST(QuitTest, AWorkerWaitingOnAFileNeverKeepsTheProcessAlive)
+{
+    for (const char* mode : {"fifo-interview", "stuck-read"}) {
+        SCOPED_TRACE(mode);
+        QTemporaryDir folder;
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QStringLiteral(ORVA_QUIT_CHILD), {folder.path(), QString::fromLatin1(mode)});
+        ASSERT_TRUE(child.waitForStarted(test::kWaitDeadlineMs));
+        QByteArray output;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                output += child.readAllStandardOutput();
+                return output.contains("window closed") || child.state() == QProcess::NotRunning;
+            },
+            30000));
+        EXPECT_TRUE(output.contains("window closed\n")) << output.toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return child.state() == QProcess::NotRunning; }, test::kWaitDeadlineMs))
+            << "still running after its window closed";
+        if (child.state() != QProcess::NotRunning) {
+            child.kill();
+            child.waitForFinished(5000);
+            continue;
+        }
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(child.exitCode(), 0);
+    }
+}
+
+} // namespace
+} // namespace orva
