@@ -179,7 +179,9 @@ QString longText(qint64 n, int seed)
 struct PlanShape {
     int milestones = 1;
     int tasksPerMilestone = 1;
-    qint64 titleLength = 20;       // the tasks' title, title_ux and summary_ux
+    qint64 titleLength = 20;       // the tasks' title_ux, and title and summary_ux unless set below
+    qint64 internalTitleLength = -1;
+    qint64 summaryLength = -1;
     qint64 milestoneTitleLength = 10;
     qint64 projectNameLength = 10;
     int checklistItems = 3;        // of the first task
@@ -204,11 +206,13 @@ QByteArray planJson(const PlanShape& shape)
             for (int f = 0; f < (first ? shape.modifiedFiles : 2); ++f)
                 files.append(QStringLiteral("FakeApp/FakeApp/Views/Screen%1View.swift").arg(f + 1));
             const QString title = longText(shape.titleLength, int(taskId));
+            const qint64 internal = shape.internalTitleLength < 0 ? shape.titleLength : shape.internalTitleLength;
+            const qint64 summary = shape.summaryLength < 0 ? shape.titleLength : shape.summaryLength;
             tasks.append(QJsonObject {
                 {QStringLiteral("id"), taskId},
-                {QStringLiteral("title"), QStringLiteral("Task %1 ").arg(taskId) + title},
+                {QStringLiteral("title"), QStringLiteral("Task %1 ").arg(taskId) + title.left(internal)},
                 {QStringLiteral("title_ux"), title},
-                {QStringLiteral("summary_ux"), longText(shape.titleLength, int(taskId) + 3)},
+                {QStringLiteral("summary_ux"), longText(summary, int(taskId) + 3)},
                 {QStringLiteral("status"), taskId % 3 == 0 ? QStringLiteral("completed") : QStringLiteral("planned")},
                 {QStringLiteral("testStatus"), taskId % 3 == 0 ? QStringLiteral("checked") : QStringLiteral("pending")},
                 {QStringLiteral("detail"),
@@ -279,10 +283,14 @@ std::vector<Case> cases()
                        Target::taskPopup, p});
     }
     {
-        PlanShape p = plan(1, 3, 1000000);
+        // Three texts the screens show of a million characters each, about
+        // 6 MB: a plan is read up to 8 MiB.
+        PlanShape p = plan(1, 1, 1000000);
+        p.internalTitleLength = 1000;
+        p.summaryLength = 1000;
         p.milestoneTitleLength = 1000000;
         p.projectNameLength = 1000000;
-        all.push_back({"titles-1m", "titles, summaries, milestone and project names of 1,000,000 characters",
+        all.push_back({"titles-1m", "a task title, a milestone title and a project name of 1,000,000 characters",
                        Target::workAndDashboard, p});
     }
     all.push_back({"milestones-1000", "1,000 milestones of one task", Target::workAndDashboard, plan(1000, 1, 30)});

@@ -111,14 +111,16 @@ Item {
                                  Plans.milestone(2, "기능 구현", "featureImplementation", [Plans.task(count + 1, "planned", "pending")])])
     }
 
-    // Names, titles and summaries of a million characters each.
+    // A name and titles of a million characters; the other texts of a
+    // hundred thousand, so that the plan stays within the 8 MiB it is read up to.
     function millionCharacterTitles() {
-        const huge = "아주 긴 이름이 끝없이 이어지는 계획 ".repeat(50000)
-        const t = Plans.task(1, "onHold", "ready", { title_ux: huge, summary_ux: huge, title: huge })
-        t.detail.description_ux.general = [huge]
-        t.detail.checklist_ux = ["Xcode에서 ⌘ + R을 누르면 오류 없이 빌드되고 앱이 실행된다", huge]
+        const huge = "긴 이름이 이어지는 very long plan ".repeat(38462)
+        const shorter = "긴 이름이 이어지는 very long plan ".repeat(3846)
+        const t = Plans.task(1, "onHold", "ready", { title_ux: huge, summary_ux: shorter, title: shorter })
+        t.detail.description_ux.general = [shorter]
+        t.detail.checklist_ux = ["Xcode에서 ⌘ + R을 누르면 오류 없이 빌드되고 앱이 실행된다", shorter]
         return Plans.plan(huge, [Plans.milestone(1, huge, "setupAndModeling", [t, Plans.task(2, "planned", "pending",
-                                                                                             { title_ux: huge })])])
+                                                                                             { title_ux: shorter })])])
     }
 
     function sidebarScene(plan, launched, name) {
