@@ -15,6 +15,7 @@
 #include "terminal/core/ScreenText.h"
 #include "terminal/core/Terminal.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -80,21 +81,29 @@ int main(int argc, char** argv)
         }
     }
 
-    std::vector<std::uint8_t> input;
     std::uint8_t chunk[16384];
-    for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
-        if (n < 0) {
-            std::perror("orva-term-replay: read");
-            return 1;
+    // Reads standard input to its end, handing each read to `consume`.
+    auto readInput = [&](auto&& consume) {
+        for (;;) {
+            const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                std::perror("orva-term-replay: read");
+                return false;
+            }
+            if (n == 0)
+                return true;
+            consume(static_cast<std::size_t>(n));
         }
-        if (n == 0)
-            break;
-        input.insert(input.end(), chunk, chunk + n);
-    }
+    };
 
     std::unique_ptr<orva::Terminal> terminal;
     if (script) {
+        // A script is read whole: its first two bytes give the grid.
+        std::vector<std::uint8_t> input;
+        if (!readInput([&](std::size_t n) { input.insert(input.end(), chunk, chunk + n); }))
+            return 1;
         const orva::test::ScriptSize size = orva::test::scriptInitialSize(input);
         if (size.cols == 0) {
             std::fprintf(stderr, "orva-term-replay: a script needs at least two bytes\n");
@@ -105,17 +114,32 @@ int main(int argc, char** argv)
             input, [&](std::span<const std::uint8_t> bytes) { terminal->feed(bytes); },
             [&](int c, int r) { terminal->resize(c, r); });
     } else {
+        // Fed as it is read, in reads of the size the view gets from the
+        // pseudo-terminal. Holding the whole input first cost as much as the
+        // emulator did on plain text: the growing copy's page faults and moves.
         terminal = std::make_unique<orva::Terminal>(cols, rows);
-        // Fed in reads of the size the view gets from the pseudo-terminal; a
-        // read never crosses a resize.
-        std::size_t at = 0;
-        for (std::size_t step = 0; step <= resizes.size(); ++step) {
-            const std::size_t end = step < resizes.size() ? std::min(resizes[step].offset, input.size()) : input.size();
-            for (; at < end; at += std::min(sizeof chunk, end - at))
-                terminal->feed(input.data() + at, std::min(sizeof chunk, end - at));
-            if (step < resizes.size())
-                terminal->resize(resizes[step].cols, resizes[step].rows);
-        }
+        // A read is cut at a resize's offset, so the grid takes its new size
+        // exactly there; resizes past the input's end come after it.
+        std::size_t fed = 0;
+        std::size_t next = 0;
+        auto resizeDue = [&](bool atEnd) {
+            for (; next < resizes.size() && (atEnd || resizes[next].offset <= fed); ++next)
+                terminal->resize(resizes[next].cols, resizes[next].rows);
+        };
+        resizeDue(false);
+        if (!readInput([&](std::size_t n) {
+                for (std::size_t at = 0; at < n;) {
+                    std::size_t part = n - at;
+                    if (next < resizes.size())
+                        part = std::min(part, resizes[next].offset - fed);
+                    terminal->feed(chunk + at, part);
+                    at += part;
+                    fed += part;
+                    resizeDue(false);
+                }
+            }))
+            return 1;
+        resizeDue(true);
     }
 
     std::string out;

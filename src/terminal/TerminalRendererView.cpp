@@ -12,13 +12,17 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QPainter>
+#include <QQuickWindow>
+#include <QScreen>
 #include <QStyleHints>
 #include <QTextLayout>
 #include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstring>
 
 namespace orva {
 
@@ -56,6 +60,28 @@ const QStringList& fallbackFamilies()
     static const QStringList families{QStringLiteral("Noto Sans Mono CJK KR"), QStringLiteral("Noto Sans CJK KR"),
                                       QStringLiteral("DejaVu Sans")};
     return families;
+}
+
+// Copies a tile's rows into an image of 32-bit pixels at `to`.
+void copyTile(const GlyphTileCache::Tile& tile, uchar* to, qsizetype bytesPerLine)
+{
+    const int width = tile.rect.width();
+    const quint32* from = tile.pixels.data();
+    for (int y = 0; y < tile.rect.height(); ++y, from += width, to += bytesPerLine) {
+        auto* line = reinterpret_cast<quint32*>(to);
+        int x = 0;
+        // Four pixels at a time: a copy of a fixed size is a few moves.
+        for (; x + 4 <= width; x += 4)
+            std::memcpy(line + x, from + x, 16);
+        for (; x < width; ++x)
+            line[x] = from[x];
+    }
+}
+
+qint64 steadyNanoseconds()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 } // namespace
@@ -150,10 +176,12 @@ void TerminalRendererView::prepareFonts()
         m_variantFonts[static_cast<std::size_t>(variant)] = font;
         auto& sources = m_sources[static_cast<std::size_t>(variant)];
         sources.clear();
-        auto blendedWithGamma = [](const QRawFont& raw) { return hasCffOutlines(raw); };
+        auto drawingOf = [](const QRawFont& raw) {
+            return hasCffOutlines(raw) ? GlyphDrawing::filledOutline : GlyphDrawing::glyphRun;
+        };
         GlyphSource main;
         main.raw = QRawFont::fromFont(font);
-        main.tiled = blendedWithGamma(main.raw);
+        main.drawing = drawingOf(main.raw);
         sources.push_back(std::move(main));
         for (const QString& family : fallbackFamilies()) {
             QFont fallback(family);
@@ -162,7 +190,7 @@ void TerminalRendererView::prepareFonts()
             fallback.setItalic(variant & 2);
             GlyphSource source;
             source.raw = QRawFont::fromFont(fallback);
-            source.tiled = blendedWithGamma(source.raw);
+            source.drawing = drawingOf(source.raw);
             if (source.raw.isValid() && source.raw.familyName() == family)
                 sources.push_back(std::move(source));
         }
@@ -260,11 +288,19 @@ CellDrawAttributes TerminalRendererView::attributesForCell(const CharAttribute& 
 void TerminalRendererView::feedBytes(std::span<const std::uint8_t> bytes)
 {
     m_pendingOutput.insert(m_pendingOutput.end(), bytes.begin(), bytes.end());
-    if (!m_feedScheduled && !m_feeding)
-        feedPendingOutput();
+    if (m_feedScheduled || m_feeding)
+        return;
+    if (m_handingOver) {
+        // Output held back while the last turn worked (see outputDrained()):
+        // a backlog, fed from the next turn on.
+        m_feedScheduled = true;
+        QTimer::singleShot(0, this, [this] { feedPendingOutput(false); });
+        return;
+    }
+    feedPendingOutput(true);
 }
 
-void TerminalRendererView::feedPendingOutput()
+void TerminalRendererView::feedPendingOutput(bool arrived)
 {
     m_feedScheduled = false;
     if (m_pendingOutput.size() == m_pendingOffset)
@@ -298,7 +334,7 @@ void TerminalRendererView::feedPendingOutput()
     }
     m_feeding = false;
     emit scrollChanged();
-    update();
+    updateForOutput();
     if (m_pendingOffset < m_pendingOutput.size()) {
         // The rest in later turns of the main loop, which draws and takes
         // input in between.
@@ -307,12 +343,87 @@ void TerminalRendererView::feedPendingOutput()
             m_pendingOffset = 0;
         }
         m_feedScheduled = true;
-        QTimer::singleShot(0, this, [this] { feedPendingOutput(); });
+        QTimer::singleShot(0, this, [this] { feedPendingOutput(false); });
         return;
     }
     m_pendingOutput.clear();
     m_pendingOffset = 0;
+    // A small piece of output, fed whole as it came: the person is most
+    // likely waiting to see it (the echo of a key).
+    if (arrived)
+        drawOutputNow();
+    // The output the child wrote meanwhile comes with the next turn: fed in
+    // this one, one turn would go on for as long as the child keeps writing.
+    m_handingOver = true;
     outputDrained();
+    m_handingOver = false;
+}
+
+void TerminalRendererView::updateForOutput()
+{
+    watchWindowFrames();
+    // While the window's renderer still draws a frame with this item in it, a
+    // new one would hold the main thread until that frame is done (a
+    // renderer on its own thread synchronizes with the main thread once it is
+    // free): output waits for the frame's swap, and goes into the next.
+    const qint64 painted = m_lastPaintNs.load(std::memory_order_relaxed);
+    if (m_watchedWindow && painted > m_lastSwapNs && steadyNanoseconds() - painted < 100'000'000) {
+        m_frameWanted = true;
+        return;
+    }
+    update();
+}
+
+void TerminalRendererView::watchWindowFrames()
+{
+    QQuickWindow* w = window();
+    if (w == m_watchedWindow)
+        return;
+    QObject::disconnect(m_swapConnection);
+    m_watchedWindow = w;
+    m_lastSwapNs = steadyNanoseconds();
+    if (w) {
+        m_swapConnection = connect(
+            w, &QQuickWindow::frameSwapped, this,
+            [this] {
+                m_lastSwapNs = steadyNanoseconds();
+                if (m_frameWanted) {
+                    m_frameWanted = false;
+                    update();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void TerminalRendererView::itemChange(ItemChange change, const ItemChangeData& value)
+{
+    QQuickPaintedItem::itemChange(change, value);
+    if (change == ItemSceneChange)
+        watchWindowFrames();
+}
+
+void TerminalRendererView::drawOutputNow()
+{
+    QQuickWindow* w = window();
+    // A frame waiting for the one in flight comes after its swap.
+    if (!w || !w->isExposed() || !isVisible() || m_frameWanted)
+        return;
+    const qint64 now = steadyNanoseconds();
+    // One frame asked for is enough until it is drawn (a window that draws
+    // nothing for a second is asked again).
+    if (m_frameAskedNs != 0 && now - m_frameAskedNs < 1'000'000'000)
+        return;
+    // Within a refresh interval of this item's last frame, the frame the
+    // window has scheduled comes soon enough, and a stream of small pieces
+    // draws no faster than the display refreshes.
+    const qreal refreshRate = w->screen() ? std::clamp<qreal>(w->screen()->refreshRate(), 30, 240) : 60;
+    if (now - m_lastPaintNs.load(std::memory_order_relaxed) < static_cast<qint64>(1e9 / refreshRate))
+        return;
+    // What the window does when its scheduled update comes: the render loop
+    // draws a frame of what has changed.
+    m_frameAskedNs = now;
+    QCoreApplication::postEvent(w, new QEvent(QEvent::UpdateRequest));
 }
 
 void TerminalRendererView::feedText(std::string_view text)
@@ -682,6 +793,11 @@ QVariant TerminalRendererView::inputMethodQuery(Qt::InputMethodQuery query) cons
 
 void TerminalRendererView::paint(QPainter* painter)
 {
+    // On the render thread, if the window has one, while the main thread
+    // waits: this frame has all the output fed so far.
+    m_lastPaintNs.store(steadyNanoseconds(), std::memory_order_relaxed);
+    m_frameAskedNs = 0;
+    m_frameWanted = false;
     if (!painter)
         return;
     render(*painter);
@@ -707,13 +823,21 @@ void TerminalRendererView::render(QPainter& painter)
     const int rows = m_terminal.rows();
 
     // Glyphs are copied from tiles when the painter draws straight onto an
-    // image with whole-pixel offsets; otherwise Qt draws every one.
+    // image with whole-pixel offsets; otherwise every one is drawn in order.
     QPoint deviceOffset;
     const bool tiles = tileableTarget(painter, deviceOffset);
     const auto* target = static_cast<const QImage*>(painter.device());
+    // What each cell's background fill leaves, for the tiles: default where
+    // nothing is filled.
+    std::vector<quint64>& cellBackgrounds = m_cellBackgrounds;
+    if (tiles)
+        cellBackgrounds.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols),
+                               static_cast<quint64>(m_defaultBackground.rgba64()));
 
     std::vector<GlyphItem>& glyphItems = m_glyphItems;
     glyphItems.clear();
+    std::vector<GlyphStyle>& glyphStyles = m_glyphStyles;
+    glyphStyles.clear();
     struct Fill {
         QRectF rect;
         QColor color;
@@ -771,6 +895,11 @@ void TerminalRendererView::render(QPainter& painter)
                 continue;
             }
             const int span = std::max<int>(cell.width, 1);
+            if (tiles) {
+                const auto background = static_cast<quint64>(style.background.rgba64());
+                for (int k = c; k < std::min(c + span, cols); ++k)
+                    cellBackgrounds[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(k)] = background;
+            }
             if (fillStart >= 0 && fillEnd == c && fillColor == style.background) {
                 fillEnd = c + span;
             } else {
@@ -785,6 +914,7 @@ void TerminalRendererView::render(QPainter& painter)
         // Glyph pass: what each cell draws, in drawing order.
         lastAttribute = CharAttribute();
         style = attributesForCell(lastAttribute);
+        int styleIndex = -1;
         for (int c = 0; c < count; ++c) {
             const CharData& cell = line->cells[static_cast<std::size_t>(c)];
             if (cell.width == 0)
@@ -792,6 +922,7 @@ void TerminalRendererView::render(QPainter& painter)
             if (!(cell.attribute == lastAttribute)) {
                 lastAttribute = cell.attribute;
                 style = attributesForCell(lastAttribute);
+                styleIndex = -1;
             }
             const qreal x = m_cellWidth * c;
             const int span = std::max<int>(cell.width, 1);
@@ -823,18 +954,26 @@ void TerminalRendererView::render(QPainter& painter)
                 deferred.push_back({QPointF(x, baseline), line->scalars(c), variant, false, style.foreground});
                 continue;
             }
-            glyphItems.push_back({QPointF(x, baseline), source, variant, glyph, style.foreground, style.background,
-                                  c, r, span, QRect(), true});
+            if (styleIndex < 0 || glyphStyles[static_cast<std::size_t>(styleIndex)].color != style.foreground ||
+                glyphStyles[static_cast<std::size_t>(styleIndex)].background != style.background) {
+                glyphStyles.push_back({style.foreground, style.background, static_cast<quint64>(style.background.rgba64()),
+                                       nullptr});
+                styleIndex = static_cast<int>(glyphStyles.size()) - 1;
+            }
+            glyphItems.push_back({glyph, styleIndex, static_cast<std::int16_t>(c), static_cast<std::int16_t>(r),
+                                  static_cast<std::int8_t>(span), static_cast<std::int8_t>(source),
+                                  static_cast<std::int8_t>(variant), true, false, false, QRect(), nullptr, 0, 0, 0});
         }
     }
 
     if (tiles)
-        classifyGlyphs(deviceOffset);
+        classifyGlyphs(deviceOffset, *target);
 
     // Row by row, as the plain path drew: the row's backgrounds (which cover
     // what the row above drew into it), the glyphs copied from tiles, then the
-    // rest through Qt in order, one glyph run per stretch sharing font, source
-    // and colour.
+    // rest in order: a filled outline each for the fonts drawn that way, one
+    // glyph run through Qt per stretch sharing font, source and colour for
+    // the others.
     QVector<quint32> glyphs;
     QVector<QPointF> positions;
     glyphs.reserve(cols);
@@ -863,54 +1002,57 @@ void TerminalRendererView::render(QPainter& painter)
         while (nextGlyph < glyphItems.size() && glyphItems[nextGlyph].row == r)
             ++nextGlyph;
         if (tiles) {
-            bool copying = false;
+            // Straight into the image the painter draws on, which holds
+            // everything drawn so far (the raster engine draws at once).
+            auto* bits = const_cast<uchar*>(target->constBits());
+            const qsizetype bytesPerLine = target->bytesPerLine();
             for (std::size_t i = rowStart; i < nextGlyph; ++i) {
                 GlyphItem& item = glyphItems[i];
                 if (item.ordered || item.ink.isEmpty())
                     continue;
-                if (!copying) {
-                    painter.setCompositionMode(QPainter::CompositionMode_Source);
-                    copying = true;
-                }
-                const QRawFont& font = m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].raw;
-                const auto position = GlyphTileCache::split(item.origin + QPointF(deviceOffset));
-                // Only over the plain background the tile was blended onto.
-                if (!m_tiles.backgroundUnder(*target, item.ink, item.background)) {
-                    item.ordered = true;
-                    continue;
-                }
-                const QImage* tile = m_tiles.tile(font, item.variant * 16 + item.source, item.glyph, *position, item.color,
-                                                  item.background);
+                const GlyphTileCache::Tile* tile = item.tile;
                 if (!tile) {
+                    GlyphStyle& style = glyphStyles[static_cast<std::size_t>(item.style)];
+                    if (!style.colours)
+                        style.colours = m_tiles.colours(style.color, style.background);
+                    const GlyphSource& source =
+                        m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)];
+                    tile = m_tiles.makeTile(style.colours, source.raw, source.drawing, item.tileKey, item.glyph,
+                                            item.fractionX, item.fractionY);
+                }
+                if (!tile) {
+                    // Drawn in order with the rest: its ink meets no other glyph's.
                     item.ordered = true;
                     continue;
                 }
-                // The painter maps by the whole-pixel offset alone.
-                painter.drawImage(item.ink.topLeft() - deviceOffset, *tile);
+                copyTile(*tile, bits + static_cast<qsizetype>(item.ink.top()) * bytesPerLine +
+                                    static_cast<qsizetype>(item.ink.left()) * 4,
+                         bytesPerLine);
             }
-            if (copying)
-                painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         }
         runSource = -1;
         for (std::size_t i = rowStart; i < nextGlyph; ++i) {
             const GlyphItem& item = glyphItems[i];
             if (!item.ordered)
                 continue;
-            if (m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].tiled) {
-                // Outlines filled, as the tiles are made (see GlyphTileCache.h).
+            const GlyphSource& source = m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)];
+            const QColor& color = glyphStyles[static_cast<std::size_t>(item.style)].color;
+            const QPointF origin(m_cellWidth * item.col, m_cellHeight * item.row + m_ascent);
+            if (source.drawing == GlyphDrawing::filledOutline) {
+                // Outlines filled, as their tiles are made (see GlyphTileCache.h).
                 flushGlyphs();
                 runSource = -1;
-                fillGlyphOutline(painter, glyphOutline(item.variant, item.source, item.glyph), item.origin, item.color);
+                fillGlyphOutline(painter, glyphOutline(item.variant, item.source, item.glyph), origin, color);
                 continue;
             }
-            if (item.source != runSource || item.variant != runVariant || item.color != runColor) {
+            if (item.source != runSource || item.variant != runVariant || color != runColor) {
                 flushGlyphs();
                 runSource = item.source;
                 runVariant = item.variant;
-                runColor = item.color;
+                runColor = color;
             }
             glyphs.append(item.glyph);
-            positions.append(item.origin);
+            positions.append(origin);
         }
         flushGlyphs();
     }
@@ -961,89 +1103,229 @@ bool TerminalRendererView::tileableTarget(QPainter& painter, QPoint& deviceOffse
     return true;
 }
 
-void TerminalRendererView::classifyGlyphs(QPoint deviceOffset)
+void TerminalRendererView::classifyGlyphs(QPoint deviceOffset, const QImage& target)
 {
-    // An ink not known is taken as a wide band around the cell.
-    auto unknownInk = [&](const GlyphItem& item) {
-        return QRectF(item.origin.x() - m_cellHeight * 2, item.origin.y() - m_cellHeight * 3,
-                      m_cellWidth * item.span + m_cellHeight * 4, m_cellHeight * 6)
-            .toAlignedRect()
-            .translated(deviceOffset);
-    };
     m_tiles.beginFrame(newTilesPerFrame);
     const int rows = m_terminal.rows();
+    const int cols = m_terminal.cols();
     std::vector<GlyphItem>& items = m_glyphItems;
-    // Items are in row order: where each row's items start.
-    std::vector<std::size_t>& rowStart = m_rowStarts;
-    rowStart.assign(static_cast<std::size_t>(rows) + 1, items.size());
-    for (std::size_t i = items.size(); i-- > 0;)
-        rowStart[static_cast<std::size_t>(items[i].row)] = i;
-    for (int r = rows - 1; r >= 0; --r)
-        rowStart[static_cast<std::size_t>(r)] = std::min(rowStart[static_cast<std::size_t>(r)], rowStart[static_cast<std::size_t>(r) + 1]);
+    std::vector<GlyphStyle>& styles = m_glyphStyles;
+    const std::vector<quint64>& cellBackgrounds = m_cellBackgrounds;
+    const auto cellIndex = [cols](int row, int col) {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(col);
+    };
 
-    // Only glyphs of the fonts Qt blends dearly are worth a tile; the inks of
-    // the others are needed only beside one of those.
-    bool anyTiled = false;
-    for (GlyphItem& item : items) {
-        item.ordered = item.background.alpha() != 255 ||
-                       !m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].tiled;
-        anyTiled = anyTiled || !item.ordered;
-    }
-    if (!anyTiled)
-        return;
-    for (GlyphItem& item : items) {
-        const QRawFont& font = m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)].raw;
-        const auto position = GlyphTileCache::split(item.origin + QPointF(deviceOffset));
-        if (!position) {
-            item.ink = unknownInk(item);
-            item.ordered = true;
-            continue;
-        }
-        const auto ink = m_tiles.inkRect(font, item.variant * 16 + item.source, item.glyph, *position);
-        if (!ink) {
-            // Not measured in this frame: its ink is not known either.
-            item.ink = unknownInk(item);
-            item.ordered = true;
-            continue;
-        }
-        item.ink = *ink;
-    }
+    // The cells' pixels: a background fill covers from each of its edges
+    // rounded to the nearest pixel, so neighbouring cells share no pixel.
+    std::vector<int>& colEdges = m_colEdges;
+    std::vector<int>& rowEdges = m_rowEdges;
+    colEdges.resize(static_cast<std::size_t>(cols) + 1);
+    rowEdges.resize(static_cast<std::size_t>(rows) + 1);
+    for (int c = 0; c <= cols; ++c)
+        colEdges[static_cast<std::size_t>(c)] = static_cast<int>(std::floor(m_cellWidth * c + 0.5)) + deviceOffset.x();
+    for (int r = 0; r <= rows; ++r)
+        rowEdges[static_cast<std::size_t>(r)] = static_cast<int>(std::floor(m_cellHeight * r + 0.5)) + deviceOffset.y();
+    // The column and row of a device pixel, clamped to the grid.
+    auto colAt = [&](int pixel) {
+        int c = std::clamp(static_cast<int>((pixel - deviceOffset.x()) / m_cellWidth), 0, cols - 1);
+        while (c > 0 && pixel < colEdges[static_cast<std::size_t>(c)])
+            --c;
+        while (c < cols - 1 && pixel >= colEdges[static_cast<std::size_t>(c) + 1])
+            ++c;
+        return c;
+    };
+    auto rowAt = [&](int pixel) {
+        int r = std::clamp(static_cast<int>((pixel - deviceOffset.y()) / m_cellHeight), 0, rows - 1);
+        while (r > 0 && pixel < rowEdges[static_cast<std::size_t>(r)])
+            --r;
+        while (r < rows - 1 && pixel >= rowEdges[static_cast<std::size_t>(r) + 1])
+            ++r;
+        return r;
+    };
 
-    // A glyph whose ink meets another's keeps Qt's drawing in order: a copied
-    // tile must be the only ink on its pixels. An ink reaches at most as far
-    // beyond its own cell as the farthest reaching one, so only the cells
-    // that far around a tile's ink can hold an ink that meets it.
-    qreal overX = 0;
-    qreal overY = 0;
-    for (const GlyphItem& item : items) {
-        if (item.ink.isEmpty())
-            continue;
-        const QRectF ink = QRectF(item.ink.translated(-deviceOffset));
-        const qreal left = m_cellWidth * item.col;
-        const qreal top = m_cellHeight * item.row;
-        overX = std::max({overX, left - ink.left(), ink.right() - (left + m_cellWidth * item.span)});
-        overY = std::max({overY, top - ink.top(), ink.bottom() - (top + m_cellHeight)});
+    // Where the glyphs of each column and row stand: whole pixel and fraction.
+    struct Place {
+        int pixel = 0;
+        int fraction = -1; // none: not on the grid of fractions
+    };
+    std::vector<Place> colPlaces(static_cast<std::size_t>(cols));
+    std::vector<Place> rowPlaces(static_cast<std::size_t>(rows));
+    for (int c = 0; c < cols; ++c) {
+        if (const auto split = GlyphTileCache::split(QPointF(m_cellWidth * c + deviceOffset.x(), 0)))
+            colPlaces[static_cast<std::size_t>(c)] = Place{split->x, split->fractionX};
     }
-    for (GlyphItem& item : items) {
-        if (item.ordered || item.ink.isEmpty())
-            continue;
-        const QRectF around = QRectF(item.ink.translated(-deviceOffset)).adjusted(-overX - 1, -overY - 1, overX + 1, overY + 1);
-        const int r0 = std::max(0, static_cast<int>(std::floor(around.top() / m_cellHeight)));
-        const int r1 = std::min(rows - 1, static_cast<int>(std::floor(around.bottom() / m_cellHeight)));
-        // A wide cell starts one column left of the columns it covers.
-        const int c0 = static_cast<int>(std::floor(around.left() / m_cellWidth)) - 1;
-        const int c1 = static_cast<int>(std::floor(around.right() / m_cellWidth));
-        for (int r = r0; r <= r1 && !item.ordered; ++r) {
-            const auto begin = items.begin() + static_cast<std::ptrdiff_t>(rowStart[static_cast<std::size_t>(r)]);
-            const auto end = items.begin() + static_cast<std::ptrdiff_t>(rowStart[static_cast<std::size_t>(r) + 1]);
-            auto j = std::lower_bound(begin, end, c0, [](const GlyphItem& other, int col) { return other.col < col; });
-            for (; j != end && j->col <= c1; ++j) {
-                if (&*j != &item && !j->ink.isEmpty() && j->ink.intersects(item.ink)) {
-                    item.ordered = true;
-                    j->ordered = true;
-                }
+    for (int r = 0; r < rows; ++r) {
+        if (const auto split = GlyphTileCache::split(QPointF(0, m_cellHeight * r + m_ascent + deviceOffset.y())))
+            rowPlaces[static_cast<std::size_t>(r)] = Place{split->y, split->fractionY};
+    }
+    // The classes of those fractions for each font met, found as needed.
+    struct FontPhases {
+        int fontKey;
+        std::vector<int> cols;
+        std::vector<int> rows;
+    };
+    std::vector<FontPhases> fontPhases;
+    constexpr int notFound = -2;
+    auto phasesOf = [&](int fontKey) -> FontPhases& {
+        for (FontPhases& phases : fontPhases) {
+            if (phases.fontKey == fontKey)
+                return phases;
+        }
+        fontPhases.push_back(FontPhases{fontKey, std::vector<int>(static_cast<std::size_t>(cols), notFound),
+                                        std::vector<int>(static_cast<std::size_t>(rows), notFound)});
+        return fontPhases.back();
+    };
+    auto classOf = [&](const GlyphSource& source, int fontKey, int axis, std::vector<int>& classes, int at,
+                       const Place& place) {
+        int& known = classes[static_cast<std::size_t>(at)];
+        if (known == notFound)
+            known = place.fraction < 0 ? -1 : m_tiles.phaseClass(source.raw, source.drawing, fontKey, axis, place.fraction);
+        return known;
+    };
+
+    // Each glyph's ink, from its tile when one is made. A glyph is copied
+    // from a tile only when its ink meets no other glyph's and the pixels
+    // under it hold its background when it is copied; all the others are
+    // drawn in the order the cells stand. Most glyphs keep inside their
+    // own cell; those that reach beyond it are looked at closely, and no
+    // glyph near one whose ink is not known yet is copied.
+    std::vector<int>& cellItems = m_cellItems;
+    cellItems.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols), -1);
+    const std::size_t stride = static_cast<std::size_t>(cols) + 1;
+    std::vector<int>& unknown = m_unknownInks; // counts, then sums over the grid
+    unknown.assign(static_cast<std::size_t>(rows + 1) * stride, 0);
+    std::vector<std::size_t>& reaching = m_reachingItems;
+    reaching.clear();
+    bool anyUnknown = false;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        GlyphItem& item = items[i];
+        GlyphStyle& style = styles[static_cast<std::size_t>(item.style)];
+        const bool opaque = style.background.alpha() == 255;
+        for (int k = item.col; k < std::min(item.col + item.span, cols); ++k)
+            cellItems[cellIndex(item.row, k)] = static_cast<int>(i);
+        const Place& x = colPlaces[static_cast<std::size_t>(item.col)];
+        const Place& y = rowPlaces[static_cast<std::size_t>(item.row)];
+        const int fontKey = item.variant * 16 + item.source;
+        const GlyphSource& source = m_sources[static_cast<std::size_t>(item.variant)][static_cast<std::size_t>(item.source)];
+        FontPhases& phases = phasesOf(fontKey);
+        const int classX = classOf(source, fontKey, 0, phases.cols, item.col, x);
+        const int classY = classOf(source, fontKey, 1, phases.rows, item.row, y);
+        if (classX >= 0 && classY >= 0) {
+            item.tileKey = GlyphTileCache::glyphKey(fontKey, item.glyph, classX, classY);
+            item.fractionX = x.fraction;
+            item.fractionY = y.fraction;
+            const QRect* ink = nullptr;
+            if (opaque) {
+                if (!style.colours)
+                    style.colours = m_tiles.colours(style.color, style.background);
+                item.tile = m_tiles.findTile(style.colours, item.tileKey);
+                if (item.tile)
+                    ink = &item.tile->rect;
+            }
+            if (!ink)
+                ink = m_tiles.ink(source.raw, source.drawing, item.tileKey, item.glyph, item.fractionX, item.fractionY);
+            if (ink) {
+                item.inkKnown = true;
+                item.ink = ink->isEmpty() ? QRect() : ink->translated(x.pixel, y.pixel);
             }
         }
+        if (!item.inkKnown) {
+            anyUnknown = true;
+            ++unknown[static_cast<std::size_t>(item.row + 1) * stride + static_cast<std::size_t>(item.col + 1)];
+            continue;
+        }
+        const bool inside =
+            item.ink.isEmpty() ||
+            (item.ink.left() >= colEdges[static_cast<std::size_t>(item.col)] &&
+             item.ink.right() < colEdges[static_cast<std::size_t>(std::min(item.col + item.span, cols))] &&
+             item.ink.top() >= rowEdges[static_cast<std::size_t>(item.row)] &&
+             item.ink.bottom() < rowEdges[static_cast<std::size_t>(item.row) + 1]);
+        if (inside)
+            item.ordered = !opaque;
+        else
+            reaching.push_back(i);
+    }
+
+    if (anyUnknown) {
+        for (int r = 1; r <= rows; ++r) {
+            for (int c = 1; c <= cols; ++c) {
+                const std::size_t at = static_cast<std::size_t>(r) * stride + static_cast<std::size_t>(c);
+                unknown[at] += unknown[at - stride] + unknown[at - 1] - unknown[at - stride - 1];
+            }
+        }
+        // How far an ink not known may reach, in cells.
+        const int bandCols = static_cast<int>(std::ceil(m_cellHeight * 2 / m_cellWidth)) + 2;
+        const int bandRows = 4;
+        auto unknownNear = [&](const GlyphItem& item) {
+            const auto at = [&](int r, int c) {
+                return unknown[static_cast<std::size_t>(r) * stride + static_cast<std::size_t>(c)];
+            };
+            const int r0 = std::max(item.row - bandRows, 0);
+            const int r1 = std::min(item.row + bandRows + 1, rows);
+            const int c0 = std::max(item.col - bandCols, 0);
+            const int c1 = std::min(item.col + item.span + bandCols, cols);
+            return at(r1, c1) - at(r0, c1) - at(r1, c0) + at(r0, c0) > 0;
+        };
+        for (GlyphItem& item : items) {
+            if (!item.ordered && unknownNear(item))
+                item.ordered = true;
+        }
+        for (std::size_t i : reaching)
+            items[i].nearUnknown = unknownNear(items[i]);
+    }
+    if (reaching.empty())
+        return;
+
+    // The reaching inks of each cell they cover, as lists through m_reach.
+    std::vector<int>& heads = m_reachHeads;
+    heads.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols), -1);
+    std::vector<std::pair<std::size_t, int>>& reach = m_reach;
+    reach.clear();
+    for (std::size_t i : reaching) {
+        const QRect& ink = items[i].ink;
+        const int r0 = rowAt(ink.top()), r1 = rowAt(ink.bottom());
+        const int c0 = colAt(ink.left()), c1 = colAt(ink.right());
+        for (int r = r0; r <= r1; ++r) {
+            for (int c = c0; c <= c1; ++c) {
+                int& head = heads[cellIndex(r, c)];
+                reach.emplace_back(i, head);
+                head = static_cast<int>(reach.size()) - 1;
+            }
+        }
+    }
+    const auto defaultBackground = static_cast<quint64>(m_defaultBackground.rgba64());
+    for (std::size_t i : reaching) {
+        GlyphItem& item = items[i];
+        const QRect& ink = item.ink;
+        const GlyphStyle& style = styles[static_cast<std::size_t>(item.style)];
+        // Copied only onto pixels inside the cells and the image.
+        bool copy = !item.nearUnknown && style.background.alpha() == 255 && ink.left() >= colEdges.front() &&
+                    ink.right() < colEdges.back() && ink.top() >= rowEdges.front() && ink.bottom() < rowEdges.back() &&
+                    target.rect().contains(ink);
+        // Two glyphs whose inks meet are both drawn in order.
+        auto meet = [&](std::size_t j) {
+            GlyphItem& other = items[j];
+            if (j != i && !other.ink.isEmpty() && other.ink.intersects(ink)) {
+                other.ordered = true;
+                copy = false;
+            }
+        };
+        const int r0 = rowAt(ink.top()), r1 = rowAt(ink.bottom());
+        const int c0 = colAt(ink.left()), c1 = colAt(ink.right());
+        for (int r = r0; r <= r1; ++r) {
+            for (int c = c0; c <= c1; ++c) {
+                const std::size_t cell = cellIndex(r, c);
+                // Under the ink when the tile is copied: the cell's fill in
+                // the rows drawn so far, the plain background below.
+                if ((r <= item.row ? cellBackgrounds[cell] : defaultBackground) != style.background64)
+                    copy = false;
+                if (cellItems[cell] >= 0)
+                    meet(static_cast<std::size_t>(cellItems[cell]));
+                for (int at = heads[cell]; at >= 0; at = reach[static_cast<std::size_t>(at)].second)
+                    meet(reach[static_cast<std::size_t>(at)].first);
+            }
+        }
+        item.ordered = !copy;
     }
 }
 

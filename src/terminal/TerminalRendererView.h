@@ -12,17 +12,21 @@
 #include <QFont>
 #include <QGlyphRun>
 #include <QPainterPath>
+#include <QPointer>
+#include <QQuickWindow>
 #include <QQuickPaintedItem>
 #include <QRawFont>
 #include <QString>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -70,7 +74,7 @@ public:
     static constexpr qreal scrollerWidth = 15;
     // The natural width never goes below the terminal panel's width.
     static constexpr qreal minimumNaturalWidth = 700;
-    // Glyph tiles one repaint may make (each a small draw by Qt).
+    // Glyph tiles one repaint may make (each a small draw of its glyph).
     static constexpr int newTilesPerFrame = 96;
 
     explicit TerminalRendererView(QQuickItem* parent = nullptr);
@@ -93,7 +97,11 @@ public:
 
     // Output from the child, on the main thread. It is fed to the emulator in
     // turns of the main loop of at most about feedBudgetMs each, in order;
-    // what one turn leaves waits for the next. Nothing is dropped.
+    // what one turn leaves waits for the next. Nothing is dropped. Output that
+    // arrives with nothing waiting and is fed whole in its turn (an echo of a
+    // key, a prompt) is drawn in a frame asked for at once, rather than at
+    // the window's next scheduled update, unless this item was drawn less
+    // than a refresh interval ago.
     void feedBytes(std::span<const std::uint8_t> bytes);
     static constexpr qint64 feedBudgetMs = 4;
     static constexpr std::size_t feedSliceBytes = 256;
@@ -137,6 +145,9 @@ public:
 
     // Draws the whole view (what paint() does), for any painter.
     void render(QPainter& painter);
+    // Glyph tiles and ink rectangles the last repaint made: 0 once every
+    // glyph of the screen is known (for tests and benchmarks).
+    int glyphTilesMadeInLastRepaint() const { return m_tiles.madeThisFrame(); }
     QImage renderImage();
 
     void paint(QPainter* painter) override;
@@ -154,6 +165,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+    void itemChange(ItemChange change, const ItemChangeData& value) override;
 
     // Runs after a size change: fits the grid. Subclasses add to it.
     virtual void layoutGrid();
@@ -167,9 +179,9 @@ protected:
 private:
     struct GlyphSource {
         QRawFont raw;
-        // Outlines Qt blends with gamma correction on every draw (CFF): its
-        // glyphs are copied from tiles where they can be.
-        bool tiled = false;
+        // Outlines Qt blends with gamma correction (CFF) are filled instead,
+        // in tiles and in order alike.
+        GlyphDrawing drawing = GlyphDrawing::glyphRun;
         std::array<quint32, 128> ascii{};
         std::array<bool, 128> asciiKnown{};
         std::unordered_map<char32_t, quint32> other;
@@ -184,26 +196,40 @@ private:
     int glyphFor(int variant, char32_t ch, quint32& glyph);
     QColor resolve(const TerminalColor& color, bool isForeground) const;
 
-    // A glyph one cell draws from a raw font, in drawing order.
-    struct GlyphItem {
-        QPointF origin;
-        int source;
-        int variant;
-        quint32 glyph;
+    // The colours of a stretch of cells, for the glyphs drawn in them.
+    struct GlyphStyle {
         QColor color;
         QColor background;
-        int col;
-        int row;
-        int span;
-        QRect ink;    // device pixels it may change; empty when none
-        bool ordered; // drawn by Qt in order rather than copied from a tile
+        quint64 background64 = 0;
+        // The tiles of these colours, once asked for in the repaint.
+        GlyphTileCache::Colours* colours = nullptr;
+    };
+    // A glyph one cell draws from a raw font, in drawing order.
+    struct GlyphItem {
+        quint32 glyph;
+        int style; // index into the repaint's styles
+        std::int16_t col;
+        std::int16_t row;
+        std::int8_t span;
+        std::int8_t source;
+        std::int8_t variant;
+        bool ordered; // drawn in order rather than copied from a tile
+        bool inkKnown;
+        // A glyph whose ink is not known stands near enough to meet this one's.
+        bool nearUnknown;
+        QRect ink; // device pixels it may change; empty when none or not known
+        const GlyphTileCache::Tile* tile;
+        std::uint64_t tileKey;
+        int fractionX;
+        int fractionY;
     };
     // Whether glyphs may be copied from tiles onto the painter's device, and
     // the whole-pixel offset of its transform.
     bool tileableTarget(QPainter& painter, QPoint& deviceOffset);
-    // Finds the glyphs whose ink meets no other glyph's, to be copied from
-    // tiles; the others are drawn by Qt in order.
-    void classifyGlyphs(QPoint deviceOffset);
+    // Finds the glyphs whose ink meets no other glyph's and lies on pixels of
+    // their own background, to be copied from tiles; the others are drawn in
+    // order.
+    void classifyGlyphs(QPoint deviceOffset, const QImage& target);
     // A character no raw font has, a grapheme cluster of several scalars, or
     // an emoji (`emoji`: from the colour emoji font first), shaped by Qt's
     // text layout once: glyph runs relative to the baseline at its start.
@@ -224,7 +250,29 @@ private:
     std::size_t m_pendingOffset = 0;
     bool m_feedScheduled = false;
     bool m_feeding = false;
-    void feedPendingOutput();
+    // Within outputDrained(), where the process may hand over what it held.
+    bool m_handingOver = false;
+    // `arrived`: called for output that has just come, not for a backlog.
+    void feedPendingOutput(bool arrived);
+    // Asks the window for a frame now, at most once per refresh interval.
+    void drawOutputNow();
+    // Marks the item for redraw after output, once the window's frame in
+    // flight (if any) is swapped.
+    void updateForOutput();
+    // Follows the frames of the window the item is in.
+    void watchWindowFrames();
+    QPointer<QQuickWindow> m_watchedWindow;
+    QMetaObject::Connection m_swapConnection;
+    // When the window last swapped a frame (seen on the main thread), in
+    // nanoseconds of the steady clock.
+    qint64 m_lastSwapNs = 0;
+    bool m_frameWanted = false;
+    // When paint() last ran, in nanoseconds of the steady clock (written on
+    // the render thread while the main thread waits for it).
+    std::atomic<qint64> m_lastPaintNs{0};
+    // When a frame was asked for and not drawn yet; 0 when none is (cleared
+    // by paint(), with the main thread waiting).
+    std::atomic<qint64> m_frameAskedNs{0};
 
     QString m_markedText;
     TextRange m_markedRange;
@@ -236,10 +284,20 @@ private:
     std::array<QFont, 4> m_variantFonts;
     bool m_fontsReady = false;
     GlyphTileCache m_tiles;
+    // A repaint's working lists, kept to save their allocations.
     std::vector<GlyphItem> m_glyphItems;
-    std::vector<std::size_t> m_rowStarts;
+    std::vector<GlyphStyle> m_glyphStyles;
+    std::vector<quint64> m_cellBackgrounds;
+    std::vector<int> m_reachHeads;
+    std::vector<int> m_colEdges;
+    std::vector<int> m_rowEdges;
+    std::vector<int> m_cellItems;
+    std::vector<int> m_unknownInks;
+    std::vector<std::size_t> m_reachingItems;
+    // Reaching inks by cell: (item, next in the cell's list).
+    std::vector<std::pair<std::size_t, int>> m_reach;
     std::unordered_map<std::u32string, std::vector<QGlyphRun>> m_shaped;
-    // Outlines of the tiled fonts' glyphs, by variant, source and glyph.
+    // Outlines of the filled fonts' glyphs, by variant, source and glyph.
     std::unordered_map<std::uint64_t, QPainterPath> m_outlines;
     const QPainterPath& glyphOutline(int variant, int source, quint32 glyph);
     // The colour emoji font first, then the terminal's own families.

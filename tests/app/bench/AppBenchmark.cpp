@@ -8,7 +8,8 @@
 //
 // Options: --runs N (start-up runs, 7), --seconds S (each idle measurement,
 // 10), --settle S (wait after reaching a screen, 3), --megabytes N (terminal
-// throughput, 50).
+// throughput, 50), --floods N (runs of the repeat flood, 5), --keys N (keys
+// typed into the terminal, 50).
 //
 // It prints one table:
 // - process start to the first frame of the first screen, measured in a child
@@ -22,7 +23,11 @@
 //   terminal;
 // - N MiB written by `cat` through the pseudo-terminal, the emulator and the
 //   work screen's terminal view, with the frames drawn meanwhile and the
-//   longest turn of the main loop.
+//   longest turn of the main loop;
+// - 140 KiB of `CSI 9999 b` through the same view, several times, with the
+//   longest turn of the main loop of each;
+// - keys typed into that terminal's zsh, each from its key event to the frame
+//   that shows its echo.
 
 #include "app/AppStart.h"
 #include "fakes/FakeCalls.h"
@@ -31,6 +36,7 @@
 #include "terminal/LocalProcessTerminalView.h"
 #include "terminal/core/Buffer.h"
 #include "terminal/core/ScreenText.h"
+#include "terminal/view/TypingProbe.h"
 #include "workflow/ChatViewModel.h"
 #include "workflow/ContentViewModel.h"
 #include "workflow/ProjectGuidingViewModel.h"
@@ -694,6 +700,8 @@ int main(int argc, char** argv)
     int seconds = 10;
     int settleMs = 3000;
     int megabytes = 50;
+    int repeatFloods = 5;
+    int typedKeys = 50;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         const int value = std::atoi(argv[i + 1]);
@@ -705,6 +713,10 @@ int main(int argc, char** argv)
             settleMs = std::max(0, value) * 1000;
         else if (option == "--megabytes")
             megabytes = std::max(1, value);
+        else if (option == "--floods")
+            repeatFloods = std::max(1, value);
+        else if (option == "--keys")
+            typedKeys = std::max(1, value);
     }
 
     QTemporaryDir machine;
@@ -867,7 +879,8 @@ int main(int argc, char** argv)
     }
     double rssBefore = -1, rssAfterLines = -1, rssAfterFlood = -1, peak = -1;
     Flow lines;
-    Flow repeatFlood;
+    std::vector<Flow> repeatFloodRuns;
+    testing::Typing typing;
     std::vector<Flow> floods;
     std::vector<double> ptyAlone;
     QString terminalNote;
@@ -919,10 +932,23 @@ int main(int argc, char** argv)
                 content += unit;
             repeat.write(content + "\x1b[0m\r\n");
             repeat.close();
-            repeatFlood = runInTerminal(w, terminal, QStringLiteral("cat '%1'").arg(repeatFile), "REPEAT", 600000);
-            std::fprintf(stderr, "  repeat flood: %.3f s, %.1f frames/s, longest turn %.0f ms\n", repeatFlood.seconds,
-                         repeatFlood.framesPerSecond, repeatFlood.longestTurnMs);
+            for (int run = 0; run < repeatFloods; ++run) {
+                const std::string marker = "REPEAT" + std::to_string(run + 1);
+                const Flow one =
+                    runInTerminal(w, terminal, QStringLiteral("cat '%1'").arg(repeatFile), marker.c_str(), 600000);
+                std::fprintf(stderr, "  repeat flood %d: %s%.3f s, %.1f frames/s, longest turn %.0f ms\n", run + 1,
+                             one.finished ? "" : "(unfinished) ", one.seconds, one.framesPerSecond, one.longestTurnMs);
+                repeatFloodRuns.push_back(one);
+                idleFor(500);
+            }
         }
+        // Typing at the prompt: each key to the frame that shows its echo.
+        type(terminal, "clear\r");
+        idleFor(1000);
+        typing = testing::typeKeys(*w.window, *terminal, typedKeys);
+        std::fprintf(stderr, "  typing: %zu keys, median %.2f ms, 90th percentile %.2f ms, %d missed\n",
+                     typing.keys.size(), testing::percentile(typing.leg(&testing::TypedKey::total), 0.5),
+                     testing::percentile(typing.leg(&testing::TypedKey::total), 0.9), typing.missed);
     } else {
         terminalNote = QStringLiteral("no work screen");
     }
@@ -981,9 +1007,24 @@ int main(int argc, char** argv)
     if (!aloneSeconds.empty())
         std::printf("| the same through the pty alone, output only counted (median of %zu) | %.0f MiB/s (%.2f s) | |\n",
                     aloneSeconds.size(), megabytes / median(aloneSeconds), median(aloneSeconds));
-    if (repeatFlood.finished)
-        std::printf("| %d KiB of `CSI 9999 b` through the view: time / longest main-loop turn | %.2f s / %.0f ms | turn < 33 ms |\n",
-                    kRepeatFloodBytes / 1024, repeatFlood.seconds, repeatFlood.longestTurnMs);
+    std::vector<double> repeatSeconds, repeatTurns;
+    for (const Flow& f : repeatFloodRuns) {
+        if (!f.finished)
+            continue;
+        repeatSeconds.push_back(f.seconds);
+        repeatTurns.push_back(f.longestTurnMs);
+    }
+    if (!repeatTurns.empty())
+        std::printf("| %d KiB of `CSI 9999 b` through the view, %zu runs: time / longest main-loop turn, medians (turn min %.0f, max %.0f) | %.2f s / %.0f ms | turn < 33 ms |\n",
+                    kRepeatFloodBytes / 1024, repeatTurns.size(), *std::min_element(repeatTurns.begin(), repeatTurns.end()),
+                    *std::max_element(repeatTurns.begin(), repeatTurns.end()), median(repeatSeconds), median(repeatTurns));
+    if (!typing.keys.empty()) {
+        const std::vector<double> total = typing.leg(&testing::TypedKey::total);
+        std::printf("| %zu keys typed into the terminal's zsh: key event to the frame that shows the echo, median / 90th percentile (of which fed to frame start, frame) | %.2f / %.2f ms (%.2f, %.2f) | |\n",
+                    typing.keys.size(), testing::percentile(total, 0.5), testing::percentile(total, 0.9),
+                    testing::percentile(typing.leg(&testing::TypedKey::toFrame), 0.5),
+                    testing::percentile(typing.leg(&testing::TypedKey::frame), 0.5));
+    }
     std::printf("| terminal | %s | |\n", qPrintable(terminalNote));
     std::printf("\n| screen | state | CPU (%% of one core, %d s) | frames/s | still running at the end |\n|---|---|---|---|---|\n",
                 seconds);

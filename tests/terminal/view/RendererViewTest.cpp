@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QFontDatabase>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QQuickWindow>
 #include <QRawFont>
 #include <QStyleHints>
+#include <QTest>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -346,6 +349,101 @@ TEST_F(RendererViewTest, FloodIsFedOverSeveralTurnsWithNothingDropped)
     EXPECT_EQ(view.terminal().cursorX(), reference.cursorX());
     EXPECT_EQ(view.terminal().cursorY(), reference.cursorY());
     EXPECT_EQ(view.terminal().buffer().lines.count(), reference.buffer().lines.count());
+}
+
+// Output that comes while nothing waits (the echo of a key) asks its window
+// for a frame at once; the window's scheduled update would come a tick later.
+// A flood's turns do not, and one frame asked for is asked once.
+TEST(TerminalOutputFrames, SmallOutputAsksForAFrameAtOnceAndAFloodDoesNot)
+{
+    QQuickWindow window;
+    window.resize(500, 300);
+    auto* view = new TerminalRendererView(40, 10, window.contentItem());
+    view->setSize(QSizeF(500, 300));
+    // Update requests that reach the window as posted events: the ones the
+    // view asks for. The window's own scheduled ones come from its timer.
+    struct UpdateRequests : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            count += event->type() == QEvent::UpdateRequest;
+            return false;
+        }
+    } requests;
+    int frames = 0;
+    QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&] { ++frames; }, Qt::DirectConnection);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frames > 0; }, 5000));
+    window.installEventFilter(&requests);
+    auto askedNow = [&] {
+        requests.count = 0;
+        QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
+        return requests.count;
+    };
+    // Well past a refresh interval since the view was drawn.
+    QElapsedTimer sinceFrame;
+    sinceFrame.start();
+    QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&] { sinceFrame.restart(); }, Qt::DirectConnection);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, 5000));
+
+    // An echo: drawn in a frame at once.
+    const int before = frames;
+    view->feedText("a");
+    EXPECT_EQ(askedNow(), 1);
+    EXPECT_EQ(frames, before + 1) << "the frame asked for was not drawn when asked";
+    EXPECT_EQ(lineText(*view->terminal().buffer().lines[0]).substr(0, 1), "a");
+
+    // Two pieces before the frame is drawn: one frame asked for.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, 5000));
+    view->feedText("b");
+    view->feedText("c");
+    EXPECT_EQ(askedNow(), 1);
+
+    // A hidden view asks for nothing.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, 5000));
+    view->setVisible(false);
+    view->feedText("d");
+    EXPECT_EQ(askedNow(), 0);
+    view->setVisible(true);
+
+    // A flood's first turn leaves the rest for later turns and asks for no
+    // frame of its own.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, 5000));
+    std::string flood = "x";
+    for (int i = 0; i < 4000; ++i)
+        flood += "\x1B[9999b";
+    // Frames drawn when each turn ended.
+    int framesAtTurn = -1;
+    QObject::connect(view, &TerminalRendererView::scrollChanged, &window, [&] { framesAtTurn = frames; });
+    view->feedText(flood);
+    ASSERT_GT(view->pendingOutput(), 0u) << "one turn fed the whole flood";
+    EXPECT_EQ(askedNow(), 0);
+    // Its turns wait for the frames in between; the last of it is drawn.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->pendingOutput() == 0 && frames > framesAtTurn; }, 60000))
+        << "no frame after the flood's last turn";
+}
+
+// When a turn has fed everything, the process hands over what the child wrote
+// meanwhile (outputDrained()); that waits for the next turn, or one turn would
+// go on for as long as the child keeps writing.
+TEST(TerminalOutputTurns, OutputHandedOverAtTheEndOfATurnWaitsForTheNext)
+{
+    struct HandingOver : TerminalRendererView {
+        int handedOver = 0;
+        void outputDrained() override
+        {
+            if (handedOver < 3) {
+                ++handedOver;
+                feedText("more\r\n");
+            }
+        }
+    } view;
+    view.feedText("first\r\n");
+    EXPECT_EQ(view.handedOver, 1);
+    EXPECT_EQ(view.pendingOutput(), 6u) << "what was handed over was fed in the same turn";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.handedOver == 3 && view.pendingOutput() == 0; }, 5000));
+    EXPECT_EQ(lineText(*view.terminal().buffer().lines[3]).substr(0, 4), "more");
 }
 
 TEST_F(RendererViewTest, GridFitsTheSizeAndNeverGoesBelowOneCell)
