@@ -5,6 +5,27 @@
 
 namespace orva {
 
+std::optional<Project> projectIn(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<Project>())
+        return value.value<Project>();
+    return std::nullopt;
+}
+
+int milestoneCountIn(const QVariant& project)
+{
+    const auto p = projectIn(project);
+    return p ? static_cast<int>(p->milestones.size()) : 0;
+}
+
+QVariant milestoneIn(const QVariant& project, int index)
+{
+    const auto p = projectIn(project);
+    if (!p || index < 0 || index >= p->milestones.size())
+        return {};
+    return QVariant::fromValue(p->milestones.at(index));
+}
+
 DisplayCut cutForDisplay(const QString& text, qsizetype maxChars, qsizetype maxLines)
 {
     DisplayCut result;

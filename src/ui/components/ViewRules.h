@@ -11,9 +11,23 @@
 #include <QPointer>
 #include <QQuickItem>
 #include <QString>
+#include <QVariant>
 #include <QtQml/qqmlregistration.h>
 
+#include "model/ProjectModel.h"
+
+#include <optional>
+
 namespace orva {
+
+// ---- A plan handed to QML as a value, read one piece at a time ----
+
+// The project a QML value holds, if it holds one.
+std::optional<Project> projectIn(const QVariant& value);
+// How many milestones it has (0 for anything that is not a project), and one
+// of them (an invalid value past the end).
+int milestoneCountIn(const QVariant& project);
+QVariant milestoneIn(const QVariant& project, int index);
 
 // ---- Texts cut for display (the data keeps them whole) ----
 

@@ -1,5 +1,7 @@
 #include "ui/screens/dashboard/DashboardRules.h"
 
+#include "ui/components/ViewRules.h"
+
 #include "model/ProjectModel.h"
 
 #include <algorithm>
@@ -74,33 +76,20 @@ qint64 mostTasks(const Project& project)
     return most;
 }
 
-namespace {
-std::optional<Project> projectOf(const QVariant& value)
-{
-    if (value.metaType() == QMetaType::fromType<Project>())
-        return value.value<Project>();
-    return std::nullopt;
-}
-} // namespace
-
 qint64 DashboardRules::mostTasksOf(const QVariant& project) const
 {
-    const auto p = projectOf(project);
+    const auto p = projectIn(project);
     return p ? orva::mostTasks(*p) : 0;
 }
 
 int DashboardRules::milestoneCount(const QVariant& project) const
 {
-    const auto p = projectOf(project);
-    return p ? static_cast<int>(p->milestones.size()) : 0;
+    return milestoneCountIn(project);
 }
 
 QVariant DashboardRules::milestoneAt(const QVariant& project, int index) const
 {
-    const auto p = projectOf(project);
-    if (!p || index < 0 || index >= p->milestones.size())
-        return {};
-    return QVariant::fromValue(p->milestones.at(index));
+    return milestoneIn(project, index);
 }
 
 QVariant DashboardRules::taskAt(const QVariant& milestone, int index) const

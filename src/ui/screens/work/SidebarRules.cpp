@@ -12,15 +12,6 @@
 
 namespace orva {
 
-namespace {
-std::optional<Project> projectOf(const QVariant& value)
-{
-    if (value.metaType() == QMetaType::fromType<Project>())
-        return value.value<Project>();
-    return std::nullopt;
-}
-} // namespace
-
 QString sidebarTitle(const QString& projectName, const QString& folder, const QString& xcodeProjectName)
 {
     if (!projectName.isEmpty())
@@ -101,26 +92,26 @@ int WorkBoardRules::tabTitleLines(const QString& title, double textWidth) const
 
 bool WorkBoardRules::anyTabTitleWraps(const QVariant& project, double textWidth) const
 {
-    const auto p = projectOf(project);
+    const auto p = projectIn(project);
     return p && orva::anyTabTitleWraps(p->milestones, textWidth, DesignTokens::Fonts::body());
 }
 
 qint64 WorkBoardRules::firstMilestoneId(const QVariant& project) const
 {
-    const auto value = projectOf(project);
+    const auto value = projectIn(project);
     return value ? orva::firstMilestoneId(*value) : 0;
 }
 
 int WorkBoardRules::selectedMilestoneIndex(const QVariant& project, qint64 milestoneId) const
 {
-    const auto value = projectOf(project);
+    const auto value = projectIn(project);
     const auto index = value ? orva::selectedMilestoneIndex(*value, milestoneId) : std::nullopt;
     return index ? static_cast<int>(*index) : -1;
 }
 
 QVariantList WorkBoardRules::tasksOfSelection(const QVariant& project, qint64 milestoneId) const
 {
-    const auto value = projectOf(project);
+    const auto value = projectIn(project);
     const auto index = value ? orva::selectedMilestoneIndex(*value, milestoneId) : std::nullopt;
     QVariantList tasks;
     if (index) {
@@ -132,7 +123,7 @@ QVariantList WorkBoardRules::tasksOfSelection(const QVariant& project, qint64 mi
 
 int WorkBoardRules::taskCountOfSelection(const QVariant& project, qint64 milestoneId) const
 {
-    const auto p = projectOf(project);
+    const auto p = projectIn(project);
     if (!p)
         return 0;
     const auto index = orva::selectedMilestoneIndex(*p, milestoneId);
@@ -141,7 +132,7 @@ int WorkBoardRules::taskCountOfSelection(const QVariant& project, qint64 milesto
 
 QVariant WorkBoardRules::taskOfSelection(const QVariant& project, qint64 milestoneId, int index) const
 {
-    const auto p = projectOf(project);
+    const auto p = projectIn(project);
     if (!p)
         return {};
     const auto milestone = orva::selectedMilestoneIndex(*p, milestoneId);
@@ -155,32 +146,28 @@ QVariant WorkBoardRules::taskOfSelection(const QVariant& project, qint64 milesto
 
 int WorkBoardRules::milestoneCount(const QVariant& project) const
 {
-    const auto p = projectOf(project);
-    return p ? static_cast<int>(p->milestones.size()) : 0;
+    return milestoneCountIn(project);
 }
 
 QVariant WorkBoardRules::milestoneAt(const QVariant& project, int index) const
 {
-    const auto p = projectOf(project);
-    if (!p || index < 0 || index >= p->milestones.size())
-        return {};
-    return QVariant::fromValue(p->milestones.at(index));
+    return milestoneIn(project, index);
 }
 
 double WorkBoardRules::progress(const QVariant& project) const
 {
-    const auto value = projectOf(project);
+    const auto value = projectIn(project);
     return value ? clampedProgress(*value) : 0.0;
 }
 
 QString WorkBoardRules::percentageText(const QVariant& project) const
 {
-    return progressPercentageText(projectOf(project).value_or(Project{}));
+    return progressPercentageText(projectIn(project).value_or(Project{}));
 }
 
 QString WorkBoardRules::countSentence(const QVariant& project) const
 {
-    return progressCountSentence(projectOf(project).value_or(Project{}));
+    return progressCountSentence(projectIn(project).value_or(Project{}));
 }
 
 QObject* SidebarActions::viewModelObject() const

@@ -14,6 +14,8 @@
 #include "workspace/XcodeService.h"
 #include "platform/UserDefaults.h"
 
+#include "ui/screens/work/WorkServicesMachine.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -214,25 +216,15 @@ TEST(TaskDetailVerdict, PromptBytes)
     EXPECT_EQ(asOneLine(QStringLiteral("\t\n\r\x1f\x7f ") + QChar(0x85) + QChar(0xA0)), QStringLiteral("    ") + QChar(0xA0));
 }
 
-class SubmitTest : public ::testing::TestWithParam<bool> {
+class SubmitTest : public ::testing::TestWithParam<bool>, protected WorkServicesMachine {
 protected:
     void SetUp() override
     {
-        services.appGroupStorage = &storage;
-        services.appGroupMonitor = &monitor;
-        services.directoryAccess = &directory;
-        services.xcode = &xcode;
         NativeTerminalService::shared().setDelegate(&channel);
     }
     void TearDown() override { NativeTerminalService::shared().setDelegate(nullptr); }
 
-    TempContext context;
-    AppGroupStorageService storage;
-    AppGroupMonitorService monitor{std::chrono::milliseconds(30)};
-    DirectoryAccessService directory{std::make_shared<FakeFolderPanel>()};
-    XcodeService xcode{directory};
     RecordingChannelDelegate channel;
-    WorkflowServices services;
 };
 
 TEST_P(SubmitTest, SendsThroughTheModelAndAlwaysDismisses)

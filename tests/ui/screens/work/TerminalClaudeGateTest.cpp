@@ -14,6 +14,8 @@
 #include "workspace/FolderPanel.h"
 #include "workspace/XcodeService.h"
 
+#include "ui/screens/work/WorkServicesMachine.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -86,14 +88,10 @@ struct Typed {
     QString text = {};
 };
 
-class TerminalClaudeGateTest : public ::testing::Test {
+class TerminalClaudeGateTest : public ::testing::Test, protected WorkServicesMachine {
 protected:
     void SetUp() override
     {
-        services.appGroupStorage = &storage;
-        services.appGroupMonitor = &monitor;
-        services.directoryAccess = &directory;
-        services.xcode = &xcode;
         NativeTerminalService::shared().setDelegate(&channel);
         UserDefaults::setBool(QStringLiteral("hasLaunchedBefore"), false);
     }
@@ -125,13 +123,7 @@ protected:
         return (instruction + QLatin1Char('\n')).toUtf8();
     }
 
-    TempContext context;
-    AppGroupStorageService storage;
-    AppGroupMonitorService monitor{std::chrono::milliseconds(30)};
-    DirectoryAccessService directory{std::make_shared<FakeFolderPanel>()};
-    XcodeService xcode{directory};
     RecordingChannelDelegate channel;
-    WorkflowServices services;
 };
 
 TEST_F(TerminalClaudeGateTest, Sequences)

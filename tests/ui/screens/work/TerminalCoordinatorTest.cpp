@@ -13,6 +13,8 @@
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/XcodeService.h"
 
+#include "ui/screens/work/WorkServicesMachine.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -22,27 +24,14 @@
 namespace orva::test {
 namespace {
 
-class TerminalCoordinatorTest : public ::testing::Test {
+class TerminalCoordinatorTest : public ::testing::Test, protected WorkServicesMachine {
 protected:
-    void SetUp() override
-    {
-        services.appGroupStorage = &storage;
-        services.appGroupMonitor = &monitor;
-        services.directoryAccess = &directory;
-        services.xcode = &xcode;
-    }
     void TearDown() override
     {
         NativeTerminalService::shared().setDelegate(nullptr);
         NativeTerminalService::shared().setProcessRunning(false);
     }
 
-    TempContext context;
-    AppGroupStorageService storage;
-    AppGroupMonitorService monitor{std::chrono::milliseconds(30)};
-    DirectoryAccessService directory{std::make_shared<FakeFolderPanel>()};
-    XcodeService xcode{directory};
-    WorkflowServices services;
 };
 
 TEST_F(TerminalCoordinatorTest, ForwardsToItsViewAndDropsWithoutOne)
