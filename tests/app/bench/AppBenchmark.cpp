@@ -30,6 +30,7 @@
 //   that shows its echo.
 
 #include "app/AppStart.h"
+#include "app/bench/BenchMachine.h"
 #include "fakes/FakeCalls.h"
 #include "platform/AppContext.h"
 #include "platform/UserDefaults.h"
@@ -80,9 +81,9 @@
 namespace {
 
 using namespace orva;
+using namespace orva::bench;
 
 constexpr char kChildFlag[] = "--first-frame-child";
-constexpr char kRootVariable[] = "ORVA_BENCH_ROOT";
 // The work screen's terminal panel when the screen is not built: 700 px wide,
 // the window's height less the panel's header.
 constexpr qreal kPanelWidth = 700;
@@ -116,32 +117,12 @@ double processStartSeconds()
     return fields[19].toDouble() / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-double threadCpuSeconds()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
-
 double cpuSeconds()
 {
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-// A field of /proc/self/status in MiB (VmRSS, VmHWM).
-double statusMiB(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field) && line.size() > qsizetype(std::strlen(field)) && line[std::strlen(field)] == ':')
-            return line.mid(std::strlen(field) + 1).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
 }
 
 // The mappings that hold the most resident memory, for the log.
@@ -174,64 +155,23 @@ void printLargestMappings(const char* when)
 
 // ---- The temporary machine ----
 
-QString rootFolder(const QString& root, const char* path) { return root + QLatin1Char('/') + QLatin1String(path); }
-
 // Folders and the environment of a machine nobody has used Orva on, with the
-// fakes first in PATH. Children inherit it.
+// fakes first in PATH. Children inherit it. A prompt call of `claude` waits
+// for the seconds the delay file names, so a screen can be measured while it
+// waits for a reply. (The fake's own delay variable cannot change once the
+// claude service has taken its environment.)
 void installEnvironment(const QString& root)
 {
-    for (const char* folder : {"home/Documents", "xdg/data", "xdg/config", "xdg/cache", "xdg/state", "xdg/runtime"})
-        QDir().mkpath(rootFolder(root, folder));
-    QFile::setPermissions(rootFolder(root, "xdg/runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv(kRootVariable, root.toUtf8());
-    qputenv("HOME", rootFolder(root, "home").toUtf8());
-    qputenv("XDG_DATA_HOME", rootFolder(root, "xdg/data").toUtf8());
-    qputenv("XDG_CONFIG_HOME", rootFolder(root, "xdg/config").toUtf8());
-    qputenv("XDG_CACHE_HOME", rootFolder(root, "xdg/cache").toUtf8());
-    qputenv("XDG_STATE_HOME", rootFolder(root, "xdg/state").toUtf8());
-    qputenv("XDG_RUNTIME_DIR", rootFolder(root, "xdg/runtime").toUtf8());
-    qunsetenv("ZDOTDIR");
-    // `claude` is the fake behind a wrapper that holds a prompt call ("-p")
-    // for the seconds the delay file names, so a screen can be measured while
-    // it waits for a reply. (The fake's own delay variable cannot change once
-    // the claude service has taken its environment.)
-    QDir().mkpath(rootFolder(root, "bin"));
-    QFile wrapper(rootFolder(root, "bin/claude"));
-    if (wrapper.open(QIODevice::WriteOnly)) {
-        wrapper.write(QStringLiteral("#!/bin/sh\n"
-                                     "case \" $* \" in *\" -p \"*) d=$(cat '%1' 2>/dev/null); [ -n \"$d\" ] && sleep \"$d\";; esac\n"
-                                     "exec '%2' \"$@\"\n")
-                          .arg(rootFolder(root, "claude.delay"), test::fakeClaudePath())
-                          .toUtf8());
-        wrapper.close();
-        wrapper.setPermissions(wrapper.permissions() | QFileDevice::ExeOwner);
-    }
-    const QString path = qEnvironmentVariable("PATH", QStringLiteral("/usr/bin:/bin"));
-    qputenv("PATH", (rootFolder(root, "bin") + QLatin1Char(':') + test::fakesBinDir() + QLatin1Char(':') + path).toUtf8());
-    qputenv("SHELL", test::fakeShellPath().toUtf8());
-    qputenv("FAKE_SHELL_WHICH", rootFolder(root, "bin/claude").toUtf8());
-    qputenv("FAKE_SHELL_LOGIN_PATH",
-            (rootFolder(root, "bin") + QLatin1Char(':') + test::fakesBinDir() + QStringLiteral(":/usr/bin:/bin")).toUtf8());
-    qputenv("FAKE_CLAUDE_LOG", rootFolder(root, "claude.log").toUtf8());
-    qputenv("FAKE_CLAUDE_STATE", rootFolder(root, "claude.state").toUtf8());
+    bench::installEnvironment(root, QStringLiteral("d=$(cat '%1' 2>/dev/null); [ -n \"$d\" ] && sleep \"$d\"")
+                                        .arg(bench::rootFolder(root, "claude.delay")));
 }
 
 // Seconds every later prompt call of `claude` waits before it runs; 0 for none.
 void setClaudeDelay(int seconds)
 {
-    QFile file(rootFolder(qEnvironmentVariable(kRootVariable), "claude.delay"));
+    QFile file(bench::rootFolder("claude.delay"));
     if (file.open(QIODevice::WriteOnly))
         file.write(seconds > 0 ? QByteArray::number(seconds) : QByteArray());
-}
-
-// The application's own folders for this machine; only the prompt documents
-// come from the build tree, since this program is not installed beside them.
-void installContext()
-{
-    AppContext context = AppContext::platformDefaults();
-    context.resourcesPath = QStringLiteral(ORVA_BENCH_RESOURCES_DIR);
-    AppContext::setCurrent(context);
 }
 
 // ---- Start-up, in a child process ----
@@ -298,27 +238,6 @@ std::optional<StartRun> runStartChild(const QString& program, QString& error)
     }
     error = QStringLiteral("child printed no first frame");
     return std::nullopt;
-}
-
-// ---- Waiting without spinning ----
-
-void idleFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        idleFor(20);
-    }
-    return true;
 }
 
 // ---- What still runs: animations and repeating timers ----
@@ -893,11 +812,11 @@ int main(int argc, char** argv)
         const QString floodFile = machine.filePath(QStringLiteral("flood.txt"));
         writeLines(linesFile, 0, kMemoryLines);
         writeLines(floodFile, qint64(megabytes) << 20, 0);
-        rssBefore = statusMiB("VmRSS");
+        rssBefore = bench::ownMiB("VmRSS");
         printLargestMappings("before the terminal test");
         lines = runInTerminal(w, terminal, QStringLiteral("cat '%1'").arg(linesFile), "LINES", 60000);
         idleFor(1000);
-        rssAfterLines = statusMiB("VmRSS");
+        rssAfterLines = bench::ownMiB("VmRSS");
         printLargestMappings("after the lines");
         for (int run = 0; run < kFloodRuns; ++run) {
             const std::string marker = "FLOOD" + std::to_string(run + 1);
@@ -912,8 +831,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "  %d MiB through the pty alone: %.3f s\n", megabytes, alone);
             ptyAlone.push_back(alone);
         }
-        rssAfterFlood = statusMiB("VmRSS");
-        peak = statusMiB("VmHWM");
+        rssAfterFlood = bench::ownMiB("VmRSS");
+        peak = bench::ownMiB("VmHWM");
         terminalNote = QStringLiteral("%1, %2x%3 cells, %4x%5 px")
                            .arg(standIn ? QStringLiteral("stand-in view of the panel's size")
                                         : QStringLiteral("the work screen's terminal view"))

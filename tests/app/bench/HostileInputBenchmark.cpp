@@ -12,6 +12,7 @@
 // machine with the fake `claude` first in PATH, offscreen; the others drive
 // the workspace services in the child.
 
+#include "app/bench/BenchMachine.h"
 #include "fakes/FakeCalls.h"
 #include "platform/AppContext.h"
 #include "platform/UserDefaults.h"
@@ -64,17 +65,11 @@ QString seconds(qint64 ms)
     return QStringLiteral("%1 s").arg(double(ms) / 1000.0, 0, 'f', ms < 100 ? 3 : 2);
 }
 
-// Peak resident memory of this process (VmHWM), in MiB.
+// Peak resident memory of this process (VmHWM), or the resident memory of
+// process `pid` (VmRSS), in MiB.
 double peakResidentMiB(qint64 pid = 0)
 {
-    QFile status(pid ? QStringLiteral("/proc/%1/status").arg(pid) : QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(pid ? "VmRSS:" : "VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
+    return pid ? bench::statusMiB(QString::number(pid), "VmRSS") : bench::ownMiB("VmHWM");
 }
 
 QByteArray planJson(const QString& name)

@@ -25,6 +25,7 @@
 // - how long until the screen showed it.
 
 #include "app/AppStart.h"
+#include "app/bench/BenchMachine.h"
 #include "fakes/FakeCalls.h"
 #include "platform/AppContext.h"
 #include "workflow/ChatViewModel.h"
@@ -64,100 +65,18 @@
 namespace {
 
 using namespace orva;
+using namespace orva::bench;
 
 constexpr char kCaseFlag[] = "--run-case";
-constexpr char kRootVariable[] = "ORVA_BENCH_ROOT";
 
 // ---- Clocks and the process's own figures ----
 
-double threadCpuSeconds()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
-
-// A field of /proc/<pid>/status in MiB (VmRSS, VmHWM).
-double statusMiB(const QString& pid, const char* field)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field) && line.size() > qsizetype(std::strlen(field)) && line[std::strlen(field)] == ':')
-            return line.mid(std::strlen(field) + 1).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return -1;
-}
-
-double ownMiB(const char* field) { return statusMiB(QStringLiteral("self"), field); }
-
-void idleFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        idleFor(10);
-    }
-    return true;
-}
-
 // ---- The temporary machine ----
 
-QString rootFolder(const char* path)
-{
-    return qEnvironmentVariable(kRootVariable) + QLatin1Char('/') + QLatin1String(path);
-}
-
+// A prompt call of `claude` prints the prepared reply when there is one.
 void installEnvironment(const QString& root)
 {
-    qputenv(kRootVariable, root.toUtf8());
-    for (const char* folder : {"home/Documents", "xdg/data", "xdg/config", "xdg/cache", "xdg/state", "xdg/runtime", "bin"})
-        QDir().mkpath(rootFolder(folder));
-    QFile::setPermissions(rootFolder("xdg/runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("HOME", rootFolder("home").toUtf8());
-    qputenv("XDG_DATA_HOME", rootFolder("xdg/data").toUtf8());
-    qputenv("XDG_CONFIG_HOME", rootFolder("xdg/config").toUtf8());
-    qputenv("XDG_CACHE_HOME", rootFolder("xdg/cache").toUtf8());
-    qputenv("XDG_STATE_HOME", rootFolder("xdg/state").toUtf8());
-    qputenv("XDG_RUNTIME_DIR", rootFolder("xdg/runtime").toUtf8());
-    qunsetenv("ZDOTDIR");
-    // A prompt call ("-p") prints the prepared reply when there is one.
-    QFile wrapper(rootFolder("bin/claude"));
-    if (wrapper.open(QIODevice::WriteOnly)) {
-        wrapper.write(QStringLiteral("#!/bin/sh\n"
-                                     "case \" $* \" in *\" -p \"*) [ -f '%1' ] && exec cat '%1';; esac\n"
-                                     "exec '%2' \"$@\"\n")
-                          .arg(rootFolder("reply.txt"), test::fakeClaudePath())
-                          .toUtf8());
-        wrapper.close();
-        wrapper.setPermissions(wrapper.permissions() | QFileDevice::ExeOwner);
-    }
-    const QString path = qEnvironmentVariable("PATH", QStringLiteral("/usr/bin:/bin"));
-    qputenv("PATH", (rootFolder("bin") + QLatin1Char(':') + test::fakesBinDir() + QLatin1Char(':') + path).toUtf8());
-    qputenv("SHELL", test::fakeShellPath().toUtf8());
-    qputenv("FAKE_SHELL_WHICH", rootFolder("bin/claude").toUtf8());
-    qputenv("FAKE_SHELL_LOGIN_PATH",
-            (rootFolder("bin") + QLatin1Char(':') + test::fakesBinDir() + QStringLiteral(":/usr/bin:/bin")).toUtf8());
-    qputenv("FAKE_CLAUDE_LOG", rootFolder("claude.log").toUtf8());
-    qputenv("FAKE_CLAUDE_STATE", rootFolder("claude.state").toUtf8());
-}
-
-void installContext()
-{
-    AppContext context = AppContext::platformDefaults();
-    context.resourcesPath = QStringLiteral(ORVA_BENCH_RESOURCES_DIR);
-    AppContext::setCurrent(context);
+    bench::installEnvironment(root, QStringLiteral("[ -f '%1' ] && exec cat '%1'").arg(bench::rootFolder(root, "reply.txt")));
 }
 
 // ---- Plans ----

@@ -15,6 +15,15 @@ namespace {
 
 using orva::testing::BenchmarkScreen;
 
+// Each benchmark runs once for every kind of screen, timed in milliseconds.
+void everyScreen(benchmark::internal::Benchmark* benchmark)
+{
+    for (BenchmarkScreen screen : {BenchmarkScreen::plain, BenchmarkScreen::varied, BenchmarkScreen::korean,
+                                   BenchmarkScreen::emoji, BenchmarkScreen::mixed})
+        benchmark->Arg(static_cast<int>(screen));
+    benchmark->ArgNames({"content"})->Unit(benchmark::kMillisecond);
+}
+
 // Repaints of a screen already drawn: the glyph tiles of its glyphs are made
 // (what every later frame of an unchanged or partly changed screen finds).
 void renderFullScreen(benchmark::State& state)
@@ -36,14 +45,7 @@ void renderFullScreen(benchmark::State& state)
     }
     state.counters["warm-up repaints"] = repaints;
 }
-BENCHMARK(renderFullScreen)
-    ->Arg(static_cast<int>(BenchmarkScreen::plain))
-    ->Arg(static_cast<int>(BenchmarkScreen::varied))
-    ->Arg(static_cast<int>(BenchmarkScreen::korean))
-    ->Arg(static_cast<int>(BenchmarkScreen::emoji))
-    ->Arg(static_cast<int>(BenchmarkScreen::mixed))
-    ->ArgNames({"content"})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(renderFullScreen)->Apply(everyScreen);
 
 // The first repaint of a new view with the screen on it: its fonts loaded, no
 // glyph tile made yet (each repaint makes a few).
@@ -65,14 +67,7 @@ void renderFirstRepaint(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(renderFirstRepaint)
-    ->Arg(static_cast<int>(BenchmarkScreen::plain))
-    ->Arg(static_cast<int>(BenchmarkScreen::varied))
-    ->Arg(static_cast<int>(BenchmarkScreen::korean))
-    ->Arg(static_cast<int>(BenchmarkScreen::emoji))
-    ->Arg(static_cast<int>(BenchmarkScreen::mixed))
-    ->ArgNames({"content"})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(renderFirstRepaint)->Apply(everyScreen);
 
 } // namespace
 
