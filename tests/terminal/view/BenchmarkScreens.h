@@ -5,6 +5,8 @@
 
 #include "terminal/TerminalRendererView.h"
 
+#include <QCoreApplication>
+
 #include <string>
 
 namespace orva::testing {
@@ -133,7 +135,12 @@ inline void fillBenchmarkScreen(TerminalRendererView& view, BenchmarkScreen scre
         break;
     }
     }
+    // A screenful is more than one turn of the main loop may feed when the
+    // machine is busy; the rest comes in later turns, run here until it is all
+    // on the screen.
     view.feedText(text);
+    while (view.pendingOutput() > 0)
+        QCoreApplication::processEvents();
 }
 
 } // namespace orva::testing

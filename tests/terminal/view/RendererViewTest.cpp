@@ -1,5 +1,6 @@
 #include "terminal/TerminalRendererView.h"
 #include "terminal/core/ScreenText.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -374,7 +375,7 @@ TEST(TerminalOutputFrames, SmallOutputAsksForAFrameAtOnceAndAFloodDoesNot)
     QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&] { ++frames; }, Qt::DirectConnection);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return frames > 0; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frames > 0; }, test::kWaitDeadlineMs));
     window.installEventFilter(&requests);
     auto askedNow = [&] {
         requests.count = 0;
@@ -385,7 +386,7 @@ TEST(TerminalOutputFrames, SmallOutputAsksForAFrameAtOnceAndAFloodDoesNot)
     QElapsedTimer sinceFrame;
     sinceFrame.start();
     QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&] { sinceFrame.restart(); }, Qt::DirectConnection);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, test::kWaitDeadlineMs));
 
     // An echo: drawn in a frame at once.
     const int before = frames;
@@ -395,13 +396,13 @@ TEST(TerminalOutputFrames, SmallOutputAsksForAFrameAtOnceAndAFloodDoesNot)
     EXPECT_EQ(lineText(*view->terminal().buffer().lines[0]).substr(0, 1), "a");
 
     // Two pieces before the frame is drawn: one frame asked for.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, test::kWaitDeadlineMs));
     view->feedText("b");
     view->feedText("c");
     EXPECT_EQ(askedNow(), 1);
 
     // A hidden view asks for nothing.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, test::kWaitDeadlineMs));
     view->setVisible(false);
     view->feedText("d");
     EXPECT_EQ(askedNow(), 0);
@@ -409,7 +410,7 @@ TEST(TerminalOutputFrames, SmallOutputAsksForAFrameAtOnceAndAFloodDoesNot)
 
     // A flood's first turn leaves the rest for later turns and asks for no
     // frame of its own.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceFrame.elapsed() > 100; }, test::kWaitDeadlineMs));
     std::string flood = "x";
     for (int i = 0; i < 4000; ++i)
         flood += "\x1B[9999b";
@@ -442,7 +443,7 @@ TEST(TerminalOutputTurns, OutputHandedOverAtTheEndOfATurnWaitsForTheNext)
     view.feedText("first\r\n");
     EXPECT_EQ(view.handedOver, 1);
     EXPECT_EQ(view.pendingOutput(), 6u) << "what was handed over was fed in the same turn";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.handedOver == 3 && view.pendingOutput() == 0; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.handedOver == 3 && view.pendingOutput() == 0; }, test::kWaitDeadlineMs));
     EXPECT_EQ(lineText(*view.terminal().buffer().lines[3]).substr(0, 4), "more");
 }
 
