@@ -586,6 +586,13 @@ QByteArray encodeChatHistoryList(const QList<ChatHistory>& history)
     return w.out;
 }
 
+std::optional<Project> projectIn(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<Project>())
+        return value.value<Project>();
+    return std::nullopt;
+}
+
 void registerModelMetaTypes()
 {
     qRegisterMetaType<DescriptionUx>("orva::DescriptionUx");

@@ -274,6 +274,9 @@ QByteArray encodeChatHistoryList(const QList<ChatHistory>& history);
 // than once.
 void registerModelMetaTypes();
 
+// The project a QVariant holds (as screens are handed one), if it holds one.
+std::optional<Project> projectIn(const QVariant& value);
+
 } // namespace orva
 
 Q_DECLARE_METATYPE(orva::DescriptionUx)

@@ -51,10 +51,7 @@ QVariant DashboardViewModel::previewProjectValue() const
 
 void DashboardViewModel::setPreviewProjectValue(const QVariant& value)
 {
-    if (value.metaType() == QMetaType::fromType<Project>())
-        setPreviewProject(value.value<Project>());
-    else
-        setPreviewProject(std::nullopt);
+    setPreviewProject(projectIn(value));
 }
 
 std::optional<Project> DashboardViewModel::project() const

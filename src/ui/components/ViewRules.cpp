@@ -5,13 +5,6 @@
 
 namespace orva {
 
-std::optional<Project> projectIn(const QVariant& value)
-{
-    if (value.metaType() == QMetaType::fromType<Project>())
-        return value.value<Project>();
-    return std::nullopt;
-}
-
 int milestoneCountIn(const QVariant& project)
 {
     const auto p = projectIn(project);

@@ -16,16 +16,13 @@
 
 #include "model/ProjectModel.h"
 
-#include <optional>
-
 namespace orva {
 
 // ---- A plan handed to QML as a value, read one piece at a time ----
 
-// The project a QML value holds, if it holds one.
-std::optional<Project> projectIn(const QVariant& value);
-// How many milestones it has (0 for anything that is not a project), and one
-// of them (an invalid value past the end).
+// How many milestones the project a QML value holds has (0 for anything that
+// is not a project; see projectIn()), and one of them (an invalid value past
+// the end).
 int milestoneCountIn(const QVariant& project);
 QVariant milestoneIn(const QVariant& project, int index);
 
