@@ -78,6 +78,40 @@ void copyTile(const GlyphTileCache::Tile& tile, uchar* to, qsizetype bytesPerLin
     }
 }
 
+// The device pixels where the cells of one axis (columns or rows) begin,
+// each edge rounded to the nearest pixel; `count` + 1 edges, kept in `edges`.
+class CellEdges {
+public:
+    CellEdges(std::vector<int>& edges, int count, qreal size, int offset)
+        : m_edges(edges)
+        , m_size(size)
+        , m_offset(offset)
+    {
+        edges.resize(static_cast<std::size_t>(count) + 1);
+        for (int i = 0; i <= count; ++i)
+            edges[static_cast<std::size_t>(i)] = static_cast<int>(std::floor(size * i + 0.5)) + offset;
+    }
+    int operator[](int i) const { return m_edges[static_cast<std::size_t>(i)]; }
+    int front() const { return m_edges.front(); }
+    int back() const { return m_edges.back(); }
+    // The cell whose pixels hold `pixel`, clamped to the grid.
+    int cellAt(int pixel) const
+    {
+        const int last = static_cast<int>(m_edges.size()) - 2;
+        int i = std::clamp(static_cast<int>((pixel - m_offset) / m_size), 0, last);
+        while (i > 0 && pixel < (*this)[i])
+            --i;
+        while (i < last && pixel >= (*this)[i + 1])
+            ++i;
+        return i;
+    }
+
+private:
+    const std::vector<int>& m_edges;
+    qreal m_size;
+    int m_offset;
+};
+
 qint64 steadyNanoseconds()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -1117,31 +1151,8 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset, const QImage& tar
 
     // The cells' pixels: a background fill covers from each of its edges
     // rounded to the nearest pixel, so neighbouring cells share no pixel.
-    std::vector<int>& colEdges = m_colEdges;
-    std::vector<int>& rowEdges = m_rowEdges;
-    colEdges.resize(static_cast<std::size_t>(cols) + 1);
-    rowEdges.resize(static_cast<std::size_t>(rows) + 1);
-    for (int c = 0; c <= cols; ++c)
-        colEdges[static_cast<std::size_t>(c)] = static_cast<int>(std::floor(m_cellWidth * c + 0.5)) + deviceOffset.x();
-    for (int r = 0; r <= rows; ++r)
-        rowEdges[static_cast<std::size_t>(r)] = static_cast<int>(std::floor(m_cellHeight * r + 0.5)) + deviceOffset.y();
-    // The column and row of a device pixel, clamped to the grid.
-    auto colAt = [&](int pixel) {
-        int c = std::clamp(static_cast<int>((pixel - deviceOffset.x()) / m_cellWidth), 0, cols - 1);
-        while (c > 0 && pixel < colEdges[static_cast<std::size_t>(c)])
-            --c;
-        while (c < cols - 1 && pixel >= colEdges[static_cast<std::size_t>(c) + 1])
-            ++c;
-        return c;
-    };
-    auto rowAt = [&](int pixel) {
-        int r = std::clamp(static_cast<int>((pixel - deviceOffset.y()) / m_cellHeight), 0, rows - 1);
-        while (r > 0 && pixel < rowEdges[static_cast<std::size_t>(r)])
-            --r;
-        while (r < rows - 1 && pixel >= rowEdges[static_cast<std::size_t>(r) + 1])
-            ++r;
-        return r;
-    };
+    const CellEdges colEdges(m_colEdges, cols, m_cellWidth, deviceOffset.x());
+    const CellEdges rowEdges(m_rowEdges, rows, m_cellHeight, deviceOffset.y());
 
     // Where the glyphs of each column and row stand: whole pixel and fraction.
     struct Place {
@@ -1236,10 +1247,8 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset, const QImage& tar
         }
         const bool inside =
             item.ink.isEmpty() ||
-            (item.ink.left() >= colEdges[static_cast<std::size_t>(item.col)] &&
-             item.ink.right() < colEdges[static_cast<std::size_t>(std::min(item.col + item.span, cols))] &&
-             item.ink.top() >= rowEdges[static_cast<std::size_t>(item.row)] &&
-             item.ink.bottom() < rowEdges[static_cast<std::size_t>(item.row) + 1]);
+            (item.ink.left() >= colEdges[item.col] && item.ink.right() < colEdges[std::min(item.col + item.span, cols)] &&
+             item.ink.top() >= rowEdges[item.row] && item.ink.bottom() < rowEdges[item.row + 1]);
         if (inside)
             item.ordered = !opaque;
         else
@@ -1283,8 +1292,8 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset, const QImage& tar
     reach.clear();
     for (std::size_t i : reaching) {
         const QRect& ink = items[i].ink;
-        const int r0 = rowAt(ink.top()), r1 = rowAt(ink.bottom());
-        const int c0 = colAt(ink.left()), c1 = colAt(ink.right());
+        const int r0 = rowEdges.cellAt(ink.top()), r1 = rowEdges.cellAt(ink.bottom());
+        const int c0 = colEdges.cellAt(ink.left()), c1 = colEdges.cellAt(ink.right());
         for (int r = r0; r <= r1; ++r) {
             for (int c = c0; c <= c1; ++c) {
                 int& head = heads[cellIndex(r, c)];
@@ -1310,8 +1319,8 @@ void TerminalRendererView::classifyGlyphs(QPoint deviceOffset, const QImage& tar
                 copy = false;
             }
         };
-        const int r0 = rowAt(ink.top()), r1 = rowAt(ink.bottom());
-        const int c0 = colAt(ink.left()), c1 = colAt(ink.right());
+        const int r0 = rowEdges.cellAt(ink.top()), r1 = rowEdges.cellAt(ink.bottom());
+        const int c0 = colEdges.cellAt(ink.left()), c1 = colEdges.cellAt(ink.right());
         for (int r = r0; r <= r1; ++r) {
             for (int c = c0; c <= c1; ++c) {
                 const std::size_t cell = cellIndex(r, c);
