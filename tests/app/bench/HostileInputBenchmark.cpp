@@ -30,7 +30,6 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -99,18 +98,8 @@ void clear(const QString& path)
         ::unlink(QFile::encodeName(path).constData());
 }
 
-bool waitFor(const std::function<bool()>& condition, int boundMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > boundMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
-}
+// Looks every 2 ms, so that how soon something is seen is measured finely.
+bool waitFor(const std::function<bool()>& condition, int boundMs) { return bench::waitUntil(condition, boundMs, 2); }
 
 QString projectName(const AppGroupMonitorService& monitor)
 {

@@ -1,13 +1,15 @@
 #pragma once
 
 // The screens the repaint benchmark draws, shared with the test that compares
-// each of them pixel for pixel with an image made by the plain drawing path.
+// each of them pixel for pixel with an image made by the plain drawing path,
+// and the helpers that size a view and fill it.
 
 #include "terminal/TerminalRendererView.h"
 
 #include <QCoreApplication>
 
 #include <string>
+#include <string_view>
 
 namespace orva::testing {
 
@@ -38,6 +40,16 @@ inline void sizeViewToGrid(TerminalRendererView& view, int cols, int rows)
 {
     view.setSize(QSizeF(view.cellWidth() * cols + TerminalRendererView::scrollerWidth + 0.5,
                         view.cellHeight() * rows + 0.5));
+}
+
+// Feeds the text and runs the main loop until all of it is on the screen: a
+// screenful is more than one turn may feed when the machine is busy, and the
+// rest comes in later turns.
+inline void feedWhole(TerminalRendererView& view, std::string_view text)
+{
+    view.feedText(text);
+    while (view.pendingOutput() > 0)
+        QCoreApplication::processEvents();
 }
 
 inline void fillBenchmarkScreen(TerminalRendererView& view, BenchmarkScreen screen)
@@ -135,12 +147,7 @@ inline void fillBenchmarkScreen(TerminalRendererView& view, BenchmarkScreen scre
         break;
     }
     }
-    // A screenful is more than one turn of the main loop may feed when the
-    // machine is busy; the rest comes in later turns, run here until it is all
-    // on the screen.
-    view.feedText(text);
-    while (view.pendingOutput() > 0)
-        QCoreApplication::processEvents();
+    feedWhole(view, text);
 }
 
 } // namespace orva::testing

@@ -1,3 +1,4 @@
+#include "BenchmarkScreens.h"
 #include "terminal/LocalProcessTerminalView.h"
 #include "terminal/NativeTerminalService.h"
 #include "terminal/core/ScreenText.h"
@@ -45,11 +46,7 @@ protected:
         return QTest::qWaitFor([&] { return screen().find(text) != std::string::npos; }, timeoutMs);
     }
 
-    void sizeTo(int cols, int rows)
-    {
-        view.setSize(QSizeF(view.cellWidth() * cols + TerminalRendererView::scrollerWidth + 0.5,
-                            view.cellHeight() * rows + 0.5));
-    }
+    void sizeTo(int cols, int rows) { testing::sizeViewToGrid(view, cols, rows); }
 
     void press(int key, Qt::KeyboardModifiers modifiers, const QString& text)
     {

@@ -1,3 +1,4 @@
+#include "BenchmarkScreens.h"
 #include "terminal/TerminalRendererView.h"
 #include "terminal/core/ScreenText.h"
 #include "support/Waiting.h"
@@ -41,11 +42,7 @@ protected:
     void SetUp() override { view.terminal().setDelegate(&delegate); }
 
     // Sized for exactly cols x rows cells beside the scroll bar.
-    void sizeTo(int cols, int rows)
-    {
-        view.setSize(QSizeF(view.cellWidth() * cols + TerminalRendererView::scrollerWidth + 0.5,
-                            view.cellHeight() * rows + 0.5));
-    }
+    void sizeTo(int cols, int rows) { testing::sizeViewToGrid(view, cols, rows); }
 
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {})
     {
@@ -53,13 +50,7 @@ protected:
         QCoreApplication::sendEvent(&view, &event);
     }
 
-    // Feeds the text and lets the main loop run until all of it is fed.
-    void feedAll(const std::string& text)
-    {
-        view.feedText(text);
-        while (view.pendingOutput() > 0)
-            QCoreApplication::processEvents();
-    }
+    void feedAll(const std::string& text) { testing::feedWhole(view, text); }
 
     // Lines pushed into the history of a rows-high screen.
     void pushHistory(int lines)
@@ -526,14 +517,11 @@ TEST_F(RendererViewTest, ScrollerFollowsTheBufferAfterEveryResize)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TerminalRendererView local(80, 24);
-        local.setSize(QSizeF(local.cellWidth() * 80 + TerminalRendererView::scrollerWidth + 0.5,
-                             local.cellHeight() * 24 + 0.5));
+        testing::sizeViewToGrid(local, 80, 24);
         std::string text;
         for (int i = 1; i <= c.lines; ++i)
             text += "L" + std::to_string(i) + (i < c.lines ? "\r\n" : "");
-        local.feedText(text);
-        while (local.pendingOutput() > 0)
-            QCoreApplication::processEvents();
+        testing::feedWhole(local, text);
         const bool scrolledBefore = local.canScroll();
         local.setHeight(local.cellHeight() * 10 + 0.5);
         ASSERT_EQ(local.rows(), 10);

@@ -4,6 +4,7 @@
 // no stall of 33 ms or more. Not run by ctest.
 //
 //   orva_terminal_stall_benchmark [--cols N --rows M]
+#include "BenchmarkScreens.h"
 #include "terminal/LocalProcessTerminalView.h"
 
 #include <QElapsedTimer>
@@ -31,8 +32,7 @@ struct Result {
 Result run(const std::string& file, int cols, int rows)
 {
     orva::LocalProcessTerminalView view(cols, rows);
-    view.setSize(QSizeF(view.cellWidth() * cols + orva::TerminalRendererView::scrollerWidth + 0.5,
-                        view.cellHeight() * rows + 0.5));
+    orva::testing::sizeViewToGrid(view, cols, rows);
     QImage frame(view.size().toSize(), QImage::Format_ARGB32_Premultiplied);
     {
         // The item has drawn before the output comes (its fonts are loaded).
