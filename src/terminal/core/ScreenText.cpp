@@ -21,16 +21,28 @@ std::string lineText(const BufferLine& line)
     return text;
 }
 
-std::vector<std::string> visibleLines(const Terminal& terminal)
+namespace {
+std::vector<std::string> linesFrom(const Terminal& terminal, int first)
 {
     const Buffer& buffer = terminal.buffer();
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(terminal.rows()));
     for (int r = 0; r < terminal.rows(); ++r) {
-        const BufferLine* line = buffer.lines[buffer.yDisp + r];
+        const BufferLine* line = buffer.lines[first + r];
         lines.push_back(line ? lineText(*line) : std::string());
     }
     return lines;
+}
+} // namespace
+
+std::vector<std::string> visibleLines(const Terminal& terminal)
+{
+    return linesFrom(terminal, terminal.buffer().yDisp);
+}
+
+std::vector<std::string> screenLines(const Terminal& terminal)
+{
+    return linesFrom(terminal, terminal.buffer().yBase);
 }
 
 } // namespace orva

@@ -18,4 +18,7 @@ std::string lineText(const BufferLine& line);
 // an absent row is an empty text.
 std::vector<std::string> visibleLines(const Terminal& terminal);
 
+// The rows of the live screen (from yBase), wherever the view is scrolled to.
+std::vector<std::string> screenLines(const Terminal& terminal);
+
 } // namespace orva
