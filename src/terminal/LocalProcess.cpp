@@ -13,6 +13,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#if defined(__APPLE__)
+#include <sys/event.h>
+#endif
 #include <sys/ioctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -162,9 +165,23 @@ bool LocalProcess::createPTY()
 void LocalProcess::startProcess(const std::string& executable, const std::vector<std::string>& args,
                                 const std::optional<std::vector<std::string>>& environment)
 {
-    // An object runs one child in its life.
-    if (m_pid > 0 || m_running)
+    // One child at a time; one that has ended and been released makes room.
+    if (m_running || (m_pid > 0 && !m_released))
         return;
+    if (m_released) {
+        stopGuard();
+        m_pid = -1;
+        m_released = false;
+        m_stopping = false;
+        m_childExited = false;
+        m_readerFinished = false;
+        m_reaped = false;
+        m_drainScheduled = false;
+        m_pending.clear();
+        m_slavePath.clear();
+        std::lock_guard lock(m_mutex);
+        m_personBytes = 0;
+    }
     if (!createPTY()) {
         logLine(std::string_view("[LocalProcess] PTY 생성 실패"));
         return;
@@ -383,36 +400,42 @@ void LocalProcess::drainOutput()
 
 void LocalProcess::writerLoop()
 {
+    // Every write happens under the lock, so a discard (flushUnreadInput)
+    // never meets a chunk half on its way.
+    std::unique_lock lock(m_mutex);
     for (;;) {
-        std::vector<std::uint8_t> data;
-        {
-            std::unique_lock lock(m_mutex);
-            m_writeCondition.wait(lock, [this] { return m_stopping || !m_writeQueue.empty(); });
-            if (m_stopping)
-                return;
-            data = std::move(m_writeQueue.front());
+        m_writeCondition.wait(lock, [this] { return m_stopping || !m_writeQueue.empty(); });
+        if (m_stopping)
+            return;
+        Chunk& chunk = m_writeQueue.front();
+        const std::size_t left = chunk.bytes.size() - chunk.written;
+        if (chunk.group > 0 && ::tcgetpgrp(m_masterFd) != chunk.group) {
+            // Meant for a program that no longer has the terminal.
+            m_unwritten -= left;
+            m_dropped += left;
             m_writeQueue.pop_front();
+            continue;
         }
-        std::size_t offset = 0;
-        while (offset < data.size()) {
-            const ssize_t n = ::write(m_masterFd, data.data() + offset, data.size() - offset);
-            if (n >= 0) {
-                offset += static_cast<std::size_t>(n);
-                continue;
-            }
-            if (errno == EINTR)
-                continue;
-            if (errno == EAGAIN) {
-                pollfd fds[2] = {{m_masterFd, POLLOUT, 0}, {m_stopFd, POLLIN, 0}};
-                ::poll(fds, 2, -1);
-                if (m_stopping)
-                    return;
-                continue;
-            }
-            logLine("[LocalProcess] 쓰기 오류: " + errnoText(errno));
-            break;
+        const ssize_t n = ::write(m_masterFd, chunk.bytes.data() + chunk.written, left);
+        if (n >= 0) {
+            chunk.written += static_cast<std::size_t>(n);
+            m_unwritten -= static_cast<std::size_t>(n);
+            if (chunk.written == chunk.bytes.size())
+                m_writeQueue.pop_front();
+            continue;
         }
-        m_unwritten -= data.size();
+        if (errno == EINTR)
+            continue;
+        if (errno == EAGAIN) {
+            lock.unlock();
+            pollfd fds[2] = {{m_masterFd, POLLOUT, 0}, {m_stopFd, POLLIN, 0}};
+            ::poll(fds, 2, -1);
+            lock.lock();
+            continue;
+        }
+        logLine("[LocalProcess] 쓰기 오류: " + errnoText(errno));
+        m_unwritten -= left;
+        m_writeQueue.pop_front();
     }
 }
 
@@ -486,7 +509,13 @@ std::optional<ForegroundReader> LocalProcess::foregroundReader() const
     // What the reader has yet to read: still on its way to the master, and
     // in the terminal's input queue (asked of the slave side; only whole
     // lines count while lines are collected).
-    reader.unreadInput = m_unwritten;
+    {
+        std::lock_guard lock(m_mutex);
+        reader.personBytes = m_personBytes;
+        reader.unreadInput = m_unwritten;
+    }
+    if (reader.processGroup > 0)
+        reader.leader = processInfo(reader.processGroup);
     const int slave = ::open(m_slavePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (slave >= 0) {
         int queued = 0;
@@ -497,19 +526,140 @@ std::optional<ForegroundReader> LocalProcess::foregroundReader() const
     return reader;
 }
 
-void LocalProcess::send(std::span<const std::uint8_t> data)
+void LocalProcess::queueWrite(std::span<const std::uint8_t> data, pid_t group, bool person)
 {
     if (!m_running || m_masterFd < 0 || data.empty())
         return;
     std::lock_guard lock(m_mutex);
     m_unwritten += data.size();
-    m_writeQueue.emplace_back(data.begin(), data.end());
+    if (person)
+        m_personBytes += data.size();
+    m_writeQueue.push_back(Chunk{std::vector<std::uint8_t>(data.begin(), data.end()), 0, group});
     m_writeCondition.notify_one();
+}
+
+void LocalProcess::send(std::span<const std::uint8_t> data)
+{
+    queueWrite(data, 0, false);
 }
 
 void LocalProcess::send(std::string_view text)
 {
     send(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+void LocalProcess::sendTo(std::span<const std::uint8_t> data, pid_t group)
+{
+    if (group <= 0)
+        return;
+    queueWrite(data, group, false);
+}
+
+void LocalProcess::sendFromPerson(std::span<const std::uint8_t> data)
+{
+    queueWrite(data, 0, true);
+}
+
+std::uint64_t LocalProcess::flushLocked()
+{
+    for (const Chunk& chunk : m_writeQueue)
+        m_dropped += chunk.bytes.size() - chunk.written;
+    m_writeQueue.clear();
+    m_unwritten = 0;
+    if (!m_slavePath.empty()) {
+        const int slave = ::open(m_slavePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (slave >= 0) {
+            ::tcflush(slave, TCIFLUSH);
+            ::close(slave);
+        }
+    }
+    return m_personBytes;
+}
+
+std::uint64_t LocalProcess::flushUnreadInput()
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_running)
+        return m_personBytes;
+    return flushLocked();
+}
+
+void LocalProcess::guardReader(pid_t reader, std::uint64_t startTime)
+{
+    stopGuard();
+    if (reader <= 0 || !m_running)
+        return;
+    m_guarded = reader;
+    m_guardStopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    const int stopFd = m_guardStopFd;
+    m_guard = std::thread([this, reader, startTime, stopFd] { guardLoop(reader, startTime, stopFd); });
+}
+
+void LocalProcess::stopGuard()
+{
+    raiseFlag(m_guardStopFd);
+    if (m_guard.joinable())
+        m_guard.join();
+    closeFd(m_guardStopFd);
+    m_guarded = 0;
+}
+
+namespace {
+// Whether `reader` (by its start time) still runs; a zombie has ended.
+bool readerRuns(pid_t reader, std::uint64_t startTime)
+{
+    const auto info = processInfo(reader);
+    return info && info->startTime == startTime && !info->zombie;
+}
+} // namespace
+
+void LocalProcess::guardLoop(pid_t reader, std::uint64_t startTime, int stopFd)
+{
+    // Woken the moment the reader ends: by its process descriptor on Linux,
+    // its kernel event on macOS, else by looking every few milliseconds.
+    int watchFd = -1;
+#if defined(SYS_pidfd_open)
+    watchFd = static_cast<int>(::syscall(SYS_pidfd_open, reader, 0));
+#elif defined(__APPLE__)
+    watchFd = ::kqueue();
+    if (watchFd >= 0) {
+        struct kevent change;
+        EV_SET(&change, reader, EVFILT_PROC, EV_ADD | EV_ONESHOT, NOTE_EXIT, 0, nullptr);
+        if (::kevent(watchFd, &change, 1, nullptr, 0, nullptr) != 0)
+            closeFd(watchFd);
+    }
+#endif
+    // The descriptor names whatever has the pid now: it must be the reader.
+    bool gone = !readerRuns(reader, startTime);
+    while (!gone) {
+        pollfd fds[2] = {{stopFd, POLLIN, 0}, {watchFd, POLLIN, 0}};
+        const int r = ::poll(fds, watchFd >= 0 ? 2 : 1, watchFd >= 0 ? -1 : 5);
+        if (r < 0 && errno != EINTR)
+            break;
+        if (fds[0].revents & POLLIN) {
+            closeFd(watchFd);
+            return;
+        }
+        gone = watchFd >= 0 ? (fds[1].revents != 0) : !readerRuns(reader, startTime);
+    }
+    closeFd(watchFd);
+    if (!gone)
+        return;
+    std::uint64_t person = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_stopping)
+            return;
+        person = flushLocked();
+    }
+    std::weak_ptr<LocalProcess*> alive = m_alive;
+    m_mainExecutor([alive, reader, person] {
+        if (auto self = alive.lock()) {
+            LocalProcess* process = *self;
+            if (process->m_readerGone)
+                process->m_readerGone(reader, person);
+        }
+    });
 }
 
 void LocalProcess::setWindowSize(int cols, int rows, int pixelWidth, int pixelHeight)
@@ -582,6 +732,7 @@ void LocalProcess::stopReaderAndWriter()
 
 void LocalProcess::stop()
 {
+    stopGuard();
     stopReaderAndWriter();
     if (m_waiter.joinable()) {
         // Only joined once the child is reaped; a live child is ended first.

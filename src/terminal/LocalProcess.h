@@ -21,6 +21,8 @@
 
 #include <sys/types.h>
 
+#include "terminal/ProcessInfo.h"
+
 namespace orva {
 
 // The POSIX winsize layout: rows, columns, pixel width, pixel height.
@@ -41,6 +43,12 @@ struct ForegroundReader {
     bool lineMode = true;
     // Bytes typed that nobody has read yet.
     std::size_t unreadInput = 0;
+    // The bytes the person has typed since the child started
+    // (LocalProcess::sendFromPerson), counted before `unreadInput` was
+    // asked: when nothing is unread, every one of them has been read.
+    std::uint64_t personBytes = 0;
+    // The group's leader (the process whose pid the group has), while it runs.
+    std::optional<ProcessInfo> leader;
 };
 
 class LocalProcessDelegate {
@@ -95,13 +103,36 @@ public:
     // Starts `executable` with `args` (program name not included). The
     // environment is this process's with the terminal entries and then the
     // KEY=VALUE `environment` entries applied. Failure is a log line and
-    // `isRunning` staying false.
+    // `isRunning` staying false. Once a child has ended and been released, a
+    // new one may be started (the delegate keeps what it has drawn).
     void startProcess(const std::string& executable, const std::vector<std::string>& args,
                       const std::optional<std::vector<std::string>>& environment = std::nullopt);
 
     // Queues bytes for the child; dropped unless running.
     void send(std::span<const std::uint8_t> data);
     void send(std::string_view text);
+    // The same, for the terminal's foreground group `group` only: bytes that
+    // find another group in front when their turn to be written comes are
+    // dropped (counted in droppedBytes()).
+    void sendTo(std::span<const std::uint8_t> data, pid_t group);
+    // What the person types (keys, paste): counted in personBytes.
+    void sendFromPerson(std::span<const std::uint8_t> data);
+    std::uint64_t droppedBytes() const { return m_dropped; }
+
+    // Discards what waits to be read: bytes still on their way to the
+    // terminal and the terminal's input queue, so that no later reader gets
+    // them. Returns the person's byte count at that moment.
+    std::uint64_t flushUnreadInput();
+
+    // Watches the process `reader` (a program the child started, known by its
+    // start time): the moment it ends, what it left unread is discarded, and
+    // then, on the main thread, the handler gets its pid and the person's
+    // byte count at the discard. One watch at a time: a new one, or 0,
+    // ends the last. A reader already gone is handled at once.
+    using ReaderGoneHandler = std::function<void(pid_t reader, std::uint64_t personBytes)>;
+    void setReaderGoneHandler(ReaderGoneHandler handler) { m_readerGone = std::move(handler); }
+    void guardReader(pid_t reader, std::uint64_t startTime);
+    pid_t guardedReader() const { return m_guarded; }
 
     void setWindowSize(int cols, int rows, int pixelWidth, int pixelHeight);
 
@@ -133,6 +164,11 @@ private:
     void stopReaderAndWriter();
     // Sends SIGTERM, hangs up, reaps; kills the process group after a grace.
     void endChild();
+    void queueWrite(std::span<const std::uint8_t> data, pid_t group, bool person);
+    // Under m_mutex.
+    std::uint64_t flushLocked();
+    void stopGuard();
+    void guardLoop(pid_t reader, std::uint64_t startTime, int stopFd);
 
     MainExecutor m_mainExecutor;
     LocalProcessDelegate* m_delegate = nullptr;
@@ -158,7 +194,7 @@ private:
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_childExited{false};
 
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_condition;
     // Output read but not yet handed to the delegate.
     std::vector<std::uint8_t> m_pending;
@@ -166,9 +202,23 @@ private:
     bool m_readerFinished = false;
     bool m_reaped = false;
     std::condition_variable m_writeCondition;
-    std::deque<std::vector<std::uint8_t>> m_writeQueue;
+    struct Chunk {
+        std::vector<std::uint8_t> bytes;
+        std::size_t written = 0;
+        // Written only while this group has the terminal; 0: whoever has it.
+        pid_t group = 0;
+    };
+    std::deque<Chunk> m_writeQueue;
     // Bytes sent but not yet written to the master.
     std::atomic<std::size_t> m_unwritten{0};
+    // Under m_mutex: what the person has typed since the child started.
+    std::uint64_t m_personBytes = 0;
+    std::atomic<std::uint64_t> m_dropped{0};
+
+    ReaderGoneHandler m_readerGone;
+    std::thread m_guard;
+    int m_guardStopFd = -1;
+    pid_t m_guarded = 0;
 };
 
 } // namespace orva

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QQuickWindow>
 
+#include <limits>
+
 namespace orva {
 
 LocalProcessTerminalView::LocalProcessTerminalView(QQuickItem* parent)
@@ -67,7 +69,26 @@ void LocalProcessTerminalView::terminate()
 void LocalProcessTerminalView::send(std::span<const std::uint8_t> bytes)
 {
     logLine("[LocalProcessTerminalView] Sending " + std::to_string(bytes.size()) + " bytes to process");
+    m_process.sendFromPerson(bytes);
+}
+
+void LocalProcessTerminalView::typeCommand(std::span<const std::uint8_t> bytes)
+{
+    logLine("[LocalProcessTerminalView] Sending " + std::to_string(bytes.size()) + " bytes to process");
     m_process.send(bytes);
+}
+
+void LocalProcessTerminalView::sendTo(std::span<const std::uint8_t> bytes, pid_t group)
+{
+    logLine("[LocalProcessTerminalView] Sending " + std::to_string(bytes.size()) + " bytes to process");
+    m_process.sendTo(bytes, group);
+}
+
+qint64 LocalProcessTerminalView::outputQuietMs() const
+{
+    if (pendingOutput() > 0)
+        return 0;
+    return m_sinceOutput.isValid() ? m_sinceOutput.elapsed() : std::numeric_limits<qint64>::max() / 2;
 }
 
 void LocalProcessTerminalView::send(const QByteArray& bytes)
@@ -104,6 +125,7 @@ void LocalProcessTerminalView::processTerminated(std::optional<std::int32_t> exi
 
 void LocalProcessTerminalView::dataReceived(std::span<const std::uint8_t> data)
 {
+    m_sinceOutput.start();
     feedBytes(data);
 }
 

@@ -7,6 +7,7 @@
 #include "terminal/LocalProcess.h"
 #include "terminal/TerminalRendererView.h"
 
+#include <QElapsedTimer>
 #include <QStringList>
 
 #include <functional>
@@ -37,9 +38,19 @@ public:
     Q_INVOKABLE void terminate();
     void setProcessExitHandler(ExitHandler handler) { m_onProcessExit = std::move(handler); }
     bool isRunning() const { return m_process.isRunning(); }
-    // Also the emulator's outgoing bytes (keys), so everything typed goes here.
+    // The emulator's outgoing bytes: what the person types (keys, paste),
+    // counted as theirs (LocalProcess::sendFromPerson).
     void send(std::span<const std::uint8_t> bytes) override;
     Q_INVOKABLE void send(const QByteArray& bytes);
+    // What the application types into the shell itself (a command line).
+    void typeCommand(std::span<const std::uint8_t> bytes);
+    // What the application types for one program: written only while that
+    // process group has the terminal.
+    void sendTo(std::span<const std::uint8_t> bytes, pid_t group);
+
+    // Milliseconds since output last arrived; 0 while some of it still waits
+    // to be drawn.
+    qint64 outputQuietMs() const;
 
     int lastCols() const { return m_lastCols; }
     int lastRows() const { return m_lastRows; }
@@ -69,6 +80,7 @@ private:
     ExitHandler m_onProcessExit;
     int m_lastCols = 0;
     int m_lastRows = 0;
+    QElapsedTimer m_sinceOutput;
 };
 
 } // namespace orva

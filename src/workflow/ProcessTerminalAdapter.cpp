@@ -23,7 +23,7 @@ std::vector<std::string> toStrings(const QStringList& texts)
 
 // The process terminal view as the work model drives it. A child of the
 // view, so it lives exactly as long as the view.
-class ProcessTerminalAdapter : public QObject, public WorkTerminal {
+class ProcessTerminalAdapter : public QObject, public WorkTerminal, private TerminalDelegate {
 public:
     explicit ProcessTerminalAdapter(LocalProcessTerminalView* view)
         : QObject(view)
@@ -43,11 +43,14 @@ public:
         view_->startProcess(executable.toStdString(), toStrings(arguments), additions);
     }
 
-    TerminalDelegate* terminalDelegate() override { return view_->terminal().delegate(); }
+    // What the model types is the application's, not the person's.
+    TerminalDelegate* terminalDelegate() override { return view_->terminal().delegate() ? this : nullptr; }
 
     QObject* lifetimeObject() override { return view_; }
 
 private:
+    void send(std::span<const std::uint8_t> data) override { view_->typeCommand(data); }
+
     LocalProcessTerminalView* view_;
 };
 

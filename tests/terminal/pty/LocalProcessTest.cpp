@@ -20,6 +20,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace orva {
@@ -115,36 +116,17 @@ struct Recorder : LocalProcessDelegate {
 
 bool processAlive(pid_t pid)
 {
-    if (::kill(pid, 0) != 0)
-        return false;
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string content((std::istreambuf_iterator<char>(stat)), {});
-    const auto close = content.rfind(')');
-    if (close == std::string::npos || close + 2 >= content.size())
-        return false;
-    return content[close + 2] != 'Z';
+    const auto info = processInfo(pid);
+    return info && !info->zombie;
 }
 
-// A live child of `parent` running `command`, or -1.
+// A live child of `parent` running `command`, or -1. Processes that end
+// while the list is read are passed over.
 pid_t findChild(pid_t parent, const std::string& command)
 {
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename();
-        if (name.empty() || !std::all_of(name.begin(), name.end(), ::isdigit))
-            continue;
-        std::ifstream stat(entry.path() / "stat");
-        std::string content((std::istreambuf_iterator<char>(stat)), {});
-        const auto open = content.find('(');
-        const auto close = content.rfind(')');
-        if (open == std::string::npos || close == std::string::npos)
-            continue;
-        const std::string comm = content.substr(open + 1, close - open - 1);
-        std::istringstream rest(content.substr(close + 2));
-        char state;
-        pid_t ppid;
-        rest >> state >> ppid;
-        if (ppid == parent && comm == command && state != 'Z')
-            return static_cast<pid_t>(std::stol(name));
+    for (const ProcessInfo& info : processesOfSession(::getsid(parent))) {
+        if (info.parent == parent && info.name == command && !info.zombie)
+            return info.pid;
     }
     return -1;
 }
@@ -462,6 +444,174 @@ TEST(LocalProcessLifetime, DestroyedProcessReceivesNothingAndLeavesNoChild)
     queue.runReady();
     EXPECT_TRUE(recorder.terminations.empty());
     EXPECT_NE(::kill(shell, 0), 0);
+}
+
+} // namespace
+} // namespace orva
+
+namespace orva {
+namespace {
+
+// What a reader the shell started leaves unread when it ends: with the
+// reader guarded, it is discarded the moment the reader ends, and the shell
+// that takes the terminal back runs none of it; unguarded, the shell runs it.
+TEST_F(LocalProcessTest, UnreadBytesOfAGuardedReaderThatEndsAreDiscarded)
+{
+    for (const bool guarded : {true, false}) {
+        SCOPED_TRACE(guarded ? "guarded" : "not guarded");
+        process = std::make_unique<LocalProcess>(queue.executor());
+        process->setDelegate(&recorder);
+        recorder = Recorder();
+        std::vector<std::pair<pid_t, std::uint64_t>> gone;
+        process->setReaderGoneHandler([&](pid_t reader, std::uint64_t person) { gone.emplace_back(reader, person); });
+        start("/bin/zsh", {"-f", "-i"});
+        const pid_t shell = process->processId();
+        const std::string marker = (home / (guarded ? "ran-guarded" : "ran-unguarded")).string();
+        // Raw for a moment, reading nothing, as a program that quits early.
+        process->send(std::string_view("sh -c 'stty -icanon -echo; sleep 1; stty sane'\r"));
+        std::optional<ProcessInfo> reader;
+        ASSERT_TRUE(queue.pumpUntil([&] {
+            const auto fg = process->foregroundReader();
+            if (!fg || fg->processGroup == shell || fg->lineMode || !fg->leader)
+                return false;
+            reader = fg->leader;
+            return true;
+        }));
+        if (guarded)
+            process->guardReader(reader->pid, reader->startTime);
+        const std::string payload = "touch '" + marker + "'\r";
+        process->sendFromPerson(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(payload.data()),
+                                                              payload.size()));
+        ASSERT_TRUE(queue.pumpUntil([&] {
+            const auto fg = process->foregroundReader();
+            return fg && fg->processGroup == shell && fg->unreadInput == 0;
+        }));
+        process->send(std::string_view("echo back-$((6*7))\r"));
+        ASSERT_TRUE(waitForOutput("back-42")) << recorder.output;
+        EXPECT_EQ(std::filesystem::exists(marker), !guarded);
+        if (guarded) {
+            ASSERT_EQ(gone.size(), 1u);
+            EXPECT_EQ(gone[0].first, reader->pid);
+            EXPECT_EQ(gone[0].second, payload.size()) << "the person's bytes up to the discard";
+        } else {
+            EXPECT_TRUE(gone.empty());
+        }
+        process->terminate();
+    }
+}
+
+TEST_F(LocalProcessTest, AReaderGoneBeforeItIsGuardedIsHandledAtOnce)
+{
+    std::vector<pid_t> gone;
+    process->setReaderGoneHandler([&](pid_t reader, std::uint64_t) { gone.push_back(reader); });
+    start("/bin/zsh", {"-f", "-i"});
+    const auto shell = processInfo(process->processId());
+    ASSERT_TRUE(shell);
+    // The shell's own pid with a start time it never had: another process.
+    process->guardReader(shell->pid, shell->startTime + 1);
+    ASSERT_TRUE(queue.pumpUntil([&] { return gone.size() == 1; }));
+    EXPECT_TRUE(process->isRunning());
+}
+
+TEST_F(LocalProcessTest, BytesForAGroupNotInFrontAreDropped)
+{
+    start("/bin/zsh", {"-f", "-i"});
+    const pid_t shell = process->processId();
+    ASSERT_TRUE(queue.pumpUntil([&] {
+        const auto fg = process->foregroundReader();
+        return fg && fg->processGroup == shell && !fg->lineMode;
+    }));
+    const std::string lost = "echo lost-$((6*7))\r";
+    const std::string kept = "echo kept-$((6*7))\r";
+    auto bytes = [](const std::string& text) {
+        return std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    };
+    process->sendTo(bytes(lost), shell + 100000);
+    process->sendTo(bytes(kept), shell);
+    ASSERT_TRUE(waitForOutput("kept-42")) << recorder.output;
+    EXPECT_EQ(recorder.output.find("lost-42"), std::string::npos);
+    EXPECT_EQ(process->droppedBytes(), lost.size());
+}
+
+TEST_F(LocalProcessTest, AFlushDiscardsWhatWaitsUnread)
+{
+    start("/bin/zsh", {"-f", "-i"});
+    const pid_t shell = process->processId();
+    process->send(std::string_view("sleep 30\r"));
+    ASSERT_TRUE(queue.pumpUntil([&] { return findChild(shell, "sleep") > 0; }));
+    const std::string typed = "echo flushed-$((6*7))\r";
+    process->sendFromPerson(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(typed.data()),
+                                                          typed.size()));
+    ASSERT_TRUE(queue.pumpUntil([&] {
+        const auto fg = process->foregroundReader();
+        return fg && fg->unreadInput > 0;
+    }));
+    EXPECT_EQ(process->flushUnreadInput(), typed.size());
+    const auto after = process->foregroundReader();
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->unreadInput, 0u);
+    EXPECT_EQ(after->personBytes, typed.size());
+    EXPECT_EQ(after->leader ? after->leader->name : std::string(), "sleep");
+    process->send(std::string_view("\x03"));
+    process->send(std::string_view("echo after-$((6*7))\r"));
+    ASSERT_TRUE(waitForOutput("after-42")) << recorder.output;
+    EXPECT_EQ(recorder.output.find("flushed-42"), std::string::npos);
+}
+
+TEST_F(LocalProcessTest, ANewChildOnceTheFirstHasEnded)
+{
+    start("/bin/sh", {"-c", "echo first-$((6*7))"});
+    const pid_t first = process->processId();
+    ASSERT_TRUE(waitForEnd());
+    start("/bin/sh", {"-c", "echo second-$((6*7))"});
+    EXPECT_NE(process->processId(), first);
+    ASSERT_TRUE(queue.pumpUntil([&] { return recorder.terminations.size() == 2; }));
+    EXPECT_NE(recorder.output.find("first-42"), std::string::npos);
+    EXPECT_NE(recorder.output.find("second-42"), std::string::npos);
+}
+
+} // namespace
+} // namespace orva
+
+namespace orva {
+namespace {
+
+TEST(ProcessInfoQuery, AProcessItsGroupItsStopAndItsEnd)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setpgid(0, 0);
+        ::pause();
+        ::_exit(0);
+    }
+    ASSERT_GT(child, 0);
+    const auto seen = [&](const std::function<bool(const std::optional<ProcessInfo>&)>& wanted) {
+        const auto deadline = Clock::now() + test::kWaitDeadline;
+        while (Clock::now() < deadline) {
+            if (wanted(processInfo(child)))
+                return true;
+            std::this_thread::sleep_for(2ms);
+        }
+        return false;
+    };
+    ASSERT_TRUE(seen([&](const auto& info) { return info && info->group == child; }));
+    const auto first = processInfo(child);
+    EXPECT_EQ(first->parent, ::getpid());
+    EXPECT_EQ(first->session, ::getsid(0));
+    EXPECT_FALSE(first->stopped);
+    EXPECT_GT(first->startTime, 0u);
+    EXPECT_FALSE(first->executable.empty());
+    EXPECT_TRUE(first->sameProcessAs(*processInfo(child)));
+    ::kill(child, SIGSTOP);
+    EXPECT_TRUE(seen([](const auto& info) { return info && info->stopped; }));
+    const auto inSession = processesOfSession(::getsid(0));
+    EXPECT_TRUE(std::any_of(inSession.begin(), inSession.end(), [&](const ProcessInfo& p) { return p.pid == child; }));
+    ::kill(child, SIGKILL);
+    EXPECT_TRUE(seen([](const auto& info) { return info && info->zombie; }));
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_FALSE(processInfo(child));
+    EXPECT_FALSE(processInfo(0));
 }
 
 } // namespace
