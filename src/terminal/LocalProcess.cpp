@@ -181,6 +181,7 @@ void LocalProcess::startProcess(const std::string& executable, const std::vector
         m_slavePath.clear();
         std::lock_guard lock(m_mutex);
         m_personBytes = 0;
+        m_personElsewhere = 0;
     }
     if (!createPTY()) {
         logLine(std::string_view("[LocalProcess] PTY 생성 실패"));
@@ -416,8 +417,14 @@ void LocalProcess::writerLoop()
             m_writeQueue.pop_front();
             continue;
         }
+        const pid_t front = chunk.person ? ::tcgetpgrp(m_masterFd) : 0;
         const ssize_t n = ::write(m_masterFd, chunk.bytes.data() + chunk.written, left);
         if (n >= 0) {
+            if (chunk.person) {
+                m_personBytes += static_cast<std::uint64_t>(n);
+                if (m_guardedGroup <= 0 || front != m_guardedGroup)
+                    m_personElsewhere += static_cast<std::uint64_t>(n);
+            }
             chunk.written += static_cast<std::size_t>(n);
             m_unwritten -= static_cast<std::size_t>(n);
             if (chunk.written == chunk.bytes.size())
@@ -512,6 +519,7 @@ std::optional<ForegroundReader> LocalProcess::foregroundReader() const
     {
         std::lock_guard lock(m_mutex);
         reader.personBytes = m_personBytes;
+        reader.personBytesElsewhere = m_personElsewhere;
         reader.unreadInput = m_unwritten;
     }
     if (reader.processGroup > 0)
@@ -532,9 +540,7 @@ void LocalProcess::queueWrite(std::span<const std::uint8_t> data, pid_t group, b
         return;
     std::lock_guard lock(m_mutex);
     m_unwritten += data.size();
-    if (person)
-        m_personBytes += data.size();
-    m_writeQueue.push_back(Chunk{std::vector<std::uint8_t>(data.begin(), data.end()), 0, group});
+    m_writeQueue.push_back(Chunk{std::vector<std::uint8_t>(data.begin(), data.end()), 0, group, person});
     m_writeCondition.notify_one();
 }
 
@@ -590,6 +596,10 @@ void LocalProcess::guardReader(pid_t reader, std::uint64_t startTime)
     if (reader <= 0 || !m_running)
         return;
     m_guarded = reader;
+    {
+        std::lock_guard lock(m_mutex);
+        m_guardedGroup = reader;
+    }
     m_guardStopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     const int stopFd = m_guardStopFd;
     m_guard = std::thread([this, reader, startTime, stopFd] { guardLoop(reader, startTime, stopFd); });
@@ -602,6 +612,8 @@ void LocalProcess::stopGuard()
         m_guard.join();
     closeFd(m_guardStopFd);
     m_guarded = 0;
+    std::lock_guard lock(m_mutex);
+    m_guardedGroup = 0;
 }
 
 namespace {
@@ -651,6 +663,8 @@ void LocalProcess::guardLoop(pid_t reader, std::uint64_t startTime, int stopFd)
         if (m_stopping)
             return;
         person = flushLocked();
+        // From now on the terminal's keys are nobody's but the shell's.
+        m_guardedGroup = 0;
     }
     std::weak_ptr<LocalProcess*> alive = m_alive;
     m_mainExecutor([alive, reader, person] {

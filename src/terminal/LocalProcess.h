@@ -43,10 +43,14 @@ struct ForegroundReader {
     bool lineMode = true;
     // Bytes typed that nobody has read yet.
     std::size_t unreadInput = 0;
-    // The bytes the person has typed since the child started
-    // (LocalProcess::sendFromPerson), counted before `unreadInput` was
-    // asked: when nothing is unread, every one of them has been read.
+    // The bytes the person has typed (LocalProcess::sendFromPerson) that have
+    // reached the terminal since the child started, counted before
+    // `unreadInput` was asked: when nothing is unread, every one has been read.
     std::uint64_t personBytes = 0;
+    // Those of them that reached it while a group other than the guarded
+    // reader's had it (all of them while no reader is guarded): what the
+    // shell, or a program it ran, may have been given.
+    std::uint64_t personBytesElsewhere = 0;
     // The group's leader (the process whose pid the group has), while it runs.
     std::optional<ProcessInfo> leader;
 };
@@ -125,10 +129,12 @@ public:
     std::uint64_t flushUnreadInput();
 
     // Watches the process `reader` (a program the child started, known by its
-    // start time): the moment it ends, what it left unread is discarded, and
-    // then, on the main thread, the handler gets its pid and the person's
-    // byte count at the discard. One watch at a time: a new one, or 0,
-    // ends the last. A reader already gone is handled at once.
+    // start time, the leader of its group): the moment it ends, what it left
+    // unread is discarded, and then, on the main thread, the handler gets its
+    // pid and the person's byte count at the discard. While it is watched,
+    // the person's bytes that reach the terminal with its group in front are
+    // its own (see personBytesElsewhere). One watch at a time: a new one, or
+    // 0, ends the last. A reader already gone is handled at once.
     using ReaderGoneHandler = std::function<void(pid_t reader, std::uint64_t personBytes)>;
     void setReaderGoneHandler(ReaderGoneHandler handler) { m_readerGone = std::move(handler); }
     void guardReader(pid_t reader, std::uint64_t startTime);
@@ -207,12 +213,17 @@ private:
         std::size_t written = 0;
         // Written only while this group has the terminal; 0: whoever has it.
         pid_t group = 0;
+        bool person = false;
     };
     std::deque<Chunk> m_writeQueue;
     // Bytes sent but not yet written to the master.
     std::atomic<std::size_t> m_unwritten{0};
-    // Under m_mutex: what the person has typed since the child started.
+    // Under m_mutex: what the person has typed that has reached the terminal
+    // since the child started, and the part of it that found another group
+    // than the guarded reader's in front.
     std::uint64_t m_personBytes = 0;
+    std::uint64_t m_personElsewhere = 0;
+    pid_t m_guardedGroup = 0;
     std::atomic<std::uint64_t> m_dropped{0};
 
     ReaderGoneHandler m_readerGone;

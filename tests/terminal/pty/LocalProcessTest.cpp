@@ -489,6 +489,12 @@ TEST_F(LocalProcessTest, UnreadBytesOfAGuardedReaderThatEndsAreDiscarded)
         process->send(std::string_view("echo back-$((6*7))\r"));
         ASSERT_TRUE(waitForOutput("back-42")) << recorder.output;
         EXPECT_EQ(std::filesystem::exists(marker), !guarded);
+        // Bytes that reached the guarded reader are its own; otherwise the
+        // shell may have them.
+        const auto after = process->foregroundReader();
+        ASSERT_TRUE(after);
+        EXPECT_EQ(after->personBytes, payload.size());
+        EXPECT_EQ(after->personBytesElsewhere, guarded ? 0u : payload.size());
         if (guarded) {
             ASSERT_EQ(gone.size(), 1u);
             EXPECT_EQ(gone[0].first, reader->pid);
