@@ -157,31 +157,23 @@ void WorkViewModel::startShell(WorkTerminal& terminal)
 
     QPointer<QObject> alive(terminal.lifetimeObject());
     WorkTerminal* target = &terminal;
-    ++pendingClaudeStarts_;
     QTimer::singleShot(claudeStartDelayMs, this, [this, alive, target] {
-        --pendingClaudeStarts_;
         if (!alive)
             return;
+        // With a gate, the command waits for the shell's prompt and an empty line.
+        if (claudeInputGate_) {
+            claudeInputGate_->startClaudeWhenReady();
+            return;
+        }
         if (TerminalDelegate* delegate = target->terminalDelegate())
             typeClaudeStartCommand(*delegate);
     });
 }
 
-bool WorkViewModel::startClaudeAgain(WorkTerminal& terminal)
+void WorkViewModel::claudeStartedAgain()
 {
-    TerminalDelegate* delegate = terminal.terminalDelegate();
-    if (!delegate)
-        return false;
     logLine(QStringLiteral("[WorkViewModel] - Starting claude again"));
-    typeClaudeStartCommand(*delegate);
     setForceShowAsPlanned(true);
-    return true;
-}
-
-bool WorkViewModel::startClaudeAgain(QObject* terminalView)
-{
-    WorkTerminal* terminal = workTerminalFor(terminalView);
-    return terminal && startClaudeAgain(*terminal);
 }
 
 void WorkViewModel::clearClaudeInputGate(ClaudeInputGate* gate)
@@ -200,7 +192,7 @@ void WorkViewModel::perform(const ClaudeInput& input)
     if (input.kind == ClaudeInput::Kind::startWork)
         startWork();
     else
-        sendPrompt(input.prompt);
+        sendPrompt(input.prompt, input.taskId);
 }
 
 bool WorkViewModel::startShell(QObject* terminalView)
@@ -232,6 +224,11 @@ void WorkViewModel::startWork()
 
 void WorkViewModel::sendPrompt(const QString& prompt)
 {
+    sendPrompt(prompt, std::nullopt);
+}
+
+void WorkViewModel::sendPrompt(const QString& prompt, std::optional<qint64> taskId)
+{
     const auto path = promptFilePath();
     if (!path) {
         logPromptFileMissing();
@@ -239,7 +236,7 @@ void WorkViewModel::sendPrompt(const QString& prompt)
     }
     // Held by the gate until `claude` reads; composed when it is typed, so a
     // `claude` started meanwhile gets the instruction first.
-    if (!admitted(ClaudeInput::withPrompt(prompt)))
+    if (!admitted(ClaudeInput::withPrompt(prompt, taskId)))
         return;
     if (!forceShowAsPlanned_)
         nativeTerminalService_.sendCommand(prompt);

@@ -77,24 +77,24 @@ public:
     Q_INVOKABLE QString promptFilePathText() const { return promptFilePath().value_or(QString()); }
 
     // Starts the terminal's shell in the project folder and, half a second
-    // later, `claude` in it. The QML form takes the terminal panel's process
-    // terminal view. A start after the model's first is a new `claude`: the
-    // next prompt carries the start-of-work instruction.
+    // later, `claude` in it: typed at once without a gate; with one, the gate
+    // types it once the shell sits at its prompt with an empty line. The QML
+    // form takes the terminal panel's process terminal view. A start after
+    // the model's first is a new `claude`: the next prompt carries the
+    // start-of-work instruction.
     void startShell(WorkTerminal& terminal);
     Q_INVOKABLE bool startShell(QObject* terminalView);
-    // Whether a start command is still to be typed half a second after a start.
-    bool isClaudeStartPending() const { return pendingClaudeStarts_ > 0; }
-    // Types the start command into the terminal at once, where its shell
-    // reads it (the caller has seen the shell at its prompt), and marks the
-    // new `claude` as one that has not read the guide. False without a
-    // terminal to type into.
-    bool startClaudeAgain(WorkTerminal& terminal);
-    bool startClaudeAgain(QObject* terminalView);
+    // The gate has started a new `claude` in the terminal: it has not read
+    // the guide, so the next prompt carries the start-of-work instruction.
+    void claudeStartedAgain();
 
     // Types the start-of-work instruction with the guide's path.
     Q_INVOKABLE void startWork();
     // Types the prompt, after the start-of-work instruction when one is due.
     Q_INVOKABLE void sendPrompt(const QString& prompt);
+    // The same, for a task: presses for two tasks are two inputs even when
+    // their texts are the same (an approval).
+    void sendPrompt(const QString& prompt, std::optional<qint64> taskId);
     // startWork() or sendPrompt(), as the input says.
     void perform(const ClaudeInput& input);
 
@@ -140,7 +140,6 @@ private:
     bool hasLaunchedBefore_ = false;
     ClaudeInputGate* claudeInputGate_ = nullptr;
     int shellStarts_ = 0;
-    int pendingClaudeStarts_ = 0;
 };
 
 // The task the current-work card presents: in the plan's order, the first in

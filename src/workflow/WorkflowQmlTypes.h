@@ -16,6 +16,7 @@
 #include "workflow/OnboardingViewModel.h"
 #include "workflow/ProjectGuidingViewModel.h"
 #include "workflow/ViewPhase.h"
+#include "workflow/TerminalClaudeGate.h"
 #include "workflow/WorkViewModel.h"
 #include "workspace/AppGroupMonitorService.h"
 #include "workspace/DirectoryAccessService.h"
@@ -65,6 +66,13 @@ struct WorkViewModelType {
     Q_GADGET
     QML_FOREIGN(orva::WorkViewModel)
     QML_NAMED_ELEMENT(WorkViewModel)
+};
+// The work screen's terminal panel makes its gate; QML reads its notice.
+struct TerminalClaudeGateType {
+    Q_GADGET
+    QML_FOREIGN(orva::TerminalClaudeGate)
+    QML_NAMED_ELEMENT(TerminalClaudeGate)
+    QML_UNCREATABLE("Made by the terminal panel")
 };
 struct DashboardViewModelType {
     Q_GADGET

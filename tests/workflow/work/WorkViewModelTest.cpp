@@ -338,8 +338,11 @@ public:
         asked.append(input);
         return open;
     }
+    void startClaudeWhenReady() override { ++startsAsked; }
+    pid_t typingGroup() const override { return 0; }
     bool open = false;
     QList<ClaudeInput> asked;
+    int startsAsked = 0;
 };
 
 TEST_F(WorkViewModelTest, EveryStartOfClaudeAfterTheFirstCarriesTheInstructionNext)
@@ -349,9 +352,7 @@ TEST_F(WorkViewModelTest, EveryStartOfClaudeAfterTheFirstCarriesTheInstructionNe
     RecordingTerminal first;
     model.startShell(first);
     EXPECT_FALSE(model.forceShowAsPlanned()) << "the first start keeps the flag as the default says";
-    EXPECT_TRUE(model.isClaudeStartPending());
     ASSERT_TRUE(waitUntil([&] { return !first.delegate.sent.isEmpty(); }));
-    EXPECT_FALSE(model.isClaudeStartPending());
 
     // A folder chosen through the banner starts the terminal again.
     QSignalSpy flagged(&model, &WorkViewModel::forceShowAsPlannedChanged);
@@ -365,22 +366,26 @@ TEST_F(WorkViewModelTest, EveryStartOfClaudeAfterTheFirstCarriesTheInstructionNe
     EXPECT_EQ(channel.received[0].bytes,
               (WorkViewModel::startOfWorkInstruction() + guidePath() + QStringLiteral("\n승인\n")).toUtf8());
 
-    // `claude` started again in a running shell: the command at once, the flag set.
-    ASSERT_TRUE(waitUntil([&] { return !second.delegate.sent.isEmpty(); }));
+    // The gate started claude again in a running shell: the flag set.
     LogCapture log;
-    EXPECT_TRUE(model.startClaudeAgain(second));
-    ASSERT_EQ(second.delegate.sent.size(), 2);
-    EXPECT_EQ(second.delegate.sent[1].bytes, WorkViewModel::claudeStartCommand());
+    model.claudeStartedAgain();
     EXPECT_TRUE(model.forceShowAsPlanned());
     EXPECT_TRUE(log.contains(QStringLiteral("[WorkViewModel] - Starting claude again")));
+    ASSERT_TRUE(waitUntil([&] { return channel.received.size() == 2; }));
+}
 
-    // Nowhere to type: nothing changes.
-    model.sendPrompt(QStringLiteral("다음"));
-    RecordingTerminal closed;
-    closed.hasDelegate = false;
-    EXPECT_FALSE(model.startClaudeAgain(closed));
-    EXPECT_FALSE(model.forceShowAsPlanned());
-    ASSERT_TRUE(waitUntil([&] { return channel.received.size() == 4; }));
+// With a gate, the start command is the gate's to type, half a second after
+// the shell's start; without one, the model types it then.
+TEST_F(WorkViewModelTest, WithAGateTheStartCommandIsTheGates)
+{
+    WorkViewModel model(services);
+    ScriptedGate gate;
+    model.setClaudeInputGate(&gate);
+    RecordingTerminal terminal;
+    model.startShell(terminal);
+    ASSERT_TRUE(waitUntil([&] { return gate.startsAsked == 1; }));
+    EXPECT_TRUE(terminal.delegate.sent.isEmpty());
+    model.clearClaudeInputGate(&gate);
 }
 
 TEST_F(WorkViewModelTest, AGateThatHoldsTheInputLeavesEverythingAsItWas)
@@ -393,7 +398,10 @@ TEST_F(WorkViewModelTest, AGateThatHoldsTheInputLeavesEverythingAsItWas)
 
     model.startWork();
     model.sendPrompt(QStringLiteral("승인"));
-    EXPECT_EQ(gate.asked, (QList<ClaudeInput>{ClaudeInput::startWork(), ClaudeInput::withPrompt(QStringLiteral("승인"))}));
+    model.sendPrompt(QStringLiteral("승인"), 7);
+    EXPECT_EQ(gate.asked, (QList<ClaudeInput>{ClaudeInput::startWork(), ClaudeInput::withPrompt(QStringLiteral("승인")),
+                                              ClaudeInput::withPrompt(QStringLiteral("승인"), 7)}));
+    EXPECT_NE(gate.asked[1], gate.asked[2]) << "the same text for a task is another press";
     EXPECT_TRUE(channel.received.isEmpty());
     EXPECT_TRUE(model.forceShowAsPlanned());
 

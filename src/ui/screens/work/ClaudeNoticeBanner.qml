@@ -1,21 +1,23 @@
 import QtQuick
 import Orva.Design
 import Orva.Components
-import Orva.Screens.Work
+import Orva.Workflow
 
-// The terminal panel's strip under the folder banner while something typed
-// for `claude` waits for it: a spinner while `claude` comes up; when it did
-// not, what happened and "다시 시도". Shown only while the gate has a notice.
+// The terminal panel's strip under the folder banner while the gate has
+// something to say: a spinner while it waits for claude, a warning sign
+// with what happened otherwise, and the gate's button when it has one
+// ("다시 시도", "claude 시작", "터미널 다시 시작").
 Rectangle {
     id: root
     property TerminalClaudeGate gate
     readonly property bool shown: root.gate !== null && root.gate.showsNotice
-    readonly property bool failed: root.gate !== null && root.gate.isFailed
+    readonly property bool waiting: root.gate !== null && root.gate.isWaiting
+    readonly property string action: root.gate !== null ? root.gate.actionText : ""
 
     visible: root.shown
-    height: root.shown ? Math.max(noticeText.implicitHeight, retryButton.height) + 2 * Padding.p8 : 0
-    color: root.failed ? Qt.rgba(Colors.orange.r, Colors.orange.g, Colors.orange.b, 0.1)
-                       : Qt.rgba(Colors.blue.r, Colors.blue.g, Colors.blue.b, 0.1)
+    height: root.shown ? Math.max(noticeText.implicitHeight, actionButton.visible ? actionButton.height : 0) + 2 * Padding.p8 : 0
+    color: root.waiting ? Qt.rgba(Colors.blue.r, Colors.blue.g, Colors.blue.b, 0.1)
+                        : Qt.rgba(Colors.orange.r, Colors.orange.g, Colors.orange.b, 0.1)
 
     Item {
         id: marker
@@ -25,13 +27,13 @@ Rectangle {
         anchors.verticalCenter: parent.verticalCenter
         ActivitySpinner {
             anchors.centerIn: parent
-            visible: root.shown && !root.failed
+            visible: root.shown && root.waiting
             size: parent.width
             color: Colors.blue
         }
         SymbolIcon {
             anchors.centerIn: parent
-            visible: root.failed
+            visible: root.shown && !root.waiting
             name: "exclamationmark.triangle.fill"
             size: parent.width
             color: Colors.orange
@@ -42,7 +44,7 @@ Rectangle {
         objectName: "claudeNoticeText"
         anchors.left: marker.right
         anchors.leftMargin: Spacing.standard
-        anchors.right: retryButton.visible ? retryButton.left : parent.right
+        anchors.right: actionButton.visible ? actionButton.left : parent.right
         anchors.rightMargin: Spacing.standard
         anchors.verticalCenter: parent.verticalCenter
         text: root.gate !== null ? root.gate.noticeText : ""
@@ -52,28 +54,29 @@ Rectangle {
         color: Colors.textPrimary
     }
     Rectangle {
-        id: retryButton
-        objectName: "claudeRetryButton"
-        visible: root.failed
+        id: actionButton
+        objectName: "claudeNoticeButton"
+        visible: root.shown && root.action.length > 0
         anchors.right: parent.right
         anchors.rightMargin: Padding.standard
         anchors.verticalCenter: parent.verticalCenter
-        width: retryLabel.implicitWidth + 2 * Padding.p8
-        height: retryLabel.implicitHeight + 2 * Padding.p4
+        width: actionLabel.implicitWidth + 2 * Padding.p8
+        height: actionLabel.implicitHeight + 2 * Padding.p4
         radius: CornerRadius.r4
-        color: retryMouse.pressed ? Qt.darker(Colors.blue, 1.2) : Colors.blue
+        color: actionMouse.pressed ? Qt.darker(Colors.blue, 1.2) : Colors.blue
         Text {
-            id: retryLabel
+            id: actionLabel
             anchors.centerIn: parent
-            text: "다시 시도"
+            text: root.action
+            textFormat: Text.PlainText
             font: Fonts.caption
             color: Colors.white
         }
         MouseArea {
-            id: retryMouse
+            id: actionMouse
             anchors.fill: parent
             cursorShape: Qt.PointingHandCursor
-            onClicked: root.gate.retry()
+            onClicked: root.gate.act()
         }
     }
 }

@@ -231,13 +231,15 @@ QString TaskDetailVerdict::promptToSend() const
 
 void TaskDetailVerdict::submit(WorkViewModel& viewModel)
 {
+    // Verdicts on two tasks are two inputs for claude, even two approvals.
+    const std::optional<qint64> taskId = task_ ? std::optional<qint64>(task_->id) : std::nullopt;
     if (anyFail()) {
         const QString prompt = fixRequestPrompt();
         logLine(QStringLiteral("[TaskCardDetailPopup] - ") + prompt);
-        viewModel.sendPrompt(prompt);
+        viewModel.sendPrompt(prompt, taskId);
     } else {
         logLine(QStringLiteral("[TaskCardDetailPopup] - 테스트 완료"));
-        viewModel.sendPrompt(approvalText());
+        viewModel.sendPrompt(approvalText(), taskId);
     }
     emit dismissRequested();
 }

@@ -1,6 +1,7 @@
 #include "ui/screens/work/TerminalCoordinator.h"
 
 #include "platform/Log.h"
+#include "terminal/ClaudeScreen.h"
 #include "terminal/LocalProcessTerminalView.h"
 #include "workflow/WorkViewModel.h"
 #include "workspace/DirectoryAccessService.h"
@@ -25,15 +26,22 @@ NativeTerminalService* TerminalCoordinator::channel() const
 void TerminalCoordinator::forwardBytes(std::span<const std::uint8_t> bytes)
 {
     LocalProcessTerminalView* view = terminalView_;
-    if (view && shellReads(terminalReaderOf(view))) {
-        logLine(QStringLiteral("[TerminalCoordinator] The shell reads the terminal: ") + QString::number(bytes.size())
+    const pid_t group = gate_ ? gate_->typingGroup() : 0;
+    if (gate_ && group <= 0) {
+        logLine(QStringLiteral("[TerminalCoordinator] claude's input box is not ready: ") + QString::number(bytes.size())
                 + QStringLiteral(" bytes not typed"));
         return;
     }
     logLine(QStringLiteral("[TerminalCoordinator] Forwarding ") + QString::number(bytes.size())
             + QStringLiteral(" bytes to terminal view"));
-    if (view)
-        view->send(bytes);
+    if (!view)
+        return;
+    if (gate_) {
+        view->sendTo(bytes, group);
+        gate_->typedForClaude(bytes);
+    } else {
+        view->typeCommand(bytes);
+    }
 }
 
 void TerminalCoordinator::connectChannel()
@@ -116,19 +124,39 @@ void TerminalViewWrapper::componentComplete()
     connect(directory, &DirectoryAccessService::selectedDirectoryChanged, this, &TerminalViewWrapper::folderChanged);
     coordinator_ = new TerminalCoordinator(viewModel_, this);
     TerminalClaudeGate::Terminal terminal;
-    terminal.reader = [this] { return terminalReaderOf(view_); };
-    terminal.startPending = [this] {
-        return shellStartPending_ || (viewModel_ && viewModel_->isClaudeStartPending());
+    terminal.look = [this] {
+        TerminalLook look;
+        LocalProcessTerminalView* view = view_;
+        if (!view)
+            return look;
+        LocalProcess& process = view->process();
+        look.shellRunning = process.isRunning();
+        look.shell = process.processId();
+        look.foreground = process.foregroundReader();
+        look.screen = recognizeClaudeScreen(view->terminal());
+        look.quietMs = view->outputQuietMs();
+        return look;
     };
-    terminal.startClaude = [this] {
-        if (viewModel_ && view_)
-            viewModel_->startClaudeAgain(view_.data());
+    terminal.typeCommand = [this](const QByteArray& command) {
+        if (view_)
+            view_->typeCommand(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(command.constData()),
+                                                             static_cast<std::size_t>(command.size())));
     };
-    terminal.startTerminal = [this] {
-        dropTerminal();
-        makeTerminal();
+    terminal.guardReader = [this](pid_t reader, std::uint64_t startTime) {
+        if (view_)
+            view_->process().guardReader(reader, startTime);
+    };
+    terminal.flushInput = [this] {
+        if (view_)
+            view_->process().flushUnreadInput();
+    };
+    terminal.restartShell = [this] { restartShell(); };
+    terminal.focusTerminal = [this] {
+        if (view_)
+            view_->forceActiveFocus();
     };
     gate_ = new TerminalClaudeGate(viewModel_, std::move(terminal), this);
+    coordinator_->setGate(gate_);
     emit claudeGateChanged();
     makeTerminal();
 }
@@ -139,22 +167,41 @@ void TerminalViewWrapper::makeTerminal()
     view->setSize(size());
     view->setFocus(true);
     view_ = view;
+    QPointer<TerminalClaudeGate> gate(gate_);
+    view->process().setReaderGoneHandler([gate](pid_t reader, std::uint64_t) {
+        if (gate)
+            gate->readerGone(reader);
+    });
     coordinator_->setTerminalView(view);
     coordinator_->connectChannel();
     shellFolder_ = viewModel_->directoryAccessService().selectedDirectory();
     ++startCount_;
     emit terminalViewChanged();
+    startShellLater();
+}
 
+void TerminalViewWrapper::startShellLater()
+{
     // The shell starts on a later turn, once the view is in place.
     QPointer<WorkViewModel> model(viewModel_);
-    QPointer<LocalProcessTerminalView> target(view);
-    shellStartPending_ = true;
-    QTimer::singleShot(0, this, [this, model, target] {
-        if (target == view_)
-            shellStartPending_ = false;
+    QPointer<LocalProcessTerminalView> target(view_);
+    if (gate_)
+        gate_->shellStarted();
+    QTimer::singleShot(0, this, [model, target] {
         if (model && target)
             model->startShell(target.data());
     });
+}
+
+void TerminalViewWrapper::restartShell()
+{
+    // The same view, its screen and scroll-back kept: a new shell in it.
+    if (!view_ || view_->isRunning() || !viewModel_)
+        return;
+    logLine(QStringLiteral("[TerminalViewWrapper] - Starting the terminal's shell again"));
+    ++startCount_;
+    emit terminalViewChanged();
+    startShellLater();
 }
 
 void TerminalViewWrapper::dropTerminal()

@@ -7,7 +7,7 @@
 
 #include "terminal/LocalProcessTerminalView.h"
 #include "terminal/NativeTerminalService.h"
-#include "ui/screens/work/TerminalClaudeGate.h"
+#include "workflow/TerminalClaudeGate.h"
 #include "workflow/WorkViewModel.h"
 
 #include <QObject>
@@ -32,10 +32,12 @@ public:
     void setTerminalView(LocalProcessTerminalView* view) { terminalView_ = view; }
 
     // Logs "[TerminalCoordinator] Forwarding <n> bytes to terminal view" and
-    // hands the bytes to the view unchanged, unless the shell reads the
-    // terminal: what comes through the channel is meant for `claude`, and
-    // the shell would run it.
+    // hands the bytes to the view unchanged. With a gate, they are written
+    // only for the process group the gate types for (the panel's claude at
+    // its ready box), and dropped when there is none: what comes through
+    // the channel is meant for claude, and the shell would run it.
     void forwardBytes(std::span<const std::uint8_t> bytes) override;
+    void setGate(ClaudeInputGate* gate) { gate_ = gate; }
 
     // Becomes the receiver of the model's command channel.
     void connectChannel();
@@ -50,6 +52,7 @@ private:
 
     QPointer<WorkViewModel> viewModel_;
     QPointer<LocalProcessTerminalView> terminalView_;
+    ClaudeInputGate* gate_ = nullptr;
 };
 
 // The panel's terminal: one process terminal view, made at 80 x 24 and then
@@ -64,8 +67,10 @@ private:
 // the running shell, and the `claude` in it, were started elsewhere.
 //
 // Its `claudeGate` is the work model's gate for this terminal: it types for
-// `claude` only while `claude` reads, starts `claude` (or the whole terminal)
-// again when it is gone, and says so in the panel while something waits.
+// `claude` only into the ready box of the claude this terminal started,
+// starts claude again in the same shell when it is gone, starts the shell
+// again in the same view when the person asks, and says in the panel what it
+// waits for.
 class TerminalViewWrapper : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
@@ -113,6 +118,8 @@ protected:
 
 private:
     void makeTerminal();
+    void startShellLater();
+    void restartShell();
     void dropTerminal();
     void folderChanged();
 
@@ -120,8 +127,6 @@ private:
     TerminalCoordinator* coordinator_ = nullptr;
     TerminalClaudeGate* gate_ = nullptr;
     QPointer<LocalProcessTerminalView> view_;
-    // The new view's shell is still to be started.
-    bool shellStartPending_ = false;
     QString shellFolder_;
     int startCount_ = 0;
     bool choosingFolder_ = false;
