@@ -3,7 +3,9 @@
 # fails the run), and runs every test through ctest: the full build (GCC) in
 # build/, then the terminal emulator core and the model's parsers of claude's
 # files and replies under AddressSanitizer and UndefinedBehaviorSanitizer
-# (Clang, with their libFuzzer targets, over Qt Core) in build-san/.
+# (Clang, with their libFuzzer targets, over Qt Core) in build-san/. The
+# claude CLI of the one test that runs the real one is installed with npm
+# into build/claude-cli.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/scripts/setup.sh"
 orva_install_packages
@@ -12,6 +14,7 @@ export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 export QT_QUICK_BACKEND="${QT_QUICK_BACKEND:-software}"
 
 orva_build
+orva_install_claude_cli
 cmake --build "$ORVA_BUILD_DIR" --target all_qmllint
 ctest --test-dir "$ORVA_BUILD_DIR" --output-on-failure -j "$(nproc)"
 

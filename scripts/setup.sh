@@ -43,3 +43,25 @@ orva_build() {
     fi
     cmake --build "$ORVA_BUILD_DIR" --parallel "$(nproc)"
 }
+
+# The claude CLI the test with the real claude runs against, pinned: installed
+# with npm into the build folder (never globally) when npm is on the machine.
+# Without npm, or offline, that one test is skipped and says so.
+ORVA_CLAUDE_CLI_VERSION=2.1.197
+orva_install_claude_cli() {
+    local dir="$ORVA_BUILD_DIR/claude-cli"
+    local claude="$dir/node_modules/.bin/claude"
+    if [[ -x $claude && "$(DISABLE_AUTOUPDATER=1 "$claude" --version 2>/dev/null)" == "$ORVA_CLAUDE_CLI_VERSION "* ]]; then
+        return 0
+    fi
+    if ! command -v npm >/dev/null 2>&1; then
+        echo "npm is not installed: the test with the real claude CLI will be skipped"
+        return 0
+    fi
+    mkdir -p "$dir"
+    if ! npm install --prefix "$dir" --no-audit --no-fund "@anthropic-ai/claude-code@$ORVA_CLAUDE_CLI_VERSION" \
+        > "$dir/npm.log" 2>&1; then
+        echo "npm could not install @anthropic-ai/claude-code@$ORVA_CLAUDE_CLI_VERSION (see $dir/npm.log):" \
+            "the test with the real claude CLI will be skipped"
+    fi
+}

@@ -2,9 +2,7 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <optional>
-#include <span>
 
 #include <sys/types.h>
 
@@ -49,10 +47,6 @@ public:
     // The process group that what the model types now is meant for; 0 when
     // nothing may be typed.
     virtual pid_t typingGroup() const = 0;
-
-    // The bytes that have just been typed for claude (the text, then its
-    // carriage return).
-    virtual void typedForClaude(std::span<const std::uint8_t> bytes) { (void)bytes; }
 };
 
 } // namespace orva

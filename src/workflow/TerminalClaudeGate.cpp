@@ -117,14 +117,36 @@ pid_t TerminalClaudeGate::typingGroup() const
     return delivery_ && claude_ ? claude_->group : 0;
 }
 
-void TerminalClaudeGate::typedForClaude(std::span<const std::uint8_t> bytes)
+QByteArray TerminalClaudeGate::bytesForClaude(const QByteArray& command, bool bracketedPaste)
 {
-    if (!delivery_)
+    QByteArray text = command;
+    if (text.endsWith('\n'))
+        text.chop(1);
+    text.replace('\x1b', QByteArray());
+    if (!bracketedPaste)
+        return text;
+    return QByteArrayLiteral("\x1b[200~") + text + QByteArrayLiteral("\x1b[201~");
+}
+
+void TerminalClaudeGate::typeFromChannel(std::span<const std::uint8_t> bytes)
+{
+    const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    if (!delivery_ || !claude_ || !terminal_.typeForClaude) {
+        gateLog(QStringLiteral("claude's input box is not ready: ") + QString::number(data.size())
+                + QStringLiteral(" bytes not typed"));
         return;
-    if (bytes.size() == 1 && bytes[0] == '\r')
-        delivery_->returnTyped = true;
-    else
-        delivery_->textTyped = true;
+    }
+    if (data == "\r") {
+        delivery_->returnDue = true;
+        return;
+    }
+    if (delivery_->textTyped) {
+        gateLog(QStringLiteral("a second text for one input: not typed"));
+        return;
+    }
+    terminal_.typeForClaude(bytesForClaude(data, terminal_.look().bracketedPaste), claude_->group);
+    delivery_->textTyped = true;
+    delivery_->textTypedAt = now();
 }
 
 bool TerminalClaudeGate::admit(const ClaudeInput& input)
@@ -290,9 +312,21 @@ void TerminalClaudeGate::deliver(const TerminalLook&)
 void TerminalClaudeGate::checkDelivery(const TerminalLook& look, bool claudeInFront)
 {
     if (claudeInFront) {
-        if (delivery_->returnTyped && look.foreground->unreadInput == 0) {
-            gateLog(QStringLiteral("typed for claude and read"));
-            delivery_.reset();
+        const std::size_t unread = look.foreground->unreadInput;
+        if (delivery_->returnTyped) {
+            if (unread == 0) {
+                gateLog(QStringLiteral("typed for claude and read"));
+                delivery_.reset();
+            }
+            return;
+        }
+        // The text read and drawn in the box, then still: its return.
+        const qint64 since = now() - delivery_->textTypedAt;
+        const bool drawnSince = look.quietMs <= since;
+        if (delivery_->textTyped && delivery_->returnDue && unread == 0
+            && ((drawnSince && look.quietMs >= quietBeforeReturnMs) || since >= returnAnywayMs)) {
+            terminal_.typeForClaude(QByteArrayLiteral("\r"), claude_->group);
+            delivery_->returnTyped = true;
         }
         return;
     }

@@ -67,6 +67,8 @@ struct TerminalLook {
     ClaudeScreen screen;
     // Milliseconds since output last arrived (0 while some waits to be drawn).
     qint64 quietMs = 0;
+    // The program in front takes pasted text in brackets (mode 2004).
+    bool bracketedPaste = false;
 };
 
 class TerminalClaudeGate : public QObject, public ClaudeInputGate {
@@ -105,6 +107,10 @@ public:
     static constexpr int appearDeadlineMs = 10000;
     // Waiting this long on a claude that is up but not ready changes the words.
     static constexpr int slowAfterMs = 20000;
+    // Once claude has read a text and drawn it, still this long before its
+    // carriage return; after the longer bound the return goes all the same.
+    static constexpr int quietBeforeReturnMs = 200;
+    static constexpr int returnAnywayMs = 3000;
 
     // What the gate needs of the panel's terminal.
     struct Terminal {
@@ -115,6 +121,8 @@ public:
         std::function<std::vector<ProcessInfo>(pid_t)> session;
         // Types a command line into the shell (the application's bytes).
         std::function<void(const QByteArray&)> typeCommand;
+        // Types bytes for one process group only (LocalProcess::sendTo).
+        std::function<void(const QByteArray&, pid_t)> typeForClaude;
         // Watches the panel's claude (LocalProcess::guardReader).
         std::function<void(pid_t, std::uint64_t)> guardReader;
         // Discards what waits unread (LocalProcess::flushUnreadInput).
@@ -133,7 +141,16 @@ public:
     bool admit(const ClaudeInput& input) override;
     void startClaudeWhenReady() override;
     pid_t typingGroup() const override;
-    void typedForClaude(std::span<const std::uint8_t> bytes) override;
+    // What the command channel hands over for claude: the text (typed as
+    // bytesForClaude makes it) and then its carriage return, which the gate
+    // types itself once claude has taken the text in.
+    void typeFromChannel(std::span<const std::uint8_t> bytes);
+    // The bytes that put a command's text into claude's box: the line feed
+    // that ends the command dropped (in claude it only adds an empty line),
+    // escapes taken out, and between the brackets of a paste where claude
+    // asks for them, so that a text of any size and its blanks and line
+    // breaks arrive as they are. The carriage return comes apart.
+    static QByteArray bytesForClaude(const QByteArray& command, bool bracketedPaste);
 
     // The shell has been started (again): nothing of the last one holds.
     void shellStarted();
@@ -168,6 +185,9 @@ private:
     struct Delivery {
         ClaudeInput input;
         bool textTyped = false;
+        qint64 textTypedAt = 0;
+        // The channel's carriage return has come: the gate types it.
+        bool returnDue = false;
         // Its carriage return has been typed: once nothing waits unread
         // after it, claude has read the whole input.
         bool returnTyped = false;

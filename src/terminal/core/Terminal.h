@@ -28,6 +28,8 @@ struct TerminalModes {
     bool insertMode = false;
     bool lineFeedMode = false;
     bool cursorVisible = true;
+    // The program wants pasted text between ESC [ 200 ~ and ESC [ 201 ~ (2004).
+    bool bracketedPaste = false;
 
     static const TerminalModes defaultModes;
 

@@ -739,6 +739,9 @@ void Terminal::setMode(std::span<const std::int64_t> params, bool isPrivate, boo
         case 25:
             m_modes.cursorVisible = enabled;
             break;
+        case 2004:
+            m_modes.bracketedPaste = enabled;
+            break;
         case 1047:
             if (enabled)
                 enterAlternateScreen();

@@ -117,6 +117,16 @@ TEST(ParserTest, PrivateMarkerQuestionSetsPrivateModes)
     EXPECT_FALSE(t.modes().cursorVisible);
     t.feedText(CSI + "?1049h");
     EXPECT_TRUE(t.isAlternateBuffer());
+    // Bracketed paste, as claude switches it on with its focus reports.
+    EXPECT_FALSE(t.modes().bracketedPaste);
+    t.feedText(CSI + "?2004h" + CSI + "?1004h");
+    EXPECT_TRUE(t.modes().bracketedPaste);
+    t.feedText(CSI + "2004l");
+    EXPECT_TRUE(t.modes().bracketedPaste) << "not an ANSI mode";
+    t.feedText(CSI + "?2004l");
+    EXPECT_FALSE(t.modes().bracketedPaste);
+    t.feedText(CSI + "?2004h" + ESC + "c");
+    EXPECT_FALSE(t.modes().bracketedPaste) << "a reset clears it";
 }
 
 TEST(ParserTest, OtherPrivateMarkersIgnoreTheWholeSequence)

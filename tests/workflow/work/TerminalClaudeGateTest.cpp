@@ -36,6 +36,9 @@ struct World {
     std::uint64_t nextStart = 1;
 
     QList<QByteArray> commands;
+    // What the gate typed for a group, and the group.
+    QList<QByteArray> typed;
+    QList<pid_t> typedFor;
     QList<pid_t> guarded;
     int flushes = 0;
     int shellRestarts = 0;
@@ -55,6 +58,7 @@ struct World {
         }
         look.screen = screen;
         look.quietMs = *clock - lastOutput;
+        look.bracketedPaste = true;
         return look;
     }
     std::optional<ProcessInfo> process(pid_t pid) const
@@ -131,20 +135,17 @@ struct Typed {
     QString text = {};
 };
 
-// Records what the command channel hands over, and for whom the gate let it
-// be typed at that moment.
+// Hands what the command channel types to the gate, as the panel does, and
+// counts the carriage returns it sends.
 struct GateChannel : NativeTerminalDelegate {
     TerminalClaudeGate* gate = nullptr;
-    QList<QByteArray> texts;
-    QList<pid_t> groups;
+    int texts = 0;
+    int returns = 0;
     void forwardBytes(std::span<const std::uint8_t> bytes) override
     {
-        const QByteArray data = toBytes(bytes);
-        groups << (gate ? gate->typingGroup() : 0);
-        if (data != "\r")
-            texts << data;
+        (toBytes(bytes) == "\r" ? returns : texts) += 1;
         if (gate)
-            gate->typedForClaude(bytes);
+            gate->typeFromChannel(bytes);
     }
 };
 
@@ -157,18 +158,16 @@ protected:
     }
     void TearDown() override { NativeTerminalService::shared().setDelegate(nullptr); }
 
+    // The text as claude's box gets it: pasted.
     QByteArray bytesOf(const Typed& typed, const QString& guide) const
     {
         const QString instruction = WorkViewModel::startOfWorkInstruction() + guide;
-        switch (typed.form) {
-        case Typed::plain:
-            return (typed.text + QLatin1Char('\n')).toUtf8();
-        case Typed::withInstruction:
-            return (instruction + QLatin1Char('\n') + typed.text + QLatin1Char('\n')).toUtf8();
-        case Typed::startOfWork:
-            break;
-        }
-        return (instruction + QLatin1Char('\n')).toUtf8();
+        QString text = instruction;
+        if (typed.form == Typed::plain)
+            text = typed.text;
+        else if (typed.form == Typed::withInstruction)
+            text = instruction + QLatin1Char('\n') + typed.text;
+        return QByteArrayLiteral("\x1b[200~") + text.toUtf8() + QByteArrayLiteral("\x1b[201~");
     }
 
     GateChannel channel;
@@ -210,17 +209,17 @@ TEST_F(TerminalClaudeGateTest, Sequences)
 
     const QList<Row> rows = {
         {"the shell's start: claude started at its prompt, the input typed at its ready box",
-         {prompt, asks, looks(4), comes, looks(1), ready, looks(s), start, reads, looks(3)},
+         {prompt, asks, looks(4), comes, looks(1), ready, looks(s), start, reads, looks(8)},
          {{Typed::startOfWork}}, {"claude"}, State::idle},
         {"the box not yet drawn: held, typed once it is drawn and still",
-         {prompt, asks, looks(4), comes, looks(1), start, looks(20), ready, looks(s), reads, looks(3)},
+         {prompt, asks, looks(4), comes, looks(1), start, looks(20), ready, looks(s), reads, looks(8)},
          {{Typed::startOfWork}}, {"claude"}, State::idle},
         {"drawn but still changing: nothing typed yet",
          {prompt, asks, looks(4), comes, looks(1), start, ready, step(Step::claudeBusy), looks(20)},
          {}, {"claude"}, State::waiting, 1},
         {"the trust question, then the bypass warning: nothing typed until the box",
          {prompt, asks, looks(4), comes, looks(1), start, asking(Question::folderTrust), looks(10),
-          asking(Question::bypassPermissions), looks(10), ready, looks(s), reads, looks(3)},
+          asking(Question::bypassPermissions), looks(10), ready, looks(s), reads, looks(8)},
          {{Typed::startOfWork}}, {"claude"}, State::idle},
         {"a question up: the notice says so",
          {prompt, asks, looks(4), comes, looks(1), start, asking(Question::apiKey), looks(3)},
@@ -234,7 +233,7 @@ TEST_F(TerminalClaudeGateTest, Sequences)
          {}, {"claude"}, State::claudeEnded, 1},
         {"declined, then tried again: a new claude, the instruction first",
          {prompt, asks, looks(4), comes, looks(1), verdict(approval, 1), asking(Question::folderTrust), looks(3), exits,
-          prompt, looks(10), step(Step::act), looks(4), comes, looks(1), ready, looks(s), reads, looks(3)},
+          prompt, looks(10), step(Step::act), looks(4), comes, looks(1), ready, looks(s), reads, looks(8)},
          {{Typed::withInstruction, approval}}, {"claude", "claude"}, State::idle},
         {"declined with nothing held: the notice offers a new try",
          {prompt, asks, looks(4), comes, looks(1), asking(Question::folderTrust), looks(3), exits, prompt, looks(5)},
@@ -245,7 +244,7 @@ TEST_F(TerminalClaudeGateTest, Sequences)
          {}, {"claude"}, State::boxNotEmpty, 1},
         {"claude quit after its box was ready: started again where the line is empty, instruction first",
          {prompt, asks, looks(4), comes, looks(1), ready, looks(s), exits, prompt, looks(2), verdict(approval, 1),
-          looks(4), comes, looks(1), ready, looks(s), reads, looks(3)},
+          looks(4), comes, looks(1), ready, looks(s), reads, looks(8)},
          {{Typed::withInstruction, approval}}, {"claude", "claude"}, State::idle},
         {"the person typed at the shell's prompt: asked, not typed",
          {prompt, asks, looks(4), comes, looks(1), ready, looks(s), exits, prompt, step(Step::personTypes, 4),
@@ -254,7 +253,7 @@ TEST_F(TerminalClaudeGateTest, Sequences)
         {"asked, and the person says the line is empty: started",
          {prompt, asks, looks(4), comes, looks(1), ready, looks(s), exits, prompt, step(Step::personTypes, 4),
           verdict(approval, 1), looks(10), step(Step::act), looks(4), comes, looks(1), ready, looks(s), reads,
-          looks(3)},
+          looks(8)},
          {{Typed::withInstruction, approval}}, {"claude", "claude"}, State::idle},
         {"the person typed in the shell before its start: claude not started by itself",
          {prompt, step(Step::personTypes, 3), asks, looks(10)},
@@ -269,7 +268,7 @@ TEST_F(TerminalClaudeGateTest, Sequences)
          {}, {"claude"}, State::lineNotEmpty, 1},
         {"claude stopped (Ctrl+Z), alone: brought back with fg, not doubled",
          {prompt, asks, looks(4), comes, looks(1), ready, looks(s), step(Step::claudeStops), looks(2),
-          verdict(approval, 1), looks(5), comes, ready, looks(s), reads, looks(3)},
+          verdict(approval, 1), looks(5), comes, ready, looks(s), reads, looks(8)},
          {{Typed::plain, approval}}, {"claude", "fg"}, State::idle},
         {"claude stopped beside another job: the person is asked to bring it back",
          {prompt, asks, looks(4), comes, looks(1), ready, looks(s), step(Step::claudeStops),
@@ -277,13 +276,13 @@ TEST_F(TerminalClaudeGateTest, Sequences)
          {}, {"claude"}, State::suspended, 1},
         {"two approvals of two tasks: two inputs, in order",
          {prompt, asks, looks(4), comes, looks(1), verdict(approval, 1), verdict(approval, 2), verdict(fix, 3),
-          ready, looks(s), reads, looks(3), step(Step::claudeBusy), looks(3), ready, looks(still), reads, looks(3),
-          step(Step::claudeBusy), looks(3), ready, looks(still), reads, looks(3)},
+          ready, looks(s), reads, looks(8), step(Step::claudeBusy), looks(3), ready, looks(still), reads, looks(8),
+          step(Step::claudeBusy), looks(3), ready, looks(still), reads, looks(8)},
          {{Typed::plain, approval}, {Typed::plain, approval}, {Typed::plain, fix}}, {"claude"}, State::idle},
         {"the same press twice for one task: once",
          {prompt, asks, looks(4), comes, looks(1), verdict(approval, 1), verdict(approval, 1), start, start, ready,
-          looks(s), reads, looks(3), step(Step::claudeBusy), looks(3), ready, looks(s), reads, looks(3),
-          step(Step::claudeBusy), looks(3), ready, looks(s), reads, looks(3)},
+          looks(s), reads, looks(8), step(Step::claudeBusy), looks(3), ready, looks(s), reads, looks(8),
+          step(Step::claudeBusy), looks(3), ready, looks(s), reads, looks(8)},
          {{Typed::plain, approval}, {Typed::startOfWork}}, {"claude"}, State::idle},
         {"the same press while the first is on its way: once",
          {prompt, asks, looks(4), comes, looks(1), ready, looks(s), verdict(approval, 1), verdict(approval, 1), reads,
@@ -291,7 +290,7 @@ TEST_F(TerminalClaudeGateTest, Sequences)
          {{Typed::plain, approval}}, {"claude"}, State::idle},
         {"claude ends with the input unread: discarded, held for the next claude",
          {prompt, asks, looks(4), comes, looks(1), ready, looks(s), verdict(approval, 1), step(Step::unread, 30),
-          looks(1), exits, prompt, looks(4), comes, looks(1), ready, looks(s), reads, looks(3)},
+          looks(1), exits, prompt, looks(4), comes, looks(1), ready, looks(s), reads, looks(8)},
          {{Typed::plain, approval}, {Typed::withInstruction, approval}}, {"claude", "claude"}, State::idle},
         {"the command brings nothing up: said, not typed again",
          {prompt, asks, looks(4), verdict(approval, 1), looks(TerminalClaudeGate::appearDeadlineMs / 50 + 2),
@@ -307,8 +306,8 @@ TEST_F(TerminalClaudeGateTest, Sequences)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        channel.texts.clear();
-        channel.groups.clear();
+        channel.texts = 0;
+        channel.returns = 0;
         World world;
         WorkViewModel model(services);
         const QString guide = *model.promptFilePath();
@@ -320,6 +319,10 @@ TEST_F(TerminalClaudeGateTest, Sequences)
         port.process = [&](pid_t pid) { return world.process(pid); };
         port.session = [&](pid_t) { return world.session(); };
         port.typeCommand = [&](const QByteArray& command) { world.commands << command; };
+        port.typeForClaude = [&](const QByteArray& bytes, pid_t group) {
+            world.typed << bytes;
+            world.typedFor << group;
+        };
         port.guardReader = [&](pid_t pid, std::uint64_t) { world.guarded << pid; };
         port.flushInput = [&] { ++world.flushes; };
         port.restartShell = [&] {
@@ -368,7 +371,8 @@ TEST_F(TerminalClaudeGateTest, Sequences)
                 world.drawn();
                 break;
             case Step::claudeReads:
-                EXPECT_TRUE(waitUntil([&] { return channel.groups.size() == 2 * channel.texts.size(); }));
+                // The channel's carriage return has come (a real timer).
+                EXPECT_TRUE(waitUntil([&] { return channel.returns == channel.texts; }));
                 world.fg.unreadInput = 0;
                 world.screen = {};
                 world.drawn();
@@ -437,24 +441,61 @@ TEST_F(TerminalClaudeGateTest, Sequences)
         QList<QByteArray> expected;
         for (const Typed& t : row.typed)
             expected << bytesOf(t, guide);
-        EXPECT_EQ(channel.texts, expected);
+        QList<QByteArray> texts;
+        for (const QByteArray& bytes : world.typed) {
+            if (bytes != "\r")
+                texts << bytes;
+        }
+        EXPECT_EQ(texts, expected);
         QStringList commands;
         for (const QByteArray& command : world.commands)
             commands << commandName(command);
         EXPECT_EQ(commands, row.commands);
         EXPECT_EQ(gate.state(), row.state) << gate.noticeText().toStdString();
         EXPECT_EQ(gate.heldCount(), row.held);
-        // Every byte for claude went while the gate typed for the panel's claude.
-        for (const pid_t group : channel.groups)
+        // Every byte for claude went to the panel's claude; a carriage return
+        // only ever after its text, and the last text's once all is done.
+        for (const pid_t group : world.typedFor)
             EXPECT_EQ(group, kClaude);
+        for (qsizetype i = 0; i < world.typed.size(); ++i) {
+            if (world.typed[i] == "\r") {
+                EXPECT_TRUE(i > 0 && world.typed[i - 1] != "\r") << "a return of no text at " << i;
+            }
+        }
+        if (!world.typed.isEmpty() && row.state == State::idle) {
+            EXPECT_EQ(world.typed.last(), QByteArrayLiteral("\r"));
+        }
         // Work counts as started only once its instruction was typed.
         const bool workStarted = std::any_of(row.typed.begin(), row.typed.end(),
                                              [](const Typed& t) { return t.form == Typed::startOfWork; });
         EXPECT_EQ(model.hasLaunchedBefore(), workStarted);
         UserDefaults::setBool(QStringLiteral("hasLaunchedBefore"), false);
-        // Each carriage return has come, here and not in the next row.
-        EXPECT_TRUE(waitUntil([&] { return channel.groups.size() == 2 * channel.texts.size(); }));
+        // Each of the channel's carriage returns has come, here and not in the next row.
+        EXPECT_TRUE(waitUntil([&] { return channel.returns == channel.texts; }));
         channel.gate = nullptr;
+    }
+}
+
+TEST(TerminalClaudeGateBytes, WhatClaudesBoxGets)
+{
+    struct Row {
+        const char* name;
+        QByteArray command;
+        bool paste;
+        QByteArray expected;
+    };
+    const Row rows[] = {
+        {"pasted, the command's line feed dropped", "approve\n", true, "\x1b[200~approve\x1b[201~"},
+        {"line breaks, blank lines and blanks kept", "a\n\n b  \n", true, "\x1b[200~a\n\n b  \x1b[201~"},
+        {"only the last line feed is the command's", "a\n\n", true, "\x1b[200~a\n\x1b[201~"},
+        {"an end of paste in the text cannot end it", "x\x1b[201~\ry\n", true, "\x1b[200~x[201~\ry\x1b[201~"},
+        {"typed where claude takes no paste", "a\nb\n", false, "a\nb"},
+        {"escapes out there too", "\x1b[Aup\n", false, "[Aup"},
+        {"Korean and emoji as they are", "한글 👩‍👩‍👧\n", true, "\x1b[200~한글 👩‍👩‍👧\x1b[201~"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(TerminalClaudeGate::bytesForClaude(row.command, row.paste), row.expected);
     }
 }
 
@@ -469,6 +510,7 @@ TEST_F(TerminalClaudeGateTest, TheNoticeTheButtonAndTheKeyboard)
     port.process = [&](pid_t pid) { return world.process(pid); };
     port.session = [&](pid_t) { return world.session(); };
     port.typeCommand = [&](const QByteArray& command) { world.commands << command; };
+    port.typeForClaude = [&](const QByteArray& bytes, pid_t) { world.typed << bytes; };
     port.restartShell = [&] { ++world.shellRestarts; };
     port.focusTerminal = [&] { ++world.focusMoves; };
     auto gate = std::make_unique<TerminalClaudeGate>(&model, port);
@@ -531,16 +573,15 @@ TEST_F(TerminalClaudeGateTest, TheNoticeTheButtonAndTheKeyboard)
     gate->act();
     EXPECT_EQ(world.shellRestarts, 1);
 
-    // The panel goes: the model types at once again, and the held input is gone.
+    EXPECT_TRUE(world.typed.isEmpty());
+
+    // The panel goes: the model types through the channel at once again.
     channel.gate = nullptr;
     gate.reset();
     EXPECT_EQ(model.claudeInputGate(), nullptr);
-    channel.texts.clear();
     model.sendPrompt(QStringLiteral("y"));
-    EXPECT_EQ(channel.texts, QList<QByteArray>{(WorkViewModel::startOfWorkInstruction() + *model.promptFilePath()
-                                                + QStringLiteral("\ny\n"))
-                                                   .toUtf8()});
-    EXPECT_TRUE(waitUntil([&] { return channel.groups.size() == 2; }));
+    EXPECT_EQ(channel.texts, 1);
+    EXPECT_TRUE(waitUntil([&] { return channel.returns == 1; }));
 }
 
 } // namespace

@@ -25,23 +25,14 @@ NativeTerminalService* TerminalCoordinator::channel() const
 
 void TerminalCoordinator::forwardBytes(std::span<const std::uint8_t> bytes)
 {
-    LocalProcessTerminalView* view = terminalView_;
-    const pid_t group = gate_ ? gate_->typingGroup() : 0;
-    if (gate_ && group <= 0) {
-        logLine(QStringLiteral("[TerminalCoordinator] claude's input box is not ready: ") + QString::number(bytes.size())
-                + QStringLiteral(" bytes not typed"));
-        return;
-    }
     logLine(QStringLiteral("[TerminalCoordinator] Forwarding ") + QString::number(bytes.size())
             + QStringLiteral(" bytes to terminal view"));
-    if (!view)
-        return;
     if (gate_) {
-        view->sendTo(bytes, group);
-        gate_->typedForClaude(bytes);
-    } else {
-        view->typeCommand(bytes);
+        gate_->typeFromChannel(bytes);
+        return;
     }
+    if (LocalProcessTerminalView* view = terminalView_)
+        view->typeCommand(bytes);
 }
 
 void TerminalCoordinator::connectChannel()
@@ -135,12 +126,19 @@ void TerminalViewWrapper::componentComplete()
         look.foreground = process.foregroundReader();
         look.screen = recognizeClaudeScreen(view->terminal());
         look.quietMs = view->outputQuietMs();
+        look.bracketedPaste = view->terminal().modes().bracketedPaste;
         return look;
     };
     terminal.typeCommand = [this](const QByteArray& command) {
         if (view_)
             view_->typeCommand(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(command.constData()),
                                                              static_cast<std::size_t>(command.size())));
+    };
+    terminal.typeForClaude = [this](const QByteArray& bytes, pid_t group) {
+        if (view_)
+            view_->sendTo(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                                        static_cast<std::size_t>(bytes.size())),
+                          group);
     };
     terminal.guardReader = [this](pid_t reader, std::uint64_t startTime) {
         if (view_)

@@ -32,12 +32,11 @@ public:
     void setTerminalView(LocalProcessTerminalView* view) { terminalView_ = view; }
 
     // Logs "[TerminalCoordinator] Forwarding <n> bytes to terminal view" and
-    // hands the bytes to the view unchanged. With a gate, they are written
-    // only for the process group the gate types for (the panel's claude at
-    // its ready box), and dropped when there is none: what comes through
-    // the channel is meant for claude, and the shell would run it.
+    // hands the bytes to the view unchanged; with a gate, to the gate, which
+    // types them only into the ready box of the panel's claude: what comes
+    // through the channel is meant for claude, and the shell would run it.
     void forwardBytes(std::span<const std::uint8_t> bytes) override;
-    void setGate(ClaudeInputGate* gate) { gate_ = gate; }
+    void setGate(TerminalClaudeGate* gate) { gate_ = gate; }
 
     // Becomes the receiver of the model's command channel.
     void connectChannel();
@@ -52,7 +51,7 @@ private:
 
     QPointer<WorkViewModel> viewModel_;
     QPointer<LocalProcessTerminalView> terminalView_;
-    ClaudeInputGate* gate_ = nullptr;
+    QPointer<TerminalClaudeGate> gate_;
 };
 
 // The panel's terminal: one process terminal view, made at 80 x 24 and then

@@ -77,24 +77,47 @@ TEST_F(TerminalCoordinatorTest, CommandsReachTheReceiverTwice)
                                             QStringLiteral("[TerminalCoordinator] Forwarding 1 bytes to terminal view")}));
 }
 
-TEST_F(TerminalCoordinatorTest, NothingFromTheChannelReachesTheShell)
+// With a gate, the channel's bytes go to the gate, which types nothing
+// while no claude of the panel's is at its ready box: the shell behind
+// runs none of it.
+TEST_F(TerminalCoordinatorTest, WithAGateNothingFromTheChannelReachesTheShell)
 {
     WorkViewModel model(services);
     TerminalCoordinator coordinator(&model);
     LocalProcessTerminalView view(80, 24);
     coordinator.setTerminalView(&view);
-    const QString marker = context.root() + QStringLiteral("/typed-into-the-shell");
-    const QString mine = context.root() + QStringLiteral("/typed-by-the-person");
+    TerminalClaudeGate::Terminal port;
+    port.look = [&] {
+        TerminalLook look;
+        look.shellRunning = view.isRunning();
+        look.shell = view.process().processId();
+        look.foreground = view.process().foregroundReader();
+        return look;
+    };
+    port.typeForClaude = [&](const QByteArray& bytes, pid_t group) {
+        view.sendTo(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                                  static_cast<std::size_t>(bytes.size())),
+                    group);
+    };
+    TerminalClaudeGate gate(&model, port);
+    coordinator.setGate(&gate);
     view.startProcess("/bin/zsh", {"-f", "-i"}, std::vector<std::string>{"HOME=" + context.root().toStdString()});
-    ASSERT_TRUE(waitUntil([&] { return terminalReaderOf(&view) == TerminalReader::shellPrompt; }));
-
+    const pid_t shell = view.process().processId();
+    ASSERT_TRUE(waitUntil([&] {
+        const auto fg = view.process().foregroundReader();
+        return fg && fg->processGroup == shell && !fg->lineMode;
+    }));
+    const QString marker = context.root() + QStringLiteral("/typed-into-the-shell");
     const QByteArray command = (QStringLiteral("touch '") + marker + QStringLiteral("'\n")).toUtf8();
     LogCapture log;
     coordinator.forwardBytes(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(command.constData()),
                                                            static_cast<std::size_t>(command.size())));
-    EXPECT_EQ(log.lines(), QStringList{QStringLiteral("[TerminalCoordinator] The shell reads the terminal: ")
-                                       + QString::number(command.size()) + QStringLiteral(" bytes not typed")});
+    EXPECT_EQ(log.lines(), (QStringList{QStringLiteral("[TerminalCoordinator] Forwarding ") + QString::number(command.size())
+                                            + QStringLiteral(" bytes to terminal view"),
+                                        QStringLiteral("[TerminalClaudeGate] - claude's input box is not ready: ")
+                                            + QString::number(command.size()) + QStringLiteral(" bytes not typed")}));
     // What the person types runs; by then the shell has read all there was.
+    const QString mine = context.root() + QStringLiteral("/typed-by-the-person");
     view.send((QStringLiteral("touch '") + mine + QStringLiteral("'\r")).toUtf8());
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(mine); }));
     EXPECT_FALSE(QFile::exists(marker));

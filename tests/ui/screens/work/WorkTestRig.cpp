@@ -8,12 +8,19 @@
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/XcodeService.h"
 
+#include "terminal/LocalProcessTerminalView.h"
+#include "terminal/core/ScreenText.h"
+
 #include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QQmlEngine>
+
+#include <algorithm>
 
 #include <signal.h>
 #include <unistd.h>
@@ -110,6 +117,78 @@ bool WorkTestRig::setFakeClaudeStart(const QString& mode) const
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return out.write((mode + QLatin1Char('\n')).toUtf8()) > 0;
+}
+
+void WorkTestRig::setEnvironment(const QString& name, const QString& value) const
+{
+    if (value.isEmpty())
+        qunsetenv(name.toUtf8().constData());
+    else
+        qputenv(name.toUtf8().constData(), value.toUtf8());
+}
+
+QString WorkTestRig::screenText(QObject* terminalView) const
+{
+    auto* view = qobject_cast<LocalProcessTerminalView*>(terminalView);
+    if (!view)
+        return {};
+    QStringList rows;
+    for (const std::string& row : screenLines(view->terminal()))
+        rows << QString::fromStdString(row);
+    return rows.join(QLatin1Char('\n'));
+}
+
+QString WorkTestRig::useRealClaude() const
+{
+    const QString claude = qEnvironmentVariable("ORVA_REAL_CLAUDE");
+    if (claude.isEmpty() || !QFileInfo(claude).isExecutable())
+        return {};
+    const QString home = qEnvironmentVariable("HOME");
+    QFile config(home + QStringLiteral("/.claude.json"));
+    if (!config.exists()) {
+        if (!config.open(QIODevice::WriteOnly))
+            return {};
+        config.write("{\"hasCompletedOnboarding\": true}\n");
+        config.close();
+    }
+    qputenv("PATH", (QFileInfo(claude).absolutePath() + QLatin1Char(':') + qEnvironmentVariable("PATH")).toUtf8());
+    qputenv("DISABLE_AUTOUPDATER", "1");
+    for (const char* name : {"ANTHROPIC_API_KEY", "ANTHROPIC_AUTH_TOKEN", "CLAUDE_CODE_OAUTH_TOKEN"})
+        qunsetenv(name);
+    if (::geteuid() == 0)
+        qputenv("IS_SANDBOX", "1");
+    return claude;
+}
+
+QStringList WorkTestRig::realClaudeMessages() const
+{
+    struct Message {
+        QString at;
+        QString text;
+    };
+    QList<Message> messages;
+    const QDir projects(qEnvironmentVariable("HOME") + QStringLiteral("/.claude/projects"));
+    for (const QFileInfo& folder : projects.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        for (const QFileInfo& transcript : QDir(folder.filePath()).entryInfoList({QStringLiteral("*.jsonl")}, QDir::Files)) {
+            QFile file(transcript.filePath());
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            for (const QByteArray& line : file.readAll().split('\n')) {
+                const QJsonObject entry = QJsonDocument::fromJson(line).object();
+                if (entry.value(QStringLiteral("type")).toString() != QStringLiteral("user")
+                    || entry.value(QStringLiteral("promptSource")).toString() != QStringLiteral("typed"))
+                    continue;
+                const QJsonValue content = entry.value(QStringLiteral("message")).toObject().value(QStringLiteral("content"));
+                if (content.isString())
+                    messages.append({entry.value(QStringLiteral("timestamp")).toString(), content.toString()});
+            }
+        }
+    }
+    std::stable_sort(messages.begin(), messages.end(), [](const Message& a, const Message& b) { return a.at < b.at; });
+    QStringList texts;
+    for (const Message& message : messages)
+        texts << message.text;
+    return texts;
 }
 
 } // namespace orva::test

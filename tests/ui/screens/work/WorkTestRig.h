@@ -49,6 +49,22 @@ public:
     // How the fake `claude` starts from now on in a terminal: "exit" (a
     // first-run question whose default leaves at once), "" as usual.
     Q_INVOKABLE bool setFakeClaudeStart(const QString& mode) const;
+    // Sets (or, with an empty value, removes) a variable of this process's
+    // environment, which the terminals made from now on inherit.
+    Q_INVOKABLE void setEnvironment(const QString& name, const QString& value) const;
+    // The rows of a terminal view's live screen, joined by line feeds.
+    Q_INVOKABLE QString screenText(QObject* terminalView) const;
+
+    // The real claude CLI installed in the build folder (ORVA_REAL_CLAUDE),
+    // made the `claude` the terminals find, offline and without a login: a
+    // home holding {"hasCompletedOnboarding": true}, no updater, no API-key
+    // variables, and IS_SANDBOX=1 when this runs as root (claude refuses its
+    // permissions flag to root otherwise). Its path, or "" when it is not
+    // installed.
+    Q_INVOKABLE QString useRealClaude() const;
+    // Every message the person's side typed into the real claude, as its
+    // session transcripts under ~/.claude/projects keep them, oldest first.
+    Q_INVOKABLE QStringList realClaudeMessages() const;
 
 signals:
     void panelChanged();
