@@ -152,7 +152,7 @@ TestCase {
         tryVerify(() => view.viewModel.hasInitializationError, helpers.waitDeadline)
         tryVerify(() => !view.viewModel.isInitializing, helpers.waitDeadline)
         compare(form(view), "failedForm")
-        compare(findChild(view, "initializationError").text, "Claude process terminated with exit code 1")
+        compare(findChild(view, "initializationError").text, "Claude process terminated with exit code 1\nfake failure")
         compare(findChild(view, "initializationError").textFormat, Text.PlainText)
         verify(!view.inputField.isDisabled)
         verify(!view.isSubmitOffered)
