@@ -27,8 +27,8 @@ QString entryWaitingNotice(bool isInitializing, bool isWaitingLong)
         return QString();
     // Offline, `claude` waits minutes for the network before it gives up
     // with its reason, which then shows in place of this.
-    return QStringLiteral("아직 claude의 답을 기다리고 있어요. 인터넷에 연결되어 있는지 확인해 주세요. "
-                          "연결되지 않으면 몇 분 뒤에 그 이유가 이 자리에 나와요.");
+    return QStringLiteral("아직 claude의 답을 기다리고 있어요.\n"
+                          "인터넷에 연결되어 있는지 확인해 주세요. 연결되지 않으면 몇 분 뒤에 그 이유가 이 자리에 나와요.");
 }
 
 bool entrySubmitOffered(bool isReadyForInterview, bool isInitializing)

@@ -139,9 +139,18 @@ Item {
         id: preparingForm
         Column {
             objectName: "preparingForm"
+            // As wide as the row, or as the notice's longest line, within the window.
             width: Math.min(stack.width, Math.max(preparingRow.implicitWidth,
-                                                  root.waitingNotice !== "" ? noticeText.implicitWidth : 0))
+                                                  root.waitingNotice !== "" ? Math.ceil(noticeMeasure.implicitWidth) : 0))
             spacing: Spacing.s8
+            // The notice unwrapped, only measured (a positioner skips it).
+            Text {
+                id: noticeMeasure
+                visible: false
+                text: root.waitingNotice
+                textFormat: Text.PlainText
+                font: Fonts.callout
+            }
             Row {
                 id: preparingRow
                 anchors.horizontalCenter: parent.horizontalCenter
