@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Refreshes docs/screens/*.png, the pictures of the screens the README shows:
 # builds the road test, runs it (offscreen, with the software renderer), and
-# copies the picture it saved of each screen it passed.
+# copies the picture it saved of each screen it passed; then the entry
+# screen's pictures of what a person sees when claude fails or is slow.
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/setup.sh"
 orva_install_packages
@@ -12,7 +13,7 @@ export QT_QUICK_BACKEND="${QT_QUICK_BACKEND:-software}"
 if [[ ! -f "$ORVA_BUILD_DIR/build.ninja" ]]; then
     cmake -S "$ORVA_ROOT" -B "$ORVA_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${ORVA_BUILD_TYPE:-RelWithDebInfo}"
 fi
-cmake --build "$ORVA_BUILD_DIR" --parallel "$(nproc)" --target orva_app_road_test
+cmake --build "$ORVA_BUILD_DIR" --parallel "$(nproc)" --target orva_app_road_test orva_ui_screens_entry_pictures
 pictures="$ORVA_BUILD_DIR/tests/app/pictures"
 rm -rf "$pictures"
 ctest --test-dir "$ORVA_BUILD_DIR" -R '^orva_app_road_test$' --output-on-failure
@@ -21,4 +22,12 @@ mkdir -p "$ORVA_ROOT/docs/screens"
 for screen in onboarding entry interview guiding work dashboard task-popup completion; do
     cp "$pictures/$screen.png" "$ORVA_ROOT/docs/screens/$screen.png"
 done
-echo "docs/screens/ refreshed from $pictures"
+
+# The entry screen when claude is logged out, and while it is still awaited.
+entry_pictures="$ORVA_BUILD_DIR/tests/ui/screens/entry/pictures"
+rm -rf "$entry_pictures"
+ORVA_PICTURES_ONLY=entry_failed_logged_out,entry_waiting_long \
+    ctest --test-dir "$ORVA_BUILD_DIR" -R '^orva_ui_screens_entry_pictures$' --output-on-failure
+cp "$entry_pictures/entry_failed_logged_out.png" "$ORVA_ROOT/docs/screens/entry-logged-out.png"
+cp "$entry_pictures/entry_waiting_long.png" "$ORVA_ROOT/docs/screens/entry-waiting.png"
+echo "docs/screens/ refreshed from $pictures and $entry_pictures"

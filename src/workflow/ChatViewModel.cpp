@@ -140,7 +140,8 @@ void ChatViewModel::sendNext()
             }
             if (result.ok()) {
                 appendTurn(kClaudeSpeaker, result.text);
-                logLine(QStringLiteral("[ChatViewModel] - claude 응답: ") + result.text);
+                // A reply of any size is shown; the log keeps an excerpt of a long one.
+                logLine(QStringLiteral("[ChatViewModel] - claude 응답: ") + logExcerpt(result.text));
                 // `claude` marks the interview completed while writing its last
                 // reply; the transcript saved then lacks that reply.
                 if (isInterviewCompleted_)
@@ -148,7 +149,7 @@ void ChatViewModel::sendNext()
             } else {
                 const QString description = result.error->localizedDescription();
                 setErrorMessage(description);
-                logLine(QStringLiteral("[ChatViewModel] Error sending message: ") + description);
+                logLine(QStringLiteral("[ChatViewModel] Error sending message: ") + oneLogLine(description));
             }
             sending_ = false;
             sendNext();

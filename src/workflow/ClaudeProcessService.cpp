@@ -2,11 +2,15 @@
 
 #include "platform/Log.h"
 #include "platform/Utf8.h"
+#include "workflow/ClaudeFailureReason.h"
 #include "workflow/ClaudeSearch.h"
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTimer>
+
+#include <utility>
 
 #include <signal.h>
 #include <unistd.h>
@@ -265,6 +269,34 @@ void ClaudeProcessService::deliverLater(Callback done, QObject* context, ClaudeR
 
 // MARK: - One child
 
+namespace {
+
+// What one child has written so far, and how its run stands.
+struct ChildRun {
+    QByteArray output;
+    QByteArray errorOutput;
+    bool settled = false;
+    // Past the limit: the child is being ended and reports this once gone.
+    std::optional<ClaudeProcessError> overflow;
+};
+
+QString streamName(ClaudeProcessError::Stream stream)
+{
+    return stream == ClaudeProcessError::Stream::standardOutput ? QStringLiteral("standard output")
+                                                                : QStringLiteral("standard error");
+}
+
+// The child's standard error for the log: decoded whole when short (not
+// UTF-8: "Unknown error"), an excerpt when long.
+QString errorOutputForLog(const QByteArray& errorOutput)
+{
+    if (errorOutput.size() > kLogExcerptLimit)
+        return logExcerpt(errorOutput);
+    return decodeUtf8Strict(errorOutput, ByteOrderMark::keep).value_or(QStringLiteral("Unknown error"));
+}
+
+} // namespace
+
 void ClaudeProcessService::runChild(const Target& target, const QStringList& arguments,
                                     std::function<void(ClaudeResult)> done)
 {
@@ -279,11 +311,57 @@ void ClaudeProcessService::runChild(const Target& target, const QStringList& arg
     // Its own process group, so that quitting can end whatever it started.
     process->setChildProcessModifier([] { ::setpgid(0, 0); });
 
-    auto settled = std::make_shared<bool>(false);
-    connect(process, &QProcess::errorOccurred, this, [this, process, settled, done](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart || *settled)
+    auto run = std::make_shared<ChildRun>();
+
+    // Past the limit: no more is read (the pipes are closed, so a writer gets
+    // EPIPE), the child and what it started are asked to end, and killed if
+    // they have not within two seconds. The failure is reported once the
+    // child is gone, so that the next request never runs beside it.
+    auto stop = [process, run](ClaudeProcessError::Stream stream, const QByteArray& kept) {
+        run->overflow = ClaudeProcessError::outputTooLarge(stream, kOutputLimitBytes);
+        logLine(kTag + QStringLiteral(" Output went past the limit of ") + QString::number(kOutputLimitBytes / (1024 * 1024))
+                + QStringLiteral(" MiB on ") + streamName(stream) + QStringLiteral("; stopping the process"));
+        logLine(kTag + QStringLiteral(" Output excerpt: ") + logExcerpt(kept));
+        run->output = QByteArray();
+        run->errorOutput = QByteArray();
+        process->closeReadChannel(QProcess::StandardOutput);
+        process->closeReadChannel(QProcess::StandardError);
+        const auto pid = static_cast<pid_t>(process->processId());
+        if (pid <= 0)
             return;
-        *settled = true;
+        ::kill(-pid, SIGTERM);
+        ::kill(pid, SIGTERM);
+        QTimer::singleShot(2000, process, [pid] {
+            ::kill(-pid, SIGKILL);
+            ::kill(pid, SIGKILL);
+        });
+    };
+    // Takes what a stream has brought since the last time, as it arrives:
+    // the reply is never read in one go at the end, and it is held only up to
+    // the limit. Returns false once past it.
+    auto take = [process, run, stop](QProcess::ProcessChannel channel) {
+        if (run->overflow || run->settled)
+            return false;
+        const bool isOutput = channel == QProcess::StandardOutput;
+        QByteArray& buffer = isOutput ? run->output : run->errorOutput;
+        const QByteArray chunk = isOutput ? process->readAllStandardOutput() : process->readAllStandardError();
+        if (buffer.size() + chunk.size() > kOutputLimitBytes) {
+            const qsizetype room = kOutputLimitBytes - buffer.size();
+            buffer.append(chunk.first(room));
+            stop(isOutput ? ClaudeProcessError::Stream::standardOutput : ClaudeProcessError::Stream::standardError,
+                 buffer);
+            return false;
+        }
+        buffer.append(chunk);
+        return true;
+    };
+    connect(process, &QProcess::readyReadStandardOutput, this, [take] { take(QProcess::StandardOutput); });
+    connect(process, &QProcess::readyReadStandardError, this, [take] { take(QProcess::StandardError); });
+
+    connect(process, &QProcess::errorOccurred, this, [this, process, run, done](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart || run->settled)
+            return;
+        run->settled = true;
         if (child_ == process)
             child_ = nullptr;
         const QString reason = process->errorString();
@@ -293,26 +371,38 @@ void ClaudeProcessService::runChild(const Target& target, const QStringList& arg
     // QProcess reads both pipes while the child runs and reports the end as
     // soon as the child itself has exited, even when a process it started
     // still holds the pipes open: the reply is what was written until then.
-    connect(process, &QProcess::finished, this, [this, process, settled, done](int exitCode, QProcess::ExitStatus) {
-        if (*settled)
+    connect(process, &QProcess::finished, this, [this, process, run, take, done](int exitCode, QProcess::ExitStatus) {
+        if (run->settled)
             return;
-        *settled = true;
+        // What is left in the pipes, still within the limit.
+        if (take(QProcess::StandardOutput))
+            take(QProcess::StandardError);
+        run->settled = true;
         if (child_ == process)
             child_ = nullptr;
-        const QByteArray output = process->readAllStandardOutput();
-        const QByteArray errorOutput = process->readAllStandardError();
         process->deleteLater();
+        if (run->overflow) {
+            done(ClaudeResult::failure(*run->overflow));
+            return;
+        }
+        const QByteArray output = std::exchange(run->output, QByteArray());
+        const QByteArray errorOutput = std::exchange(run->errorOutput, QByteArray());
         // exitCode is the exit status, or the signal's number after a crash.
         if (exitCode != 0) {
-            const QString errorText = decodeUtf8Strict(errorOutput, ByteOrderMark::keep).value_or(QStringLiteral("Unknown error"));
             logLine(kTag + QStringLiteral(" Process failed with exit code ") + QString::number(exitCode));
-            logLine(kTag + QStringLiteral(" Error output: ") + errorText);
-            done(ClaudeResult::failure(ClaudeProcessError::processTerminated(exitCode)));
+            logLine(kTag + QStringLiteral(" Error output: ") + errorOutputForLog(errorOutput));
+            const QString reason = claudeFailureReason(output, errorOutput);
+            if (!reason.isEmpty())
+                logLine(kTag + QStringLiteral(" Reason: ") + reason);
+            done(ClaudeResult::failure(ClaudeProcessError::processTerminated(exitCode).withReason(reason)));
             return;
         }
         const auto text = decodeUtf8Strict(output, ByteOrderMark::keep);
         if (!text || text->isEmpty()) {
-            done(ClaudeResult::failure(ClaudeProcessError::invalidResponse()));
+            const QString reason = claudeFailureReason(output, errorOutput);
+            logLine(kTag + QStringLiteral(" Invalid response (") + QString::number(output.size())
+                    + QStringLiteral(" bytes on standard output)") + (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
+            done(ClaudeResult::failure(ClaudeProcessError::invalidResponse().withReason(reason)));
             return;
         }
         done(ClaudeResult::success(*text));

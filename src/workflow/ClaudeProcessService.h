@@ -51,6 +51,13 @@ class ClaudeProcessService : public QObject {
 public:
     using Callback = std::function<void(const ClaudeResult&)>;
 
+    // The most a child may write to each of its two streams. No real reply
+    // comes near it (a long interview answer is a few kilobytes, a reply
+    // that writes files into the workspace says little more); past it the
+    // call fails with outputTooLarge and the child is ended. It also bounds
+    // what a call holds in memory: the two streams and the decoded reply.
+    static constexpr qint64 kOutputLimitBytes = 16 * 1024 * 1024;
+
     // The process-wide instance, created on first use (on the main thread)
     // and kept until the process ends. Its children are ended when the
     // application quits.

@@ -9,6 +9,8 @@
 #include "workspace/PromptFileService.h"
 
 #include <QPointer>
+
+#include <algorithm>
 #include <QTimer>
 
 namespace orva {
@@ -37,6 +39,12 @@ EntryViewModel::EntryViewModel(const WorkflowServices& services, QObject* parent
     , storage_(services.storage())
     , monitor_(services.monitor())
 {
+    waitingTimer_.setSingleShot(true);
+    connect(&waitingTimer_, &QTimer::timeout, this, [this] {
+        logLine(QStringLiteral("[EntryViewModel] No answer from claude after ") + QString::number(waitingNoticeDelay_ / 1000.0)
+                + QStringLiteral(" s; still waiting"));
+        setWaitingLong(true);
+    });
 }
 
 EntryViewModel::~EntryViewModel() = default;
@@ -85,9 +93,12 @@ void EntryViewModel::initialize(std::function<void()> done)
         return;
     }
 
+    stopWaitingNotice();
+    waitingTimer_.start(waitingNoticeDelay_);
     claudeService_.startSession(
         *container,
         [this, done](const ClaudeResult& result) {
+            stopWaitingNotice();
             if (result.ok()) {
                 setReadyForInterview(true);
                 setInitializing(false);
@@ -104,13 +115,14 @@ void EntryViewModel::initialize(std::function<void()> done)
 void EntryViewModel::fail(const QString& description)
 {
     setInitializationError(description);
-    logLine(QStringLiteral("[EntryViewModel] Initialization failed: ") + description);
+    logLine(QStringLiteral("[EntryViewModel] Initialization failed: ") + oneLogLine(description));
     setInitializing(false);
     emit preparationFinished();
 }
 
 void EntryViewModel::reset()
 {
+    stopWaitingNotice();
     setInitializing(false);
     setInitializationError(std::nullopt);
     setReadyForInterview(false);
@@ -166,6 +178,29 @@ void EntryViewModel::setHasUserSubmitted(bool value)
         return;
     hasUserSubmitted_ = value;
     emit hasUserSubmittedChanged();
+}
+
+void EntryViewModel::setWaitingNoticeDelay(int milliseconds)
+{
+    milliseconds = std::max(0, milliseconds);
+    if (waitingNoticeDelay_ == milliseconds)
+        return;
+    waitingNoticeDelay_ = milliseconds;
+    emit waitingNoticeDelayChanged();
+}
+
+void EntryViewModel::stopWaitingNotice()
+{
+    waitingTimer_.stop();
+    setWaitingLong(false);
+}
+
+void EntryViewModel::setWaitingLong(bool value)
+{
+    if (isWaitingLong_ == value)
+        return;
+    isWaitingLong_ = value;
+    emit isWaitingLongChanged();
 }
 
 void EntryViewModel::setHasStartedPreparation(bool value)

@@ -4,6 +4,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
+
+#include <chrono>
 
 #include <functional>
 #include <optional>
@@ -44,8 +47,19 @@ class EntryViewModel : public QObject {
     Q_PROPERTY(QString userInitialInput READ userInitialInput NOTIFY userInitialInputChanged)
     Q_PROPERTY(bool hasUserSubmitted READ hasUserSubmitted NOTIFY hasUserSubmittedChanged)
     Q_PROPERTY(bool hasStartedPreparation READ hasStartedPreparation NOTIFY hasStartedPreparationChanged)
+    // The opening call to `claude` has had no answer for waitingNoticeDelay
+    // and still runs; the screen then says that it waits for claude.
+    Q_PROPERTY(bool isWaitingLong READ isWaitingLong NOTIFY isWaitingLongChanged)
+    // How long the opening call runs before it counts as a long wait, in
+    // milliseconds (kWaitingNoticeDelay; tests make it short).
+    Q_PROPERTY(int waitingNoticeDelay READ waitingNoticeDelay WRITE setWaitingNoticeDelay NOTIFY waitingNoticeDelayChanged)
 
 public:
+    // A reply to the opening prompt comes within seconds; logged out,
+    // `claude` says so within one. Offline it waits minutes before it fails,
+    // and after this long a person is told what the spinner waits for.
+    static constexpr std::chrono::milliseconds kWaitingNoticeDelay{20000};
+
     explicit EntryViewModel(QObject* parent = nullptr);
     explicit EntryViewModel(const WorkflowServices& services, QObject* parent = nullptr);
     ~EntryViewModel() override;
@@ -57,6 +71,10 @@ public:
     QString userInitialInput() const { return userInitialInput_; }
     bool hasUserSubmitted() const { return hasUserSubmitted_; }
     bool hasStartedPreparation() const { return hasStartedPreparation_; }
+    bool isWaitingLong() const { return isWaitingLong_; }
+    int waitingNoticeDelay() const { return waitingNoticeDelay_; }
+    // Takes effect from the next opening call.
+    void setWaitingNoticeDelay(int milliseconds);
 
     ClaudeProcessService& claudeService() const { return claudeService_; }
     PromptFileService& promptService() const { return promptService_; }
@@ -82,6 +100,8 @@ signals:
     void userInitialInputChanged();
     void hasUserSubmittedChanged();
     void hasStartedPreparationChanged();
+    void isWaitingLongChanged();
+    void waitingNoticeDelayChanged();
     // A preparation has ended (successfully or not).
     void preparationFinished();
 
@@ -93,6 +113,8 @@ private:
     void setUserInitialInput(const QString& value);
     void setHasUserSubmitted(bool value);
     void setHasStartedPreparation(bool value);
+    void setWaitingLong(bool value);
+    void stopWaitingNotice();
 
     ClaudeProcessService& claudeService_;
     PromptFileService& promptService_;
@@ -106,6 +128,9 @@ private:
     QString userInitialInput_;
     bool hasUserSubmitted_ = false;
     bool hasStartedPreparation_ = false;
+    bool isWaitingLong_ = false;
+    int waitingNoticeDelay_ = static_cast<int>(kWaitingNoticeDelay.count());
+    QTimer waitingTimer_;
 };
 
 } // namespace orva

@@ -118,7 +118,7 @@ void ProjectGuidingViewModel::failGeneration(const QString& description)
 {
     setGenerationError(description);
     setGeneratingSpec(false);
-    log(QStringLiteral("Error generating PRD: ") + description);
+    log(QStringLiteral("Error generating PRD: ") + oneLogLine(description));
     emit generationFinished();
 }
 

@@ -91,12 +91,12 @@ bool ScreenTestHelpers::removePath(const QString& path) const
     return QFile::remove(path);
 }
 
-bool ScreenTestHelpers::setFakeClaudeMode(const QString& mode) const
+bool ScreenTestHelpers::setFakeClaudeMode(const QString& mode, const QString& text) const
 {
     const QString file = environment_.fakeClaudeModeFile();
     if (mode.isEmpty() || mode == QLatin1String("normal"))
         return !QFileInfo::exists(file) || QFile::remove(file);
-    return writeFile(file, mode + QLatin1Char('\n'));
+    return writeFile(file, mode + QLatin1Char('\n') + (text.isEmpty() ? QString() : text + QLatin1Char('\n')));
 }
 
 bool ScreenTestHelpers::boolDefault(const QString& key) const { return UserDefaults::boolValue(key); }

@@ -67,8 +67,9 @@ public:
     // The fake `claude`'s mode (see tests/fakes/bin/claude): "exit1",
     // "empty", ... make the calls that start from now on fail; "hold" keeps
     // every call, also one already running, from answering until the mode
-    // changes; "" or "normal" answers normally.
-    Q_INVOKABLE bool setFakeClaudeMode(const QString& mode) const;
+    // changes; "" or "normal" answers normally. `text` is the mode's line of
+    // text, where it takes one ("stdout-only": what it prints).
+    Q_INVOKABLE bool setFakeClaudeMode(const QString& mode, const QString& text = QString()) const;
 
     // The settings store ("hasSeenOnboarding", "hasLaunchedBefore", ...).
     Q_INVOKABLE bool boolDefault(const QString& key) const;

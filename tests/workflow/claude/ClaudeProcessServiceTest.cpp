@@ -4,6 +4,7 @@
 
 #include "fakes/FakeCalls.h"
 #include "model/ProjectModel.h"
+#include "platform/Log.h"
 #include "support/TempContext.h"
 #include "workflow/ClaudeProcessService.h"
 
@@ -11,6 +12,8 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -18,6 +21,8 @@
 #include <QThread>
 
 #include <signal.h>
+
+#include <iostream>
 
 using namespace orva;
 using namespace orva::test;
@@ -140,6 +145,7 @@ TEST(ClaudePrompts, StripsOnlyCsiSequencesWithLetters)
         EXPECT_EQ(ClaudeProcessService::stripANSIEscapes(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
 }
 
+// Without a reason, as when claude said nothing.
 TEST(ClaudeErrors, Descriptions)
 {
     EXPECT_EQ(ClaudeProcessError::initializationFailed(ClaudeProcessError::notFoundMessage()).description(),
@@ -289,6 +295,7 @@ struct FailureCase {
     bool hugePrompt;             // a prompt too long for one argument
     bool missingExecutable;      // the executable disappears after the search
     std::function<bool(const ClaudeProcessError&)> matches;
+    QStringList logLines = {}; // lines the bridge writes
 };
 
 void PrintTo(const FailureCase& c, std::ostream* os)
@@ -330,11 +337,9 @@ TEST_P(ClaudeFailureTable, LaterPromptLeavesTheServiceRunning)
     EXPECT_TRUE(c.matches(*result.error)) << result.error->description().toStdString();
     EXPECT_TRUE(service.isProcessRunning());
     EXPECT_FALSE(service.claudeExecutablePath().isNull());
-    if (c.mode == QStringLiteral("exit1")) {
-        const QString log = capture.text();
-        EXPECT_TRUE(log.contains(QStringLiteral("[ClaudeProcessService] Process failed with exit code 1\n")));
-        EXPECT_TRUE(log.contains(QStringLiteral("[ClaudeProcessService] Error output: fake failure\n")));
-    }
+    const QString log = capture.text();
+    for (const QString& line : c.logLines)
+        EXPECT_TRUE(log.contains(line + u'\n')) << line.toStdString() << "\nnot in:\n" << log.left(4000).toStdString();
 }
 
 TEST_P(ClaudeOpeningFailureTable, OpeningPromptResetsTheService)
@@ -370,12 +375,38 @@ std::function<bool(const ClaudeProcessError&)> launchFailure()
     };
 }
 
+std::function<bool(const ClaudeProcessError&)> described(ClaudeProcessError expected, QString description)
+{
+    return [expected, description](const ClaudeProcessError& e) { return e == expected && e.description() == description; };
+}
+
+const QString kLoggedOut = QStringLiteral("Not logged in · Please run /login");
+const QString kBridge = QStringLiteral("[ClaudeProcessService] ");
+
 const FailureCase kChildFailures[] = {
-    {"ExitOne", QStringLiteral("exit1"), false, false, is(ClaudeProcessError::processTerminated(1))},
+    // Both streams: the reason is standard error's.
+    {"ExitOne", QStringLiteral("exit1"), false, false,
+     described(ClaudeProcessError::processTerminated(1).withReason(QStringLiteral("fake failure")),
+               QStringLiteral("Claude process terminated with exit code 1\nfake failure")),
+     {kBridge + QStringLiteral("Process failed with exit code 1"), kBridge + QStringLiteral("Error output: fake failure\n"), // its line feed kept
+      kBridge + QStringLiteral("Reason: fake failure")}},
+    // As the real one logged out: standard output only.
+    {"StandardOutputOnly", QStringLiteral("stdout-only"), false, false,
+     described(ClaudeProcessError::processTerminated(1).withReason(kLoggedOut),
+               QStringLiteral("Claude process terminated with exit code 1\n") + kLoggedOut),
+     {kBridge + QStringLiteral("Error output: "), kBridge + QStringLiteral("Reason: ") + kLoggedOut}},
     {"KilledBySignal", QStringLiteral("signal"), false, false, is(ClaudeProcessError::processTerminated(SIGKILL))},
     {"EmptyOutput", QStringLiteral("empty"), false, false, is(ClaudeProcessError::invalidResponse())},
-    {"InvalidUtf8", QStringLiteral("invalid-utf8"), false, false, is(ClaudeProcessError::invalidResponse())},
+    {"InvalidUtf8", QStringLiteral("invalid-utf8"), false, false,
+     described(ClaudeProcessError::invalidResponse().withReason(QStringLiteral("bad bytes")),
+               QStringLiteral("Received invalid response from Claude\nbad bytes"))},
     {"FailedLaunch", QString(), false, true, launchFailure()},
+    // Past the bound (on standard error too: ClaudeFloodTable); no reason is
+    // taken from a flood.
+    {"HugeReply", QStringLiteral("huge"), false, false,
+     described(ClaudeProcessError::outputTooLarge(ClaudeProcessError::Stream::standardOutput, 16 * 1024 * 1024),
+               QStringLiteral("Claude process wrote more than 16 MiB to standard output and was stopped")),
+     {kBridge + QStringLiteral("Output went past the limit of 16 MiB on standard output; stopping the process")}},
 };
 const FailureCase kArgumentTooLong{"ArgumentTooLong", QString(), true, false, launchFailure()};
 
@@ -387,7 +418,7 @@ std::string failureName(const ::testing::TestParamInfo<FailureCase>& info)
 
 INSTANTIATE_TEST_SUITE_P(Failures, ClaudeFailureTable,
                          ::testing::Values(kChildFailures[0], kChildFailures[1], kChildFailures[2], kChildFailures[3],
-                                           kChildFailures[4], kArgumentTooLong),
+                                           kChildFailures[4], kChildFailures[5], kChildFailures[6], kArgumentTooLong),
                          failureName);
 INSTANTIATE_TEST_SUITE_P(Failures, ClaudeOpeningFailureTable, ::testing::ValuesIn(kChildFailures), failureName);
 
@@ -400,6 +431,62 @@ TEST_F(ClaudeService, MegabyteOnBothStreams)
     EXPECT_EQ(result.text.size(), 1024 * 1024);
     EXPECT_EQ(result.text.count(u'o'), 1024 * 1024);
 }
+
+// A flood past the bound: the child (which would write on and then wait a
+// minute) is ended with what it started, the call fails long before that
+// minute, the log holds an excerpt, and the next call runs as usual.
+class ClaudeFloodTable : public ClaudeService, public ::testing::WithParamInterface<QString> {};
+
+TEST_P(ClaudeFloodTable, EndsTheChildAndLogsAnExcerpt)
+{
+    ASSERT_TRUE(start().ok());
+    machine.setMode(GetParam());
+    StdoutCapture capture;
+    // The application's own loop, which waits for the pipes instead of
+    // polling them; how long its turns last while the flood is read is shown.
+    QEventLoop loop;
+    std::optional<ClaudeResult> result;
+    QElapsedTimer clock;
+    QElapsedTimer turn;
+    qint64 longestTurn = 0;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] { longestTurn = std::max(longestTurn, turn.restart()); });
+    QTimer::singleShot(kWaitDeadline, &loop, &QEventLoop::quit);
+    service.sendInterviewAnswer(QStringLiteral("x"), [&](const ClaudeResult& r) {
+        result = r;
+        loop.quit();
+    });
+    clock.start();
+    turn.start();
+    ticker.start();
+    loop.exec();
+    ticker.stop();
+    std::cerr << "flood of " << GetParam().toStdString() << ": failed after " << clock.elapsed()
+              << " ms, longest turn of the loop " << longestTurn << " ms\n";
+    ASSERT_TRUE(result.has_value()) << "the call lasted as long as the child's minute";
+    ASSERT_FALSE(result->ok());
+    EXPECT_EQ(result->error->kind(), ClaudeProcessError::Kind::outputTooLarge);
+    EXPECT_EQ(result->error->limitBytes(), ClaudeProcessService::kOutputLimitBytes);
+    EXPECT_TRUE(result->error->reason().isEmpty());
+    const qint64 pid = claudeCalls().last().pid;
+    EXPECT_FALSE(processAlive(pid)) << "the child is gone when the failure is reported";
+    // Nothing it started still runs either.
+    EXPECT_TRUE(waitUntil([pid] { return !processGroupRuns(pid); }));
+    const QString log = capture.text();
+    EXPECT_TRUE(log.contains(QStringLiteral("[ClaudeProcessService] Output excerpt: hhhh")));
+    EXPECT_LT(log.size(), 3 * kLogExcerptLimit) << "the log holds the flood";
+    EXPECT_TRUE(service.isProcessRunning());
+
+    machine.setMode(QStringLiteral("normal"));
+    EXPECT_TRUE(answer(QStringLiteral("again")).ok());
+}
+
+INSTANTIATE_TEST_SUITE_P(Streams, ClaudeFloodTable, ::testing::Values(QStringLiteral("huge"), QStringLiteral("huge-stderr")),
+                         [](const ::testing::TestParamInfo<QString>& info) {
+                             return info.param == QStringLiteral("huge") ? std::string("StandardOutput")
+                                                                         : std::string("StandardError");
+                         });
 
 TEST_F(ClaudeService, ReplyEndsWhenTheChildExitsEvenIfItsChildHoldsThePipe)
 {

@@ -130,4 +130,27 @@ bool processAlive(qint64 pid)
     return true;
 }
 
+bool processGroupRuns(qint64 groupId)
+{
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        bool isPid = false;
+        entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid pgrp ...": the fields after the name.
+        const QByteArray text = stat.readAll();
+        const qsizetype close = text.lastIndexOf(')');
+        if (close < 0)
+            continue;
+        const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+        if (fields.size() > 2 && fields[2].toLongLong() == groupId && fields[0] != "Z")
+            return true;
+    }
+    return false;
+}
+
 } // namespace orva::test

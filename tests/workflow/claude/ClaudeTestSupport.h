@@ -59,5 +59,8 @@ private:
 };
 
 bool processAlive(qint64 pid);
+// Some process of the group still runs (one that has ended but is not yet
+// collected does not count).
+bool processGroupRuns(qint64 groupId);
 
 } // namespace orva::test

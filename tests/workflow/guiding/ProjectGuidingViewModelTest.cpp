@@ -150,9 +150,11 @@ TEST_F(ProjectGuidingViewModelTest, AFailingTaskPlanPromptKeepsTheDocuments)
     ProjectGuidingViewModel model(services);
     LogCapture log;
     generate(model);
-    EXPECT_EQ(model.generationError(), QStringLiteral("Claude process terminated with exit code 3"));
+    // With claude's own words, on a line of their own; on one line in the log.
+    EXPECT_EQ(model.generationError(), QStringLiteral("Claude process terminated with exit code 3\nbroken"));
     EXPECT_FALSE(model.isGeneratingSpec());
-    EXPECT_TRUE(log.contains(QStringLiteral("[ProjectGuidingViewModel] Error generating PRD: Claude process terminated with exit code 3")));
+    EXPECT_TRUE(log.contains(
+        QStringLiteral("[ProjectGuidingViewModel] Error generating PRD: Claude process terminated with exit code 3 \u2014 broken")));
     EXPECT_TRUE(QFileInfo::exists(workspacePath(QStringLiteral("ZAVE/project/PRD.md"))));
 }
 

@@ -1,6 +1,7 @@
 #include "InterviewFixture.h"
 
 #include "model/ProjectModel.h"
+#include "platform/Log.h"
 #include "workflow/ChatViewModel.h"
 #include "workspace/LocalStorageService.h"
 
@@ -109,6 +110,48 @@ TEST_F(ChatViewModelTest, AFailedAnswerKeepsTheUserTurnAndReportsTheError)
     EXPECT_EQ(turns[2].id, 3);
     // The next answer cleared the error; its reply came.
     EXPECT_TRUE(model.errorMessage().isEmpty());
+}
+
+// What claude says when an answer fails reaches the chat's error, and the
+// log has one line for it; a large reply is shown whole but logged in part.
+TEST_F(ChatViewModelTest, RepliesAndFailuresAsShownAndAsLogged)
+{
+    struct Case {
+        const char* name;
+        QByteArray mode;
+        QString errorMessage;  // empty: the reply came
+        QString logLine;       // a line the log holds
+        qsizetype replySize;   // of the reply shown, when it came
+    };
+    const Case cases[] = {
+        {"logged out", "stdout-only\n",
+         QStringLiteral("Claude process terminated with exit code 1\nNot logged in · Please run /login"),
+         QStringLiteral("[ChatViewModel] Error sending message: Claude process terminated with exit code 1 \u2014 "
+                        "Not logged in · Please run /login"),
+         0},
+        {"a reply of a mebibyte", "megabyte\n", QString(), QString(), 1024 * 1024},
+    };
+    const QString modeFile = context.root() + QStringLiteral("/mode");
+    useFakeClaude(claude, context.context().homePath, logFile(),
+                  {QStringLiteral("FAKE_CLAUDE_STATE=") + context.root() + QStringLiteral("/claude.state"),
+                   QStringLiteral("FAKE_CLAUDE_MODE_FILE=") + modeFile});
+    openConversation();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChatViewModel model(services);
+        writeScript(modeFile, c.mode);
+        LogCapture log;
+        send(model, QStringLiteral("answer"));
+        EXPECT_EQ(model.errorMessage(), c.errorMessage);
+        if (!c.logLine.isEmpty()) {
+            EXPECT_TRUE(log.contains(c.logLine)) << log.text().left(2000).toStdString();
+        }
+        if (c.replySize > 0) {
+            ASSERT_EQ(model.chatHistories().size(), 2);
+            EXPECT_EQ(model.chatHistories().last().answer.size(), c.replySize);
+        }
+        EXPECT_LT(log.text().size(), 2 * kLogExcerptLimit);
+    }
 }
 
 TEST_F(ChatViewModelTest, TheNextAnswerClearsTheErrorWhetherSentOrQueued)

@@ -71,7 +71,11 @@ TEST_F(EntryViewModelTest, FailuresEndThePreparationWithTheirDescription)
         {"claude missing", {}, true,
          QStringLiteral("Failed to initialize Claude process: Claude CLI not found. Please ensure Claude Code is installed.")},
         {"opening prompt fails", {QStringLiteral("FAKE_CLAUDE_MODE=exit1")}, false,
-         QStringLiteral("Claude process terminated with exit code 1")},
+         QStringLiteral("Claude process terminated with exit code 1\nfake failure")},
+        {"logged out", {QStringLiteral("FAKE_CLAUDE_MODE=stdout-only")}, false,
+         QStringLiteral("Claude process terminated with exit code 1\nNot logged in · Please run /login")},
+        {"reply past the bound", {QStringLiteral("FAKE_CLAUDE_MODE=huge")}, false,
+         QStringLiteral("Claude process wrote more than 16 MiB to standard output and was stopped")},
         {"empty reply", {QStringLiteral("FAKE_CLAUDE_MODE=empty")}, false,
          QStringLiteral("Received invalid response from Claude")},
     };
@@ -86,11 +90,72 @@ TEST_F(EntryViewModelTest, FailuresEndThePreparationWithTheirDescription)
         EXPECT_FALSE(model.isReadyForInterview());
         EXPECT_FALSE(model.isInitializing());
         EXPECT_EQ(model.initializationError(), c.expected);
-        EXPECT_TRUE(log.contains(QStringLiteral("[EntryViewModel] Initialization failed: ") + c.expected));
+        // One line in the log, the reason after a dash.
+        EXPECT_TRUE(log.contains(QStringLiteral("[EntryViewModel] Initialization failed: ")
+                                 + QString(c.expected).replace(u'\n', QStringLiteral(" \u2014 "))))
+            << log.text().toStdString();
         EXPECT_FALSE(claude.isProcessRunning());
+        EXPECT_FALSE(model.isWaitingLong());
         // The workspace was prepared all the same.
         EXPECT_TRUE(QFileInfo::exists(workspacePath(QStringLiteral("ZAVE/project/CLAUDE_DEV.md"))));
     }
+}
+
+// A slow opening call: after the notice delay (short here) the model says it
+// is waiting long, until the call ends either way or the model is reset.
+TEST_F(EntryViewModelTest, ALongWaitForTheOpeningCallIsNoticed)
+{
+    EXPECT_EQ(EntryViewModel().waitingNoticeDelay(), 20000);
+    struct Case {
+        const char* name;
+        QByteArray thenMode; // how the held call ends; empty: the model is reset meanwhile
+        bool ready;
+    };
+    const Case cases[] = {
+        {"answered at last", "normal\n", true},
+        {"failed at last", "exit1\n", false},
+        // The preparation goes on after a reset and ends as usual.
+        {"reset while waiting", {}, true},
+    };
+    const QString modeFile = context.root() + QStringLiteral("/mode");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        claude.reset();
+        writeScript(modeFile, "hold\n");
+        useFakeClaude(claude, context.context().homePath, logFile(), {QStringLiteral("FAKE_CLAUDE_MODE_FILE=") + modeFile});
+        EntryViewModel model(services);
+        model.setWaitingNoticeDelay(150);
+        QSignalSpy waiting(&model, &EntryViewModel::isWaitingLongChanged);
+        LogCapture log;
+        model.startPreparation();
+        ASSERT_TRUE(waitUntil([&] { return model.isWaitingLong(); }));
+        EXPECT_TRUE(model.isInitializing());
+        EXPECT_TRUE(log.contains(QStringLiteral("[EntryViewModel] No answer from claude after 0.15 s; still waiting")))
+            << log.text().toStdString();
+        if (c.thenMode.isEmpty()) {
+            model.reset();
+            EXPECT_FALSE(model.isWaitingLong());
+            writeScript(modeFile, "normal\n");
+            ASSERT_TRUE(waitUntil([&] { return !claude.isBusy() && model.isReadyForInterview(); }));
+        } else {
+            writeScript(modeFile, c.thenMode);
+            prepare(model);
+        }
+        EXPECT_FALSE(model.isWaitingLong());
+        EXPECT_EQ(model.isReadyForInterview(), c.ready);
+        EXPECT_EQ(waiting.count(), 2);
+    }
+}
+
+// An opening call answered within the delay never counts as a long wait.
+TEST_F(EntryViewModelTest, AQuickAnswerIsNoLongWait)
+{
+    EntryViewModel model(services);
+    model.setWaitingNoticeDelay(10000);
+    QSignalSpy waiting(&model, &EntryViewModel::isWaitingLongChanged);
+    prepare(model);
+    EXPECT_TRUE(model.isReadyForInterview());
+    EXPECT_EQ(waiting.count(), 0);
 }
 
 TEST_F(EntryViewModelTest, WithoutAContainerThePreparationFailsBeforeClaude)

@@ -21,6 +21,16 @@ EntryStatusForm entryStatusForm(bool isInitializing, bool hasInitializationError
     return EntryStatusForm::idle;
 }
 
+QString entryWaitingNotice(bool isInitializing, bool isWaitingLong)
+{
+    if (!isInitializing || !isWaitingLong)
+        return QString();
+    // Offline, `claude` waits minutes for the network before it gives up
+    // with its reason, which then shows in place of this.
+    return QStringLiteral("아직 claude의 답을 기다리고 있어요.\n"
+                          "인터넷에 연결되어 있는지 확인해 주세요. 연결되지 않으면 몇 분 뒤에 그 이유가 이 자리에 나와요.");
+}
+
 bool entrySubmitOffered(bool isReadyForInterview, bool isInitializing)
 {
     return isReadyForInterview && !isInitializing;
@@ -47,6 +57,11 @@ EntryRules::StatusForm EntryRules::statusForm(bool isInitializing, bool hasIniti
 bool EntryRules::isSubmitOffered(bool isReadyForInterview, bool isInitializing) const
 {
     return entrySubmitOffered(isReadyForInterview, isInitializing);
+}
+
+QString EntryRules::waitingNotice(bool isInitializing, bool isWaitingLong) const
+{
+    return entryWaitingNotice(isInitializing, isWaitingLong);
 }
 
 bool EntryRules::submit(EntryViewModel* model, const QString& idea) const

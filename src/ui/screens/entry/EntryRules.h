@@ -1,8 +1,8 @@
 #pragma once
 
-// The entry screen's decisions: which form the status row takes, when the
-// idea may be submitted, and the line written when an idea goes on to the
-// interview.
+// The entry screen's decisions: which form the status row takes, what it
+// says when `claude` is slow to answer, when the idea may be submitted, and
+// the line written when an idea goes on to the interview.
 
 #include "workflow/EntryViewModel.h"
 
@@ -18,6 +18,10 @@ enum class EntryStatusForm { idle, preparing, failed };
 // one left; otherwise an error shows the failed form; otherwise the idle form
 // (before the preparation starts and after it succeeded).
 EntryStatusForm entryStatusForm(bool isInitializing, bool hasInitializationError);
+
+// The words under the spinner once the opening call has waited long (the
+// model's isWaitingLong) while the preparation still runs; empty otherwise.
+QString entryWaitingNotice(bool isInitializing, bool isWaitingLong);
 
 // The idea may be submitted only once the preparation succeeded and while no
 // new one runs.
@@ -40,6 +44,7 @@ public:
 
     Q_INVOKABLE orva::EntryRules::StatusForm statusForm(bool isInitializing, bool hasInitializationError) const;
     Q_INVOKABLE bool isSubmitOffered(bool isReadyForInterview, bool isInitializing) const;
+    Q_INVOKABLE QString waitingNotice(bool isInitializing, bool isWaitingLong) const;
 
     // The screen's submission: while submission is offered, hands the idea to
     // the model; when the model accepts it (a blank idea is refused), writes

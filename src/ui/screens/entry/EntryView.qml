@@ -21,6 +21,10 @@ Item {
     readonly property int statusForm: root.viewModel
         ? EntryRules.statusForm(root.viewModel.isInitializing, root.viewModel.hasInitializationError)
         : EntryRules.Idle
+    // Said under the spinner once `claude` has been slow to answer; "" otherwise.
+    readonly property string waitingNotice: root.viewModel
+        ? EntryRules.waitingNotice(root.viewModel.isInitializing, root.viewModel.isWaitingLong)
+        : ""
     readonly property bool isSubmitOffered: root.viewModel !== null
         && EntryRules.isSubmitOffered(root.viewModel.isReadyForInterview, root.viewModel.isInitializing)
     // Goes true once, just after the screen is shown; drives the reveal.
@@ -133,25 +137,54 @@ Item {
 
     Component {
         id: preparingForm
-        Row {
+        Column {
             objectName: "preparingForm"
-            height: 24
-            spacing: 0
+            // As wide as the row, or as the notice's longest line, within the window.
+            width: Math.min(stack.width, Math.max(preparingRow.implicitWidth,
+                                                  root.waitingNotice !== "" ? Math.ceil(noticeMeasure.implicitWidth) : 0))
+            spacing: Spacing.s8
+            // The notice unwrapped, only measured (a positioner skips it).
             Text {
-                anchors.verticalCenter: parent.verticalCenter
-                text: "AI 인터뷰 준비 중이니 잠시만 기다려 주세요"
+                id: noticeMeasure
+                visible: false
+                text: root.waitingNotice
                 textFormat: Text.PlainText
-                font: Fonts.title3
-                color: Colors.textSecondary
+                font: Fonts.callout
             }
-            Item {
-                width: 32
+            Row {
+                id: preparingRow
+                anchors.horizontalCenter: parent.horizontalCenter
                 height: 24
-                ActivitySpinner {
-                    anchors.centerIn: parent
-                    size: 13
-                    color: Colors.white40
+                spacing: 0
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: "AI 인터뷰 준비 중이니 잠시만 기다려 주세요"
+                    textFormat: Text.PlainText
+                    font: Fonts.title3
+                    color: Colors.textSecondary
                 }
+                Item {
+                    width: 32
+                    height: 24
+                    ActivitySpinner {
+                        anchors.centerIn: parent
+                        size: 13
+                        color: Colors.white40
+                    }
+                }
+            }
+            Text {
+                id: noticeText
+                objectName: "waitingNotice"
+                visible: root.waitingNotice !== ""
+                width: parent.width
+                text: root.waitingNotice
+                textFormat: Text.PlainText
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
+                font: Fonts.callout
+                color: Colors.textSecondary
+                opacity: 0.7
             }
         }
     }

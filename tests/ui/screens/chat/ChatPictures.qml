@@ -97,7 +97,7 @@ Item {
             break
         case "chat_error":
             m.addTurn("User", "달리기랑 근력 운동이요")
-            m.setError("Claude process terminated with exit code 1")
+            m.setError("Claude process terminated with exit code 1\nAPI Error: Unable to connect to API (ConnectionRefused)")
             break
         case "chat_completed":
             m.addTurn("User", "주간 그래프요")

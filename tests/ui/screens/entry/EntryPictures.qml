@@ -8,9 +8,21 @@ import Orva.Screens.Entry
 Item {
     id: root
     readonly property var sceneNames: ["entry_idle", "entry_preparing", "entry_failed_long_error",
-                                       "entry_failed_narrow_window", "entry_ready_multiline_idea"]
-    // The narrow window shows how a description longer than the row wraps.
-    readonly property size sceneSize: root.scene === "entry_failed_narrow_window" ? Qt.size(640, 880) : Qt.size(1120, 880)
+                                       "entry_failed_narrow_window", "entry_ready_multiline_idea",
+                                       "entry_failed_logged_out", "entry_failed_offline", "entry_failed_long_reason",
+                                       "entry_waiting_long", "entry_waiting_long_narrow_window"]
+    // What claude says in the failing scenes (the fake's "stdout-only" mode),
+    // as the real one says it.
+    readonly property var reasons: ({
+        "entry_failed_logged_out": "",
+        "entry_failed_offline": "API Error: Unable to connect to API (ConnectionRefused)",
+        "entry_failed_long_reason": "Error: " + "the request could not be completed because ".repeat(12)
+    })
+    readonly property bool isWaitingScene: root.scene.startsWith("entry_waiting_long")
+    // The narrow windows show how a description, a reason or the notice
+    // longer than the row wraps.
+    readonly property size sceneSize: root.scene.endsWith("narrow_window") || root.scene === "entry_failed_long_reason"
+        ? Qt.size(640, 880) : Qt.size(1120, 880)
     readonly property int sceneWait: 2500
     property string scene
     property EntryView current: null
@@ -24,7 +36,13 @@ Item {
         case "entry_preparing": return model.isInitializing
         case "entry_failed_long_error":
         case "entry_failed_narrow_window":
+        case "entry_failed_logged_out":
+        case "entry_failed_offline":
+        case "entry_failed_long_reason":
             return model.hasInitializationError && !model.isInitializing
+        case "entry_waiting_long":
+        case "entry_waiting_long_narrow_window":
+            return model.isInitializing && view.waitingNotice !== ""
         case "entry_ready_multiline_idea": return model.isReadyForInterview && view.inputField.text !== ""
         }
         return false
@@ -47,6 +65,13 @@ Item {
         id: entryModel
         EntryViewModel {}
     }
+    // Counts a wait of a tenth of a second as long.
+    Component {
+        id: impatientModel
+        EntryViewModel {
+            waitingNoticeDelay: 100
+        }
+    }
 
     function show(name) {
         if (root.current)
@@ -58,10 +83,13 @@ Item {
         helpers.removePath(root.projectFolder)
         if (name === "entry_failed_long_error" || name === "entry_failed_narrow_window")
             helpers.writeFile(root.projectFolder, "not a folder\n")
-        if (name === "entry_preparing")
-            helpers.setFakeClaudeMode("hold")
         root.scene = name
-        const view = screen.createObject(root, name === "entry_idle" ? {} : { viewModel: entryModel.createObject(root) })
+        if (name === "entry_preparing" || root.isWaitingScene)
+            helpers.setFakeClaudeMode("hold")
+        if (root.reasons[name] !== undefined)
+            helpers.setFakeClaudeMode("stdout-only", root.reasons[name])
+        const model = name === "entry_idle" ? null : (root.isWaitingScene ? impatientModel : entryModel).createObject(root)
+        const view = screen.createObject(root, model ? { viewModel: model } : {})
         if (name === "entry_ready_multiline_idea") {
             // Typed once the field takes text again.
             view.viewModel.isInitializingChanged.connect(() => {

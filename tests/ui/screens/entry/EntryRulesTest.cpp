@@ -33,6 +33,33 @@ TEST(EntryRules, FlagsDecideTheFormAndTheGate)
     }
 }
 
+// The words under the spinner show only while a preparation runs whose
+// opening call has waited long; they say what is awaited and what to check.
+TEST(EntryRules, TheWaitingNoticeShowsOnlyWhileALongWaitRuns)
+{
+    struct Case {
+        const char* name;
+        bool initializing;
+        bool waitingLong;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"not preparing", false, false, false},
+        {"preparing, answered soon", true, false, false},
+        {"preparing, waiting long", true, true, true},
+        {"ended while the flag lingers", false, true, false},
+    };
+    const QString notice = QStringLiteral("아직 claude의 답을 기다리고 있어요.\n"
+                                          "인터넷에 연결되어 있는지 확인해 주세요. 연결되지 않으면 몇 분 뒤에 그 이유가 이 자리에 나와요.");
+    EntryRules rules;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString expected = c.shown ? notice : QString();
+        EXPECT_EQ(entryWaitingNotice(c.initializing, c.waitingLong), expected);
+        EXPECT_EQ(rules.waitingNotice(c.initializing, c.waitingLong), expected);
+    }
+}
+
 TEST(EntryRules, TheSubmissionLineHoldsBothFlagsAndTheIdeaAsTyped)
 {
     struct Case {

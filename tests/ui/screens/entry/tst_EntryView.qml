@@ -21,6 +21,18 @@ TestCase {
         }
     }
 
+    // A model that counts a wait of 0.2 s as long.
+    Component {
+        id: impatientScreen
+        EntryView {
+            width: 1120
+            height: 880
+            viewModel: EntryViewModel {
+                waitingNoticeDelay: 200
+            }
+        }
+    }
+
     SignalSpy {
         id: submittedSpy
         signalName: "submitted"
@@ -37,8 +49,8 @@ TestCase {
         helpers.setFakeClaudeMode("")
     }
 
-    function makeScreen() {
-        const view = createTemporaryObject(entryScreen, testCase)
+    function makeScreen(component) {
+        const view = createTemporaryObject(component || entryScreen, testCase)
         verify(view)
         submittedSpy.target = view
         return view
@@ -152,7 +164,7 @@ TestCase {
         tryVerify(() => view.viewModel.hasInitializationError, helpers.waitDeadline)
         tryVerify(() => !view.viewModel.isInitializing, helpers.waitDeadline)
         compare(form(view), "failedForm")
-        compare(findChild(view, "initializationError").text, "Claude process terminated with exit code 1")
+        compare(findChild(view, "initializationError").text, "Claude process terminated with exit code 1\nfake failure")
         compare(findChild(view, "initializationError").textFormat, Text.PlainText)
         verify(!view.inputField.isDisabled)
         verify(!view.isSubmitOffered)
@@ -173,6 +185,72 @@ TestCase {
         keyClick(Qt.Key_Return)
         compare(submittedSpy.count, 1)
         compare(submittedSpy.signalArguments[0][0], "실패해도 남는 아이디어")
+    }
+
+    // Claude's own words follow the error's text on a line of their own,
+    // as text: markup in them is not drawn.
+    function test_theFailedFormShowsClaudesReasonAsText_data() {
+        const exit1 = "Claude process terminated with exit code 1\n"
+        return [
+            { tag: "logged out", mode: "stdout-only", text: "",
+              shown: exit1 + "Not logged in · Please run /login" },
+            { tag: "markup in claude's words", mode: "stdout-only",
+              text: "<b>Not</b> logged in &amp; <a href=\"https://example.test/\">login</a><br>",
+              shown: exit1 + "<b>Not</b> logged in &amp; <a href=\"https://example.test/\">login</a><br>" },
+            { tag: "both streams", mode: "exit1", text: "", shown: exit1 + "fake failure" },
+        ]
+    }
+
+    function test_theFailedFormShowsClaudesReasonAsText(data) {
+        helpers.setFakeClaudeMode(data.mode, data.text)
+        const view = makeScreen()
+        tryVerify(() => view.viewModel.hasInitializationError && !view.viewModel.isInitializing, helpers.waitDeadline)
+        compare(form(view), "failedForm")
+        const error = findChild(view, "initializationError")
+        compare(error.text, data.shown)
+        compare(error.textFormat, Text.PlainText)
+        // The summary and the reason, each on a line of its own, inside the window.
+        compare(error.lineCount, 2)
+        const box = error.mapToItem(view, 0, 0, error.width, error.height)
+        verify(box.x >= 0 && box.x + box.width <= view.width, "the error stays inside the window")
+        verify(!findChild(view, "waitingNotice"))
+    }
+
+    // A long wait for the opening call is said in words under the spinner,
+    // which give way to claude's reason when the call fails.
+    function test_aLongWaitSaysWhatTheSpinnerWaitsFor() {
+        helpers.setFakeClaudeMode("hold")
+        const view = makeScreen(impatientScreen)
+        tryVerify(() => view.viewModel.isInitializing, helpers.waitDeadline)
+        compare(form(view), "preparingForm")
+        const notice = findChild(view, "waitingNotice")
+        verify(notice)
+        tryVerify(() => notice.visible, helpers.waitDeadline)
+        compare(notice.text, EntryRules.waitingNotice(true, true))
+        verify(notice.text.indexOf("인터넷") >= 0)
+        compare(notice.textFormat, Text.PlainText)
+        compare(view.waitingNotice, notice.text)
+        // Laid out under the spinner's row, in its two lines, inside the window.
+        tryVerify(() => notice.y >= 24, helpers.waitDeadline, "the notice is under the spinner")
+        compare(notice.lineCount, 2)
+        const box = notice.mapToItem(view, 0, 0, notice.width, notice.height)
+        verify(box.x >= 0 && box.x + box.width <= view.width, "the notice stays inside the window")
+
+        helpers.setFakeClaudeMode("stdout-only", "API Error: Unable to connect to API (ConnectionRefused)")
+        tryVerify(() => view.viewModel.hasInitializationError && !view.viewModel.isInitializing, helpers.waitDeadline)
+        compare(form(view), "failedForm")
+        compare(findChild(view, "initializationError").text,
+                "Claude process terminated with exit code 1\nAPI Error: Unable to connect to API (ConnectionRefused)")
+        compare(view.waitingNotice, "")
+        verify(!view.viewModel.isWaitingLong)
+    }
+
+    // Answered in time: no notice.
+    function test_aQuickAnswerNeedsNoNotice() {
+        const view = makeScreen(impatientScreen)
+        waitReady(view)
+        compare(view.waitingNotice, "")
+        verify(!findChild(view, "waitingNotice"))
     }
 
     function test_tappingTheBackgroundDropsTheFocus() {

@@ -17,6 +17,9 @@ Item {
     readonly property var scenes: ({
         "choose-folder-failed": {},
         "set-up-generation-failure": {folder: "/Projects/FocusTimer"},
+        // The conversation is open, but claude cannot reach its service.
+        "set-up-generation-failure-offline": {conversation: true, folder: "/Projects/FocusTimer",
+            claudeMode: "stdout-only", claudeText: "API Error: Unable to connect to API (ConnectionRefused)"},
         "choose-folder-writing": {conversation: true},
         "set-up-no-verdict": {conversation: true, folder: "/Projects/FocusTimer"},
         "set-up-failure-box": {conversation: true, folder: "/Projects/FocusTimer", verify: true, scrollToEnd: true},
@@ -31,7 +34,8 @@ Item {
         "choose-folder-written": {conversation: true, plan: true},
         "ready": {conversation: true, plan: true, folder: "/Projects/HabitLog", project: "HabitLog", verify: true}
     })
-    property var sceneNames: ["choose-folder-failed", "set-up-generation-failure", "choose-folder-writing",
+    property var sceneNames: ["choose-folder-failed", "set-up-generation-failure", "set-up-generation-failure-offline",
+        "choose-folder-writing",
         "set-up-no-verdict", "set-up-failure-box", "set-up-failure-box-brought-into-view", "set-up-success-box", "set-up-long-korean-path",
         "choose-folder-written", "ready"]
     property int sceneWait: 300
@@ -79,6 +83,7 @@ Item {
         folderRequested = false
         verifyRequested = false
         planWritten = false
+        helpers.setFakeClaudeMode("")
         // Each screen starts without a folder; the scene chooses its own.
         helpers.removeUserDefault("TerminalDirectoryBookmark")
         if (current.folder)
@@ -96,7 +101,8 @@ Item {
         const state = screen.viewState
         switch (currentName) {
         case "choose-folder-failed": return state.showsFolderCard && state.showsGenerationFailure
-        case "set-up-generation-failure": return state.showsGuideColumn && state.showsGenerationFailure
+        case "set-up-generation-failure":
+        case "set-up-generation-failure-offline": return state.showsGuideColumn && state.showsGenerationFailure
         case "choose-folder-writing": return state.showsFolderCard && state.showsIndicator
         case "set-up-no-verdict":
         case "set-up-long-korean-path": return state.showsGuideColumn && state.showsIndicator
@@ -125,6 +131,8 @@ Item {
         if (!screen) {
             if (current.conversation && !entry.isReadyForInterview)
                 return
+            if (current.claudeMode)
+                helpers.setFakeClaudeMode(current.claudeMode, current.claudeText || "")
             screen = screenComponent.createObject(root)
             return
         }
