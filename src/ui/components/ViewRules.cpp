@@ -180,11 +180,24 @@ QQuickItem* ViewRules::nextControl(QQuickItem* scope, QQuickItem* from, bool for
         collectControls(child, controls);
     if (controls.isEmpty())
         return nullptr;
-    const qsizetype at = controls.indexOf(from);
+    qsizetype at = -1;
+    for (QQuickItem* item = from; item && item != scope && at < 0; item = item->parentItem())
+        at = controls.indexOf(item);
     if (at < 0)
         return forward ? controls.first() : controls.last();
     const qsizetype n = controls.size();
     return controls[(at + (forward ? 1 : n - 1)) % n];
+}
+
+bool ViewRules::isWithin(QQuickItem* item, QQuickItem* scope) const
+{
+    if (!scope)
+        return false;
+    for (QQuickItem* at = item; at; at = at->parentItem()) {
+        if (at == scope)
+            return true;
+    }
+    return false;
 }
 
 void FieldFocus::setFieldEnabled(bool enabled)

@@ -113,11 +113,14 @@ public:
     Q_INVOKABLE bool isPressKey(int key, int modifiers) const;
     // The next control that takes the keyboard on Tab (or Shift+Tab when
     // not `forward`) among the descendants of `scope`, in the order they are
-    // laid out in the item tree, after `from`, wrapping round; `from` not a
+    // laid out in the item tree, after `from` (or after the control that
+    // holds it, such as a field's editor), wrapping round; `from` in no
     // control of the scope starts at its first (last) control. A control is
     // an item with a true `keyboardControl` property that is visible and
     // enabled. Null when the scope has none.
     Q_INVOKABLE QQuickItem* nextControl(QQuickItem* scope, QQuickItem* from, bool forward) const;
+    // Whether `item` is `scope` or lies inside it.
+    Q_INVOKABLE bool isWithin(QQuickItem* item, QQuickItem* scope) const;
 };
 
 // When an entry field takes the keyboard: request() asks for it (the screen

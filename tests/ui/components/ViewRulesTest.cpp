@@ -228,35 +228,79 @@ TEST(Keys, ThatPressAndThatClose)
     }
 }
 
+// The keyboard round of a scope: its controls in the order of the item
+// tree, hidden and disabled ones (or ones inside such items) passed over,
+// wrapping round; from an item inside a control (a field's editor) the
+// round goes on from that control.
 TEST(Keys, TabGoesRoundTheControlsOfAScope)
 {
+    // scope
+    //   first (control)
+    //     editor (inside the control)
+    //   group
+    //     second (control)
+    //     hidden (control, not visible)
+    //   leaving (disabled)
+    //     gone (control)
+    //   last (control)
+    //   plain
     auto scope = std::make_unique<QQuickItem>();
-    auto control = [&](QQuickItem* parent) {
-        auto* item = new QQuickItem(parent);
-        item->setProperty("keyboardControl", true);
-        return item;
+    auto item = [](QQuickItem* parent, bool control) {
+        auto* made = new QQuickItem(parent);
+        if (control)
+            made->setProperty("keyboardControl", true);
+        return made;
     };
-    QQuickItem* first = control(scope.get());
-    auto* group = new QQuickItem(scope.get());
-    QQuickItem* second = control(group);
-    QQuickItem* hidden = control(group);
+    QQuickItem* first = item(scope.get(), true);
+    QQuickItem* editor = item(first, false);
+    QQuickItem* group = item(scope.get(), false);
+    QQuickItem* second = item(group, true);
+    QQuickItem* hidden = item(group, true);
     hidden->setVisible(false);
-    auto* leaving = new QQuickItem(scope.get());
+    QQuickItem* leaving = item(scope.get(), false);
     leaving->setEnabled(false);
-    control(leaving);
-    QQuickItem* last = control(scope.get());
-    new QQuickItem(scope.get()); // no control
-
-    ViewRules rules;
-    EXPECT_EQ(rules.nextControl(scope.get(), nullptr, true), first);
-    EXPECT_EQ(rules.nextControl(scope.get(), nullptr, false), last);
-    EXPECT_EQ(rules.nextControl(scope.get(), first, true), second);
-    EXPECT_EQ(rules.nextControl(scope.get(), second, true), last) << "hidden and disabled controls are skipped";
-    EXPECT_EQ(rules.nextControl(scope.get(), last, true), first) << "round again";
-    EXPECT_EQ(rules.nextControl(scope.get(), first, false), last);
-    EXPECT_EQ(rules.nextControl(scope.get(), scope.get(), true), first);
+    QQuickItem* gone = item(leaving, true);
+    QQuickItem* last = item(scope.get(), true);
+    QQuickItem* plain = item(scope.get(), false);
+    auto outside = std::make_unique<QQuickItem>();
     auto empty = std::make_unique<QQuickItem>();
-    EXPECT_EQ(rules.nextControl(empty.get(), nullptr, true), nullptr);
+    item(empty.get(), false);
+
+    struct Case {
+        const char* name;
+        QQuickItem* scope;
+        QQuickItem* from;
+        bool forward;
+        QQuickItem* to;
+    };
+    const QList<Case> cases = {
+        {"nothing focused: the first", scope.get(), nullptr, true, first},
+        {"nothing focused, backwards: the last", scope.get(), nullptr, false, last},
+        {"into a group", scope.get(), first, true, second},
+        {"hidden and disabled passed over", scope.get(), second, true, last},
+        {"round again", scope.get(), last, true, first},
+        {"backwards round", scope.get(), first, false, last},
+        {"backwards over the skipped ones", scope.get(), last, false, second},
+        {"the scope itself: the first", scope.get(), scope.get(), true, first},
+        {"an item that is no control: the first", scope.get(), plain, true, first},
+        {"from inside a control: on from it", scope.get(), editor, true, second},
+        {"from inside a control, backwards", scope.get(), editor, false, last},
+        {"a control no longer in the round: the first", scope.get(), hidden, true, first},
+        {"a control inside a disabled item: the last", scope.get(), gone, false, last},
+        {"an item outside the scope", scope.get(), outside.get(), true, first},
+        {"a scope without controls", empty.get(), nullptr, true, nullptr},
+        {"no scope", nullptr, first, true, nullptr},
+    };
+    ViewRules rules;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(rules.nextControl(c.scope, c.from, c.forward), c.to);
+    }
+    EXPECT_TRUE(rules.isWithin(editor, first));
+    EXPECT_TRUE(rules.isWithin(first, first));
+    EXPECT_FALSE(rules.isWithin(second, first));
+    EXPECT_FALSE(rules.isWithin(nullptr, scope.get()));
+    EXPECT_FALSE(rules.isWithin(first, nullptr));
 }
 
 TEST(FieldFocus, IsGivenWhenTheFieldTakesInputUntilReleased)

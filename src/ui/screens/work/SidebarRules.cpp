@@ -7,8 +7,10 @@
 #include "workspace/XcodeService.h"
 
 #include <QFontMetricsF>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace orva {
 
@@ -85,6 +87,46 @@ bool anyTabTitleWraps(const QList<Milestone>& milestones, double textWidth, cons
     return false;
 }
 
+bool tabTitleReadsWhole(const QString& title, double textWidth, const QFont& font)
+{
+    const DisplayCut shown = cutForDisplay(title, kTitleChars, kTitleLines);
+    if (shown.cut)
+        return false;
+    if (tabTitleLines(title, textWidth, font) == 1)
+        return true;
+    // Two lines at the smallest size the tab shrinks to: Math.round(0.8 × size).
+    QFont smallest = font;
+    smallest.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * 0.8)));
+    QString text = shown.text;
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text, smallest);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    int lines = 0;
+    layout.beginLayout();
+    while (lines <= 2) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(std::max(0.0, textWidth));
+        ++lines;
+    }
+    layout.endLayout();
+    return lines <= 2;
+}
+
+QString tabHiddenName(const QString& title, double textWidth, const QFont& font)
+{
+    return tabTitleReadsWhole(title, textWidth, font) ? QString() : displayText(title, kTitleChars, kTitleLines);
+}
+
+QString selectedMilestoneName(const Project& project, qint64 selectedId, double textWidth, const QFont& font)
+{
+    const auto index = selectedMilestoneIndex(project, selectedId);
+    return index ? tabHiddenName(project.milestones.at(*index).title, textWidth, font) : QString();
+}
+
 int WorkBoardRules::tabTitleLines(const QString& title, double textWidth) const
 {
     return orva::tabTitleLines(title, textWidth, DesignTokens::Fonts::body());
@@ -94,6 +136,22 @@ bool WorkBoardRules::anyTabTitleWraps(const QVariant& project, double textWidth)
 {
     const auto p = projectIn(project);
     return p && orva::anyTabTitleWraps(p->milestones, textWidth, DesignTokens::Fonts::body());
+}
+
+bool WorkBoardRules::tabTitleReadsWhole(const QString& title, double textWidth) const
+{
+    return orva::tabTitleReadsWhole(title, textWidth, DesignTokens::Fonts::body());
+}
+
+QString WorkBoardRules::tabHiddenName(const QString& title, double textWidth) const
+{
+    return orva::tabHiddenName(title, textWidth, DesignTokens::Fonts::body());
+}
+
+QString WorkBoardRules::selectedMilestoneName(const QVariant& project, qint64 selectedId, double textWidth) const
+{
+    const auto p = projectIn(project);
+    return p ? orva::selectedMilestoneName(*p, selectedId, textWidth, DesignTokens::Fonts::body()) : QString();
 }
 
 qint64 WorkBoardRules::firstMilestoneId(const QVariant& project) const

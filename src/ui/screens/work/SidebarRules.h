@@ -48,6 +48,16 @@ int tabTitleLines(const QString& title, double textWidth, const QFont& font);
 // Whether any of the milestones' titles takes two lines: the row is as tall
 // as such a tab.
 bool anyTabTitleWraps(const QList<Milestone>& milestones, double textWidth, const QFont& font);
+// Whether a tab shows its whole title: on one line at the size of `font`,
+// or on two lines at no less than 0.8 of it (the tab shrinks a wrapping
+// title that far before it cuts it); a title cut for display never does.
+bool tabTitleReadsWhole(const QString& title, double textWidth, const QFont& font);
+// The name a tab cannot show: its whole title (as laid out for display)
+// when the tab cuts it, else "". The tab's hover tip shows it.
+QString tabHiddenName(const QString& title, double textWidth, const QFont& font);
+// The line under the tab row: the selected milestone's title when its tab
+// cuts it; "" when the tab shows it whole or nothing is selected.
+QString selectedMilestoneName(const Project& project, qint64 selectedId, double textWidth, const QFont& font);
 
 // The board and progress rules for QML, over Project values.
 class WorkBoardRules : public QObject {
@@ -77,6 +87,9 @@ public:
     // With the tabs' title font.
     Q_INVOKABLE int tabTitleLines(const QString& title, double textWidth) const;
     Q_INVOKABLE bool anyTabTitleWraps(const QVariant& project, double textWidth) const;
+    Q_INVOKABLE bool tabTitleReadsWhole(const QString& title, double textWidth) const;
+    Q_INVOKABLE QString tabHiddenName(const QString& title, double textWidth) const;
+    Q_INVOKABLE QString selectedMilestoneName(const QVariant& project, qint64 selectedId, double textWidth) const;
 };
 
 // The sidebar's actions over the work model: the title, what its appearance

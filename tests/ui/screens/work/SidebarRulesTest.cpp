@@ -1,5 +1,7 @@
 // The sidebar's title, the board's selection and the progress card's texts.
 #include "ui/screens/work/SidebarRules.h"
+#include "ui/components/ViewRules.h"
+#include "ui/design/DesignTokens.h"
 #include "workflow/work/PlanFixtures.h"
 
 #include <gtest/gtest.h>
@@ -158,6 +160,71 @@ TEST(SidebarRules, TabTitleLines)
     EXPECT_FALSE(anyTabTitleWraps(milestones({QStringLiteral("준비"), QStringLiteral("기능")}), width, font));
     EXPECT_TRUE(anyTabTitleWraps(milestones({QStringLiteral("준비"), QStringLiteral("화면 구현과 마무리")}), width, font));
     EXPECT_FALSE(anyTabTitleWraps({}, width, font));
+}
+
+
+// Whether a tab shows its whole title, and the name it then gives on hover
+// and under the row: one line at full size, or two at no less than 0.8 of
+// it; anything more, or a title cut for display, is named whole.
+TEST(SidebarRules, TabNames)
+{
+    const QFont font = DesignTokens::Fonts::body();
+    QFont smallest = font;
+    smallest.setPixelSize(10);
+    const double word13 = QFontMetricsF(font).horizontalAdvance(QStringLiteral("프로젝트"));
+    const double word10 = QFontMetricsF(smallest).horizontalAdvance(QStringLiteral("프로젝트"));
+    ASSERT_LT(word10 + 1, word13) << "the word wraps at full size and not at the smallest";
+    const QString twoWords = QStringLiteral("프로젝트 프로젝트");
+    const QString threeWords = QStringLiteral("프로젝트 프로젝트 프로젝트");
+    const QString tooLong = QString(kTitleChars + 1, QChar(0xD55C));
+    struct Row {
+        const char* name;
+        QString title;
+        double width;
+        bool whole;
+    };
+    const QList<Row> rows = {
+        {"one line", QStringLiteral("준비"), 32, true},
+        {"two lines at full size", twoWords, word13 + 1, true},
+        {"two lines only shrunk", twoWords, word10 + 1, true},
+        {"three lines even shrunk", threeWords, word10 + 1, false},
+        {"a tab of 64 (five milestones and more), shrunk", QStringLiteral("마일스톤 1"), kMinimumTabWidth - 2 * kTabPadding, true},
+        {"the twelfth of twelve, shrunk", QStringLiteral("마일스톤 12"), kMinimumTabWidth - 2 * kTabPadding, true},
+        {"a longer name in a tab of 64", QStringLiteral("데이터 모델 만들기"), kMinimumTabWidth - 2 * kTabPadding, false},
+        {"a line break, wide", QStringLiteral("화면\n구현"), 300, true},
+        {"two line breaks", QStringLiteral("가\n나\n다"), 300, false},
+        {"cut for display", tooLong, 1e6, false},
+        {"empty", QString(), 32, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(tabTitleReadsWhole(row.title, row.width, font), row.whole);
+        EXPECT_EQ(tabHiddenName(row.title, row.width, font),
+                  row.whole ? QString() : displayText(row.title, kTitleChars, kTitleLines));
+    }
+    EXPECT_TRUE(tabHiddenName(tooLong, 32, font).endsWith(QChar(0x2026))) << "a cut name is marked";
+
+    // The line under the row names the selected milestone when its tab cuts it.
+    Project project;
+    for (const auto& [id, title] : {std::pair{1, QStringLiteral("준비")}, std::pair{7, QStringLiteral("데이터 모델 만들기")},
+                                    std::pair{7, QStringLiteral("같은 번호")}}) {
+        Milestone m;
+        m.id = id;
+        m.title = title;
+        project.milestones << m;
+    }
+    struct Selection {
+        qint64 id;
+        QString line;
+    };
+    const double narrow = kMinimumTabWidth - 2 * kTabPadding;
+    for (const Selection& selection : QList<Selection>{
+             {1, QString()}, {7, QStringLiteral("데이터 모델 만들기")}, {99, QString()}, {0, QString()}}) {
+        SCOPED_TRACE(selection.id);
+        EXPECT_EQ(selectedMilestoneName(project, selection.id, narrow, font), selection.line);
+    }
+    EXPECT_EQ(selectedMilestoneName(project, 7, 1000, font), QString()) << "a wide tab shows it";
+    EXPECT_EQ(selectedMilestoneName(Project{}, 0, narrow, font), QString());
 }
 
 } // namespace
