@@ -9,12 +9,82 @@ import Orva.Components
 //
 //     ProjectCompletionActions { id: completion; onDismiss: showPopup = false; onNewProject: root.newProject() }
 //     ProjectCompletionPopup { anchors.fill: parent; actions: completion }
-Item {
+//
+// It holds the keyboard: Escape does what "확인" does, Tab and Shift+Tab go
+// between its two buttons, Return and Space press the one that has it; no
+// key passes to what lies under it.
+FocusScope {
     id: root
     property ProjectCompletionActions actions
     property real cardScale: 0.5
     property real cardOpacity: 0
     readonly property alias card: card
+    readonly property alias newProjectButton: newProjectButton
+    readonly property alias confirmButton: confirmButton
+
+    focus: true
+    Keys.onPressed: (event) => {
+        event.accepted = true
+        if (ViewRules.isDismissKey(event.key, event.modifiers))
+            root.close()
+        else if (event.key === Qt.Key_Tab && !(event.modifiers & Qt.ShiftModifier))
+            root.moveFocus(true)
+        else if (event.key === Qt.Key_Backtab || event.key === Qt.Key_Tab)
+            root.moveFocus(false)
+    }
+    Keys.onReleased: (event) => event.accepted = true
+
+    function moveFocus(forward: bool) {
+        const next = ViewRules.nextControl(card, root.Window.activeFocusItem, forward)
+        if (next)
+            next.forceActiveFocus(forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
+    }
+
+    // One of the two buttons: its label on its fill; a click, Return or
+    // Space emits pressed().
+    component PopupButton: Item {
+        id: button
+        property string title
+        property color fill
+        property color labelColor
+        property color borderColor: "transparent"
+        readonly property bool keyboardControl: true
+        readonly property alias label: label
+        signal pressed()
+        height: label.implicitHeight + 2 * Padding.p12
+        Accessible.role: Accessible.Button
+        Accessible.name: button.title
+        Keys.onPressed: (event) => {
+            if (ViewRules.isPressKey(event.key, event.modifiers)) {
+                event.accepted = true
+                button.pressed()
+            }
+        }
+        FocusRing {
+            shown: button.activeFocus
+            controlRadius: CornerRadius.r8
+        }
+        SmoothRect {
+            anchors.fill: parent
+            radius: CornerRadius.r8
+            color: button.fill
+            borderColor: button.borderColor
+            borderWidth: 1
+            borderMode: SmoothRect.Inside
+        }
+        Text {
+            id: label
+            anchors.centerIn: parent
+            text: button.title
+            textFormat: Text.PlainText
+            font: Fonts.callout
+            color: button.labelColor
+        }
+        MouseArea {
+            anchors.fill: parent
+            onClicked: button.pressed()
+        }
+    }
 
     function close() {
         entrance.stop()
@@ -106,7 +176,8 @@ Item {
                     wrapMode: Text.Wrap
                     text: "모든 작업을 성공적으로 완료했습니다"
                     font: Fonts.body
-                    color: Colors.textSecondary
+                    // The readable grey: 0.4 white reads at 3.8:1 only.
+                    color: Colors.gray
                 }
             }
 
@@ -119,50 +190,25 @@ Item {
                     spacing: Spacing.s12
                     readonly property real buttonWidth: (width - spacing) / 2
 
-                    Item {
+                    PopupButton {
+                        id: newProjectButton
                         objectName: "newProjectButton"
                         width: buttons.buttonWidth
-                        height: newLabel.implicitHeight + 2 * Padding.p12
-                        SmoothRect {
-                            anchors.fill: parent
-                            radius: CornerRadius.r8
-                            color: Colors.background
-                            borderColor: Colors.white20
-                            borderWidth: 1
-                            borderMode: SmoothRect.Inside
-                        }
-                        Text {
-                            id: newLabel
-                            anchors.centerIn: parent
-                            text: "새 프로젝트"
-                            font: Fonts.callout
-                            color: Colors.textPrimary
-                        }
-                        MouseArea {
-                            anchors.fill: parent
-                            onClicked: root.startNewProject()
-                        }
+                        title: "새 프로젝트"
+                        fill: Colors.background
+                        borderColor: Colors.white20
+                        labelColor: Colors.textPrimary
+                        onPressed: root.startNewProject()
                     }
-                    Item {
+                    // Black on the green: white on it reads at 2:1 only.
+                    PopupButton {
+                        id: confirmButton
                         objectName: "confirmButton"
                         width: buttons.buttonWidth
-                        height: okLabel.implicitHeight + 2 * Padding.p12
-                        SmoothRect {
-                            anchors.fill: parent
-                            radius: CornerRadius.r8
-                            color: Colors.green
-                        }
-                        Text {
-                            id: okLabel
-                            anchors.centerIn: parent
-                            text: "확인"
-                            font: Fonts.callout
-                            color: Colors.white
-                        }
-                        MouseArea {
-                            anchors.fill: parent
-                            onClicked: root.close()
-                        }
+                        title: "확인"
+                        fill: Colors.green
+                        labelColor: Colors.black
+                        onPressed: root.close()
                     }
                 }
                 Item {

@@ -5,7 +5,8 @@ import Orva.Components
 // The small secondary button (re-choosing a folder, retrying): the label in
 // the caption font on a faint white fill, at 0.7 opacity while pressed.
 // Give `text` (and `textColor`), or give `label` an item of your own, which
-// the button then draws centred on its fill instead of the text.
+// the button then draws centred on its fill instead of the text. Return and
+// Space press it while it has the keyboard (a screen's Tab round gives it).
 Item {
     id: root
     property string text
@@ -13,13 +14,29 @@ Item {
     property font font: Fonts.caption
     property Item label: defaultLabel
     readonly property bool pressed: mouse.pressed
+    readonly property bool keyboardControl: true
+    readonly property alias focusRing: ring
 
     signal clicked()
+
+    Accessible.role: Accessible.Button
+    Accessible.name: text
+    Keys.onPressed: (event) => {
+        if (ViewRules.isPressKey(event.key, event.modifiers)) {
+            event.accepted = true
+            root.clicked()
+        }
+    }
 
     implicitWidth: (label ? label.implicitWidth : 0) + 2 * Padding.p8
     implicitHeight: (label ? label.implicitHeight : 0) + 2 * Padding.p4
     opacity: pressed ? 0.7 : 1.0
 
+    FocusRing {
+        id: ring
+        shown: root.activeFocus
+        controlRadius: CornerRadius.r2
+    }
     Rectangle {
         anchors.fill: parent
         radius: CornerRadius.r2

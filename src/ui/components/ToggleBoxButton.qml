@@ -5,6 +5,8 @@ import Orva.Components
 // The square toggle of CheckBoxButton and XBoxButton. The caller owns the
 // Boolean: a click reports the negation through toggled(checked), and the
 // caller writes it back (e.g. onToggled: (checked) => model.flag = checked).
+// While it has the keyboard (a Tab round gives it), Return and Space toggle
+// it too, unless it is disabled.
 Item {
     id: root
     property bool isChecked: false
@@ -21,6 +23,8 @@ Item {
     readonly property color displayedColor: box.color
     readonly property real displayedGlyphOpacity: glyph.opacity
     readonly property bool clickable: mouse.enabled
+    readonly property bool keyboardControl: !root.isDisabled
+    readonly property alias focusRing: ring
 
     signal toggled(bool checked)
 
@@ -59,6 +63,19 @@ Item {
     Accessible.checkable: true
     Accessible.checked: isChecked
 
+    Keys.onPressed: (event) => {
+        if (ViewRules.isPressKey(event.key, event.modifiers)) {
+            event.accepted = true
+            if (!root.isDisabled)
+                root.toggled(!root.isChecked)
+        }
+    }
+
+    FocusRing {
+        id: ring
+        shown: root.activeFocus
+        controlRadius: root.cornerRadius
+    }
     SmoothRect {
         id: box
         anchors.fill: parent

@@ -10,7 +10,10 @@ import Orva.Screens.Chat
 // meanwhile (each shown at once, sent when its turn comes), the error of a
 // failed send, and below them the answer field or, once the interview is
 // complete, the document button. The field has the keyboard when the screen
-// appears and again after each reply.
+// appears and again after each reply; when the field gives way to the
+// document button, the button takes the keyboard in its place (its ring
+// shows; Return or Space press it). Tab and Shift+Tab go round the screen's
+// controls.
 Item {
     id: root
     property ChatViewModel viewModel
@@ -70,6 +73,28 @@ Item {
         scrollAnimation.from = scroller.contentY
         scrollAnimation.to = end
         scrollAnimation.start()
+    }
+
+    // The document button takes the keyboard within the screen's focus
+    // scope, as the field did: at once when the scope has it, else once an
+    // overlay above gives it back.
+    onShowsDocumentsButtonChanged: {
+        if (root.showsDocumentsButton)
+            documentsButton.focus = true
+    }
+    Keys.onPressed: event => {
+        if (event.key === Qt.Key_Tab && !(event.modifiers & Qt.ShiftModifier))
+            root.moveFocus(true)
+        else if (event.key === Qt.Key_Backtab || event.key === Qt.Key_Tab)
+            root.moveFocus(false)
+        else
+            return
+        event.accepted = true
+    }
+    function moveFocus(forward: bool) {
+        const next = ViewRules.nextControl(root, root.Window.activeFocusItem, forward)
+        if (next)
+            next.forceActiveFocus(forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
     }
 
     Rectangle {

@@ -58,7 +58,7 @@ SlideUpFadeInModifier {
             text: "작업 화면으로 이동해서 앱 제작을 시작해보세요"
             textFormat: Text.PlainText
             font: Fonts.body
-            color: Colors.textSecondary
+            color: Colors.gray
         }
         Item { width: 1; height: Spacing.s24 }
         DelayedFadeInModifier {

@@ -78,7 +78,7 @@ Item {
                     text: "노트북 안에 당신만의 앱을 만들어 드릴게요"
                     textFormat: Text.PlainText
                     font: Fonts.title3
-                    color: Colors.textSecondary
+                    color: Colors.gray
                 }
                 Item { width: 1; height: Spacing.s32 }
                 DelayedFadeInModifier {

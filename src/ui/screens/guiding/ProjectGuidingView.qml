@@ -10,8 +10,12 @@ import Orva.Screens.Guiding
 // it by following the guide and has it verified; once the plan is loaded and
 // the project verified, only the completion section shows, whose button leads
 // on (finished()). What shows, and when the entrance replays, is decided by
-// ProjectGuidingViewState.
-Item {
+// ProjectGuidingViewState. Tab and Shift+Tab go round the screen's buttons
+// (the retry of a failed generation, then the section's), each with its
+// ring; Return and Space press the one that has it. When the section changes
+// while one of its buttons has the keyboard, the new section's first button
+// takes it: "폴더 생성하기", "프로젝트 생성 완료", "작업 화면으로 이동".
+FocusScope {
     id: root
     property ProjectGuidingViewModel viewModel
     // The set-up is done; the root view moves on to the work screen.
@@ -24,6 +28,21 @@ Item {
         id: screenState
         viewModel: root.viewModel
         onFinished: root.finished()
+    }
+
+    Keys.onPressed: event => {
+        if (event.key === Qt.Key_Tab && !(event.modifiers & Qt.ShiftModifier))
+            root.moveFocus(true)
+        else if (event.key === Qt.Key_Backtab || event.key === Qt.Key_Tab)
+            root.moveFocus(false)
+        else
+            return
+        event.accepted = true
+    }
+    function moveFocus(forward: bool) {
+        const next = ViewRules.nextControl(content, root.Window.activeFocusItem, forward)
+        if (next)
+            next.forceActiveFocus(forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
     }
 
     Rectangle {
@@ -69,7 +88,8 @@ Item {
                         wrapMode: Text.Wrap
                         horizontalAlignment: Text.AlignHCenter
                         font: Fonts.title3
-                        color: Colors.textSecondary
+                        // The readable grey: 0.4 white reads at 3.8:1 only.
+                        color: Colors.gray
                     }
                     Item {
                         id: indicatorBox
@@ -137,10 +157,17 @@ Item {
                                         : screenState.showsGuideColumn ? Qt.resolvedUrl("XcodeGuideSection.qml")
                                         : Qt.resolvedUrl("FolderSection.qml")
             function build() {
+                // A button of the leaving section had the keyboard: it goes
+                // on to the new section's first button.
+                const keyboardHere = section.item !== null
+                    && ViewRules.isWithin(root.Window.activeFocusItem, section.item)
                 if (screenState.showsCompletion)
                     setSource(wanted, {viewState: screenState})
                 else
                     setSource(wanted, {viewState: screenState, viewModel: root.viewModel})
+                const first = keyboardHere ? ViewRules.nextControl(section.item as Item, null, true) : null
+                if (first)
+                    first.forceActiveFocus(Qt.TabFocusReason)
             }
             onWantedChanged: build()
             Component.onCompleted: build()

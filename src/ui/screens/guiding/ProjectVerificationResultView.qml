@@ -64,7 +64,7 @@ Item {
                     text: "프로젝트 이름:"
                     textFormat: Text.PlainText
                     font: Fonts.callout
-                    color: Colors.textSecondary
+                    color: Colors.gray
                 }
                 Text {
                     id: nameText
@@ -88,7 +88,7 @@ Item {
                 wrapMode: Text.Wrap
                 horizontalAlignment: Text.AlignLeft
                 font: Fonts.callout
-                color: Colors.textSecondary
+                color: Colors.gray
             }
         }
     }

@@ -8,7 +8,8 @@ import Orva.Screens.Chat
 // The guide column of the project-guiding screen, scrolling without
 // indicators: the guide box, the verification button, the result of the last
 // check and the chosen folder with its reselect button. After a check the
-// column scrolls the result into view.
+// column scrolls the result into view; a button that takes the keyboard is
+// scrolled into view too.
 SlideUpFadeInModifier {
     id: root
     required property ProjectGuidingViewState viewState
@@ -53,6 +54,23 @@ SlideUpFadeInModifier {
             root.revealResult()
         }
     }
+    // A button that takes the keyboard is brought into view, ring and all.
+    Window.onActiveFocusItemChanged: {
+        const item = root.Window.activeFocusItem
+        if (!item || !ViewRules.isWithin(item, guideContent))
+            return
+        const top = item.mapToItem(scroller.contentItem, 0, 0).y
+        const target = ViewRules.revealOffset(scroller.contentY, scroller.height, top, top + item.height,
+                                              scroller.contentHeight, Padding.p16)
+        if (Math.abs(target - scroller.contentY) < 0.5)
+            return
+        root.followsResult = false
+        revealAnimation.stop()
+        revealAnimation.from = scroller.contentY
+        revealAnimation.to = target
+        revealAnimation.start()
+    }
+
     NumberAnimation {
         id: revealAnimation
         target: scroller

@@ -1,12 +1,15 @@
 import QtQuick
 import Orva.Design
 import Orva.Components
+import Orva.Screens.Work
 
 // One numbered checklist row: the item and its two boxes, works and fails.
 // The row owns no verdict: it reports taps (worksToggled, failsToggled) and
-// its owner keeps the two boxes of a row exclusive.
+// its owner keeps the two boxes of a row exclusive. Both boxes are stops of
+// the popup's keyboard round (TaskPopupKeys), at the row's index `row`.
 Item {
     id: root
+    property int row: 0
     property int number: 1
     property string text
     property bool isChecked: false
@@ -60,6 +63,8 @@ Item {
     CheckBoxButton {
         id: worksBox
         objectName: "worksBox"
+        readonly property int popupStop: TaskPopupKeys.Works
+        readonly property int popupRow: root.row
         anchors.right: failsBox.left
         anchors.rightMargin: Spacing.s8
         anchors.verticalCenter: parent.verticalCenter
@@ -76,6 +81,8 @@ Item {
     XBoxButton {
         id: failsBox
         objectName: "failsBox"
+        readonly property int popupStop: TaskPopupKeys.Fails
+        readonly property int popupRow: root.row
         anchors.right: parent.right
         anchors.rightMargin: Padding.p8
         anchors.verticalCenter: parent.verticalCenter

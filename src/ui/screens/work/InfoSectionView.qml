@@ -29,7 +29,7 @@ Column {
         font.family: Fonts.body.family
         font.pixelSize: Fonts.body.pixelSize
         font.bold: true
-        color: Colors.textSecondary
+        color: Colors.gray
     }
     Item {
         width: 334

@@ -11,7 +11,9 @@ import Orva.Screens.Work
 // keeps it (a selection no milestone has any more shows an empty area).
 // The tabs share the row's width down to a width a title still reads in;
 // more tabs than fit so scroll sideways (drag, a sideways wheel, or the bar
-// above them). Only the tabs and task cards in sight are made.
+// above them). Only the tabs and task cards in sight are made. A tab that
+// cannot show its whole title names it in a tip while the pointer rests on
+// it, and the selected one's name shows in a line under the row.
 Item {
     id: root
     // A Project value.
@@ -33,6 +35,10 @@ Item {
     readonly property alias tabStrip: tabStrip
     readonly property alias tabScrollBar: tabScrollBar
     readonly property alias taskCards: taskRepeater
+    readonly property alias selectedName: selectedName
+    readonly property alias toolTip: toolTip
+    // The tab the pointer rests on.
+    property MilestoneTabCard hoveredTab: null
 
     // A task card was tapped: the task value as the board shows it.
     signal taskTapped(var task)
@@ -130,9 +136,32 @@ Item {
                             ? WorkBoardRules.tabTitleLines(tab.milestoneValue.title, root.tabWidth - 2 * Padding.p16) : 1
                         isSelected: tab.milestoneValue !== undefined && tab.milestoneValue.id === root.selectedMilestoneId
                         onTap: root.selectedMilestoneId = tab.milestoneValue.id
+                        onHoveredChanged: {
+                            if (tab.hovered)
+                                root.hoveredTab = tab
+                            else if (root.hoveredTab === tab)
+                                root.hoveredTab = null
+                        }
+                        Component.onDestruction: if (root.hoveredTab === tab) root.hoveredTab = null
                     }
                 }
             }
+        }
+        // The selected milestone's whole name, when its tab cuts it.
+        Text {
+            id: selectedName
+            objectName: "selectedMilestoneName"
+            width: parent.width
+            visible: text !== ""
+            text: WorkBoardRules.selectedMilestoneName(root.project, root.selectedMilestoneId, root.tabWidth - 2 * Padding.p16)
+            textFormat: Text.PlainText
+            wrapMode: Text.Wrap
+            maximumLineCount: 3
+            elide: Text.ElideRight
+            font.family: Fonts.body.family
+            font.pixelSize: Fonts.body.pixelSize
+            font.bold: true
+            color: Colors.textPrimary
         }
         Item {
             id: taskList
@@ -165,6 +194,62 @@ Item {
             visible: root.selectedIndex < 0
             width: parent.width
             height: visible ? 100 : 0
+        }
+    }
+
+    // The tip under the tab the pointer rests on, after a moment, naming
+    // what the tab cuts.
+    Item {
+        id: toolTip
+        objectName: "tabToolTip"
+        readonly property string text: root.hoveredTab ? root.hoveredTab.hiddenName : ""
+        readonly property real maximumWidth: Math.min(280, root.width - 2 * Padding.p8)
+        property bool due: false
+        z: 10
+        visible: toolTip.due && toolTip.text !== ""
+        width: Math.min(toolTip.maximumWidth, tipMetrics.advanceWidth + 1 + 2 * Padding.p8)
+        height: tipText.implicitHeight + 2 * Padding.p6
+        x: {
+            if (!root.hoveredTab)
+                return 0
+            const centre = root.hoveredTab.mapToItem(root, root.hoveredTab.width / 2, 0).x
+            return Math.max(Padding.p8, Math.min(root.width - toolTip.width - Padding.p8, centre - toolTip.width / 2))
+        }
+        y: root.hoveredTab ? root.hoveredTab.mapToItem(root, 0, root.hoveredTab.height).y + Spacing.s4 : 0
+        onTextChanged: {
+            toolTip.due = false
+            if (toolTip.text !== "")
+                tipDelay.restart()
+        }
+        Timer {
+            id: tipDelay
+            interval: 500
+            onTriggered: toolTip.due = true
+        }
+        TextMetrics {
+            id: tipMetrics
+            font: Fonts.callout
+            text: toolTip.text
+        }
+        SmoothRect {
+            anchors.fill: parent
+            radius: CornerRadius.r6
+            color: Colors.darkGray
+            borderColor: Colors.white20
+            borderWidth: 1
+            borderMode: SmoothRect.Inside
+        }
+        Text {
+            id: tipText
+            objectName: "tabToolTipText"
+            x: Padding.p8
+            y: Padding.p6
+            width: toolTip.width - 2 * Padding.p8
+            text: toolTip.text
+            textFormat: Text.PlainText
+            wrapMode: Text.Wrap
+            font: Fonts.callout
+            color: Colors.white
         }
     }
 }

@@ -9,8 +9,13 @@ import Orva.Screens.Work
 // that types an approval or a fix request into the work terminal. The task is
 // copied once when the popup opens; later selections and plan reloads do not
 // reach it. The card scrolls with its indicator shown, and makes only the
-// checklist rows in sight, however long the checklist. It holds the keyboard
-// while open; Escape closes it, sending nothing.
+// checklist rows in sight, however long the checklist; the close button has
+// a band of its own at the top, which nothing scrolls under. It holds the
+// keyboard while open: Escape closes it, sending nothing; Tab and Shift+Tab
+// go round its controls (TaskPopupKeys: "Xcode 열기", "다 잘 작동해요", each
+// row's boxes, the explanation, the submit button, the close button), each
+// brought into view as it gets the keyboard; Return and Space press the one
+// that has it.
 FocusScope {
     id: root
     // The task to test (a TaskItem value); only the first value is taken.
@@ -26,6 +31,9 @@ FocusScope {
     readonly property Item submitButton: root.footerPart ? root.footerPart.submitButton : null
     readonly property alias closeButton: closeButton
     readonly property Item masterBox: root.headerPart ? root.headerPart.masterBox : null
+    readonly property Item xcodeButton: root.headerPart ? root.headerPart.xcodeButton : null
+    readonly property alias card: card
+    readonly property alias closeBand: closeBand
     readonly property alias scroller: scroller
     readonly property alias scrollIndicator: scrollIndicator
     // The checklist rows made so far: count, and itemAt(i) for row i while
@@ -54,10 +62,89 @@ FocusScope {
         onDismissRequested: root.dismissed()
     }
 
+    TaskPopupKeys {
+        id: keys
+        verdict: verdict
+    }
+
     Keys.onPressed: event => {
         event.accepted = true
         if (ViewRules.isDismissKey(event.key, event.modifiers))
             root.dismissed()
+        else if (event.key === Qt.Key_Tab && !(event.modifiers & Qt.ShiftModifier))
+            root.moveFocus(true)
+        else if (event.key === Qt.Key_Backtab || event.key === Qt.Key_Tab)
+            root.moveFocus(false)
+    }
+    Keys.onReleased: event => event.accepted = true
+
+    // The stop that had the keyboard last; a row scrolled out of sight is
+    // gone with its boxes, and Tab goes on from its place.
+    property int focusedStop: TaskPopupKeys.None
+    property int focusedRow: -1
+    function stopHolding(item: Item): Item {
+        for (let p = item; p !== null && p !== root; p = p.parent) {
+            if (p.popupStop !== undefined)
+                return p
+        }
+        return null
+    }
+    Window.onActiveFocusItemChanged: {
+        const stop = root.stopHolding(root.Window.activeFocusItem)
+        if (!stop)
+            return
+        root.focusedStop = stop.popupStop
+        root.focusedRow = stop.popupRow !== undefined ? stop.popupRow : -1
+        root.reveal(stop)
+    }
+    function moveFocus(forward: bool) {
+        root.focusStop(keys.nextStop(root.focusedStop, root.focusedRow, forward),
+                       keys.nextRow(root.focusedStop, root.focusedRow, forward),
+                       forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
+    }
+    // Gives the stop the keyboard, made and brought into view first.
+    function focusStop(stop: int, row: int, reason: int) {
+        let target = null
+        if (stop === TaskPopupKeys.Works || stop === TaskPopupKeys.Fails) {
+            scroller.positionViewAtIndex(row, ListView.Contain)
+            const made = root.rows.itemAt(row)
+            target = made ? (stop === TaskPopupKeys.Works ? made.worksBox : made.failsBox) : null
+        } else if (stop === TaskPopupKeys.Xcode || stop === TaskPopupKeys.Master) {
+            target = stop === TaskPopupKeys.Xcode ? root.xcodeButton : root.masterBox
+            if (target && !root.inView(target))
+                scroller.positionViewAtBeginning()
+        } else if (stop === TaskPopupKeys.Explanation || stop === TaskPopupKeys.Submit) {
+            target = stop === TaskPopupKeys.Explanation ? root.explanationField : root.submitButton
+            if (target && !root.inView(target))
+                scroller.positionViewAtEnd()
+        } else if (stop === TaskPopupKeys.Close) {
+            target = closeButton
+        }
+        if (!target)
+            return
+        root.focusedStop = stop
+        root.focusedRow = row
+        target.forceActiveFocus(reason)
+        root.reveal(target)
+    }
+    // Whether all of the item, with its ring, is in the card's scroll area
+    // (always, for what is not in it).
+    function inView(item: Item): bool {
+        if (!ViewRules.isWithin(item, scroller))
+            return true
+        const at = item.mapToItem(scroller, 0, -root.ringMargin)
+        return at.y >= 0 && at.y + item.height + 2 * root.ringMargin <= scroller.height
+    }
+    readonly property real ringMargin: 8
+    function reveal(item: Item) {
+        if (!ViewRules.isWithin(item, scroller))
+            return
+        const origin = scroller.originY
+        const top = scroller.contentY + item.mapToItem(scroller, 0, 0).y - origin
+        const target = ViewRules.revealOffset(scroller.contentY - origin, scroller.height, top, top + item.height,
+                                              scroller.contentHeight, root.ringMargin) + origin
+        if (Math.abs(target - scroller.contentY) >= 0.5)
+            scroller.contentY = target
     }
 
     // The dimmer: no action, but nothing reaches what lies under it.
@@ -84,15 +171,16 @@ FocusScope {
         id: header
         readonly property alias leftColumn: left
         readonly property alias masterBox: masterBox
+        readonly property alias xcodeButton: xcodeButton
         width: scroller.width
-        height: 36 + (verdict.count > 0 ? right.height : left.height)
+        height: verdict.count > 0 ? right.height : left.height
         Component.onCompleted: root.headerPart = header
         Component.onDestruction: if (root.headerPart === header) root.headerPart = null
 
         Column {
             id: left
             x: 36
-            y: 36
+            y: 0
             width: root.columnWidth - 36
             spacing: 0
             ShapeStroke {
@@ -132,9 +220,8 @@ FocusScope {
 
         Rectangle {
             x: root.columnWidth
-            y: 36
             width: 1
-            height: header.height - 36
+            height: header.height
             color: Colors.white10
         }
 
@@ -142,7 +229,7 @@ FocusScope {
             id: right
             objectName: "checklistGroup"
             x: root.rightX
-            y: 36
+            y: 0
             width: root.rightWidth
             visible: verdict.count > 0
             spacing: 0
@@ -172,10 +259,24 @@ FocusScope {
                 Item {
                     id: xcodeButton
                     objectName: "xcodeButton"
+                    readonly property int popupStop: TaskPopupKeys.Xcode
+                    readonly property bool keyboardControl: true
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
                     width: xcodeLabel.implicitWidth + 12
                     height: xcodeLabel.implicitHeight + 4
+                    Accessible.role: Accessible.Button
+                    Accessible.name: "Xcode 열기"
+                    Keys.onPressed: event => {
+                        if (ViewRules.isPressKey(event.key, event.modifiers)) {
+                            event.accepted = true
+                            verdict.openXcode(root.viewModel)
+                        }
+                    }
+                    FocusRing {
+                        shown: xcodeButton.activeFocus
+                        controlRadius: CornerRadius.r4
+                    }
                     SmoothRect {
                         anchors.fill: parent
                         radius: CornerRadius.r4
@@ -188,7 +289,8 @@ FocusScope {
                         font.family: Fonts.body.family
                         font.pixelSize: 11
                         font.weight: Font.DemiBold
-                        color: Colors.white
+                        // Black on the blue: white on it reads at 3.6:1 only.
+                        color: Colors.black
                     }
                     MouseArea {
                         anchors.fill: parent
@@ -208,6 +310,8 @@ FocusScope {
                     spacing: 7
                     CheckBoxButton {
                         id: masterBox
+                        objectName: "masterBox"
+                        readonly property int popupStop: TaskPopupKeys.Master
                         anchors.verticalCenter: parent.verticalCenter
                         isChecked: verdict.isChecked
                         size: 16
@@ -224,7 +328,8 @@ FocusScope {
                         font.family: Fonts.body.family
                         font.pixelSize: Fonts.body.pixelSize
                         font.bold: true
-                        color: Colors.textSecondary
+                        // The readable grey: 0.4 white reads at 3.7:1 only.
+                        color: Colors.gray
                     }
                 }
             }
@@ -255,6 +360,7 @@ FocusScope {
             objectName: "checklistRow"
             x: root.rightX
             height: implicitHeight
+            row: slot.index
             number: slot.number
             text: slot.text
             isChecked: slot.works
@@ -305,7 +411,7 @@ FocusScope {
                     font.family: Fonts.body.family
                     font.pixelSize: Fonts.body.pixelSize
                     font.bold: true
-                    color: Colors.textSecondary
+                    color: Colors.gray
                 }
                 // The whole box takes a click: the text field fills its
                 // inside, and its margins hand the click to the field.
@@ -320,6 +426,10 @@ FocusScope {
                         anchors.fill: parent
                         radius: CornerRadius.r8
                         color: Colors.white10
+                    }
+                    FocusRing {
+                        shown: explanation.activeFocus
+                        controlRadius: CornerRadius.r8
                     }
                     MouseArea {
                         anchors.fill: parent
@@ -338,7 +448,7 @@ FocusScope {
                         text: "에러 메시지를 복사해서 붙이거나 추가 설명을 입력해주세요"
                         wrapMode: Text.Wrap
                         font: Fonts.body
-                        color: Colors.textSecondary
+                        color: Colors.gray
                     }
                     Flickable {
                         id: explanationScroller
@@ -353,6 +463,16 @@ FocusScope {
                         TextEdit {
                             id: explanation
                             objectName: "explanationField"
+                            readonly property int popupStop: TaskPopupKeys.Explanation
+                            // Tab goes on round the popup, as from any other control.
+                            Keys.onTabPressed: event => {
+                                event.accepted = true
+                                root.moveFocus(true)
+                            }
+                            Keys.onBacktabPressed: event => {
+                                event.accepted = true
+                                root.moveFocus(false)
+                            }
                             width: explanationScroller.width
                             // As tall as the box's inside, so a click
                             // anywhere in it lands in the field.
@@ -379,12 +499,14 @@ FocusScope {
                 TestActionButton {
                     id: submitButton
                     objectName: "submitButton"
+                    readonly property int popupStop: TaskPopupKeys.Submit
                     anchors.right: parent.right
                     anchors.bottom: parent.bottom
                     title: verdict.buttonTitle
                     isEnabled: verdict.canSubmit
                     backgroundColor: verdict.anyFail ? Colors.yellow : Colors.indigo
-                    textColor: Colors.black
+                    // Black reads on the yellow; on the indigo only white does.
+                    textColor: verdict.anyFail ? Colors.black : Colors.white
                     disabledBackgroundColor: Colors.white10
                     disabledTextColor: Colors.textSecondary
                     fontSize: Fonts.headline
@@ -416,12 +538,34 @@ FocusScope {
             onWheel: wheel => wheel.accepted = true
         }
 
+        // The close button's band: the content scrolls below it, never under
+        // the button; a line marks its edge once the content has moved.
+        Item {
+            id: closeBand
+            objectName: "closeBand"
+            x: 1
+            y: 1
+            width: card.width - 2
+            height: 36 + 24 + Spacing.s12 - 1
+            Rectangle {
+                objectName: "closeBandEdge"
+                anchors.bottom: parent.bottom
+                width: parent.width
+                height: 1
+                color: Colors.white10
+                visible: scroller.contentY > scroller.originY + 0.5
+            }
+        }
+
         ListView {
             id: scroller
             objectName: "popupScroller"
-            anchors.fill: parent
-            anchors.margins: 1
+            x: 1
+            y: closeBand.y + closeBand.height
+            width: card.width - 2
+            height: card.height - y - 1
             clip: true
+            keyNavigationEnabled: false
             boundsBehavior: Flickable.StopAtBounds
             model: ChecklistRows {
                 verdict: verdict
@@ -435,9 +579,9 @@ FocusScope {
             id: scrollIndicator
             objectName: "popupScrollIndicator"
             x: card.width - 10
-            y: Padding.p16
+            y: scroller.y
             width: 4
-            height: card.height - 2 * Padding.p16
+            height: card.height - scroller.y - Padding.p16
             flickable: scroller
         }
 
@@ -445,6 +589,8 @@ FocusScope {
         Item {
             id: closeButton
             objectName: "closeButton"
+            readonly property int popupStop: TaskPopupKeys.Close
+            readonly property bool keyboardControl: true
             z: 1
             anchors.right: parent.right
             anchors.rightMargin: 36
@@ -452,6 +598,18 @@ FocusScope {
             anchors.topMargin: 36
             width: 24
             height: 24
+            Accessible.role: Accessible.Button
+            Accessible.name: "닫기"
+            Keys.onPressed: event => {
+                if (ViewRules.isPressKey(event.key, event.modifiers)) {
+                    event.accepted = true
+                    root.dismissed()
+                }
+            }
+            FocusRing {
+                shown: closeButton.activeFocus
+                controlRadius: 12
+            }
             Rectangle {
                 anchors.fill: parent
                 anchors.topMargin: 2

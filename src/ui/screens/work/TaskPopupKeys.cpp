@@ -88,7 +88,7 @@ void TaskPopupKeys::setVerdict(TaskDetailVerdict* verdict)
     emit verdictChanged();
 }
 
-QVariantMap TaskPopupKeys::next(int stop, int row, bool forward) const
+PopupPlace TaskPopupKeys::next(int stop, int row, bool forward) const
 {
     PopupRound round;
     if (verdict_) {
@@ -98,8 +98,17 @@ QVariantMap TaskPopupKeys::next(int stop, int row, bool forward) const
         round.canSubmit = verdict_->canSubmit();
     }
     const auto known = stop >= None && stop <= Close ? static_cast<PopupStop>(stop) : PopupStop::none;
-    const PopupPlace place = nextPopupPlace({known, row}, forward, round);
-    return {{QStringLiteral("stop"), static_cast<int>(place.stop)}, {QStringLiteral("row"), place.row}};
+    return nextPopupPlace({known, row}, forward, round);
+}
+
+int TaskPopupKeys::nextStop(int stop, int row, bool forward) const
+{
+    return static_cast<int>(next(stop, row, forward).stop);
+}
+
+int TaskPopupKeys::nextRow(int stop, int row, bool forward) const
+{
+    return next(stop, row, forward).row;
 }
 
 } // namespace orva

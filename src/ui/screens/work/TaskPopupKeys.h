@@ -8,7 +8,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
 namespace orva {
@@ -63,8 +62,10 @@ public:
     TaskDetailVerdict* verdict() const { return verdict_; }
     void setVerdict(TaskDetailVerdict* verdict);
 
-    // { stop, row } of the control to go to.
-    Q_INVOKABLE QVariantMap next(int stop, int row, bool forward) const;
+    // The control to go to: its stop, and its row (-1 for the stops of no row).
+    Q_INVOKABLE int nextStop(int stop, int row, bool forward) const;
+    Q_INVOKABLE int nextRow(int stop, int row, bool forward) const;
+    PopupPlace next(int stop, int row, bool forward) const;
 
 signals:
     void verdictChanged();

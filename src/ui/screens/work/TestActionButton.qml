@@ -4,6 +4,7 @@ import Orva.Components
 
 // The popup's submit button: a title and a chevron on a filled rounded
 // rectangle, in its dimmed colours and ignoring taps while not enabled.
+// Return and Space press it while it has the keyboard and is enabled.
 Item {
     id: root
     property string title
@@ -18,11 +19,29 @@ Item {
     property real iconSize: 11
     readonly property color shownTextColor: root.isEnabled ? root.textColor : root.disabledTextColor
     readonly property color shownBackgroundColor: root.isEnabled ? root.backgroundColor : root.disabledBackgroundColor
+    readonly property bool keyboardControl: root.isEnabled
+    readonly property alias focusRing: ring
 
     signal action()
 
     implicitWidth: row.implicitWidth + 2 * root.horizontalPadding
     implicitHeight: row.implicitHeight + 2 * root.verticalPadding
+
+    Accessible.role: Accessible.Button
+    Accessible.name: title
+    Keys.onPressed: (event) => {
+        if (ViewRules.isPressKey(event.key, event.modifiers)) {
+            event.accepted = true
+            if (root.isEnabled)
+                root.action()
+        }
+    }
+
+    FocusRing {
+        id: ring
+        shown: root.activeFocus
+        controlRadius: CornerRadius.r4
+    }
 
     SmoothRect {
         anchors.fill: parent

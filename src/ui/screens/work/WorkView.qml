@@ -9,7 +9,9 @@ import Orva.Screens.Work
 // and above them, each on its own condition and in this order, the dashboard
 // overlay, the task detail popup, the confetti and the project-completion
 // popup. An overlay holds the keyboard while it is open and gives it back to
-// the terminal when it closes; Escape closes the dashboard and the task popup.
+// the terminal when it closes. Escape closes the dashboard and the task
+// popup, and does what "확인" does on the completion popup; no key reaches the
+// terminal under an overlay.
 FocusScope {
     id: root
     property WorkViewModel viewModel

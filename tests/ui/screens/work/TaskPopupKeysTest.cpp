@@ -102,9 +102,7 @@ TEST(TaskPopupKeys, FollowTheVerdict)
     TaskPopupKeys keys;
     keys.setVerdict(&verdict);
     auto next = [&](TaskPopupKeys::Stop stop, int row) {
-        const QVariantMap to = keys.next(stop, row, true);
-        return PopupPlace{static_cast<PopupStop>(to.value(QStringLiteral("stop")).toInt()),
-                          to.value(QStringLiteral("row")).toInt()};
+        return PopupPlace{static_cast<PopupStop>(keys.nextStop(stop, row, true)), keys.nextRow(stop, row, true)};
     };
     EXPECT_EQ(next(TaskPopupKeys::Fails, 2), (PopupPlace{S::close}));
     verdict.setChecked(true);
