@@ -46,3 +46,32 @@ function threeMilestones(name) {
         milestone(3, "메인 화면", "uiImplementation", [task(3, "planned", "pending")])
     ])
 }
+
+// A plan as large as a long project's: `milestoneCount` milestones of
+// `perMilestone` tasks, each with `checks` checklist items written as a
+// plan's are (some long enough to wrap), a few modified files, the milestone
+// titles "마일스톤 1", "마일스톤 2", ...
+function largePlan(milestoneCount, perMilestone, checks) {
+    const milestones = []
+    const types = ["setupAndModeling", "featureImplementation", "uiImplementation"]
+    let id = 1
+    for (let m = 0; m < milestoneCount; ++m) {
+        const tasks = []
+        for (let k = 0; k < perMilestone; ++k, ++id) {
+            const checklist = ["Xcode에서 ⌘ + R을 누르면 오류 없이 빌드되고 앱이 실행된다"]
+            for (let c = 1; c < checks; ++c)
+                checklist.push(c % 3 === 0
+                    ? "항목 " + id + "-" + (c + 1) + ": 목록 화면에서 새 기록을 추가하고 앱을 다시 열어도 그 기록이 남아 있다"
+                    : "항목 " + id + "-" + (c + 1) + "이 화면에 보인다")
+            tasks.push(task(id, id < 40 ? "completed" : "planned", id < 40 ? "checked" : "pending", {
+                detail: {
+                    description_ux: { general: ["일반 설명 " + id], view: ["화면 설명 " + id], feature: ["기능 설명 " + id] },
+                    modifiedFiles: ["Sources/Feature" + id + "/View.swift", "Sources/Feature" + id + "/Model.swift"],
+                    checklist_ux: checklist
+                }
+            }))
+        }
+        milestones.push(milestone(m + 1, "마일스톤 " + (m + 1), types[m % 3], tasks))
+    }
+    return plan("큰 계획", milestones)
+}
