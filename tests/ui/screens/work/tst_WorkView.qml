@@ -215,6 +215,54 @@ TestCase {
         compare(screen.newProjects, 1)
     }
 
+    // The completion popup holds the keys: Escape does what "확인" does
+    // (both it and the confetti go), nothing typed while it is up reaches the
+    // terminal, and the keyboard goes back to the terminal after it. Tab
+    // goes between its buttons; Return presses the one with the keyboard.
+    function celebrate(screen) {
+        const open = Plans.plan("끝", [Plans.milestone(1, "M", "setupAndModeling",
+            [Plans.task(1, "completed", "checked"), Plans.task(2, "onHold", "ready")])])
+        const done = Plans.plan("끝", [Plans.milestone(1, "M", "setupAndModeling",
+            [Plans.task(1, "completed", "checked"), Plans.task(2, "completed", "checked")])])
+        loadPlan(open)
+        loadPlan(done)
+        tryVerify(() => screen.completionPopup !== null, helpers.waitDeadline)
+        return screen.completionPopup
+    }
+    function test_completionPopupByTheKeyboard_data() {
+        return [
+            { tag: "Escape", keys: [Qt.Key_Escape], newProject: false },
+            { tag: "Tab to 확인, Return", keys: [Qt.Key_Tab, Qt.Key_Tab, Qt.Key_Return], newProject: false },
+            { tag: "Tab to 새 프로젝트, Space", keys: [Qt.Key_Tab, Qt.Key_Space], newProject: true },
+            { tag: "Shift+Tab to 확인, Return", keys: [Qt.Key_Backtab, Qt.Key_Return], newProject: false },
+        ]
+    }
+    function test_completionPopupByTheKeyboard(data) {
+        loadPlan(Plans.plan("끝", [Plans.milestone(1, "M", "setupAndModeling", [Plans.task(1, "completed", "checked")])]))
+        const screen = makeScreen()
+        const terminal = screen.terminalPanel.wrapper.terminalView
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline)
+        const popup = celebrate(screen).popup
+        tryVerify(() => !terminal.activeFocus, helpers.waitDeadline, "the popup holds the keyboard")
+        helpers.startCapturingOutput()
+        // Keys the terminal would send on: none reaches it.
+        keyClick(Qt.Key_X)
+        keyClick(Qt.Key_Return, Qt.ShiftModifier)
+        compare(screen.completionPopup.popup, popup, "still up")
+        for (const key of data.keys)
+            keyClick(key)
+        tryCompare(screen, "completionPopup", null, helpers.waitDeadline)
+        const output = helpers.stopCapturingOutput()
+        verify(output.indexOf("[LocalProcessTerminalView] Sending 1 bytes") < 0, "a key reached the terminal: " + output)
+        compare(screen.confetti, null)
+        if (data.newProject)
+            tryCompare(screen, "newProjects", 1, helpers.waitDeadline)
+        else {
+            compare(screen.newProjects, 0)
+            tryVerify(() => terminal.activeFocus, helpers.waitDeadline, "the keyboard goes back to the terminal")
+        }
+    }
+
     // Escape closes the dashboard and the task popup, sending nothing; the
     // keyboard goes back to the terminal each time.
     function test_escapeClosesTheOverlays() {
