@@ -734,6 +734,46 @@ TEST(FakeClaude, TheBoxShowsTheEndOfALongLine)
     }
 }
 
+// A new size of the terminal: the box or the question is drawn again for it,
+// its text or choice kept.
+TEST(FakeClaude, DrawsAgainForANewSize)
+{
+    struct Case {
+        const char* name;
+        QString questions;
+        QByteArray keys; // typed first
+        ClaudeScreen screen;
+        const char* chosen; // the row of the cursor holds this
+    };
+    const QList<Case> cases = {
+        {"the box", QString(), QByteArrayLiteral("hello"), boxWith("hello"), "❯\u00a0hello"},
+        {"a question", QStringLiteral("bypass"), kDown, asking(Question::bypassPermissions), "❯ 2. Yes, I accept"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeMachine machine;
+        TerminalRun claude(claudeCommand(), quickStart(machine, {QStringLiteral("FAKE_CLAUDE_QUESTIONS=") + c.questions}),
+                           machine.home, 100, 30);
+        ASSERT_TRUE(claude.waitFor([&] { return claude.screen().kind != ClaudeScreen::Kind::unknown; }))
+            << rowsOf(claude);
+        claude.type(c.keys);
+        auto drawnFor = [&](int cols) {
+            const std::vector<std::string> rows = claude.rows();
+            const std::size_t y = static_cast<std::size_t>(claude.cursorY());
+            std::string rule;
+            for (int i = 0; i < cols; ++i)
+                rule += "─";
+            return claude.screen() == c.screen && rows[y].find(c.chosen) != std::string::npos &&
+                   std::find(rows.begin(), rows.end(), rule) != rows.end();
+        };
+        ASSERT_TRUE(claude.waitFor([&] { return drawnFor(100); })) << rowsOf(claude);
+        claude.resize(60, 30);
+        EXPECT_TRUE(claude.waitFor([&] { return drawnFor(60); })) << rowsOf(claude);
+        claude.resize(90, 30);
+        EXPECT_TRUE(claude.waitFor([&] { return drawnFor(90); })) << rowsOf(claude);
+    }
+}
+
 // The first-run questions, each asked only when due and answered as the real
 // one is; the answers are kept across starts in the state folder.
 TEST(FakeClaude, AsksItsQuestionsOnlyWhenDue)

@@ -129,6 +129,16 @@ void TerminalRun::type(const QByteArray& bytes)
     }
 }
 
+void TerminalRun::resize(int cols, int rows)
+{
+    pump();
+    terminal_.resize(cols, rows);
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(cols);
+    size.ws_row = static_cast<unsigned short>(rows);
+    ::ioctl(master_, TIOCSWINSZ, &size);
+}
+
 void TerminalRun::signal(int number) const
 {
     ::kill(pid_, number);

@@ -41,6 +41,8 @@ public:
     bool waitForExit() { return waitFor([this] { return exitStatus().has_value(); }); }
 
     void type(const QByteArray& bytes);
+    // A new size for the terminal (its program is told by SIGWINCH) and the screen.
+    void resize(int cols, int rows);
     void signal(int number) const;
     void signalForeground(int number) const;
 
