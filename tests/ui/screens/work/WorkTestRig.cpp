@@ -87,6 +87,7 @@ QVariantList WorkTestRig::interactiveCalls() const
         QVariantMap entry;
         entry.insert(QStringLiteral("pid"), call.pid);
         entry.insert(QStringLiteral("cwd"), call.cwd);
+        entry.insert(QStringLiteral("messages"), call.messages);
         entry.insert(QStringLiteral("lines"), call.lines);
         entry.insert(QStringLiteral("done"), call.doneOrder >= 0);
         entry.insert(QStringLiteral("plans"), static_cast<int>(call.plans.size()));

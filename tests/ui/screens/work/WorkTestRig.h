@@ -39,7 +39,7 @@ public:
 
     // A Project value from Task.json text (undefined when it does not decode).
     Q_INVOKABLE QVariant decodeProject(const QString& json) const;
-    // The interactive `claude` calls of the fake's log: [{pid, cwd, lines, done, plans}]
+    // The interactive `claude` calls of the fake's log: [{pid, cwd, messages, lines, done, plans}]
     // (plans: how many times it rewrote the plan).
     Q_INVOKABLE QVariantList interactiveCalls() const;
     // "pid (name)" of each child of this process, zombies included.
