@@ -403,7 +403,8 @@ void TerminalClaudeGate::decide(const TerminalLook& look, bool claudeInFront, bo
 {
     const auto& fg = look.foreground;
     const bool boxStill = look.screen.isReadyPrompt() && look.quietMs >= quietBeforeTypingMs;
-    if (claudeInFront && boxStill)
+    // Its box drawn (the person may be typing in it already): past its questions.
+    if (claudeInFront && look.screen.kind == ClaudeScreen::Kind::inputPrompt)
         claudeReachedPrompt_ = true;
     const bool ready = claudeInFront && boxStill && !fg->lineMode && fg->unreadInput == 0;
 

@@ -46,6 +46,10 @@ public:
     Q_INVOKABLE QStringList childProcesses() const;
     // Whether an interactive `claude` whose pid is given still runs.
     Q_INVOKABLE bool isRunning(qint64 pid) const;
+    // Whether it is stopped (Ctrl+Z, SIGSTOP).
+    Q_INVOKABLE bool isStopped(qint64 pid) const;
+    // Sends it a signal by name ("TERM", "KILL", "STOP", "CONT").
+    Q_INVOKABLE bool signalProcess(qint64 pid, const QString& name) const;
     // How the fake `claude` starts from now on in a terminal: "exit" (a
     // first-run question whose default leaves at once), "" as usual.
     Q_INVOKABLE bool setFakeClaudeStart(const QString& mode) const;
