@@ -501,9 +501,9 @@ TestCase {
         waitForNoChildren()
     }
 
-    // A claude that has drawn its box but reads nothing, gone with the text
+    // A claude that has drawn its box but reads nothing, killed with the text
     // typed for it unread: the shell runs none of it; the text waits for the
-    // next claude.
+    // next claude, started once the person has cleared the shell's line.
     function test_whatAGoneClaudeLeftUnreadReachesNoShell() {
         helpers.setBoolDefault("hasLaunchedBefore", false)
         recordShellLines()
@@ -524,7 +524,13 @@ TestCase {
         verify(gate.showsNotice && gate.isWaiting, "not yet read: still said")
         rig.signalProcess(deaf.pid, "KILL")
         tryVerify(() => !rig.isRunning(deaf.pid), helpers.waitDeadline)
-        // The fix request waits; a new claude gets it after the instruction.
+        // The fix request waits. Its text may sit on the shell's line, pasted
+        // (so not run): the gate asks before it types the claude command.
+        tryCompare(gate, "actionText", "claude 시작", helpers.waitDeadline)
+        compare(gate.heldCount, 1)
+        compare(markersMade(markers), [])
+        type(panel, "\x03")
+        mouseClick(findChild(panel, "claudeNoticeButton"))
         tryVerify(() => callsAfter(before).length === 2, helpers.waitDeadline, "claude not started again")
         const fresh = callsAfter(before)[1]
         tryVerify(() => messagesOf(fresh.pid).length === 1, helpers.waitDeadline)
