@@ -269,10 +269,12 @@ TestCase {
             alpha *= p.opacity
         return Qt.rgba(color.r, color.g, color.b, alpha)
     }
-    // The column laid out in a screen of the given height, at rest.
+    // The column laid out in a screen of the given height, at rest, once
+    // the generation has written the plan (no call of it outlives the test).
     function showColumn(height, folder) {
         const screen = showScreen()
         screen.height = height
+        tryCompare(AppGroupMonitorService, "hasProject", true, helpers.waitDeadline)
         chooseFolder(screen, item(screen, "folderButton"), folder)
         tryVerify(() => findChild(screen, "guideColumn") !== null)
         tryCompare(item(screen, "guideColumn"), "opacity", 1, helpers.waitDeadline)
