@@ -1,10 +1,16 @@
 #include "app/AppStart.h"
 
+#include "platform/Log.h"
 #include "ui/design/DesignTokens.h"
+#include "ui/design/WidgetPalette.h"
 #include "ui/screens/ScreenModules.h"
 #include "workflow/WorkflowServices.h"
+#include "workspace/FolderPanel.h"
 
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QQmlApplicationEngine>
 #include <QQuickStyle>
 #include <QQuickWindow>
@@ -30,8 +36,28 @@ void configureApplication()
     // Text, emoji and symbol fonts, and the text font as the default.
     DesignTokens::loadDesignFonts();
     QGuiApplication::setFont(DesignTokens::Fonts::body());
+    // The application speaks Korean: Qt's texts, and the names of file
+    // types the folder dialogs show.
+    QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
+    installQtTranslations();
+    QtFolderPanel::setDialogPalette(DesignTokens::widgetPalette());
     // The process-wide services live on the main thread for the whole run.
     WorkflowServices::createSharedServices();
+}
+
+bool installQtTranslations()
+{
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    // "qt" names Qt's catalogue of catalogues; it brings qtbase's and the
+    // others' along.
+    if (!translator->load(QLocale(QLocale::Korean, QLocale::SouthKorea), QStringLiteral("qt"), QStringLiteral("_"),
+                          folder)) {
+        delete translator;
+        logLine(QStringLiteral("[AppStart] Qt's Korean translation not found in ") + folder);
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 bool loadMainWindow(QQmlApplicationEngine& engine)

@@ -33,6 +33,8 @@ constexpr auto terminateGrace = std::chrono::milliseconds(500);
 // reports end of data, or until it stays quiet this long (a descendant may keep
 // the terminal open).
 constexpr int drainQuietMs = 100;
+// How often a guarded reader's modes are looked at (see guardLoop).
+constexpr int leavingLookMs = 5;
 
 void closeFd(int& fd)
 {
@@ -182,6 +184,7 @@ void LocalProcess::startProcess(const std::string& executable, const std::vector
         std::lock_guard lock(m_mutex);
         m_personBytes = 0;
         m_personElsewhere = 0;
+        m_readerBytes = 0;
     }
     if (!createPTY()) {
         logLine(std::string_view("[LocalProcess] PTY 생성 실패"));
@@ -417,9 +420,11 @@ void LocalProcess::writerLoop()
             m_writeQueue.pop_front();
             continue;
         }
-        const pid_t front = chunk.person ? ::tcgetpgrp(m_masterFd) : 0;
+        const pid_t front = chunk.person || m_guardedGroup > 0 ? ::tcgetpgrp(m_masterFd) : 0;
         const ssize_t n = ::write(m_masterFd, chunk.bytes.data() + chunk.written, left);
         if (n >= 0) {
+            if (m_guardedGroup > 0 && front == m_guardedGroup)
+                m_readerBytes += static_cast<std::uint64_t>(n);
             if (chunk.person) {
                 m_personBytes += static_cast<std::uint64_t>(n);
                 if (m_guardedGroup <= 0 || front != m_guardedGroup)
@@ -568,6 +573,7 @@ void LocalProcess::sendFromPerson(std::span<const std::uint8_t> data)
 
 std::uint64_t LocalProcess::flushLocked()
 {
+    m_readerBytes = 0;
     for (const Chunk& chunk : m_writeQueue)
         m_dropped += chunk.bytes.size() - chunk.written;
     m_writeQueue.clear();
@@ -643,9 +649,14 @@ void LocalProcess::guardLoop(pid_t reader, std::uint64_t startTime, int stopFd)
 #endif
     // The descriptor names whatever has the pid now: it must be the reader.
     bool gone = !readerRuns(reader, startTime);
+    // A reader that has read keys as they come and, still in front, puts the
+    // terminal back to whole lines is leaving (claude does so a moment
+    // before it ends, or stops on Ctrl+Z): what waits for it is discarded
+    // then, while no other reader can have it yet.
+    bool seenRaw = false;
     while (!gone) {
         pollfd fds[2] = {{stopFd, POLLIN, 0}, {watchFd, POLLIN, 0}};
-        const int r = ::poll(fds, watchFd >= 0 ? 2 : 1, watchFd >= 0 ? -1 : 5);
+        const int r = ::poll(fds, watchFd >= 0 ? 2 : 1, leavingLookMs);
         if (r < 0 && errno != EINTR)
             break;
         if (fds[0].revents & POLLIN) {
@@ -653,6 +664,22 @@ void LocalProcess::guardLoop(pid_t reader, std::uint64_t startTime, int stopFd)
             return;
         }
         gone = watchFd >= 0 ? (fds[1].revents != 0) : !readerRuns(reader, startTime);
+        if (gone)
+            break;
+        std::lock_guard lock(m_mutex);
+        if (m_stopping || m_masterFd < 0)
+            break;
+        termios modes {};
+        if (::tcgetpgrp(m_masterFd) != reader || ::tcgetattr(m_masterFd, &modes) != 0)
+            continue;
+        const bool raw = (modes.c_lflag & ICANON) == 0;
+        if (raw) {
+            seenRaw = true;
+        } else if (seenRaw) {
+            seenRaw = false;
+            if (m_readerBytes > 0)
+                flushLocked();
+        }
     }
     closeFd(watchFd);
     if (!gone)
@@ -662,7 +689,11 @@ void LocalProcess::guardLoop(pid_t reader, std::uint64_t startTime, int stopFd)
         std::lock_guard lock(m_mutex);
         if (m_stopping)
             return;
-        person = flushLocked();
+        // Only what reached the terminal for the reader since the last
+        // discard: keys the shell got after the reader left are the shell's.
+        person = m_personBytes;
+        if (m_readerBytes > 0)
+            flushLocked();
         // From now on the terminal's keys are nobody's but the shell's.
         m_guardedGroup = 0;
     }

@@ -129,9 +129,12 @@ public:
     std::uint64_t flushUnreadInput();
 
     // Watches the process `reader` (a program the child started, known by its
-    // start time, the leader of its group): the moment it ends, what it left
-    // unread is discarded, and then, on the main thread, the handler gets its
-    // pid and the person's byte count at the discard. While it is watched,
+    // start time, the leader of its group): when, in front, it puts the
+    // terminal back to whole lines after reading keys as they come (leaving,
+    // or stopping on Ctrl+Z), and the moment it ends, what reached the
+    // terminal for it and is unread is discarded; then, once it has ended,
+    // the handler gets its pid and the person's byte count, on the main
+    // thread. While it is watched,
     // the person's bytes that reach the terminal with its group in front are
     // its own (see personBytesElsewhere). One watch at a time: a new one, or
     // 0, ends the last. A reader already gone is handled at once.
@@ -224,6 +227,9 @@ private:
     std::uint64_t m_personBytes = 0;
     std::uint64_t m_personElsewhere = 0;
     pid_t m_guardedGroup = 0;
+    // Bytes that reached the terminal with the guarded reader in front since
+    // the last discard.
+    std::uint64_t m_readerBytes = 0;
     std::atomic<std::uint64_t> m_dropped{0};
 
     ReaderGoneHandler m_readerGone;

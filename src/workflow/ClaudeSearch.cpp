@@ -54,12 +54,13 @@ struct ProbeResult {
 std::optional<ProbeResult> runProbe(const ClaudeSearchEnvironment& search, const QStringList& arguments,
                                     ClaudeProbeControl* control)
 {
-    if (!search.shellPath)
+    const std::optional<QString> shell = search.probeShell();
+    if (!shell)
         return std::nullopt;
     if (control && control->isCancelled())
         return std::nullopt;
     QProcess process;
-    process.setProgram(*search.shellPath);
+    process.setProgram(*shell);
     process.setArguments(arguments);
     process.setProcessEnvironment(search.environment);
     process.setStandardInputFile(QProcess::nullDevice());
@@ -94,9 +95,10 @@ std::optional<QString> trimmedOutput(const QByteArray& output)
 std::optional<QString> lookupOutput(const ClaudeSearchEnvironment& search, const QString& finalLine,
                                     ClaudeProbeControl* control)
 {
-    if (!search.shellPath)
+    const std::optional<QString> shell = search.probeShell();
+    if (!shell)
         return std::nullopt;
-    const QString script = lookupScript(*search.shellPath, search.homePath, finalLine);
+    const QString script = lookupScript(*shell, search.homePath, finalLine);
     const auto probe = runProbe(search, {QStringLiteral("-c"), script}, control);
     if (!probe || !probe->succeeded)
         return std::nullopt;

@@ -56,7 +56,8 @@ std::optional<QString> findClaudeExecutable(const ClaudeSearchEnvironment& searc
                                             ClaudeProbeControl* control = nullptr);
 
 // The login shell's PATH ("-l", "-c", "echo $PATH"), trimmed; nothing when
-// SHELL is unset, the shell cannot start or prints nothing decodable.
+// there is no shell to ask (probeShell()), it cannot start or prints nothing
+// decodable.
 std::optional<QString> loginShellPath(const ClaudeSearchEnvironment& search,
                                       ClaudeProbeControl* control = nullptr);
 

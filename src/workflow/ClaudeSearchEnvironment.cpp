@@ -12,6 +12,15 @@ QStringList ClaudeSearchEnvironment::defaultFixedPaths(const QString& homePath)
             homePath + QStringLiteral("/.local/bin/claude")};
 }
 
+std::optional<QString> ClaudeSearchEnvironment::probeShell() const
+{
+    if (shellPath && !shellPath->isEmpty())
+        return shellPath;
+    if (!fallbackShellPath.isEmpty())
+        return fallbackShellPath;
+    return std::nullopt;
+}
+
 ClaudeSearchEnvironment ClaudeSearchEnvironment::platformDefaults()
 {
     ClaudeSearchEnvironment search;

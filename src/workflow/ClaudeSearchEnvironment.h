@@ -15,8 +15,16 @@ namespace orva {
 struct ClaudeSearchEnvironment {
     QString homePath;
     std::optional<QString> shellPath;     // the value of SHELL; nullopt when it is not set
+    // The shell asked in place of SHELL when that is unset or empty (a
+    // desktop launcher, `env -i`): the login shell the built-in terminal
+    // runs. Empty: no shell is asked then.
+    QString fallbackShellPath = QStringLiteral("/bin/zsh");
     QProcessEnvironment environment;       // the application's environment
     QStringList fixedPaths;                // tried in order after the two shell probes
+
+    // The shell the probes run: SHELL when it names one, else the fallback;
+    // nullopt when neither does.
+    std::optional<QString> probeShell() const;
 
     // The three fixed places under the given home folder:
     // "/opt/homebrew/bin/claude", "/usr/local/bin/claude", home + "/.local/bin/claude".

@@ -1,5 +1,6 @@
 #include "workflow/ProcessTerminalAdapter.h"
 
+#include "terminal/ClaudeScreen.h"
 #include "terminal/LocalProcessTerminalView.h"
 #include "workflow/WorkTerminal.h"
 
@@ -72,6 +73,61 @@ WorkTerminal* workTerminalFor(QObject* terminalView)
         }
     }
     return new ProcessTerminalAdapter(view);
+}
+
+TerminalClaudeGate::Terminal claudeGateTerminal(std::function<LocalProcessTerminalView*()> view,
+                                                std::function<void()> restartShell)
+{
+    auto bytes = [](const QByteArray& data) {
+        return std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                                             static_cast<std::size_t>(data.size()));
+    };
+    TerminalClaudeGate::Terminal terminal;
+    terminal.look = [view] {
+        TerminalLook look;
+        LocalProcessTerminalView* v = view();
+        if (!v)
+            return look;
+        LocalProcess& process = v->process();
+        look.shellRunning = process.isRunning();
+        look.shell = process.processId();
+        look.foreground = process.foregroundReader();
+        look.screen = recognizeClaudeScreen(v->terminal());
+        look.quietMs = v->outputQuietMs();
+        look.bracketedPaste = v->terminal().modes().bracketedPaste;
+        return look;
+    };
+    terminal.typeCommand = [view, bytes](const QByteArray& command) {
+        if (LocalProcessTerminalView* v = view())
+            v->typeCommand(bytes(command));
+    };
+    terminal.typeForClaude = [view, bytes](const QByteArray& data, pid_t group) {
+        if (LocalProcessTerminalView* v = view())
+            v->sendTo(bytes(data), group);
+    };
+    terminal.guardReader = [view](pid_t reader, std::uint64_t startTime) {
+        if (LocalProcessTerminalView* v = view())
+            v->process().guardReader(reader, startTime);
+    };
+    terminal.flushInput = [view] {
+        if (LocalProcessTerminalView* v = view())
+            v->process().flushUnreadInput();
+    };
+    terminal.restartShell = std::move(restartShell);
+    terminal.focusTerminal = [view] {
+        if (LocalProcessTerminalView* v = view())
+            v->forceActiveFocus();
+    };
+    return terminal;
+}
+
+void reportReaderEnds(LocalProcessTerminalView& view, TerminalClaudeGate* gate)
+{
+    QPointer<TerminalClaudeGate> target(gate);
+    view.process().setReaderGoneHandler([target](pid_t reader, std::uint64_t) {
+        if (target)
+            target->readerGone(reader);
+    });
 }
 
 } // namespace orva

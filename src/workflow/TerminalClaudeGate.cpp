@@ -194,6 +194,8 @@ void TerminalClaudeGate::shellStarted()
     endedEarly_ = false;
     notStarted_ = false;
     lineEmptyMark_ = 0;
+    lineMayHoldClaudesText_ = false;
+    personSaysLineEmpty_ = false;
     promptLooks_ = 0;
     if (state_ == State::shellEnded)
         setState(held_.isEmpty() ? State::idle : State::waiting);
@@ -229,16 +231,14 @@ void TerminalClaudeGate::act()
             wantStart_ = true;
         restartWanted_ = true;
         break;
-    case State::lineNotEmpty: {
-        // The person says the line is empty.
-        const TerminalLook look = terminal_.look();
-        if (look.foreground)
-            lineEmptyMark_ = look.foreground->personBytesElsewhere;
+    case State::lineNotEmpty:
+        // The person says the line is empty (what they typed to clear it
+        // may still be on its way: it does not count against them).
+        personSaysLineEmpty_ = true;
         restartWanted_ = true;
         if (held_.isEmpty())
             wantStart_ = true;
         break;
-    }
     case State::shellEnded:
         if (terminal_.restartShell)
             terminal_.restartShell();
@@ -260,7 +260,9 @@ bool TerminalClaudeGate::shellAtPrompt(const TerminalLook& look) const
 
 bool TerminalClaudeGate::lineKnownEmpty(const TerminalLook& look) const
 {
-    return look.foreground && look.foreground->personBytesElsewhere == lineEmptyMark_;
+    if (personSaysLineEmpty_)
+        return true;
+    return look.foreground && look.foreground->personBytesElsewhere == lineEmptyMark_ && !lineMayHoldClaudesText_;
 }
 
 bool TerminalClaudeGate::claudeIsOnlyJob(const TerminalLook& look) const
@@ -286,6 +288,8 @@ void TerminalClaudeGate::startClaude(const TerminalLook& look, bool again)
     waitingSince_ = commandTypedAt_;
     // The command line goes as a whole; the line after it is empty.
     lineEmptyMark_ = look.foreground ? look.foreground->personBytesElsewhere : 0;
+    lineMayHoldClaudesText_ = false;
+    personSaysLineEmpty_ = false;
     promptLooks_ = 0;
     wantStart_ = false;
     restartWanted_ = false;
@@ -334,6 +338,8 @@ void TerminalClaudeGate::checkDelivery(const TerminalLook& look, bool claudeInFr
     // left is nobody else's, and the input waits for the next claude.
     if (terminal_.flushInput)
         terminal_.flushInput();
+    // Pasted, the shell runs none of it; but it may sit on the shell's line.
+    lineMayHoldClaudesText_ = true;
     gateLog(QStringLiteral("claude left before reading what was typed: discarded, held again"));
     held_.prepend(delivery_->input);
     delivery_.reset();
@@ -403,7 +409,8 @@ void TerminalClaudeGate::decide(const TerminalLook& look, bool claudeInFront, bo
 {
     const auto& fg = look.foreground;
     const bool boxStill = look.screen.isReadyPrompt() && look.quietMs >= quietBeforeTypingMs;
-    if (claudeInFront && boxStill)
+    // Its box drawn (the person may be typing in it already): past its questions.
+    if (claudeInFront && look.screen.kind == ClaudeScreen::Kind::inputPrompt)
         claudeReachedPrompt_ = true;
     const bool ready = claudeInFront && boxStill && !fg->lineMode && fg->unreadInput == 0;
 
@@ -450,6 +457,7 @@ void TerminalClaudeGate::decide(const TerminalLook& look, bool claudeInFront, bo
             terminal_.typeCommand(QByteArrayLiteral("fg\n"));
             fgTypedFor_ = claude_->startTime;
             lineEmptyMark_ = fg->personBytesElsewhere;
+            personSaysLineEmpty_ = false;
             promptLooks_ = 0;
             return setState(State::waiting);
         }

@@ -104,7 +104,7 @@ public:
     // The shell's prompt must have been still this long before a command.
     static constexpr int quietBeforeCommandMs = 150;
     // After the `claude` command, how long its program may take to appear.
-    static constexpr int appearDeadlineMs = 10000;
+    static constexpr int appearDeadlineMs = 30000;
     // Waiting this long on a claude that is up but not ready changes the words.
     static constexpr int slowAfterMs = 20000;
     // Once claude has read a text and drawn it, still this long before its
@@ -235,6 +235,12 @@ private:
     std::uint64_t fgTypedFor_ = 0;
     // personBytesElsewhere at the last moment the shell's line was known empty.
     std::uint64_t lineEmptyMark_ = 0;
+    // The shell's line may hold text typed for claude that claude left
+    // unread (its discard may have come too late): not known empty until
+    // the person says so.
+    bool lineMayHoldClaudesText_ = false;
+    // The person has said the line is empty ("claude 시작").
+    bool personSaysLineEmpty_ = false;
     // Since when the shell has sat at its prompt in the looks.
     int promptLooks_ = 0;
     // Since when the gate has waited on the claude now up.

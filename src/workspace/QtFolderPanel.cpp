@@ -9,12 +9,108 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLabel>
+#include <QLocale>
+#include <QSplitter>
+#include <QStyledItemDelegate>
+#include <QTreeView>
+
+#include <optional>
 
 namespace orva {
 
 namespace {
+std::optional<QPalette>& dialogPalette()
+{
+    static std::optional<QPalette> palette;
+    return palette;
+}
+
+// The dialog's file details in Korean like its labels: Qt's file model
+// writes a size and a date in the machine's own locale ("576 bytes",
+// "11 Dec 2026 08:48:36") and names a folder's type "Folder" whatever its
+// translation; here they read "576 바이트" (or "1.50 MB"), "26. 12. 11. 오전
+// 8:49" and "폴더".
+class KoreanFileDetails : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    enum Column { name = 0, size = 1, type = 2, modified = 3 };
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        // Each detail under its heading's start, like the heading.
+        if (role == Qt::TextAlignmentRole && index.column() == size)
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || !index.isValid() || index.column() == name)
+            return QIdentityProxyModel::data(index, role);
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        const QLocale korean(QLocale::Korean, QLocale::SouthKorea);
+        switch (index.column()) {
+        case size:
+            if (info.isFile())
+                return korean.formattedDataSize(info.size(), 2, QLocale::DataSizeTraditionalFormat);
+            break;
+        case type:
+            if (info.isDir())
+                return QStringLiteral("폴더");
+            break;
+        case modified:
+            if (info.exists())
+                return korean.toString(info.lastModified(), QLocale::ShortFormat);
+            break;
+        default:
+            break;
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// The detail columns a gap wider than their widest text, so that one
+// column's text never runs into the next one's.
+class SpacedColumns : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    static constexpr int gap = 16;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize hint = QStyledItemDelegate::sizeHint(option, index);
+        if (index.column() > 0)
+            hint.rwidth() += gap;
+        return hint;
+    }
+};
+
+// The look every dialog shares: the application's palette (set on the
+// dialog itself, so that every widget inside takes it), the detail view
+// with its file details in Korean, its size, type and date columns sized to
+// their contents (a size is never cut to "576…tes") and the name stretched
+// over the rest.
+void prepare(QFileDialog* dialog)
+{
+    if (const auto& palette = dialogPalette())
+        dialog->setPalette(*palette);
+    dialog->setViewMode(QFileDialog::Detail);
+    dialog->setProxyModel(new KoreanFileDetails(dialog));
+    if (auto* tree = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        tree->setItemDelegate(new SpacedColumns(tree));
+        QHeaderView* header = tree->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    // The places beside the files wide enough for their names.
+    if (auto* splitter = dialog->findChild<QSplitter*>(QStringLiteral("splitter")))
+        splitter->setSizes({QtFolderPanel::sidebarWidth, QtFolderPanel::dialogWidth - QtFolderPanel::sidebarWidth});
+    dialog->resize(QtFolderPanel::dialogWidth, QtFolderPanel::dialogHeight);
+}
+
 // Qt dialogs need the widgets application; without one the panel cannot be
 // shown and counts as cancelled.
 bool widgetsAvailable()
@@ -116,6 +212,11 @@ void run(QFileDialog* dialog, FolderPanel::Completion completion)
 }
 } // namespace
 
+void QtFolderPanel::setDialogPalette(const QPalette& palette)
+{
+    dialogPalette() = palette;
+}
+
 void QtFolderPanel::beginOpenPanel(const OpenPanelOptions& options, Completion completion)
 {
     if (!widgetsAvailable()) {
@@ -131,6 +232,7 @@ void QtFolderPanel::beginOpenPanel(const OpenPanelOptions& options, Completion c
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setLabelText(QFileDialog::Accept, options.prompt);
     addMessage(dialog, options.message);
+    prepare(dialog);
     run(dialog, std::move(completion));
 }
 
@@ -152,6 +254,7 @@ void QtFolderPanel::beginSavePanel(const SavePanelOptions& options, Completion c
     dialog->selectFile(options.nameFieldStringValue);
     dialog->keepConfirmLabel(options.prompt);
     addMessage(dialog, options.message);
+    prepare(dialog);
     run(dialog, std::move(completion));
 }
 

@@ -65,6 +65,10 @@ QList<FakeCall> readFakeCalls(const QString& logFile)
             open->stdinKind = QString::fromUtf8(line.mid(7));
         } else if (open && line.startsWith("arg: ")) {
             open->arguments.append(decoded(line.mid(5)));
+        } else if (line.startsWith("message ")) {
+            const qsizetype colon = line.indexOf(':');
+            if (FakeCall* call = byPid(line.mid(8, colon - 8).toLongLong()))
+                call->messages.append(decoded(line.mid(colon + 1)));
         } else if (line.startsWith("line ")) {
             const qsizetype colon = line.indexOf(':');
             if (FakeCall* call = byPid(line.mid(5, colon - 5).toLongLong()))

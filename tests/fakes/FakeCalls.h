@@ -32,7 +32,8 @@ struct FakeCall {
     QString path;          // claude only: its PATH
     QString stdinKind;     // "null", "tty" or "other"
     QStringList arguments;
-    QStringList lines;     // interactive claude: every line it read
+    QStringList messages;  // interactive claude: every message sent to it, whole
+    QStringList lines;     // interactive claude: every line of those messages, in order
     QList<QByteArray> plans; // interactive claude: every Task.json it wrote, whole
     qint64 backgroundPid = 0; // claude "background" mode: the child left running
     int startOrder = -1;   // position of the record's first line in the log

@@ -262,6 +262,7 @@ void Terminal::beginCsi()
     m_csiIntermediate.clear();
     m_csiPrivate = false;
     m_csiUnsupportedMarker = false;
+    m_csiHasIntermediate = false;
 }
 
 void Terminal::addCsiParam()
@@ -293,6 +294,8 @@ void Terminal::appendCsiIntermediate(char c)
         m_csiPrivate = true;
     else if (c == '<' || c == '=' || c == '>')
         m_csiUnsupportedMarker = true;
+    else if (isIntermediate(static_cast<std::uint8_t>(c)))
+        m_csiHasIntermediate = true;
     if (static_cast<int>(m_csiIntermediate.size()) < maxCsiIntermediates)
         m_csiIntermediate.push_back(c);
 }
@@ -397,18 +400,20 @@ void Terminal::oscDispatch()
 void Terminal::csiDispatch(char32_t final)
 {
     // A marker other than "?" introduces a request this terminal does not
-    // support (keyboard modes, secondary attributes, ...): the whole sequence is
-    // ignored rather than read as its final byte's ordinary meaning.
-    if (m_csiUnsupportedMarker)
+    // support (keyboard modes, secondary attributes, ...), and an intermediate
+    // byte makes another function of the same final (SP A scrolls right, SP @
+    // scrolls left, SP q sets the cursor style, ! p is a soft reset, ...),
+    // none of which is supported here: the whole sequence is ignored rather
+    // than read as its final byte's ordinary meaning.
+    if (m_csiUnsupportedMarker || m_csiHasIntermediate)
         return;
     const std::span<const std::int64_t> params = csiParams();
     const std::int64_t p0 = params.empty() ? 0 : params[0];
     const std::int64_t p1 = params.size() < 2 ? 0 : params[1];
     const bool isPrivate = m_csiPrivate;
     const std::int64_t count = std::max<std::int64_t>(p0, 1);
-    // Finals that take another meaning with an intermediate byte (SP @ scrolls
-    // left, SP A scrolls right, ...) are only read without one.
-    const bool plain = m_csiIntermediate.empty();
+    // Finals that have no private form are only read without the "?" marker.
+    const bool plain = !isPrivate;
 
     switch (final) {
     case 'A':

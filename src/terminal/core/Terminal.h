@@ -232,9 +232,11 @@ private:
     // Set once a parameter past the limit was started: its digits are dropped.
     bool m_csiParamsOverflow = false;
     std::string m_csiIntermediate;
-    // A "?" marker was read / a "<", "=" or ">" marker was read.
+    // A "?" marker was read / a "<", "=" or ">" marker was read / an
+    // intermediate byte (0x20-0x2F) was read.
     bool m_csiPrivate = false;
     bool m_csiUnsupportedMarker = false;
+    bool m_csiHasIntermediate = false;
     std::string m_oscString;
     std::string m_controlString;
     std::array<std::uint8_t, 4> m_utf8Buffer{};

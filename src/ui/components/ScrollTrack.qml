@@ -19,6 +19,9 @@ Item {
     readonly property real length: root.vertical ? root.height : root.width
     readonly property alias thumb: thumb
     readonly property alias pressed: area.pressed
+    // The thumb's colour, and its colour while held.
+    property color thumbColor: Colors.white20
+    property color pressedThumbColor: Colors.white40
 
     visible: root.flickable !== null && root.ratio < 0.999
 
@@ -37,7 +40,7 @@ Item {
         width: root.vertical ? root.width : extent
         height: root.vertical ? extent : root.height
         radius: Math.min(width, height) / 2
-        color: area.pressed ? Colors.white40 : Colors.white20
+        color: area.pressed ? root.pressedThumbColor : root.thumbColor
     }
     MouseArea {
         id: area

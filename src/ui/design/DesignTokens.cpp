@@ -25,6 +25,7 @@ QColor darkGray() { static const QColor c = colorFromHex(QStringLiteral("#4C4C4C
 QColor background() { static const QColor c = colorFromHex(QStringLiteral("#111111")); return c; }
 QColor cardBackground() { static const QColor c = colorFromHex(QStringLiteral("#191919")); return c; }
 QColor white90() { return QColor::fromRgbF(1, 1, 1, 0.9f); }
+QColor white60() { return QColor::fromRgbF(1, 1, 1, 0.6f); }
 QColor white40() { return QColor::fromRgbF(1, 1, 1, 0.4f); }
 QColor white20() { return QColor::fromRgbF(1, 1, 1, 0.2f); }
 QColor white10() { return QColor::fromRgbF(1, 1, 1, 0.1f); }

@@ -30,6 +30,9 @@ QColor darkGray();     // "#4C4C4C"
 QColor background();   // "#111111"
 QColor cardBackground(); // "#191919"
 QColor white90();
+// White at 0.6: the faintest white that body text on the background reads in
+// (7.20:1 on "#111111"); for a reason or a note under a heading.
+QColor white60();
 QColor white40();
 QColor white20();
 QColor white10();

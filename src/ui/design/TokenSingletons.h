@@ -32,6 +32,7 @@ class ColorTokens : public QObject {
     Q_PROPERTY(QColor background READ background CONSTANT)
     Q_PROPERTY(QColor cardBackground READ cardBackground CONSTANT)
     Q_PROPERTY(QColor white90 READ white90 CONSTANT)
+    Q_PROPERTY(QColor white60 READ white60 CONSTANT)
     Q_PROPERTY(QColor white40 READ white40 CONSTANT)
     Q_PROPERTY(QColor white20 READ white20 CONSTANT)
     Q_PROPERTY(QColor white10 READ white10 CONSTANT)
@@ -54,6 +55,7 @@ public:
     QColor background() const { return DesignTokens::Colors::background(); }
     QColor cardBackground() const { return DesignTokens::Colors::cardBackground(); }
     QColor white90() const { return DesignTokens::Colors::white90(); }
+    QColor white60() const { return DesignTokens::Colors::white60(); }
     QColor white40() const { return DesignTokens::Colors::white40(); }
     QColor white20() const { return DesignTokens::Colors::white20(); }
     QColor white10() const { return DesignTokens::Colors::white10(); }

@@ -67,6 +67,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -480,6 +481,23 @@ bool nearCursor(LocalProcessTerminalView* view, const std::string& text)
 
 void type(LocalProcessTerminalView* view, const QByteArray& bytes) { view->send(bytes); }
 
+// Ends every interactive `claude` still running in the terminal with SIGTERM,
+// as a program ends one: like the real one, the fake reads no key while it
+// works, so an interrupt typed then would wait for it. True once they have
+// all ended.
+bool endInteractiveClaudes()
+{
+    const QString log = qEnvironmentVariable("FAKE_CLAUDE_LOG");
+    for (const test::FakeCall& call : test::fakeCallsOfKind(log, QStringLiteral("interactive"))) {
+        if (call.doneOrder < 0)
+            ::kill(static_cast<pid_t>(call.pid), SIGTERM);
+    }
+    return waitUntil([&] {
+        const QList<test::FakeCall> calls = test::fakeCallsOfKind(log, QStringLiteral("interactive"));
+        return std::all_of(calls.begin(), calls.end(), [](const test::FakeCall& call) { return call.doneOrder >= 0; });
+    }, 15000);
+}
+
 struct Flow {
     bool finished = false;
     double seconds = 0;
@@ -805,8 +823,9 @@ int main(int argc, char** argv)
     QString terminalNote;
     if (terminal) {
         waitUntil([&] { return screenShows(terminal, "fake-claude: ready"); }, 15000);
-        // Back to the shell: an interrupt ends the fake, working or waiting.
-        type(terminal, "\x03");
+        // Back to the shell.
+        if (!endInteractiveClaudes())
+            std::fprintf(stderr, "  the fake claude did not end\n");
         idleFor(1500);
         const QString linesFile = machine.filePath(QStringLiteral("lines.txt"));
         const QString floodFile = machine.filePath(QStringLiteral("flood.txt"));

@@ -2,6 +2,7 @@
 // drawn at each moment the recorder marked, at both recorded sizes, and that
 // nothing it draws before its input box, or while a question is up, reads as
 // a box ready for a message.
+#include "ClaudeMoments.h"
 #include "Recording.h"
 
 #include "terminal/ClaudeScreen.h"
@@ -10,132 +11,32 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace orva::test {
 namespace {
 
 using Kind = ClaudeScreen::Kind;
 using Question = ClaudeScreen::Question;
 
-ClaudeScreen screenAfter(const Recording& recording, std::size_t end)
-{
-    Terminal terminal(recording.cols, recording.rows);
-    terminal.feedText(recording.outputBefore(end));
-    return recognizeClaudeScreen(terminal);
-}
-
-std::string describe(const ClaudeScreen& screen)
-{
-    const char* kind = screen.kind == Kind::inputPrompt ? "input prompt"
-                       : screen.kind == Kind::question  ? "question"
-                                                        : "unknown";
-    return std::string(kind) + " (" + claudeQuestionName(screen.question) + ", box \"" + screen.boxText + "\"" +
-           (screen.boxEmpty ? ", empty" : "") + ")";
-}
-
-ClaudeScreen readyPrompt()
-{
-    ClaudeScreen screen;
-    screen.kind = Kind::inputPrompt;
-    screen.boxEmpty = true;
-    return screen;
-}
-ClaudeScreen boxWith(const std::string& text)
-{
-    ClaudeScreen screen;
-    screen.kind = Kind::inputPrompt;
-    screen.boxText = text;
-    return screen;
-}
-ClaudeScreen asking(Question question)
-{
-    ClaudeScreen screen;
-    screen.kind = Kind::question;
-    screen.question = question;
-    return screen;
-}
-ClaudeScreen nothingKnown()
-{
-    return {};
-}
-
-struct Moment {
-    const char* recording; // without its size
-    const char* mark;      // "" for the end of the recording
-    ClaudeScreen expected;
-};
-
 TEST(ClaudeScreenRecordings, WhatEachMarkedMomentShows)
 {
-    const std::vector<Moment> moments = {
-        {"first-start", "raw", nothingKnown()},
-        {"first-start", "trust-drawn", asking(Question::folderTrust)},
-        {"first-start", "trust-still", asking(Question::folderTrust)},
-        {"first-start", "bypass-drawn", asking(Question::bypassPermissions)},
-        {"first-start", "bypass-still", asking(Question::bypassPermissions)},
-        {"first-start", "bypass-second", asking(Question::bypassPermissions)},
-        {"first-start", "prompt-drawn", readyPrompt()},
-        {"first-start", "prompt-still", readyPrompt()},
-        {"first-start", "prompt-typed", boxWith("hello there")},
-        {"first-start", "replied", readyPrompt()},
-        {"ready", "raw", nothingKnown()},
-        {"ready", "prompt-drawn", readyPrompt()},
-        {"ready", "prompt-still", readyPrompt()},
-        // Keys typed before the first draw stay in the box, unsent.
-        {"early-keys", "early-typed", nothingKnown()},
-        {"early-keys", "prompt-still", boxWith("early text")},
-        {"early-keys", "prompt-cleared", readyPrompt()},
-        {"bypass-no", "bypass-still", asking(Question::bypassPermissions)},
-        // Gone after "No, exit", its question still on the screen: only the
-        // terminal's foreground tells that claude has left.
-        {"bypass-no", "", asking(Question::bypassPermissions)},
-        {"trust-no", "trust-drawn", asking(Question::folderTrust)},
-        {"trust-no", "trust-second", asking(Question::folderTrust)},
-        {"trust-escape", "trust-drawn", asking(Question::folderTrust)},
-        {"api-key", "apikey-drawn", asking(Question::apiKey)},
-        {"api-key", "apikey-still", asking(Question::apiKey)},
-        {"api-key", "prompt-still", readyPrompt()},
-    };
-    for (const char* size : {"100x30", "80x24"}) {
-        for (const Moment& moment : moments) {
-            const std::string name = std::string(moment.recording) + "-" + size;
-            SCOPED_TRACE(name + " at " + (*moment.mark ? moment.mark : "the end"));
-            const Recording recording = readClaudeRecording(name);
-            std::size_t end = std::string::npos;
-            if (*moment.mark) {
-                const auto at = recording.markAt(moment.mark);
-                ASSERT_TRUE(at.has_value()) << "no mark " << moment.mark;
-                end = *at;
-            }
-            const ClaudeScreen screen = screenAfter(recording, end);
-            EXPECT_EQ(screen, moment.expected) << describe(screen);
+    std::vector<std::string> scenarios;
+    for (const ClaudeMoment& moment : claudeMoments()) {
+        if (std::find(scenarios.begin(), scenarios.end(), moment.scenario) == scenarios.end())
+            scenarios.push_back(moment.scenario);
+    }
+    for (const std::string& size : claudeRecordedSizes()) {
+        for (const std::string& scenario : scenarios) {
+            SCOPED_TRACE(scenario + "-" + size);
+            expectMoments(scenario, readClaudeRecording(scenario + "-" + size));
         }
     }
 }
 
 TEST(ClaudeScreenRecordings, SuspendedAndBroughtBackInAShell)
 {
-    const Recording recording = readClaudeRecording("ctrl-z-100x30");
-    const struct {
-        const char* mark;
-        bool ready;
-    } moments[] = {
-        {"raw", false},
-        {"prompt-still", true},
-        // The shell's prompt under "Claude Code has been suspended".
-        {"suspended", false},
-        {"back", true},
-        // Stopped from outside, then continued in line mode: claude does not
-        // draw again, and its box is not where the cursor is.
-        {"stopped", false},
-        {"continued", false},
-    };
-    for (const auto& moment : moments) {
-        SCOPED_TRACE(moment.mark);
-        const auto at = recording.markAt(moment.mark);
-        ASSERT_TRUE(at.has_value());
-        const ClaudeScreen screen = screenAfter(recording, *at);
-        EXPECT_EQ(screen.isReadyPrompt(), moment.ready) << describe(screen);
-    }
+    expectMoments("ctrl-z", readClaudeRecording("ctrl-z-100x30"));
 }
 
 TEST(ClaudeScreenRecordings, RefusedAsRootShowsNothingOfClaudes)
@@ -151,24 +52,7 @@ TEST(ClaudeScreenRecordings, NoPrefixBeforeTheBoxReadsAsReady)
 {
     for (const std::string& name : claudeRecordingNames()) {
         SCOPED_TRACE(name);
-        const Recording recording = readClaudeRecording(name);
-        const auto drawnMark = recording.markAt("prompt-drawn");
-        std::size_t drawingOutput = recording.events.size();
-        if (drawnMark) {
-            for (std::size_t i = 0; i < *drawnMark; ++i) {
-                if (recording.events[i].kind == RecordedEvent::output)
-                    drawingOutput = i;
-            }
-        }
-        Terminal terminal(recording.cols, recording.rows);
-        for (std::size_t i = 0; i < recording.events.size() && i < drawingOutput; ++i) {
-            const RecordedEvent& event = recording.events[i];
-            if (event.kind != RecordedEvent::output)
-                continue;
-            terminal.feedText(event.data);
-            const ClaudeScreen screen = recognizeClaudeScreen(terminal);
-            ASSERT_FALSE(screen.isReadyPrompt()) << "at " << event.ms << " ms: " << describe(screen);
-        }
+        expectNoPrefixBeforeTheBoxReadsAsReady(readClaudeRecording(name));
     }
 }
 

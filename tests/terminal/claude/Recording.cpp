@@ -71,9 +71,14 @@ std::string claudeRecordingsDir()
 
 Recording readClaudeRecording(const std::string& name)
 {
+    return readRecording(claudeRecordingsDir() + "/" + name + ".rec");
+}
+
+Recording readRecording(const std::string& path)
+{
     Recording recording;
-    std::ifstream file(claudeRecordingsDir() + "/" + name + ".rec");
-    EXPECT_TRUE(file.good()) << "no recording " << name << " in " << claudeRecordingsDir();
+    std::ifstream file(path);
+    EXPECT_TRUE(file.good()) << "no recording " << path;
     std::string line;
     while (std::getline(file, line)) {
         if (line.empty() || line[0] == '#')
@@ -109,7 +114,7 @@ Recording readClaudeRecording(const std::string& name)
             event.kind = RecordedEvent::exit;
             event.data = rest;
         } else {
-            ADD_FAILURE() << name << ": unknown event " << line;
+            ADD_FAILURE() << path << ": unknown event " << line;
             continue;
         }
         recording.events.push_back(event);

@@ -30,6 +30,9 @@ struct Recording {
     std::string outputBefore(std::size_t end = std::string::npos) const;
 };
 
+// Reads a recording from its file; an unreadable file fails the calling test.
+Recording readRecording(const std::string& path);
+
 // The folder of the recordings of the claude CLI of this version.
 std::string claudeRecordingsDir();
 // Reads NAME (e.g. "first-start-100x30") from that folder; an unreadable

@@ -32,6 +32,7 @@ TEST(ParserTest, SequencesAndTheirScreens)
         {"controls inside OSC are skipped", ESC + "]0;a\r\nb\x07" + "x", {"x"}, 1, 0},
         {"colon makes the CSI ignored", CSI + "2:3mx", {"x"}, 1, 0},
         {"intermediate then control ignores the rest", CSI + "1 \rAx", {"x"}, 1, 0},
+        {"SP A scrolls right, it is not cursor up", CSI + "5;1Habc" + CSI + "3 A", {"", "", "", "", "abc"}, 3, 4},
         {"three-byte UTF-8", "\xE2\x82\xAC", {"\xE2\x82\xAC"}, 1, 0},
         {"broken UTF-8 keeps the next byte", "\xE2" "A", {"A"}, 1, 0},
         {"four-byte emoji takes two columns", "\xF0\x9F\x98\x80!", {"\xF0\x9F\x98\x80!"}, 3, 0},
@@ -141,6 +142,42 @@ TEST(ParserTest, OtherPrivateMarkersIgnoreTheWholeSequence)
         EXPECT_EQ(screen(t), (std::vector<std::string>{"ab", "cdx"}));
         EXPECT_EQ(t.currentAttribute(), CharAttribute::defaultAttribute);
         EXPECT_EQ(cellAt(t, 2, 1).attribute, CharAttribute::defaultAttribute);
+    }
+}
+
+// An intermediate byte makes another function of a final (SP A scrolls right,
+// SP @ scrolls left, ! p is a soft reset, ...), none of which this terminal
+// has: the sequence changes nothing, whatever the final, the parameters or
+// the intermediate, and the text after it lands where the cursor stood.
+TEST(ParserTest, IntermediateBytesIgnoreTheWholeSequence)
+{
+    const std::string finals = "ABCDEFGHJKLMPSTXbdfhlmr@`";
+    const std::vector<std::string> forms = {
+        "3 {}", " {}", "2;4 {}", "1!{}", "?25 {}", "?1049${}", "4\"{}", "2 !{}", "5'{}", "1;2;3;4;5 {}",
+    };
+    // A screen with something on each row, the cursor inside it, a region,
+    // a rendition and a mode set, so that any action would show.
+    const std::string before =
+        "row one\r\nrow two\r\nrow three\r\nrow four\r\nrow five" + CSI + "2;4r" + CSI + "3;4H" + CSI + "1m" + CSI + "4h";
+    for (const char final : finals) {
+        for (const std::string& form : forms) {
+            std::string sequence = CSI + form;
+            sequence.replace(sequence.find("{}"), 2, std::string(1, final));
+            SCOPED_TRACE("ESC" + sequence.substr(1));
+            Terminal expected(20, 5);
+            expected.feedText(before + "x");
+            Terminal t(20, 5);
+            t.feedText(before + sequence + "x");
+            EXPECT_EQ(screen(t), screen(expected));
+            EXPECT_EQ(t.cursorX(), expected.cursorX());
+            EXPECT_EQ(t.cursorY(), expected.cursorY());
+            EXPECT_EQ(t.currentAttribute(), expected.currentAttribute());
+            EXPECT_EQ(t.modes(), expected.modes());
+            EXPECT_EQ(t.isAlternateBuffer(), expected.isAlternateBuffer());
+            EXPECT_EQ(t.buffer().scrollTop, expected.buffer().scrollTop);
+            EXPECT_EQ(t.buffer().scrollBottom, expected.buffer().scrollBottom);
+            EXPECT_EQ(t.parserState(), ParserState::ground);
+        }
     }
 }
 

@@ -452,9 +452,10 @@ TEST(LocalProcessLifetime, DestroyedProcessReceivesNothingAndLeavesNoChild)
 namespace orva {
 namespace {
 
-// What a reader the shell started leaves unread when it ends: with the
-// reader guarded, it is discarded the moment the reader ends, and the shell
-// that takes the terminal back runs none of it; unguarded, the shell runs it.
+// What a reader the shell started leaves unread when it leaves: with the
+// reader guarded, it is discarded as the reader puts the terminal back to
+// whole lines, and the shell that takes the terminal back runs none of it;
+// unguarded, the shell runs it.
 TEST_F(LocalProcessTest, UnreadBytesOfAGuardedReaderThatEndsAreDiscarded)
 {
     for (const bool guarded : {true, false}) {
@@ -467,8 +468,9 @@ TEST_F(LocalProcessTest, UnreadBytesOfAGuardedReaderThatEndsAreDiscarded)
         start("/bin/zsh", {"-f", "-i"});
         const pid_t shell = process->processId();
         const std::string marker = (home / (guarded ? "ran-guarded" : "ran-unguarded")).string();
-        // Raw for a moment, reading nothing, as a program that quits early.
-        process->send(std::string_view("sh -c 'stty -icanon -echo; sleep 1; stty sane'\r"));
+        // Raw for a moment, reading nothing, then back to whole lines a
+        // moment before it ends, as claude leaves.
+        process->send(std::string_view("sh -c 'stty -icanon -echo; sleep 1; stty sane; sleep 0.3'\r"));
         std::optional<ProcessInfo> reader;
         ASSERT_TRUE(queue.pumpUntil([&] {
             const auto fg = process->foregroundReader();
@@ -550,7 +552,7 @@ TEST_F(LocalProcessTest, AFlushDiscardsWhatWaitsUnread)
                                                           typed.size()));
     ASSERT_TRUE(queue.pumpUntil([&] {
         const auto fg = process->foregroundReader();
-        return fg && fg->unreadInput > 0;
+        return fg && fg->personBytes == typed.size() && fg->unreadInput > 0;
     }));
     EXPECT_EQ(process->flushUnreadInput(), typed.size());
     const auto after = process->foregroundReader();

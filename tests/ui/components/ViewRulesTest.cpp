@@ -205,6 +205,45 @@ TEST(Legibility, ContrastRatios)
     EXPECT_GE(contrastRatio(QColor::fromRgbF(1, 1, 1, 0.6f), background), 4.5);
 }
 
+// The text colours the screens draw body text in, on the surfaces they lie
+// on: the background and the guide column's tinted result boxes; and the
+// guide column's scroll thumb (a control: 3:1) over its faint track.
+TEST(Legibility, TextTokensReadOnTheirSurfaces)
+{
+    namespace C = DesignTokens::Colors;
+    const QColor background = C::background();
+    auto tint = [&background](QColor color) {
+        color.setAlphaF(0.1f);
+        const double a = color.alphaF();
+        return QColor::fromRgbF(color.redF() * a + background.redF() * (1 - a),
+                                color.greenF() * a + background.greenF() * (1 - a),
+                                color.blueF() * a + background.blueF() * (1 - a));
+    };
+    auto laid = [](const QColor& top, const QColor& under) {
+        const double a = top.alphaF();
+        return QColor::fromRgbF(top.redF() * a + under.redF() * (1 - a), top.greenF() * a + under.greenF() * (1 - a),
+                                top.blueF() * a + under.blueF() * (1 - a));
+    };
+    struct Case {
+        const char* name;
+        QColor foreground;
+        QColor surface;
+        double least;
+    };
+    const Case cases[] = {
+        {"a heading on the background", C::textPrimary(), background, 4.5},
+        {"a reason on the background", C::white60(), background, 4.5},
+        {"a failure message in the red box", C::white60(), tint(C::red()), 4.5},
+        {"the name label in the green box", C::white60(), tint(C::green()), 4.5},
+        {"the guide column's thumb over its track", laid(C::white40(), laid(C::white10(), background)), background, 3.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_GE(contrastRatio(c.foreground, c.surface), c.least)
+            << c.name << ": " << contrastRatio(c.foreground, c.surface) << ":1";
+    // The faint white that stood there before does not read.
+    EXPECT_LT(contrastRatio(C::textSecondary(), background), 4.5);
+}
+
 TEST(Keys, ThatPressAndThatClose)
 {
     struct Case {

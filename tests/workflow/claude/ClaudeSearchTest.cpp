@@ -209,16 +209,150 @@ INSTANTIATE_TEST_SUITE_P(
                        nvmVersion(m, QStringLiteral("v18.0.0"), false, 10);
                    },
                    QStringLiteral("home/.nvm/versions/node/v22.1.0/bin/claude")},
-        SearchCase{"NoShellSkipsTheProbes",
+        SearchCase{"UnsetShellAsksTheTerminalsZsh",
                    [](FakeMachine& m) {
                        m.writeExecutable(m.path(QStringLiteral("which/claude")));
                        which(m, m.path(QStringLiteral("which/claude")));
                        m.search.shellPath.reset();
                        m.writeExecutable(m.path(QStringLiteral("fixed2/claude")));
                    },
+                   QStringLiteral("which/claude")},
+        SearchCase{"EmptyShellAsksTheTerminalsZsh",
+                   [](FakeMachine& m) {
+                       m.writeExecutable(m.path(QStringLiteral("npm/bin/claude")));
+                       npm(m, m.path(QStringLiteral("npm")));
+                       m.search.shellPath = QString();
+                       m.writeExecutable(m.path(QStringLiteral("fixed2/claude")));
+                   },
+                   QStringLiteral("npm/bin/claude")},
+        SearchCase{"NoShellAtAllSkipsTheProbes",
+                   [](FakeMachine& m) {
+                       m.writeExecutable(m.path(QStringLiteral("which/claude")));
+                       which(m, m.path(QStringLiteral("which/claude")));
+                       m.search.shellPath.reset();
+                       m.search.fallbackShellPath.clear();
+                       m.writeExecutable(m.path(QStringLiteral("fixed2/claude")));
+                   },
+                   QStringLiteral("fixed2/claude")},
+        SearchCase{"UnsetShellWithoutZshGoesOn",
+                   [](FakeMachine& m) {
+                       m.writeExecutable(m.path(QStringLiteral("which/claude")));
+                       which(m, m.path(QStringLiteral("which/claude")));
+                       m.search.shellPath.reset();
+                       m.search.fallbackShellPath = m.path(QStringLiteral("no-such/bin/zsh"));
+                       m.writeExecutable(m.path(QStringLiteral("fixed2/claude")));
+                   },
                    QStringLiteral("fixed2/claude")},
         SearchCase{"NothingAnywhere", [](FakeMachine&) {}, QString()}),
     [](const ::testing::TestParamInfo<SearchCase>& info) { return std::string(info.param.name); });
+
+// Which shell the three probes ask: SHELL when it names one, else the zsh
+// the built-in terminal runs (the fake shell behind a link named zsh, so the
+// zsh start-up file shows it was asked), else none.
+struct ShellCase {
+    const char* name;
+    std::optional<QString> shell; // SHELL: nullopt unset; "user" the user's (bash-like) shell
+    bool fallbackExists;          // the terminal's zsh is installed
+    const char* startupFile;      // sourced by the lookups; "" when no shell is asked
+};
+
+void PrintTo(const ShellCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ClaudeProbeShellTable : public ::testing::TestWithParam<ShellCase> {};
+
+TEST_P(ClaudeProbeShellTable, TheShellAskedIsShellElseTheTerminalsZsh)
+{
+    const ShellCase& c = GetParam();
+    FakeMachine machine;
+    const QString userShell = machine.path(QStringLiteral("user/bin/sh"));
+    QDir().mkpath(machine.path(QStringLiteral("user/bin")));
+    ASSERT_TRUE(QFile::link(fakeShellPath(), userShell));
+    if (!c.shell)
+        machine.search.shellPath.reset();
+    else
+        machine.search.shellPath = *c.shell == QStringLiteral("user") ? userShell : *c.shell;
+    if (!c.fallbackExists)
+        machine.search.fallbackShellPath = machine.path(QStringLiteral("no-such/bin/zsh"));
+    machine.writeExecutable(machine.path(QStringLiteral("which/claude")));
+    which(machine, machine.path(QStringLiteral("which/claude")));
+    machine.search.environment.insert(QStringLiteral("FAKE_SHELL_NPM_PREFIX"), machine.path(QStringLiteral("npm")));
+
+    const bool asked = *c.startupFile != '\0';
+    EXPECT_EQ(cs::findViaShellWhich(machine.search).has_value(), asked);
+    EXPECT_EQ(cs::findViaNpmPrefix(machine.search).has_value(), false); // no claude under that prefix
+    EXPECT_EQ(cs::loginShellPath(machine.search), asked ? std::optional<QString>(QStringLiteral("/login/bin:/login/sbin"))
+                                                        : std::nullopt);
+    const QList<FakeCall> calls = fakeCallsOfKind(machine.logFile, QStringLiteral("shell"));
+    ASSERT_EQ(calls.size(), asked ? 3 : 0);
+    if (!asked)
+        return;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(calls[i].arguments.size(), 2);
+        EXPECT_TRUE(calls[i].arguments[1].startsWith(QStringLiteral("[ -f \"") + machine.home + u'/'
+                                                     + QString::fromUtf8(c.startupFile) + u'"'))
+            << calls[i].arguments[1].toStdString();
+    }
+    EXPECT_EQ(calls[2].arguments, (QStringList{QStringLiteral("-l"), QStringLiteral("-c"), QStringLiteral("echo $PATH")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shells, ClaudeProbeShellTable,
+    ::testing::Values(ShellCase{"ShellIsAskedItself", QStringLiteral("user"), true, ".bash_profile"},
+                      ShellCase{"UnsetShellAsksZsh", std::nullopt, true, ".zshrc"},
+                      ShellCase{"EmptyShellAsksZsh", QString(), true, ".zshrc"},
+                      ShellCase{"UnsetShellWithoutZshAsksNone", std::nullopt, false, ""},
+                      ShellCase{"ShellIsAskedEvenWithoutZsh", QStringLiteral("user"), false, ".bash_profile"}),
+    [](const ::testing::TestParamInfo<ShellCase>& info) { return std::string(info.param.name); });
+
+// The application's own environment: SHELL unset or empty leaves the
+// terminal's zsh to be asked.
+TEST(ClaudeSearch, PlatformDefaultsFallBackToTheTerminalsZsh)
+{
+    const QByteArray saved = qgetenv("SHELL");
+    const bool had = qEnvironmentVariableIsSet("SHELL");
+    struct Case {
+        const char* shell; // nullptr: unset
+        const char* asked;
+    };
+    for (const Case& c : {Case{nullptr, "/bin/zsh"}, Case{"", "/bin/zsh"}, Case{"/bin/bash", "/bin/bash"}}) {
+        SCOPED_TRACE(c.shell ? c.shell : "(unset)");
+        if (c.shell)
+            qputenv("SHELL", c.shell);
+        else
+            qunsetenv("SHELL");
+        EXPECT_EQ(ClaudeSearchEnvironment::platformDefaults().probeShell(), std::optional<QString>(QString::fromUtf8(c.asked)));
+    }
+    if (had)
+        qputenv("SHELL", saved);
+    else
+        qunsetenv("SHELL");
+}
+
+// As a desktop launcher or `env -i` starts the application: no SHELL, and
+// `claude` only on the application's own PATH. The machine's /bin/zsh (the
+// terminal's shell, installed with the application) finds it.
+TEST(ClaudeSearch, WithoutShellTheTerminalsZshFindsClaudeOnThePath)
+{
+    if (!cs::isExecutableFile(QStringLiteral("/bin/zsh")))
+        GTEST_SKIP() << "no /bin/zsh on this machine";
+    FakeMachine machine;
+    machine.writeExecutable(machine.path(QStringLiteral("tools/bin/claude")));
+    ClaudeSearchEnvironment search;
+    search.homePath = machine.home;
+    search.shellPath.reset();
+    search.environment.insert(QStringLiteral("HOME"), machine.home);
+    search.environment.insert(QStringLiteral("PATH"), machine.path(QStringLiteral("tools/bin")) + QStringLiteral(":/usr/bin:/bin"));
+    StdoutCapture capture;
+    const auto found = cs::findClaudeExecutable(search);
+    EXPECT_EQ(found.value_or(QString()), machine.path(QStringLiteral("tools/bin/claude")));
+    EXPECT_FALSE(capture.text().contains(QStringLiteral("not found")));
+    EXPECT_TRUE(cs::buildProcessEnvironment(*found, search)
+                    .value(QStringLiteral("PATH"))
+                    .contains(machine.path(QStringLiteral("tools/bin")) + u':'));
+}
 
 TEST(ClaudeSearch, ProbesDoNotWaitForInput)
 {
@@ -254,7 +388,8 @@ struct PathCase {
     const char* name;
     std::optional<QString> loginPath; // nullopt: the login shell prints nothing
     std::optional<QString> appPath;   // nullopt: the application has no PATH
-    bool haveShell;
+    std::optional<QString> shell;     // SHELL: nullopt unset, "" empty, "fake" the fake shell
+    bool haveFallback;                // the terminal's zsh is there to ask
     QString expectedTail;             // after "<folder>:"
 };
 
@@ -277,8 +412,12 @@ TEST_P(ClaudeEnvironmentTable, PathIsFolderLoginAndApplication)
         machine.search.environment.insert(QStringLiteral("PATH"), *c.appPath);
     else
         machine.search.environment.remove(QStringLiteral("PATH"));
-    if (!c.haveShell)
+    if (!c.shell)
         machine.search.shellPath.reset();
+    else if (c.shell->isEmpty())
+        machine.search.shellPath = QString();
+    if (!c.haveFallback)
+        machine.search.fallbackShellPath.clear();
     machine.search.environment.insert(QStringLiteral("ORVA_KEEP"), QStringLiteral("kept"));
     const QProcessEnvironment env = cs::buildProcessEnvironment(QStringLiteral("/opt/tools/bin/claude"), machine.search);
     EXPECT_EQ(env.value(QStringLiteral("PATH")), QStringLiteral("/opt/tools/bin:") + c.expectedTail);
@@ -292,15 +431,20 @@ TEST_P(ClaudeEnvironmentTable, PathIsFolderLoginAndApplication)
 INSTANTIATE_TEST_SUITE_P(
     Paths, ClaudeEnvironmentTable,
     ::testing::Values(
-        PathCase{"AllThree", QStringLiteral("  /login/bin:/login/sbin\n"), QStringLiteral("/usr/bin:/bin"), true,
-                 QStringLiteral("/login/bin:/login/sbin:/usr/bin:/bin")},
-        PathCase{"LoginShellPrintsNothing", std::nullopt, QStringLiteral("/usr/bin:/bin"), true,
+        PathCase{"AllThree", QStringLiteral("  /login/bin:/login/sbin\n"), QStringLiteral("/usr/bin:/bin"),
+                 QStringLiteral("fake"), true, QStringLiteral("/login/bin:/login/sbin:/usr/bin:/bin")},
+        PathCase{"LoginShellPrintsNothing", std::nullopt, QStringLiteral("/usr/bin:/bin"), QStringLiteral("fake"), true,
                  QStringLiteral("/usr/bin:/bin")},
-        PathCase{"NoApplicationPath", QStringLiteral("/login/bin"), std::nullopt, true,
+        PathCase{"NoApplicationPath", QStringLiteral("/login/bin"), std::nullopt, QStringLiteral("fake"), true,
                  QStringLiteral("/login/bin:/usr/bin:/bin:/usr/sbin:/sbin")},
-        PathCase{"NoShell", QStringLiteral("/login/bin"), QStringLiteral("/usr/bin"), false, QStringLiteral("/usr/bin")},
-        PathCase{"DuplicatesAreKept", QStringLiteral("/opt/tools/bin"), QStringLiteral("/opt/tools/bin"), true,
-                 QStringLiteral("/opt/tools/bin:/opt/tools/bin")}),
+        PathCase{"UnsetShellTheTerminalsZshGivesTheLoginPath", QStringLiteral("/login/bin"), QStringLiteral("/usr/bin"),
+                 std::nullopt, true, QStringLiteral("/login/bin:/usr/bin")},
+        PathCase{"EmptyShellTheTerminalsZshGivesTheLoginPath", QStringLiteral("/login/bin"), QStringLiteral("/usr/bin"),
+                 QString(), true, QStringLiteral("/login/bin:/usr/bin")},
+        PathCase{"NoShellToAsk", QStringLiteral("/login/bin"), QStringLiteral("/usr/bin"), std::nullopt, false,
+                 QStringLiteral("/usr/bin")},
+        PathCase{"DuplicatesAreKept", QStringLiteral("/opt/tools/bin"), QStringLiteral("/opt/tools/bin"),
+                 QStringLiteral("fake"), true, QStringLiteral("/opt/tools/bin:/opt/tools/bin")}),
     [](const ::testing::TestParamInfo<PathCase>& info) { return std::string(info.param.name); });
 
 TEST(ClaudeSearch, SymlinkedClaudeKeepsTheLinkFolder)

@@ -59,8 +59,12 @@ FakeMachine::FakeMachine()
     QDir().mkpath(home);
     logFile = path(QStringLiteral("calls.log"));
     modeFile = path(QStringLiteral("mode"));
+    fallbackShell = path(QStringLiteral("fallback/bin/zsh"));
+    QDir().mkpath(QFileInfo(fallbackShell).absolutePath());
+    QFile::link(fakeShellPath(), fallbackShell);
     search.homePath = home;
     search.shellPath = fakeShellPath();
+    search.fallbackShellPath = fallbackShell;
     search.environment = QProcessEnvironment::systemEnvironment();
     search.environment.insert(QStringLiteral("HOME"), home);
     search.environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));

@@ -29,7 +29,9 @@ private:
 };
 
 // A temporary home, a call log and a search environment that runs the fake
-// shell with the fake `claude` behind "which claude".
+// shell with the fake `claude` behind "which claude". The shell asked when
+// SHELL is unset is the fake shell too, through a link named like the
+// terminal's own zsh (fallbackShell), so no test runs the machine's shells.
 struct FakeMachine {
     FakeMachine();
 
@@ -37,6 +39,7 @@ struct FakeMachine {
     QString home;
     QString logFile;
     QString modeFile;
+    QString fallbackShell;
     ClaudeSearchEnvironment search;
 
     QString path(const QString& relative) const { return root.path() + u'/' + relative; }

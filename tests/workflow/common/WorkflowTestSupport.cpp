@@ -24,7 +24,9 @@ void useFakeClaude(ClaudeProcessService& service, const QString& homePath, const
 {
     ClaudeSearchEnvironment search;
     search.homePath = homePath;
+    // No shell is asked: the fake is found at its fixed place.
     search.shellPath = std::nullopt;
+    search.fallbackShellPath.clear();
     search.environment = QProcessEnvironment::systemEnvironment();
     search.environment.insert(QStringLiteral("FAKE_CLAUDE_LOG"), logFile);
     for (const QString& variable : extraVariables) {

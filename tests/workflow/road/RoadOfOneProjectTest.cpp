@@ -13,6 +13,8 @@
 #include "workflow/DashboardViewModel.h"
 #include "workflow/EntryViewModel.h"
 #include "workflow/ProjectGuidingViewModel.h"
+#include "workflow/ProcessTerminalAdapter.h"
+#include "workflow/TerminalClaudeGate.h"
 #include "workflow/WorkViewModel.h"
 #include "workflow/common/WorkflowTestSupport.h"
 #include "workspace/AppGroupMonitorService.h"
@@ -36,14 +38,16 @@ namespace orva::test {
 namespace {
 
 // The terminal panel's coordinator: the command channel's bytes go to the view.
+// The terminal panel's coordinator, as it is with its gate: what the
+// command channel types goes to the gate, which types it into claude's box.
 class Coordinator : public NativeTerminalDelegate {
 public:
     void forwardBytes(std::span<const std::uint8_t> bytes) override
     {
-        if (view)
-            view->send(bytes);
+        if (gate)
+            gate->typeFromChannel(bytes);
     }
-    QPointer<LocalProcessTerminalView> view;
+    QPointer<TerminalClaudeGate> gate;
 };
 
 QStringList filesNamed(const QString& root, const QString& name)
@@ -258,8 +262,11 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     EXPECT_FALSE(work->forceShowAsPlanned());
     EXPECT_FALSE(work->hasLaunchedBefore());
     auto view = std::make_unique<LocalProcessTerminalView>(80, 24);
+    QPointer<LocalProcessTerminalView> gateView(view.get());
+    auto gate = std::make_unique<TerminalClaudeGate>(work.get(), claudeGateTerminal([&] { return gateView.data(); }, {}));
+    reportReaderEnds(*view, gate.get());
     Coordinator coordinator;
-    coordinator.view = view.get();
+    coordinator.gate = gate.get();
     NativeTerminalService::shared().setDelegate(&coordinator);
     ASSERT_TRUE(work->startShell(view.get()));
     EXPECT_TRUE(NativeTerminalService::shared().isProcessRunning());
@@ -271,7 +278,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
         EXPECT_EQ(interactive.arguments, QStringList{skip});
         EXPECT_EQ(interactive.stdinKind, QStringLiteral("tty"));
     }
-    // `claude` runs (zsh no longer reads the terminal): what is typed now waits for it in the terminal.
+    // `claude` runs: what is pressed now waits for its box.
     QList<TaskItem> seen;
     QObject::connect(work.get(), &WorkViewModel::currentTaskChanged, work.get(), [&] {
         if (const auto task = work->currentTask())
@@ -280,7 +287,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     EXPECT_EQ(work->currentTask()->id, 1);
     EXPECT_EQ(work->currentTask()->status, TaskStatus::planned);
     work->startWork();
-    EXPECT_TRUE(work->hasLaunchedBefore());
+    ASSERT_TRUE(waitUntil([&] { return work->hasLaunchedBefore(); })) << "the start of work was never typed";
     EXPECT_TRUE(UserDefaults::boolValue(QStringLiteral("hasLaunchedBefore"), false));
     ASSERT_TRUE(waitUntil([&] { return readyForTest(*work, 1); }))
         << "the start-of-work instruction did not bring the first task to its test";
@@ -312,7 +319,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
             ASSERT_TRUE(waitUntil([&] {
                 const QStringList lines = linesRead(logFile);
                 const qsizetype at = lines.lastIndexOf(kInstruction);
-                return lines.count(kInstruction) == 2 && at >= 0 && lines.size() >= at + 3;
+                return lines.count(kInstruction) == 2 && at >= 0 && lines.size() >= at + 2;
             })) << "the second start of work did not reach claude";
             EXPECT_TRUE(readyForTest(*work, 2));
         }
@@ -385,6 +392,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     view->terminate();
     NativeTerminalService::shared().setDelegate(nullptr);
     NativeTerminalService::shared().setProcessRunning(false);
+    gate.reset();
     view.reset();
     work.reset();
     const int callsBeforeNewProject = static_cast<int>(printCalls().size());

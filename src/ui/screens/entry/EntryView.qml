@@ -157,11 +157,12 @@ Item {
                 height: 24
                 spacing: 0
                 Text {
+                    objectName: "preparingText"
                     anchors.verticalCenter: parent.verticalCenter
                     text: "AI 인터뷰 준비 중이니 잠시만 기다려 주세요"
                     textFormat: Text.PlainText
                     font: Fonts.title3
-                    color: Colors.textSecondary
+                    color: Colors.white60
                 }
                 Item {
                     width: 32
@@ -183,12 +184,14 @@ Item {
                 wrapMode: Text.Wrap
                 horizontalAlignment: Text.AlignHCenter
                 font: Fonts.callout
-                color: Colors.textSecondary
-                opacity: 0.7
+                color: Colors.white60
             }
         }
     }
 
+    // The heading and claude's reason read as clearly as the rest of the
+    // screen: the heading in the primary text colour, the reason in the
+    // faintest white that body text reads in.
     Component {
         id: failedForm
         Column {
@@ -197,12 +200,12 @@ Item {
             spacing: Spacing.s8
             Text {
                 id: heading
+                objectName: "failureHeading"
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: "준비 실패"
                 textFormat: Text.PlainText
                 font: Fonts.title3
-                color: Colors.textSecondary
-                opacity: 0.5
+                color: Colors.textPrimary
             }
             Text {
                 id: errorText
@@ -213,8 +216,7 @@ Item {
                 wrapMode: Text.Wrap
                 horizontalAlignment: Text.AlignHCenter
                 font: Fonts.callout
-                color: Colors.textSecondary
-                opacity: 0.7
+                color: Colors.white60
             }
             ReselectButtonStyle {
                 id: retry
@@ -234,11 +236,12 @@ Item {
             implicitHeight: 24
             Text {
                 id: idleText
+                objectName: "idleText"
                 anchors.verticalCenter: parent.verticalCenter
                 text: "생각 중인 프로젝트나 아이디어를 자유롭게 적어보세요"
                 textFormat: Text.PlainText
                 font: Fonts.title3
-                color: Colors.textSecondary
+                color: Colors.white60
             }
         }
     }

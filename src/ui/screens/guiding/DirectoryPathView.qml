@@ -37,7 +37,7 @@ Item {
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
             font: Fonts.callout
-            color: Colors.gray
+            color: Colors.white60
         }
         ReselectButtonStyle {
             id: button

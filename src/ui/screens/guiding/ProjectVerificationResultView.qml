@@ -60,11 +60,12 @@ Item {
                 spacing: Spacing.standard
                 Text {
                     id: nameLabel
+                    objectName: "resultNameLabel"
                     anchors.baseline: nameText.baseline
                     text: "프로젝트 이름:"
                     textFormat: Text.PlainText
                     font: Fonts.callout
-                    color: Colors.gray
+                    color: Colors.white60
                 }
                 Text {
                     id: nameText
@@ -88,7 +89,7 @@ Item {
                 wrapMode: Text.Wrap
                 horizontalAlignment: Text.AlignLeft
                 font: Fonts.callout
-                color: Colors.gray
+                color: Colors.white60
             }
         }
     }

@@ -5,11 +5,14 @@ import Orva.Workflow
 import Orva.Screens.Guiding
 import Orva.Screens.Chat
 
-// The guide column of the project-guiding screen, scrolling without
-// indicators: the guide box, the verification button, the result of the last
-// check and the chosen folder with its reselect button. After a check the
-// column scrolls the result into view; a button that takes the keyboard is
-// scrolled into view too.
+// The guide column of the project-guiding screen: the guide box, the
+// verification button, the result of the last check and the chosen folder
+// with its reselect button. It shows where it stands with a scroll indicator
+// at its edge, and its edges fade where more lies beyond them (no line shows
+// cut in half under the header; the fade at the foot says that more
+// follows). After a check the column scrolls the result, and the folder row
+// under it, into view; a button that takes the keyboard is scrolled into
+// view too.
 SlideUpFadeInModifier {
     id: root
     required property ProjectGuidingViewState viewState
@@ -19,14 +22,21 @@ SlideUpFadeInModifier {
     isVisible: root.viewState.isViewAppeared
 
     readonly property alias scroller: scroller
+    readonly property alias scrollIndicator: scrollIndicator
+    readonly property bool hidesAbove: GuideColumnRules.hidesAbove(scroller.contentY, scroller.originY,
+                                                                   scroller.height, scroller.contentHeight)
+    readonly property bool hidesBelow: GuideColumnRules.hidesBelow(scroller.contentY, scroller.originY,
+                                                                   scroller.height, scroller.contentHeight)
 
-    // Brings the result of the check into view, once the column has laid
-    // it out.
+    // Brings the result of the check, with the folder row under it, into
+    // view once the column has laid them out.
     function revealResult() {
         guideContent.forceLayout()
         const top = guideContent.y + resultView.y
-        const target = ViewRules.revealOffset(scroller.contentY, scroller.height, top, top + resultView.height,
-                                              scroller.contentHeight, Padding.p16)
+        const rowTop = guideContent.y + directoryRow.y
+        const target = GuideColumnRules.verdictOffset(scroller.contentY, scroller.height, scroller.contentHeight,
+                                                      top, top + resultView.height,
+                                                      rowTop, rowTop + directoryRow.height, Padding.p16)
         if (Math.abs(target - scroller.contentY) < 0.5)
             return
         revealAnimation.stop()
@@ -125,11 +135,53 @@ SlideUpFadeInModifier {
                 errorMessage: root.viewState.resultErrorMessage
             }
             DirectoryPathView {
+                id: directoryRow
                 objectName: "directoryPathView"
                 width: guideContent.width
                 path: root.viewState.folderPath
                 onReselect: root.viewModel.requestProjectDirectory()
             }
         }
+    }
+
+    // The edges fade into the background where the column goes on past them.
+    Rectangle {
+        objectName: "topFade"
+        width: scroller.width
+        height: Spacing.s24
+        opacity: root.hidesAbove ? 1 : 0
+        visible: opacity > 0
+        Behavior on opacity { NumberAnimation { duration: 150 } }
+        gradient: Gradient {
+            GradientStop { position: 0; color: Colors.background }
+            GradientStop { position: 1; color: Qt.rgba(Colors.background.r, Colors.background.g, Colors.background.b, 0) }
+        }
+    }
+    Rectangle {
+        objectName: "bottomFade"
+        y: scroller.height - height
+        width: scroller.width
+        height: Spacing.s40
+        opacity: root.hidesBelow ? 1 : 0
+        visible: opacity > 0
+        Behavior on opacity { NumberAnimation { duration: 150 } }
+        gradient: Gradient {
+            GradientStop { position: 0; color: Qt.rgba(Colors.background.r, Colors.background.g, Colors.background.b, 0) }
+            GradientStop { position: 1; color: Colors.background }
+        }
+    }
+
+    // Where the column stands, as the task popup shows it, its thumb bright
+    // enough to be seen on the background.
+    ScrollTrack {
+        id: scrollIndicator
+        objectName: "guideScrollIndicator"
+        x: scroller.width - width - Spacing.s6
+        y: Padding.p16
+        width: 4
+        height: Math.max(0, scroller.height - 2 * Padding.p16)
+        flickable: scroller
+        thumbColor: Colors.white40
+        pressedThumbColor: Colors.white60
     }
 }

@@ -3,19 +3,19 @@ import Orva.Design
 import Orva.Components
 import Orva.Workflow
 
-// The terminal panel's strip under the folder banner while the gate has
-// something to say: a spinner while it waits for claude, a warning sign
+// The terminal panel's notice while the gate has something to say: a spinner while it waits for claude, a warning sign
 // with what happened otherwise, and the gate's button when it has one
 // ("다시 시도", "claude 시작", "터미널 다시 시작").
 Rectangle {
     id: root
     property TerminalClaudeGate gate
+    // Lines the text may take in the banner's place; the whole of it on hover.
+    property int maximumLines: 2
     readonly property bool shown: root.gate !== null && root.gate.showsNotice
     readonly property bool waiting: root.gate !== null && root.gate.isWaiting
     readonly property string action: root.gate !== null ? root.gate.actionText : ""
 
     visible: root.shown
-    height: root.shown ? Math.max(noticeText.implicitHeight, actionButton.visible ? actionButton.height : 0) + 2 * Padding.p8 : 0
     color: root.waiting ? Qt.rgba(Colors.blue.r, Colors.blue.g, Colors.blue.b, 0.1)
                         : Qt.rgba(Colors.orange.r, Colors.orange.g, Colors.orange.b, 0.1)
 
@@ -50,8 +50,14 @@ Rectangle {
         text: root.gate !== null ? root.gate.noticeText : ""
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
+        maximumLineCount: root.maximumLines
+        elide: Text.ElideRight
         font: Fonts.caption
         color: Colors.textPrimary
+    }
+    HoverText {
+        anchors.fill: noticeText
+        text: noticeText.truncated ? noticeText.text : ""
     }
     Rectangle {
         id: actionButton

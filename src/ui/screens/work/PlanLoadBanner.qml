@@ -3,20 +3,21 @@ import Orva.Design
 import Orva.Components
 
 // Says that the task plan that is there cannot be used, and why; nothing at
-// all while there is nothing to say.
+// all while there is nothing to say. Its height is its place's; the text is
+// cut to `maximumLines` lines, the whole of it shown on hover.
 Rectangle {
     id: root
     // The work model's planLoadMessage: empty, or the text to show.
     property string message: ""
+    property int maximumLines: 2
 
     visible: message.length > 0
-    height: visible ? Math.max(text.height, icon.height) + 2 * Padding.p8 : 0
     color: Qt.rgba(Colors.red.r, Colors.red.g, Colors.red.b, 0.12)
 
     SymbolIcon {
         id: icon
         x: Padding.standard
-        y: Padding.p8 + 1
+        anchors.verticalCenter: parent.verticalCenter
         name: "exclamationmark.triangle.fill"
         size: Fonts.caption.pixelSize + 2
         color: Colors.red
@@ -28,13 +29,17 @@ Rectangle {
         anchors.leftMargin: Spacing.standard
         anchors.right: parent.right
         anchors.rightMargin: Padding.standard
-        y: Padding.p8
+        anchors.verticalCenter: parent.verticalCenter
         text: root.message
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
-        maximumLineCount: 3
+        maximumLineCount: root.maximumLines
         elide: Text.ElideRight
         font: Fonts.caption
         color: Colors.textPrimary
+    }
+    HoverText {
+        anchors.fill: parent
+        text: text.truncated ? root.message : ""
     }
 }

@@ -1,8 +1,8 @@
 #include "ui/screens/work/TerminalCoordinator.h"
 
 #include "platform/Log.h"
-#include "terminal/ClaudeScreen.h"
 #include "terminal/LocalProcessTerminalView.h"
+#include "workflow/ProcessTerminalAdapter.h"
 #include "workflow/WorkViewModel.h"
 #include "workspace/DirectoryAccessService.h"
 
@@ -114,45 +114,8 @@ void TerminalViewWrapper::componentComplete()
     connect(directory, &DirectoryAccessService::hasAccessChanged, this, &TerminalViewWrapper::bannerChanged);
     connect(directory, &DirectoryAccessService::selectedDirectoryChanged, this, &TerminalViewWrapper::folderChanged);
     coordinator_ = new TerminalCoordinator(viewModel_, this);
-    TerminalClaudeGate::Terminal terminal;
-    terminal.look = [this] {
-        TerminalLook look;
-        LocalProcessTerminalView* view = view_;
-        if (!view)
-            return look;
-        LocalProcess& process = view->process();
-        look.shellRunning = process.isRunning();
-        look.shell = process.processId();
-        look.foreground = process.foregroundReader();
-        look.screen = recognizeClaudeScreen(view->terminal());
-        look.quietMs = view->outputQuietMs();
-        look.bracketedPaste = view->terminal().modes().bracketedPaste;
-        return look;
-    };
-    terminal.typeCommand = [this](const QByteArray& command) {
-        if (view_)
-            view_->typeCommand(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(command.constData()),
-                                                             static_cast<std::size_t>(command.size())));
-    };
-    terminal.typeForClaude = [this](const QByteArray& bytes, pid_t group) {
-        if (view_)
-            view_->sendTo(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                                        static_cast<std::size_t>(bytes.size())),
-                          group);
-    };
-    terminal.guardReader = [this](pid_t reader, std::uint64_t startTime) {
-        if (view_)
-            view_->process().guardReader(reader, startTime);
-    };
-    terminal.flushInput = [this] {
-        if (view_)
-            view_->process().flushUnreadInput();
-    };
-    terminal.restartShell = [this] { restartShell(); };
-    terminal.focusTerminal = [this] {
-        if (view_)
-            view_->forceActiveFocus();
-    };
+    TerminalClaudeGate::Terminal terminal =
+        claudeGateTerminal([this] { return view_.data(); }, [this] { restartShell(); });
     gate_ = new TerminalClaudeGate(viewModel_, std::move(terminal), this);
     coordinator_->setGate(gate_);
     emit claudeGateChanged();
@@ -165,11 +128,7 @@ void TerminalViewWrapper::makeTerminal()
     view->setSize(size());
     view->setFocus(true);
     view_ = view;
-    QPointer<TerminalClaudeGate> gate(gate_);
-    view->process().setReaderGoneHandler([gate](pid_t reader, std::uint64_t) {
-        if (gate)
-            gate->readerGone(reader);
-    });
+    reportReaderEnds(*view, gate_);
     coordinator_->setTerminalView(view);
     coordinator_->connectChannel();
     shellFolder_ = viewModel_->directoryAccessService().selectedDirectory();

@@ -5,8 +5,8 @@ import Orva.Workflow
 import Orva.Screens.Work
 
 // The work screen's right column: the "Terminal" header, the working-folder
-// banner, the notice of what waits for `claude` and the embedded terminal in
-// which the shell and then `claude` run.
+// banner, the strip of notices (what waits for `claude`, a plan that cannot
+// be read) and the embedded terminal in which the shell and then `claude` run.
 FocusScope {
     id: root
     property WorkViewModel viewModel
@@ -136,30 +136,53 @@ FocusScope {
         }
     }
 
-    ClaudeNoticeBanner {
-        id: claudeNotice
-        objectName: "claudeNotice"
+    // The notices: what the gate waits for, and a task plan that cannot be
+    // read. Their strip keeps its height whether or not they show, so the
+    // terminal's grid never changes size as they come and go.
+    FontMetrics {
+        id: captionMetrics
+        font: Fonts.caption
+    }
+    Item {
+        id: notices
+        objectName: "noticeStrip"
+        // Over the terminal, so that the whole of a cut notice shows on hover.
+        z: 1
+        readonly property real lineHeight: Math.ceil(captionMetrics.height)
+        readonly property bool both: claudeNotice.shown && planBanner.visible
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.top: banner.bottom
-        gate: wrapper.claudeGate
-    }
+        height: 2 * lineHeight + 2 * Padding.p8
 
-    // A task plan that cannot be read, said in words.
-    PlanLoadBanner {
-        id: planBanner
-        objectName: "planLoadBanner"
-        anchors.left: parent.left
-        anchors.right: parent.right
-        anchors.top: claudeNotice.bottom
-        message: root.viewModel ? root.viewModel.planLoadMessage : ""
+        ClaudeNoticeBanner {
+            id: claudeNotice
+            objectName: "claudeNotice"
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.top: parent.top
+            height: notices.both ? notices.height / 2 : notices.height
+            maximumLines: notices.both ? 1 : 2
+            gate: wrapper.claudeGate
+        }
+        // A task plan that cannot be read, said in words.
+        PlanLoadBanner {
+            id: planBanner
+            objectName: "planLoadBanner"
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.bottom: parent.bottom
+            height: notices.both ? notices.height / 2 : notices.height
+            maximumLines: notices.both ? 1 : 2
+            message: root.viewModel ? root.viewModel.planLoadMessage : ""
+        }
     }
 
     Rectangle {
         id: divider
         anchors.left: parent.left
         anchors.right: parent.right
-        anchors.top: planBanner.bottom
+        anchors.top: notices.bottom
         height: 1
         color: Colors.white20
     }

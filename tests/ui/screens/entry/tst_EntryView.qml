@@ -1,5 +1,7 @@
 import QtQuick
 import QtTest
+import Orva.Design
+import Orva.Components
 import Orva.Workflow
 import Orva.Screens.Entry
 
@@ -243,6 +245,47 @@ TestCase {
                 "Claude process terminated with exit code 1\nAPI Error: Unable to connect to API (ConnectionRefused)")
         compare(view.waitingNotice, "")
         verify(!view.viewModel.isWaitingLong)
+    }
+
+    // Every text of the title and the status row reads on the background at
+    // 4.5:1 or more, as drawn once the row has risen in: the idle words, the
+    // preparing words with the notice under the spinner, the failure's
+    // heading and claude's reason under it.
+    function test_theStatusRowReads_data() {
+        return [
+            { tag: "idle", mode: "", impatient: false, form: "idleForm", texts: ["entryTitle", "idleText"],
+              reached: view => view.viewModel.isReadyForInterview && !view.viewModel.isInitializing },
+            { tag: "preparing, long awaited", mode: "hold", impatient: true, form: "preparingForm",
+              texts: ["preparingText", "waitingNotice"],
+              reached: view => view.viewModel.isInitializing && view.waitingNotice !== "" },
+            { tag: "failed", mode: "stdout-only", text: "API Error: Unable to connect to API (ConnectionRefused)",
+              impatient: false, form: "failedForm", texts: ["failureHeading", "initializationError"],
+              reached: view => view.viewModel.hasInitializationError && !view.viewModel.isInitializing },
+        ]
+    }
+
+    function test_theStatusRowReads(data) {
+        helpers.setFakeClaudeMode(data.mode, data.text || "")
+        const view = makeScreen(data.impatient ? impatientScreen : entryScreen)
+        tryVerify(() => data.reached(view), helpers.waitDeadline)
+        compare(form(view), data.form)
+        const drawnAlpha = item => {
+            let alpha = item.color ? item.color.a : 1
+            for (let p = item; p !== null; p = p.parent)
+                alpha *= p.opacity
+            return alpha
+        }
+        const row = findChild(view, data.form)
+        tryVerify(() => drawnAlpha(row) === 1, helpers.waitDeadline, "the row has risen in")
+        for (const name of data.texts) {
+            const text = findChild(view, name)
+            verify(text && text.visible, name)
+            const color = Qt.rgba(text.color.r, text.color.g, text.color.b, drawnAlpha(text))
+            const contrast = ViewRules.contrastRatio(color, Colors.background)
+            verify(contrast >= 4.5, name + " at " + contrast.toFixed(2) + ":1")
+        }
+        if (data.form === "failedForm")
+            compare(findChild(view, "failureHeading").text, "준비 실패")
     }
 
     // Answered in time: no notice.

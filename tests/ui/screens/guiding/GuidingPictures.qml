@@ -22,6 +22,8 @@ Item {
             claudeMode: "stdout-only", claudeText: "API Error: Unable to connect to API (ConnectionRefused)"},
         "choose-folder-writing": {conversation: true},
         "set-up-no-verdict": {conversation: true, folder: "/Projects/FocusTimer"},
+        // Scrolled halfway: both edges fade, the indicator's thumb midway.
+        "set-up-scrolled-halfway": {conversation: true, folder: "/Projects/FocusTimer", scrollHalfway: true},
         "set-up-failure-box": {conversation: true, folder: "/Projects/FocusTimer", verify: true, scrollToEnd: true},
         // Checked through the screen's button: the column brings the box
         // into view by itself.
@@ -36,7 +38,7 @@ Item {
     })
     property var sceneNames: ["choose-folder-failed", "set-up-generation-failure", "set-up-generation-failure-offline",
         "choose-folder-writing",
-        "set-up-no-verdict", "set-up-failure-box", "set-up-failure-box-brought-into-view", "set-up-success-box", "set-up-long-korean-path",
+        "set-up-no-verdict", "set-up-scrolled-halfway", "set-up-failure-box", "set-up-failure-box-brought-into-view", "set-up-success-box", "set-up-long-korean-path",
         "choose-folder-written", "ready"]
     property int sceneWait: 300
     property bool sceneReady: reached && settled
@@ -105,6 +107,7 @@ Item {
         case "set-up-generation-failure-offline": return state.showsGuideColumn && state.showsGenerationFailure
         case "choose-folder-writing": return state.showsFolderCard && state.showsIndicator
         case "set-up-no-verdict":
+        case "set-up-scrolled-halfway":
         case "set-up-long-korean-path": return state.showsGuideColumn && state.showsIndicator
         case "set-up-failure-box":
         case "set-up-failure-box-brought-into-view": return state.showsGuideColumn && state.hasResultErrorMessage
@@ -166,6 +169,10 @@ Item {
         if (current.scrollToEnd) {
             const scroller = findItem(screen, "guideScroller")
             scroller.contentY = Math.max(0, scroller.contentHeight - scroller.height)
+        }
+        if (current.scrollHalfway) {
+            const scroller = findItem(screen, "guideScroller")
+            scroller.contentY = Math.max(0, (scroller.contentHeight - scroller.height) / 2)
         }
         poll.stop()
         reached = true

@@ -1,5 +1,6 @@
 import QtQuick
 import QtTest
+import Orva.Design
 import Orva.Workflow
 import Orva.Components
 import Orva.Screens.Guiding
@@ -259,6 +260,104 @@ TestCase {
             const at = box.mapToItem(scroller, 0, 0)
             return at.y >= 0 && at.y + box.height <= scroller.height + 0.5 && !scroller.moving
         }, 5000, "the failure box comes into view")
+    }
+
+    // As drawn: the colour's alpha times every opacity above the item.
+    function drawnColor(item, color) {
+        let alpha = color.a
+        for (let p = item; p !== null; p = p.parent)
+            alpha *= p.opacity
+        return Qt.rgba(color.r, color.g, color.b, alpha)
+    }
+    // The column laid out in a screen of the given height, at rest, once
+    // the generation has written the plan (no call of it outlives the test).
+    function showColumn(height, folder) {
+        const screen = showScreen()
+        screen.height = height
+        tryCompare(AppGroupMonitorService, "hasProject", true, helpers.waitDeadline)
+        chooseFolder(screen, item(screen, "folderButton"), folder)
+        tryVerify(() => findChild(screen, "guideColumn") !== null)
+        tryCompare(item(screen, "guideColumn"), "opacity", 1, helpers.waitDeadline)
+        waitForRendering(screen)
+        return screen
+    }
+
+    // The column says where it stands: while it holds more than it shows, an
+    // indicator whose thumb stands out from the background and follows the
+    // scroll, and faded edges where it goes on (none where it ends), so
+    // that no line is seen cut in half under the header and the foot says
+    // that more follows. A column that fits shows neither.
+    function test_theColumnShowsWhereItStands_data() {
+        return [
+            { tag: "taller than the window", height: 880, overflows: true },
+            { tag: "fits a tall window", height: 2400, overflows: false },
+        ]
+    }
+    function test_theColumnShowsWhereItStands(data) {
+        const screen = showColumn(data.height, helpers.rootPath + "/Column " + data.height)
+        const column = item(screen, "guideColumn")
+        const scroller = item(screen, "guideScroller")
+        const indicator = item(screen, "guideScrollIndicator")
+        const topFade = item(screen, "topFade")
+        const bottomFade = item(screen, "bottomFade")
+        scroller.contentY = 0
+        compare(indicator.visible, data.overflows)
+        tryCompare(bottomFade, "visible", data.overflows)
+        verify(!topFade.visible, "nothing above the top")
+        if (!data.overflows)
+            return
+        // The thumb, drawn over its faint white track, is seen against the
+        // page at 3:1 or more.
+        const thumb = indicator.thumb
+        const covered = 1 - (1 - Colors.white10.a) * (1 - drawnColor(thumb, thumb.color).a)
+        const thumbContrast = ViewRules.contrastRatio(Qt.rgba(1, 1, 1, covered), Colors.background)
+        verify(thumbContrast >= 3, "thumb at " + thumbContrast.toFixed(2) + ":1")
+        // The indicator stands beside the content, inside the screen.
+        const at = indicator.mapToItem(screen, 0, 0)
+        verify(at.x + indicator.width <= screen.width && at.y >= scroller.mapToItem(screen, 0, 0).y)
+
+        // Scrolled into the middle: both edges fade, the top one lying over
+        // the scroller's top edge, right under the header.
+        const before = thumb.y
+        mouseWheel(scroller, scroller.width / 2, scroller.height / 2, 0, -240)
+        tryVerify(() => !scroller.moving && scroller.contentY > 0, helpers.waitDeadline)
+        tryVerify(() => thumb.y > before, helpers.waitDeadline, "the thumb follows the scroll")
+        if (scroller.contentY < scroller.contentHeight - scroller.height - 1) {
+            tryCompare(topFade, "opacity", 1, helpers.waitDeadline)
+            tryCompare(bottomFade, "opacity", 1, helpers.waitDeadline)
+        }
+        const fadeAt = topFade.mapToItem(screen, 0, 0)
+        const scrollerAt = scroller.mapToItem(screen, 0, 0)
+        compare(fadeAt.y, scrollerAt.y)
+        verify(fadeAt.y >= item(screen, "header").mapToItem(screen, 0, 0).y + item(screen, "header").height,
+               "the fade starts under the header")
+        // At the end: the foot no longer fades.
+        scroller.contentY = scroller.contentHeight - scroller.height
+        tryVerify(() => !bottomFade.visible, helpers.waitDeadline)
+        verify(topFade.visible)
+    }
+
+    // After a failed check the result and the folder row with "다시 선택하기"
+    // under it come into view, out of the fade at the foot.
+    function test_aFailedCheckBringsTheFolderRowIntoView() {
+        const screen = showColumn(880, helpers.rootPath + "/No Xcode Here")
+        const scroller = item(screen, "guideScroller")
+        scroller.contentY = 0
+        const row = item(screen, "directoryPathView")
+        mouseClick(item(screen, "verificationButton"))
+        const box = item(screen, "resultView")
+        tryVerify(() => box.showsFailure, helpers.waitDeadline)
+        // The box pushed the row past the foot of the view it was asked from.
+        tryVerify(() => row.mapToItem(scroller.contentItem, 0, 0).y + row.height > scroller.height,
+                  helpers.waitDeadline, "the row is below the fold at the column's top")
+        const bottomFade = item(screen, "bottomFade")
+        const inView = target => {
+            const at = target.mapToItem(scroller, 0, 0)
+            const foot = bottomFade.visible ? scroller.height - bottomFade.height : scroller.height
+            return at.y >= 0 && at.y + target.height <= foot + 0.5
+        }
+        tryVerify(() => !scroller.moving && inView(box) && inView(row) && inView(item(screen, "reselectButton")),
+                  5000, "the result and the folder row come into view")
     }
 
     // A failed generation reads clearly: its heading and reason at 4.5:1 or

@@ -17,7 +17,8 @@ Item {
         "sidebar_testChecking", "sidebar_emptyTitle", "cards_allStates",
         "board_0_milestones", "board_1_milestone", "board_4_milestones", "board_oneLineTitles",
         "board_40_milestones", "board_40_milestones_scrolled", "board_1000_tasks",
-        "terminal_missingBanner", "terminal_grantedBanner", "terminal_claudeWaiting", "terminal_claudeNotStarted",
+        "terminal_missingBanner", "terminal_grantedBanner", "terminal_claudeWaiting", "terminal_claudeAsking",
+        "terminal_claudeEnded", "terminal_planUnreadableAndAsking",
         "popup_fresh", "popup_allWorking", "popup_item0Failing", "popup_failingWithExplanation",
         "popup_emptyChecklist", "popup_longTexts", "popup_longTexts_scrolled", "popup_20000_items", "popup_20000_items_files",
         "screen_noProject", "screen_withProject", "screen_dashboard", "screen_dashboard_1000_tasks",
@@ -30,8 +31,9 @@ Item {
     property string expectedName: ""
     property int callsBefore: 0
     property bool wantsClaude: false
-    // A terminal scene whose `claude` leaves at once: "waiting" or "failed",
-    // the notice the panel shows once an approval waits for `claude`.
+    // A terminal scene with the notice the panel shows once an approval waits
+    // for `claude`: "waiting" (a slow start), "asking" (its trust question),
+    // "ended" (its bypass warning declined).
     property string wantsNotice: ""
     property bool pendingSidebar: false
     // What is done to the sidebar once it stands: "scrollTabs" moves its
@@ -137,6 +139,8 @@ Item {
         wantsClaude = false
         wantsNotice = ""
         rig.setFakeClaudeStart("")
+        rig.setEnvironment("FAKE_CLAUDE_QUESTIONS", "")
+        helpers.removePath(helpers.rootPath + "/home/.fake-claude")
         pendingSidebar = false
         pendingScreen = false
         screenStep = ""
@@ -203,10 +207,23 @@ Item {
             break
         case "terminal_claudeWaiting":
             wantsNotice = "waiting"
+            rig.setFakeClaudeStart("slow")
             terminalScene(true)
             break
-        case "terminal_claudeNotStarted":
-            wantsNotice = "failed"
+        case "terminal_claudeAsking":
+            wantsNotice = "asking"
+            rig.setEnvironment("FAKE_CLAUDE_QUESTIONS", "trust")
+            terminalScene(true)
+            break
+        case "terminal_claudeEnded":
+            wantsNotice = "ended"
+            rig.setEnvironment("FAKE_CLAUDE_QUESTIONS", "bypass")
+            terminalScene(true)
+            break
+        case "terminal_planUnreadableAndAsking":
+            wantsNotice = "asking"
+            rig.setEnvironment("FAKE_CLAUDE_QUESTIONS", "trust")
+            helpers.writeFile(planPath(), "{\"project\":{\"id\":1,\"name\":\"<b>깨진</b> 계획\"}}")
             terminalScene(true)
             break
         case "popup_fresh":
@@ -432,7 +449,13 @@ Item {
             if (root.wantsNotice !== "") {
                 const panel = stage.item ? stage.item.panel : null
                 const gate = panel ? panel.wrapper.claudeGate : null
-                const shown = gate !== null && gate.showsNotice && gate.isFailed === (root.wantsNotice === "failed")
+                let shown = gate !== null && gate.showsNotice
+                if (shown && root.wantsNotice === "waiting")
+                    shown = gate.isWaiting
+                else if (shown && root.wantsNotice === "asking")
+                    shown = gate.heldCount === 1 && rig.screenText(panel.wrapper.terminalView).indexOf("Yes, I trust this folder") >= 0
+                else if (shown && root.wantsNotice === "ended")
+                    shown = gate.actionText === "다시 시도"
                 if (shown && ++root.settleTicks > 3)
                     root.sceneReady = true
                 return
@@ -563,9 +586,6 @@ Item {
             stageItem.model = rig.createWorkViewModel(stageItem)
             if (stageItem.withFolder)
                 rig.chooseFolder(helpers.rootPath + "/Projects/습관 기록")
-            // `claude` stops at a first-run question that leaves at once.
-            if (root.wantsNotice !== "")
-                rig.setFakeClaudeStart("exit")
             panelLoader.active = true
         }
         Loader {
@@ -582,20 +602,26 @@ Item {
                     repeat: true
                     running: true
                     property bool sent: false
+                    property bool declined: false
                     onTriggered: {
                         const calls = rig.interactiveCalls()
                         if (root.wantsNotice !== "") {
-                            // Once that `claude` has left, the approval waits for the next one.
-                            if (!sent && calls.length > root.callsBefore && calls[calls.length - 1].done) {
+                            // An approval as soon as claude has started; for "ended", the
+                            // person then says no to its warning (its default).
+                            if (!sent && calls.length > root.callsBefore) {
                                 sent = true
-                                panel.wrapper.claudeGate.deadlineMs = root.wantsNotice === "failed" ? 1500 : 60000
                                 stageItem.model.sendPrompt("사용자가 승인했습니다. Task.json 연동 규칙에 따라 진행하세요.")
+                            }
+                            if (sent && !declined && root.wantsNotice === "ended"
+                                    && rig.screenText(panel.wrapper.terminalView).indexOf("Bypass Permissions mode") >= 0) {
+                                declined = true
+                                panel.wrapper.terminalView.send("\r")
                             }
                             return
                         }
                         if (!sent && calls.length > root.callsBefore) {
                             sent = true
-                            NativeTerminalService.sendCommand("이 폴더에 무엇이 있나요?")
+                            stageItem.model.sendPrompt("이 폴더에 무엇이 있나요?")
                         }
                     }
                 }

@@ -9,6 +9,7 @@
 #include "workspace/XcodeService.h"
 
 #include "terminal/LocalProcessTerminalView.h"
+#include "terminal/ProcessInfo.h"
 #include "terminal/core/ScreenText.h"
 
 #include <QCoreApplication>
@@ -87,6 +88,7 @@ QVariantList WorkTestRig::interactiveCalls() const
         QVariantMap entry;
         entry.insert(QStringLiteral("pid"), call.pid);
         entry.insert(QStringLiteral("cwd"), call.cwd);
+        entry.insert(QStringLiteral("messages"), call.messages);
         entry.insert(QStringLiteral("lines"), call.lines);
         entry.insert(QStringLiteral("done"), call.doneOrder >= 0);
         entry.insert(QStringLiteral("plans"), static_cast<int>(call.plans.size()));
@@ -103,6 +105,22 @@ QStringList WorkTestRig::childProcesses() const
 bool WorkTestRig::isRunning(qint64 pid) const
 {
     return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0;
+}
+
+bool WorkTestRig::isStopped(qint64 pid) const
+{
+    const auto info = processInfo(static_cast<pid_t>(pid));
+    return info && info->stopped;
+}
+
+bool WorkTestRig::signalProcess(qint64 pid, const QString& name) const
+{
+    const int signal = name == QStringLiteral("TERM")   ? SIGTERM
+                       : name == QStringLiteral("KILL") ? SIGKILL
+                       : name == QStringLiteral("STOP") ? SIGSTOP
+                       : name == QStringLiteral("CONT") ? SIGCONT
+                                                        : 0;
+    return pid > 0 && signal != 0 && ::kill(static_cast<pid_t>(pid), signal) == 0;
 }
 
 bool WorkTestRig::setFakeClaudeStart(const QString& mode) const

@@ -39,13 +39,17 @@ public:
 
     // A Project value from Task.json text (undefined when it does not decode).
     Q_INVOKABLE QVariant decodeProject(const QString& json) const;
-    // The interactive `claude` calls of the fake's log: [{pid, cwd, lines, done, plans}]
+    // The interactive `claude` calls of the fake's log: [{pid, cwd, messages, lines, done, plans}]
     // (plans: how many times it rewrote the plan).
     Q_INVOKABLE QVariantList interactiveCalls() const;
     // "pid (name)" of each child of this process, zombies included.
     Q_INVOKABLE QStringList childProcesses() const;
     // Whether an interactive `claude` whose pid is given still runs.
     Q_INVOKABLE bool isRunning(qint64 pid) const;
+    // Whether it is stopped (Ctrl+Z, SIGSTOP).
+    Q_INVOKABLE bool isStopped(qint64 pid) const;
+    // Sends it a signal by name ("TERM", "KILL", "STOP", "CONT").
+    Q_INVOKABLE bool signalProcess(qint64 pid, const QString& name) const;
     // How the fake `claude` starts from now on in a terminal: "exit" (a
     // first-run question whose default leaves at once), "" as usual.
     Q_INVOKABLE bool setFakeClaudeStart(const QString& mode) const;

@@ -6,9 +6,11 @@ import Orva.Test.Work
 import "PlanData.js" as Plans
 
 // The terminal panel with a real /bin/zsh in a pseudo-terminal and the fake
-// `claude` first in PATH: where `claude` starts, what reaches it, the
-// banners, a folder chosen through the banner, the removal, and what is typed
-// for `claude` once it is gone (never into the shell).
+// `claude` first in PATH (it plays the real one: raw a moment before it
+// draws, its questions, its box): where `claude` starts, what reaches it, the
+// banners, a folder chosen through the banner, the removal, its questions,
+// and everything the gate does when claude is not at its ready box: nothing
+// typed into the shell, another program or a question, ever.
 TestCase {
     id: testCase
     name: "TerminalView"
@@ -34,13 +36,16 @@ TestCase {
 
     function init() {
         failOnWarning(/.*/)
+        helpers.setBoolDefault("hasLaunchedBefore", false)
         // Each panel starts with no remembered folder.
         helpers.removeUserDefault("TerminalDirectoryBookmark")
     }
     function cleanup() {
         rig.setFakeClaudeStart("")
+        rig.setEnvironment("FAKE_CLAUDE_QUESTIONS", "")
         helpers.removePath(zshrc())
         helpers.removePath(zshLinesLog())
+        helpers.removePath(helpers.rootPath + "/home/.fake-claude")
     }
 
     readonly property string instructionLine: "    아래 경로의 명세서를 기반으로 개발을 진행하세요."
@@ -78,11 +83,51 @@ TestCase {
         }
         return null
     }
+    function messagesOf(pid) {
+        const call = linesOf(pid)
+        return call ? call.messages : []
+    }
+    function screenHolds(panel, text) {
+        return rig.screenText(panel.wrapper.terminalView).indexOf(text) >= 0
+    }
+    // The fake's ready box: its prompt sign, a no-break space, nothing after.
+    function waitForBox(panel) {
+        tryVerify(() => rig.screenText(panel.wrapper.terminalView).split("\n").indexOf("\u276f\u00a0") >= 0
+                  || rig.screenText(panel.wrapper.terminalView).split("\n").indexOf("\u276f") >= 0,
+                  helpers.waitDeadline, "claude's box never showed: " + rig.screenText(panel.wrapper.terminalView))
+    }
+    // A question drawn by the claude just started: the shell's echo of its
+    // command is gone from the screen (the fake draws it on a cleared one),
+    // so a question left by an earlier claude does not count.
+    function waitForFreshQuestion(panel, text) {
+        tryVerify(() => screenHolds(panel, text) && !screenHolds(panel, claudeCommand), helpers.waitDeadline,
+                  rig.screenText(panel.wrapper.terminalView))
+    }
+    // What the person types into the terminal.
+    function type(panel, text) {
+        panel.wrapper.terminalView.send(text)
+    }
+    // The person quits claude at its box and the shell's prompt is back.
+    function quitClaude(panel, pid) {
+        waitForBox(panel)
+        type(panel, "/exit")
+        tryVerify(() => screenHolds(panel, "/exit"), helpers.waitDeadline)
+        type(panel, "\r")
+        tryVerify(() => !rig.isRunning(pid), helpers.waitDeadline, "claude did not quit")
+    }
+    // A verdict on a task of its own (approvals of two tasks are two presses).
+    function approvalOf(id) {
+        const text = Plans.plan("승인", [Plans.milestone(1, "M", "setupAndModeling", [Plans.task(id, "onHold", "ready")])])
+        return createTemporaryObject(verdictComponent, testCase, { task: rig.decodeProject(text).milestones[0].tasks[0] })
+    }
+    function instructionFor(model) {
+        return instructionLine + "\n    " + model.promptFilePathText()
+    }
     function waitForNoChildren() {
         tryVerify(() => rig.childProcesses().length === 0, helpers.waitDeadline, "a child is left: " + rig.childProcesses().join(", "))
     }
 
-    function test_claudeStartsInTheChosenFolderAndReceivesCommands() {
+    function test_claudeStartsInTheChosenFolderAndReceivesWhatTheModelTypes() {
         const before = rig.interactiveCalls().length
         const model = rig.createWorkViewModel()
         const folder = helpers.rootPath + "/Projects/My App"
@@ -103,10 +148,12 @@ TestCase {
         verify(view.cols !== 80 || view.rows !== 24)
         compare(view.width, 700)
 
-        // A command typed through the channel reaches `claude`.
-        tryVerify(() => view.isRunning, helpers.waitDeadline)
-        NativeTerminalService.sendCommand("지금 무엇을 하나요?")
-        tryVerify(() => linesOf(call.pid).lines.indexOf("지금 무엇을 하나요?") >= 0, helpers.waitDeadline, "the command never reached claude")
+        // A prompt reaches claude's box as one message; the channel alone
+        // types nothing (only the gate's inputs go).
+        NativeTerminalService.sendCommand("채널만으로는 안 가요")
+        model.sendPrompt("지금 무엇을 하나요?")
+        tryVerify(() => messagesOf(call.pid).length === 1 && !panel.wrapper.claudeGate.showsNotice, helpers.waitDeadline)
+        compare(messagesOf(call.pid), ["지금 무엇을 하나요?"])
 
         // Removal: no child left, the channel cleared.
         panel.destroy()
@@ -145,13 +192,11 @@ TestCase {
         compare(second.cwd, folder)
         verify(first.cwd !== folder)
         tryVerify(() => !rig.isRunning(first.pid), helpers.waitDeadline, "the first claude still runs")
-        compare(NativeTerminalService.hasDelegate, true)
-        tryVerify(() => NativeTerminalService.isProcessRunning, helpers.waitDeadline)
-        // The new terminal receives what the channel types.
-        tryVerify(() => panel.wrapper.terminalView.isRunning, helpers.waitDeadline)
-        NativeTerminalService.sendCommand("폴더가 바뀌었나요?")
-        tryVerify(() => linesOf(second.pid).lines.indexOf("폴더가 바뀌었나요?") >= 0, helpers.waitDeadline)
-        verify(linesOf(first.pid).lines.indexOf("폴더가 바뀌었나요?") < 0)
+        // The new terminal's claude gets the prompt, after the instruction (a new claude).
+        model.sendPrompt("폴더가 바뀌었나요?")
+        tryVerify(() => messagesOf(second.pid).length === 1, helpers.waitDeadline)
+        compare(messagesOf(second.pid), [instructionFor(model) + "\n폴더가 바뀌었나요?"])
+        compare(messagesOf(first.pid), [])
         panel.destroy()
         waitForNoChildren()
     }
@@ -171,8 +216,8 @@ TestCase {
     }
 
     // A plan that cannot be read is said under the folder banner, as plain
-    // text, with the reason; the last good plan stays; a readable plan
-    // takes the words away.
+    // text, with the reason; the last good plan stays; a readable plan takes
+    // the words away. The notices' strip never moves nor resizes the terminal.
     function test_aPlanThatCannotBeReadIsSaid() {
         const plan = helpers.containerPath + "/ZAVE/project/Task.json"
         AppGroupMonitorService.startTaskDashboardMonitoring()
@@ -182,8 +227,12 @@ TestCase {
         const model = rig.createWorkViewModel()
         const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
         const banner = findChild(panel, "planLoadBanner")
+        const strip = findChild(panel, "noticeStrip")
         verify(!banner.visible)
-        compare(banner.height, 0)
+        tryVerify(() => panel.wrapper.terminalView.isRunning, helpers.waitDeadline)
+        const top = panel.wrapper.y
+        const rows = panel.wrapper.terminalView.rows
+        verify(top >= strip.y + strip.height)
 
         helpers.writeFile(plan, "{\"project\":{\"id\":1,\"name\":\"<b>깨진</b> 계획\"}}")
         tryVerify(() => banner.visible, helpers.waitDeadline, "nothing was said")
@@ -193,13 +242,23 @@ TestCase {
         verify(text.text.startsWith("작업 계획(Task.json)을 읽을 수 없습니다. 올바른 작업 계획이 아닙니다: "))
         verify(text.text.endsWith("마지막으로 읽은 계획을 그대로 보여줍니다."))
         compare(AppGroupMonitorService.project.name, "읽힌 계획")
-        verify(banner.height > 0)
-        // The terminal moves down to make room, never under the words.
-        verify(panel.wrapper.y >= banner.y + banner.height)
+        verify(banner.height > 0 && banner.y + banner.height <= strip.height)
+        compare(panel.wrapper.y, top)
+        compare(panel.wrapper.terminalView.rows, rows)
+
+        // A notice of the gate beside it: both in the strip, the terminal unmoved.
+        model.startWork()
+        const notice = findChild(panel, "claudeNotice")
+        tryVerify(() => notice.visible || !panel.wrapper.claudeGate.showsNotice, helpers.waitDeadline)
+        if (notice.visible)
+            verify(notice.y + notice.height <= banner.y)
+        compare(panel.wrapper.y, top)
+        compare(panel.wrapper.terminalView.rows, rows)
 
         helpers.writeFile(plan, good)
         tryVerify(() => !banner.visible, helpers.waitDeadline)
         compare(model.planLoadMessage, "")
+        compare(panel.wrapper.y, top)
         panel.destroy()
         waitForNoChildren()
     }
@@ -215,9 +274,9 @@ TestCase {
     }
 
     // A fix request from a plan whose texts would run commands in a shell.
-    function hostileFixRequest(markers) {
+    function hostileFixRequest(markers, id) {
         const text = Plans.plan("위험한 계획", [Plans.milestone(1, "M", "setupAndModeling", [
-            Plans.task(1, "onHold", "ready", {
+            Plans.task(id === undefined ? 1 : id, "onHold", "ready", {
                 title: "\u007f\u007ftouch '" + markers + "/title' $(touch '" + markers + "/dollar')",
                 detail: {
                     description_ux: { general: [], view: [], feature: [] },
@@ -230,119 +289,280 @@ TestCase {
         verdict.setFails(0, true)
         return verdict
     }
+    function markersMade(markers) {
+        return ["title", "dollar", "file", "item"].filter(name => helpers.exists(markers + "/" + name))
+    }
 
-    function test_claudeGoneThenWorkApprovalAndFixReachOnlyANewClaude() {
+    // A new folder: the trust question, then the bypass warning, are the
+    // person's. "시작하기" is held, said, the keyboard goes to the terminal;
+    // once the person has answered, the instruction arrives once.
+    function test_claudesQuestionsAreThePersons() {
         helpers.setBoolDefault("hasLaunchedBefore", false)
-        recordShellLines()
-        const markers = helpers.rootPath + "/markers"
-        verify(helpers.makeFolder(markers))
-        // `claude` stops at a first-run question whose default leaves.
-        rig.setFakeClaudeStart("exit")
+        rig.setEnvironment("FAKE_CLAUDE_QUESTIONS", "trust bypass")
         const before = rig.interactiveCalls().length
         const model = rig.createWorkViewModel()
+        rig.chooseFolder(helpers.rootPath + "/Projects/New Folder")
         const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
-        const gone = waitForClaude(before)
-        tryVerify(() => linesOf(gone.pid).done, helpers.waitDeadline, "the first claude did not leave")
-        rig.setFakeClaudeStart("")
-
-        // Start of work, approval, fix request: held, nothing typed.
         const gate = panel.wrapper.claudeGate
+        const call = waitForClaude(before)
+        waitForFreshQuestion(panel, "Yes, I trust this folder")
+        tryCompare(gate, "noticeText", "claude가 터미널에서 묻고 있어요. 터미널에서 답해 주세요.", helpers.waitDeadline)
         model.startWork()
-        verify(gate.showsNotice)
-        model.sendPrompt(approval)
-        const verdict = hostileFixRequest(markers)
-        const fix = verdict.promptToSend()
-        verdict.submit(model)
-        compare(gate.heldCount, 3)
-        verify(!model.hasLaunchedBefore, "work has not started while nothing was typed")
-        verify(findChild(panel, "claudeNotice").visible)
-        compare(findChild(panel, "claudeNoticeText").text, "claude가 준비되는 대로 보낼게요.")
+        compare(gate.noticeText, "claude가 터미널에서 묻고 있어요. 터미널에서 답하면 기다리던 내용을 보낼게요.")
+        verify(panel.wrapper.terminalView.activeFocus, "the keyboard went to the terminal")
+        verify(findChild(panel, "claudeNoticeText").visible)
+        compare(findChild(panel, "claudeNoticeText").textFormat, Text.PlainText)
+        verify(!model.hasLaunchedBefore)
 
-        // `claude` is started again and receives the instruction, the path,
-        // then each text, in that order, once.
-        tryVerify(() => callsAfter(before).length > 1, helpers.waitDeadline, "claude was not started again")
-        const fresh = callsAfter(before)[1]
-        const fixLines = fix.split("\n")
-        tryVerify(() => linesOf(fresh.pid).lines.indexOf(fixLines[fixLines.length - 1]) >= 0, helpers.waitDeadline,
-                  "the fix request never reached the new claude: " + linesOf(fresh.pid).lines.join("|"))
-        const lines = linesOf(fresh.pid).lines
-        compare(lines[0], instructionLine)
-        compare(lines[1], "    " + model.promptFilePathText())
-        compare(countOf(lines, instructionLine), 1)
-        compare(countOf(lines, approval), 1)
-        compare(countOf(lines, fixLines[0]), 1)
-        verify(lines.indexOf(approval) > 1 && lines.indexOf(fixLines[0]) > lines.indexOf(approval), lines.join("|"))
-        compare(gone.lines, [], "the claude that left read nothing")
-        tryVerify(() => !gate.showsNotice && gate.heldCount === 0)
+        type(panel, "\r")
+        tryVerify(() => screenHolds(panel, "Bypass Permissions mode"), helpers.waitDeadline)
+        compare(messagesOf(call.pid), [], "typed into a question")
+        compare(gate.heldCount, 1)
+        type(panel, "\x1b[B")
+        tryVerify(() => screenHolds(panel, "❯ 2. Yes, I accept"), helpers.waitDeadline)
+        type(panel, "\r")
+        tryVerify(() => messagesOf(call.pid).length === 1, helpers.waitDeadline, "the instruction never came")
+        compare(messagesOf(call.pid), [instructionFor(model)])
+        tryVerify(() => !gate.showsNotice && gate.heldCount === 0, helpers.waitDeadline)
         verify(model.hasLaunchedBefore)
-        verify(!findChild(panel, "claudeNotice").visible)
-
-        // The shell read nothing but the `claude` command, twice; nothing ran.
-        compare(shellLines(), [claudeCommand, claudeCommand])
-        for (const name of ["title", "dollar", "file", "item"])
-            verify(!helpers.exists(markers + "/" + name), name)
         panel.destroy()
         waitForNoChildren()
     }
 
-    function test_folderChosenThroughTheBannerThenAnApprovalCarriesTheInstruction() {
-        helpers.setBoolDefault("hasLaunchedBefore", false)
-        const before = rig.interactiveCalls().length
-        const model = rig.createWorkViewModel()
-        const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
-        waitForClaude(before)
-        verify(!model.forceShowAsPlanned)
-
-        mouseClick(findChild(panel, "chooseFolderButton"))
-        tryCompare(rig, "panelShowing", true)
-        rig.answerPanel(helpers.rootPath + "/Approval Folder")
-        tryCompare(panel.wrapper, "startCount", 2)
-        tryVerify(() => model.forceShowAsPlanned, helpers.waitDeadline, "the new claude has not read the guide")
-        model.sendPrompt(approval)
-        tryVerify(() => callsAfter(before).length > 1
-                  && linesOf(callsAfter(before)[1].pid).lines.indexOf(approval) >= 0, 20000,
-                  "the approval never reached the new claude")
-        const lines = linesOf(callsAfter(before)[1].pid).lines
-        compare(lines.slice(0, 3), [instructionLine, "    " + model.promptFilePathText(), approval])
-        verify(!model.forceShowAsPlanned)
-        panel.destroy()
-        waitForNoChildren()
-    }
-
-    function test_claudeThatNeverComesUpIsReportedAndTriedAgain() {
+    // The person says no at the warning (its default): claude ends, is not
+    // started again on its own; "다시 시도" starts it once more.
+    function test_aDeclinedQuestionEndsClaudeAndOffersATry() {
         helpers.setBoolDefault("hasLaunchedBefore", false)
         recordShellLines()
-        rig.setFakeClaudeStart("exit")
+        rig.setEnvironment("FAKE_CLAUDE_QUESTIONS", "bypass")
         const before = rig.interactiveCalls().length
         const model = rig.createWorkViewModel()
         const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
         const gate = panel.wrapper.claudeGate
-        gate.deadlineMs = 3000
-        const gone = waitForClaude(before)
-        tryVerify(() => linesOf(gone.pid).done, helpers.waitDeadline)
+        const first = waitForClaude(before)
+        waitForFreshQuestion(panel, "Bypass Permissions mode")
+        approvalOf(1).submit(model)
+        type(panel, "\r")
+        tryVerify(() => !rig.isRunning(first.pid), helpers.waitDeadline)
+        tryCompare(gate, "noticeText", "claude가 종료되어 보내지 못했어요. 터미널을 확인한 뒤 '다시 시도'를 눌러 주세요.", helpers.waitDeadline)
+        const button = findChild(panel, "claudeNoticeButton")
+        verify(button.visible)
+        compare(gate.actionText, "다시 시도")
+        // The shell is back at its prompt and the gate has looked at it: no new claude.
+        tryVerify(() => shellLines().length === 1, helpers.waitDeadline)
+        compare(callsAfter(before).length, 1)
 
-        model.sendPrompt(approval)
-        tryVerify(() => gate.isFailed, helpers.waitDeadline, "the gate never gave up")
-        compare(gate.heldCount, 1)
-        verify(findChild(panel, "claudeNotice").visible)
-        compare(findChild(panel, "claudeNoticeText").text,
-                "claude가 시작되지 않아 보내지 못했어요. 터미널을 확인하고 다시 시도해 주세요.")
-        const retry = findChild(panel, "claudeRetryButton")
-        verify(retry.visible)
-        // Nothing sent: the shell read only the two start commands, no
-        // `claude` read a line.
+        mouseClick(button)
+        tryVerify(() => callsAfter(before).length === 2, helpers.waitDeadline, "not started again")
+        const second = callsAfter(before)[1]
+        waitForFreshQuestion(panel, "Bypass Permissions mode")
+        type(panel, "\x1b[B")
+        tryVerify(() => screenHolds(panel, "❯ 2. Yes, I accept"), helpers.waitDeadline)
+        type(panel, "\r")
+        tryVerify(() => messagesOf(second.pid).length === 1, helpers.waitDeadline)
+        compare(messagesOf(second.pid), [instructionFor(model) + "\n" + approval])
         compare(shellLines(), [claudeCommand, claudeCommand])
-        for (const call of callsAfter(before))
-            compare(call.lines, [])
+        panel.destroy()
+        waitForNoChildren()
+    }
 
-        // "다시 시도" once `claude` can start: the approval reaches it, after the instruction.
+    // Pressed before the first draw: nothing typed early (no text left in
+    // the box), the instruction arrives whole once the box is drawn.
+    function test_aSlowStartGetsTheInputOnceDrawn() {
+        helpers.setBoolDefault("hasLaunchedBefore", false)
+        rig.setFakeClaudeStart("slow")
+        const before = rig.interactiveCalls().length
+        const model = rig.createWorkViewModel()
+        const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
+        const gate = panel.wrapper.claudeGate
+        const call = waitForClaude(before)
+        model.startWork()
+        compare(gate.noticeText, "claude가 준비되는 대로 보낼게요.")
+        verify(gate.isWaiting)
+        tryVerify(() => messagesOf(call.pid).length === 1, helpers.waitDeadline)
+        compare(messagesOf(call.pid), [instructionFor(model)])
+        tryVerify(() => !gate.showsNotice, helpers.waitDeadline)
+        panel.destroy()
+        waitForNoChildren()
+    }
+
+    // claude quit by the person: an approval and then another task's approval
+    // bring one new claude, which gets the instruction and both, in order.
+    function test_afterExitTwoApprovalsOfTwoTasksReachOneNewClaude() {
+        helpers.setBoolDefault("hasLaunchedBefore", false)
+        recordShellLines()
+        const before = rig.interactiveCalls().length
+        const model = rig.createWorkViewModel()
+        const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
+        const gate = panel.wrapper.claudeGate
+        const first = waitForClaude(before)
+        quitClaude(panel, first.pid)
+        approvalOf(1).submit(model)
+        approvalOf(2).submit(model)
+        approvalOf(2).submit(model)
+        compare(gate.heldCount, 2, "two tasks: two inputs; the same press again: not held twice")
+        tryVerify(() => callsAfter(before).length === 2, helpers.waitDeadline)
+        const second = callsAfter(before)[1]
+        tryVerify(() => messagesOf(second.pid).length === 2, helpers.waitDeadline, JSON.stringify(messagesOf(second.pid)))
+        compare(messagesOf(second.pid), [instructionFor(model) + "\n" + approval, approval])
+        tryVerify(() => !gate.showsNotice && gate.heldCount === 0, helpers.waitDeadline)
+        compare(shellLines(), [claudeCommand, claudeCommand])
+        panel.destroy()
+        waitForNoChildren()
+    }
+
+    // Another program in front (a shell, an interpreter, a pager the person
+    // started): a hostile plan's fix request is held and said; none of its
+    // markers is made. When the program ends, the person's keys went to it,
+    // so the gate asks before it types the claude command.
+    function test_aProgramOfThePersonsInFrontGetsNothing() {
+        const programs = [
+            { command: "bash --norc --noprofile -i", name: "bash", leave: "exit\r" },
+            { command: "less " + helpers.rootPath + "/home/.zshrc", name: "less", leave: "q" }
+        ]
+        if (helpers.exists("/usr/bin/python3"))
+            programs.push({ command: "/usr/bin/python3 -i", name: "python3", leave: "exit()\r" })
+        let n = 0
+        for (const program of programs) {
+            helpers.setBoolDefault("hasLaunchedBefore", false)
+            recordShellLines()
+            const markers = helpers.rootPath + "/markers-" + program.name
+            verify(helpers.makeFolder(markers))
+            const before = rig.interactiveCalls().length
+            const model = rig.createWorkViewModel()
+            const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
+            const gate = panel.wrapper.claudeGate
+            const first = waitForClaude(before)
+            quitClaude(panel, first.pid)
+            type(panel, program.command + "\r")
+            tryVerify(() => shellLines().indexOf(program.command) >= 0, helpers.waitDeadline)
+            const verdict = hostileFixRequest(markers, ++n)
+            verdict.submit(model)
+            tryCompare(gate, "noticeText", "터미널에서 다른 프로그램(" + program.name
+                       + ")이 실행 중이에요. 그 프로그램을 마치면 claude를 시작해서 보낼게요.", helpers.waitDeadline)
+            compare(callsAfter(before).length, 1)
+            type(panel, program.leave)
+            tryCompare(gate, "actionText", "claude 시작", helpers.waitDeadline)
+            compare(markersMade(markers), [], program.name)
+            mouseClick(findChild(panel, "claudeNoticeButton"))
+            tryVerify(() => callsAfter(before).length === 2, helpers.waitDeadline)
+            tryVerify(() => messagesOf(callsAfter(before)[1].pid).length === 1, helpers.waitDeadline)
+            compare(messagesOf(callsAfter(before)[1].pid), [instructionFor(model) + "\n" + verdict.promptToSend()])
+            compare(markersMade(markers), [], program.name)
+            panel.destroy()
+            waitForNoChildren()
+        }
+    }
+
+    // A half-typed line at the shell's prompt: the claude command is not
+    // glued onto it; the person clears it and says so.
+    function test_aHalfTypedLineIsThePersons() {
+        recordShellLines()
+        const before = rig.interactiveCalls().length
+        const model = rig.createWorkViewModel()
+        const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
+        const gate = panel.wrapper.claudeGate
+        const first = waitForClaude(before)
+        quitClaude(panel, first.pid)
+        type(panel, "HALF")
+        tryVerify(() => screenHolds(panel, "HALF"), helpers.waitDeadline)
+        approvalOf(1).submit(model)
+        tryCompare(gate, "actionText", "claude 시작", helpers.waitDeadline)
+        compare(gate.noticeText, "터미널 입력줄에 입력하던 내용이 있을 수 있어요. 입력줄을 비운 뒤 'claude 시작'을 눌러 주세요.")
+        compare(callsAfter(before).length, 1)
+        type(panel, "\x15")
+        mouseClick(findChild(panel, "claudeNoticeButton"))
+        tryVerify(() => callsAfter(before).length === 2, helpers.waitDeadline)
+        tryVerify(() => messagesOf(callsAfter(before)[1].pid).length === 1, helpers.waitDeadline)
+        compare(shellLines(), [claudeCommand, claudeCommand])
+        verify(!helpers.exists(helpers.rootPath + "/HALFclaude"))
+        panel.destroy()
+        waitForNoChildren()
+    }
+
+    // claude suspended with Ctrl+Z: brought back with fg, not doubled.
+    function test_aSuspendedClaudeIsBroughtBack() {
+        recordShellLines()
+        const before = rig.interactiveCalls().length
+        const model = rig.createWorkViewModel()
+        const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
+        const gate = panel.wrapper.claudeGate
+        const call = waitForClaude(before)
+        waitForBox(panel)
+        type(panel, "\x1a")
+        tryVerify(() => rig.isStopped(call.pid), helpers.waitDeadline)
+        approvalOf(1).submit(model)
+        tryVerify(() => messagesOf(call.pid).length === 1, helpers.waitDeadline)
+        compare(messagesOf(call.pid), [approval])
+        compare(callsAfter(before).length, 1)
+        compare(shellLines(), [claudeCommand, "fg"])
+        tryVerify(() => !gate.showsNotice, helpers.waitDeadline)
+        panel.destroy()
+        waitForNoChildren()
+    }
+
+    // A claude that has drawn its box but reads nothing, killed with the text
+    // typed for it unread: the shell runs none of it; the text waits for the
+    // next claude, started once the person has cleared the shell's line.
+    function test_whatAGoneClaudeLeftUnreadReachesNoShell() {
+        helpers.setBoolDefault("hasLaunchedBefore", false)
+        recordShellLines()
+        const markers = helpers.rootPath + "/markers-unread"
+        verify(helpers.makeFolder(markers))
+        rig.setFakeClaudeStart("deaf")
+        const before = rig.interactiveCalls().length
+        const model = rig.createWorkViewModel()
+        const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
+        const gate = panel.wrapper.claudeGate
+        const deaf = waitForClaude(before)
+        waitForBox(panel)
         rig.setFakeClaudeStart("")
-        mouseClick(retry)
-        tryVerify(() => !gate.showsNotice, helpers.waitDeadline, "the retry did not deliver")
-        const last = callsAfter(before)[callsAfter(before).length - 1]
-        tryVerify(() => linesOf(last.pid).lines.indexOf(approval) >= 0, helpers.waitDeadline)
-        compare(linesOf(last.pid).lines.slice(0, 3), [instructionLine, "    " + model.promptFilePathText(), approval])
-        compare(shellLines(), [claudeCommand, claudeCommand, claudeCommand])
+        const verdict = hostileFixRequest(markers)
+        verdict.submit(model)
+        // Typed into its box, and left there unread.
+        tryVerify(() => gate.heldCount === 0, helpers.waitDeadline, "never typed")
+        verify(gate.showsNotice && gate.isWaiting, "not yet read: still said")
+        rig.signalProcess(deaf.pid, "KILL")
+        tryVerify(() => !rig.isRunning(deaf.pid), helpers.waitDeadline)
+        // The fix request waits. Its text may sit on the shell's line, pasted
+        // (so not run): the gate asks before it types the claude command.
+        tryCompare(gate, "actionText", "claude 시작", helpers.waitDeadline)
+        compare(gate.heldCount, 1)
+        compare(markersMade(markers), [])
+        type(panel, "\x03")
+        mouseClick(findChild(panel, "claudeNoticeButton"))
+        tryVerify(() => callsAfter(before).length === 2, helpers.waitDeadline, "claude not started again")
+        const fresh = callsAfter(before)[1]
+        tryVerify(() => messagesOf(fresh.pid).length === 1, helpers.waitDeadline)
+        compare(messagesOf(fresh.pid), [instructionFor(model) + "\n" + verdict.promptToSend()])
+        compare(shellLines(), [claudeCommand, claudeCommand])
+        compare(markersMade(markers), [])
+        panel.destroy()
+        waitForNoChildren()
+    }
+
+    // The shell itself has ended: said, and started again in the same view
+    // when the person asks; claude comes back in it and gets the approval.
+    function test_anEndedShellIsStartedAgainInTheSameView() {
+        const before = rig.interactiveCalls().length
+        const model = rig.createWorkViewModel()
+        const panel = createTemporaryObject(panelComponent, testCase, { viewModel: model })
+        const gate = panel.wrapper.claudeGate
+        const view = panel.wrapper.terminalView
+        const first = waitForClaude(before)
+        quitClaude(panel, first.pid)
+        type(panel, "exit\r")
+        tryVerify(() => !view.isRunning, helpers.waitDeadline)
+        approvalOf(1).submit(model)
+        tryCompare(gate, "actionText", "터미널 다시 시작", helpers.waitDeadline)
+        compare(gate.noticeText, "터미널의 셸이 종료되었어요. 다시 시작하면 claude를 시작해서 보낼게요.")
+        mouseClick(findChild(panel, "claudeNoticeButton"))
+        tryVerify(() => view.isRunning, helpers.waitDeadline)
+        compare(panel.wrapper.terminalView, view)
+        verify(screenHolds(panel, "fake-claude: ready"), "the screen and scroll-back are kept")
+        tryVerify(() => callsAfter(before).length === 2, helpers.waitDeadline)
+        tryVerify(() => messagesOf(callsAfter(before)[1].pid).length === 1, helpers.waitDeadline)
+        compare(messagesOf(callsAfter(before)[1].pid), [instructionFor(model) + "\n" + approval])
         panel.destroy()
         waitForNoChildren()
     }

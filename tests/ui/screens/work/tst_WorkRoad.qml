@@ -89,7 +89,8 @@ TestCase {
         compare(work.sidebar.card.cardState.viewState, CurrentWorkCardState.Empty)
         tryCompare(work.sidebar, "isViewAppeared", true, helpers.waitDeadline)
         clickCard(work)
-        verify(work.viewModel.hasLaunchedBefore)
+        // Typed once claude's box is drawn: work has started then.
+        tryVerify(() => work.viewModel.hasLaunchedBefore, helpers.waitDeadline, "the start of work never reached claude")
 
         // Task 1: ready, opened from the card, every item works, approved.
         approveFromCard(work, 1)
