@@ -205,6 +205,30 @@ TestCase {
         }
     }
 
+    // When the interview completes, the document button takes the keyboard
+    // from the answer field, with its ring; Return (or Space) presses it, and
+    // Tab keeps it there, the screen's only control.
+    function test_theDocumentButtonTakesTheKeyboard_data() {
+        return [{ tag: "Return", key: Qt.Key_Return }, { tag: "Space", key: Qt.Key_Space }, { tag: "Enter", key: Qt.Key_Enter }]
+    }
+    function test_theDocumentButtonTakesTheKeyboard(data) {
+        const model = makeModel([["User", "idea"], ["Claude", "질문"]])
+        const view = makeScreen(model)
+        tryVerify(() => view.inputField.editor.activeFocus, helpers.waitDeadline)
+        model.setWaiting(true)
+        model.setCompleted(true)
+        verify(!view.documentsButton.visible, "the last reply is still on its way")
+        model.addTurn("Claude", "인터뷰가 끝났어요")
+        model.setWaiting(false)
+        tryVerify(() => view.documentsButton.activeFocus, helpers.waitDeadline, "the button has the keyboard")
+        verify(view.documentsButton.focusRing.visible, "its ring shows")
+        keyClick(Qt.Key_Tab)
+        verify(view.documentsButton.activeFocus, "Tab keeps it on the only control")
+        compare(documentsSpy.count, 0)
+        keyClick(data.key)
+        compare(documentsSpy.count, 1)
+    }
+
     function test_theThinkingBubbleFollowsTheWait() {
         const model = makeModel([["User", "idea"]])
         const view = makeScreen(model)

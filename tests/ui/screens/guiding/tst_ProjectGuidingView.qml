@@ -3,6 +3,7 @@ import QtTest
 import Orva.Design
 import Orva.Workflow
 import Orva.Components
+import Orva.Design
 import Orva.Screens.Guiding
 
 // The real project-guiding screen over a model whose folder service shows a
@@ -383,5 +384,113 @@ TestCase {
         for (const name of ["generationFailureTitle", "generationError"])
             verify(contrast(name) >= 4.5, name + " at " + contrast(name).toFixed(2) + ":1")
         compare(item(screen, "generationFailureTitle").text, "준비 실패")
+    }
+
+    // ---- The keyboard ----
+
+    // The button has the keyboard, shows its ring and lies in view.
+    function verifyKeyboardOn(screen, name) {
+        const button = item(screen, name)
+        tryVerify(() => button.activeFocus, helpers.waitDeadline, name + " has the keyboard")
+        verify(button.focusRing.visible, name + " shows its ring")
+        const scroller = findChild(screen, "guideScroller")
+        if (scroller && ViewRules.isWithin(button, scroller)) {
+            tryVerify(() => {
+                const at = button.mapToItem(scroller, 0, 0)
+                return at.y >= 0 && at.y + button.height <= scroller.height + 0.5
+            }, helpers.waitDeadline, name + " in view")
+        }
+        return button
+    }
+
+    // The whole set-up by Tab, Return and Space: the folder button takes the
+    // keyboard from Tab, Return opens the panel; the guide column's first
+    // button, "프로젝트 생성 완료", then has it, and Tab goes on to
+    // "다시 선택하기" and round; Space verifies; the completion button has
+    // the keyboard once everything is ready, and Return leads on.
+    function test_theSetUpByTheKeyboard() {
+        const screen = showScreen()
+        screen.forceActiveFocus()
+        tryCompare(AppGroupMonitorService, "hasProject", true, helpers.waitDeadline)
+        keyClick(Qt.Key_Tab)
+        verifyKeyboardOn(screen, "folderButton")
+        keyClick(Qt.Key_Tab)
+        verifyKeyboardOn(screen, "folderButton") // the only button: round to itself
+        keyClick(Qt.Key_Return)
+        tryVerify(() => helpers.isFolderPanelShowing(), helpers.waitDeadline, "Return opened the folder panel")
+        const folder = helpers.rootPath + "/By Keys"
+        verify(helpers.makeFolder(folder + "/App.xcodeproj"))
+        helpers.answerFolderPanel(folder)
+        tryVerify(() => findChild(screen, "guideColumn") !== null, helpers.waitDeadline)
+        verifyKeyboardOn(screen, "verificationButton")
+        keyClick(Qt.Key_Tab)
+        verifyKeyboardOn(screen, "reselectButton")
+        keyClick(Qt.Key_Tab)
+        verifyKeyboardOn(screen, "verificationButton")
+        keyClick(Qt.Key_Backtab)
+        verifyKeyboardOn(screen, "reselectButton")
+        keyClick(Qt.Key_Backtab)
+        keyClick(Qt.Key_Space)
+        tryVerify(() => findChild(screen, "completionSection") !== null, helpers.waitDeadline, "Space verified the project")
+        verifyKeyboardOn(screen, "completionButton")
+        const finished = spyOn(screen, "finished")
+        keyClick(Qt.Key_Enter)
+        compare(finished.count, 1)
+    }
+
+    // "다시 선택하기" by the keyboard opens the panel again; a failed
+    // generation's "다시 시도" is in the round before the section's buttons.
+    function test_reselectAndRetryByTheKeyboard() {
+        setClaudeMode("exit1")
+        const screen = showScreen()
+        screen.forceActiveFocus()
+        tryVerify(() => item(screen, "generationFailure").visible, helpers.waitDeadline)
+        keyClick(Qt.Key_Tab)
+        verifyKeyboardOn(screen, "retryButton")
+        keyClick(Qt.Key_Tab)
+        verifyKeyboardOn(screen, "folderButton")
+        chooseFolder(screen, item(screen, "folderButton"), helpers.rootPath + "/Again")
+        verifyKeyboardOn(screen, "verificationButton")
+        keyClick(Qt.Key_Backtab)
+        verifyKeyboardOn(screen, "retryButton")
+        keyClick(Qt.Key_Backtab)
+        verifyKeyboardOn(screen, "reselectButton")
+        keyClick(Qt.Key_Space)
+        tryVerify(() => helpers.isFolderPanelShowing(), helpers.waitDeadline, "Space opened the folder panel again")
+        helpers.answerFolderPanel(helpers.rootPath + "/Again 2")
+        tryCompare(screen.viewModel.directoryAccessService, "selectedDirectory", helpers.rootPath + "/Again 2", helpers.waitDeadline)
+    }
+
+    // The texts of the set-up read at 4.5:1 or more on the background, the
+    // buttons' on indigo.
+    function test_textsAreReadable() {
+        const screen = showScreen()
+        tryCompare(AppGroupMonitorService, "hasProject", true, helpers.waitDeadline)
+        const background = Qt.color("#111111")
+        const readable = (scope, under, what) => {
+            const walk = node => {
+                if (!node.visible)
+                    return
+                if (node.text !== undefined && node.font !== undefined && node.text !== "" && node.color !== undefined) {
+                    const ratio = ViewRules.contrastRatio(node.color, under(node))
+                    verify(ratio >= 4.5, what + ": " + node.text + " at " + ratio.toFixed(2))
+                }
+                for (let i = 0; i < node.children.length; ++i)
+                    walk(node.children[i])
+            }
+            walk(scope)
+        }
+        const onButton = node => ViewRules.isWithin(node, findChild(screen, "folderButton"))
+            || ViewRules.isWithin(node, findChild(screen, "verificationButton"))
+            || ViewRules.isWithin(node, findChild(screen, "completionButton")) ? Colors.indigo : background
+        readable(screen, onButton, "folder card")
+        chooseFolder(screen, item(screen, "folderButton"), helpers.rootPath + "/Readable")
+        tryVerify(() => findChild(screen, "guideColumn") !== null, helpers.waitDeadline)
+        for (const name of ["headerText", "directoryPath"]) {
+            const ratio = ViewRules.contrastRatio(item(screen, name).color, background)
+            verify(ratio >= 4.5, name + " at " + ratio.toFixed(2))
+        }
+        const label = findChild(item(screen, "verificationButton"), "verifiedMark").parent.children[0]
+        verify(ViewRules.contrastRatio(label.color, Colors.indigo) >= 4.5, "프로젝트 생성 완료 on indigo")
     }
 }
