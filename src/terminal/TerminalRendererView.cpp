@@ -674,6 +674,11 @@ QByteArray TerminalRendererView::bytesForKey(int key, Qt::KeyboardModifiers modi
             if (modifiers & Qt::ShiftModifier)
                 return QByteArray(1, '\x1F');
             break;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            // Control+Tab is the screen's: it takes the keyboard out of the
+            // terminal to the next control.
+            return {};
         default:
             break;
         }

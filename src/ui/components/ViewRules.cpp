@@ -112,6 +112,20 @@ bool isPressKey(int key, int modifiers)
     return pressKey && (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
+int tabStep(int key, int modifiers, bool takesTab)
+{
+    const int held = modifiers & ~Qt::KeypadModifier;
+    const bool control = (held & Qt::ControlModifier) != 0;
+    if ((held & ~(Qt::ControlModifier | Qt::ShiftModifier)) != 0 || (takesTab && !control))
+        return 0;
+    const bool shift = (held & Qt::ShiftModifier) != 0;
+    if (key == Qt::Key_Backtab)
+        return -1;
+    if (key == Qt::Key_Tab)
+        return shift ? -1 : 1;
+    return 0;
+}
+
 QString ViewRules::oneLine(const QString& text) const
 {
     return cutForDisplay(text, kOneLineChars, 0).text;
@@ -159,6 +173,11 @@ bool ViewRules::isPressKey(int key, int modifiers) const
     return orva::isPressKey(key, modifiers);
 }
 
+int ViewRules::tabStep(int key, int modifiers, bool takesTab) const
+{
+    return orva::tabStep(key, modifiers, takesTab);
+}
+
 namespace {
 void collectControls(QQuickItem* item, QList<QQuickItem*>& out)
 {
@@ -187,6 +206,20 @@ QQuickItem* ViewRules::nextControl(QQuickItem* scope, QQuickItem* from, bool for
         return forward ? controls.first() : controls.last();
     const qsizetype n = controls.size();
     return controls[(at + (forward ? 1 : n - 1)) % n];
+}
+
+QQuickItem* ViewRules::controlHolding(QQuickItem* scope, QQuickItem* item) const
+{
+    if (!scope || !isWithin(item, scope))
+        return nullptr;
+    QList<QQuickItem*> controls;
+    for (QQuickItem* child : scope->childItems())
+        collectControls(child, controls);
+    for (QQuickItem* at = item; at && at != scope; at = at->parentItem()) {
+        if (controls.contains(at))
+            return at;
+    }
+    return nullptr;
 }
 
 bool ViewRules::isWithin(QQuickItem* item, QQuickItem* scope) const

@@ -88,6 +88,12 @@ double contrastRatio(const QColor& foreground, const QColor& background);
 bool isDismissKey(int key, int modifiers);
 // Return, Enter or Space: presses the focused control.
 bool isPressKey(int key, int modifiers);
+// Where Tab moves the keyboard in a screen's round: 1 to the next control,
+// -1 to the one before (Shift+Tab), 0 for any other key. Control+Tab and
+// Control+Shift+Tab move it too; they are the only ones that leave a
+// control which takes Tab and Shift+Tab for itself (`takesTab`: the
+// terminal, whose programs have them).
+int tabStep(int key, int modifiers, bool takesTab);
 
 // ---- QML ----
 
@@ -111,6 +117,7 @@ public:
     Q_INVOKABLE double contrastRatio(const QColor& foreground, const QColor& background) const;
     Q_INVOKABLE bool isDismissKey(int key, int modifiers) const;
     Q_INVOKABLE bool isPressKey(int key, int modifiers) const;
+    Q_INVOKABLE int tabStep(int key, int modifiers, bool takesTab) const;
     // The next control that takes the keyboard on Tab (or Shift+Tab when
     // not `forward`) among the descendants of `scope`, in the order they are
     // laid out in the item tree, after `from` (or after the control that
@@ -119,6 +126,9 @@ public:
     // an item with a true `keyboardControl` property that is visible and
     // enabled. Null when the scope has none.
     Q_INVOKABLE QQuickItem* nextControl(QQuickItem* scope, QQuickItem* from, bool forward) const;
+    // The control of `scope` that `item` is or lies inside (a field's
+    // editor: the field), or null.
+    Q_INVOKABLE QQuickItem* controlHolding(QQuickItem* scope, QQuickItem* item) const;
     // Whether `item` is `scope` or lies inside it.
     Q_INVOKABLE bool isWithin(QQuickItem* item, QQuickItem* scope) const;
 };

@@ -104,6 +104,9 @@ TEST(TerminalKeys, KeyTableAndControlKeys)
         {Qt::Key_Home, Qt::NoModifier, "", ""},
         {Qt::Key_Shift, Qt::ShiftModifier, "", ""},
         {Qt::Key_1, Qt::ControlModifier, "1", ""},
+        // Control+Tab leaves the terminal: it goes up to the screen.
+        {Qt::Key_Tab, Qt::ControlModifier, "\t", ""},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, "", ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TerminalRendererView::bytesForKey(c.key, c.modifiers, c.text), c.expected)

@@ -267,6 +267,35 @@ TEST(Keys, ThatPressAndThatClose)
     }
 }
 
+// Which keys step through a screen's round, from an ordinary control and
+// from one that takes Tab for itself (the terminal: the shell completes on
+// Tab, claude switches its mode on Shift+Tab).
+TEST(Keys, ThatStepThroughTheRound)
+{
+    struct Case {
+        const char* name;
+        int key, modifiers;
+        int step, stepFromTheTerminal;
+    };
+    const int control = Qt::ControlModifier, shift = Qt::ShiftModifier;
+    const QList<Case> cases = {
+        {"Tab", Qt::Key_Tab, Qt::NoModifier, 1, 0},
+        {"Shift+Tab as Backtab", Qt::Key_Backtab, shift, -1, 0},
+        {"Shift+Tab as Tab", Qt::Key_Tab, shift, -1, 0},
+        {"Ctrl+Tab", Qt::Key_Tab, control, 1, 1},
+        {"Ctrl+Shift+Tab", Qt::Key_Backtab, control | shift, -1, -1},
+        {"Ctrl+Shift+Tab as Tab", Qt::Key_Tab, control | shift, -1, -1},
+        {"Alt+Tab", Qt::Key_Tab, Qt::AltModifier, 0, 0},
+        {"Return", Qt::Key_Return, Qt::NoModifier, 0, 0},
+        {"Ctrl+I", Qt::Key_I, control, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(tabStep(c.key, c.modifiers, false), c.step);
+        EXPECT_EQ(tabStep(c.key, c.modifiers, true), c.stepFromTheTerminal);
+    }
+}
+
 // The keyboard round of a scope: its controls in the order of the item
 // tree, hidden and disabled ones (or ones inside such items) passed over,
 // wrapping round; from an item inside a control (a field's editor) the
@@ -335,6 +364,14 @@ TEST(Keys, TabGoesRoundTheControlsOfAScope)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(rules.nextControl(c.scope, c.from, c.forward), c.to);
     }
+    // The control that holds the keyboard's item: none once the item is
+    // no control's (what a screen gives back to its first place).
+    const QList<std::pair<QQuickItem*, QQuickItem*>> holding = {
+        {editor, first}, {second, second}, {plain, nullptr}, {hidden, nullptr},
+        {gone, nullptr}, {scope.get(), nullptr}, {outside.get(), nullptr}, {nullptr, nullptr},
+    };
+    for (const auto& [inside, control] : holding)
+        EXPECT_EQ(rules.controlHolding(scope.get(), inside), control);
     EXPECT_TRUE(rules.isWithin(editor, first));
     EXPECT_TRUE(rules.isWithin(first, first));
     EXPECT_FALSE(rules.isWithin(second, first));

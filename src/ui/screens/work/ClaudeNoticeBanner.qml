@@ -2,6 +2,7 @@ import QtQuick
 import Orva.Design
 import Orva.Components
 import Orva.Workflow
+import Orva.Screens.Work
 
 // The terminal panel's notice while the gate has something to say: a spinner while it waits for claude, a warning sign
 // with what happened otherwise, and the gate's button when it has one
@@ -59,30 +60,14 @@ Rectangle {
         anchors.fill: noticeText
         text: noticeText.truncated ? noticeText.text : ""
     }
-    Rectangle {
+    CaptionButton {
         id: actionButton
         objectName: "claudeNoticeButton"
         visible: root.shown && root.action.length > 0
         anchors.right: parent.right
         anchors.rightMargin: Padding.standard
         anchors.verticalCenter: parent.verticalCenter
-        width: actionLabel.implicitWidth + 2 * Padding.p8
-        height: actionLabel.implicitHeight + 2 * Padding.p4
-        radius: CornerRadius.r4
-        color: actionMouse.pressed ? Qt.darker(Colors.blue, 1.2) : Colors.blue
-        Text {
-            id: actionLabel
-            anchors.centerIn: parent
-            text: root.action
-            textFormat: Text.PlainText
-            font: Fonts.caption
-            color: Colors.white
-        }
-        MouseArea {
-            id: actionMouse
-            anchors.fill: parent
-            cursorShape: Qt.PointingHandCursor
-            onClicked: root.gate.act()
-        }
+        title: root.action
+        onAction: root.gate.act()
     }
 }

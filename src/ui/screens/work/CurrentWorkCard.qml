@@ -5,7 +5,8 @@ import Orva.Screens.Work
 
 // The card of the task worked on now: what to start, what is being built,
 // what is ready for its test or being tested, or that nothing is open. In the
-// states with a start strip the whole card is a button. The form with a strip
+// states with a start strip the whole card is a button, which Return and
+// Space press while it has the keyboard. The form with a strip
 // and the form without one are separate trees; a change within one form
 // updates it in place (its animations keep running).
 Item {
@@ -81,6 +82,22 @@ Item {
                 anchors.fill: parent
                 cursorShape: Qt.PointingHandCursor
                 onClicked: logic.performPrimaryAction()
+                // Return and Space press it while it has the keyboard.
+                readonly property bool keyboardControl: true
+                readonly property alias focusRing: cardRing
+                Accessible.role: Accessible.Button
+                Accessible.name: logic.buttonTitle
+                Keys.onPressed: event => {
+                    if (ViewRules.isPressKey(event.key, event.modifiers)) {
+                        event.accepted = true
+                        logic.performPrimaryAction()
+                    }
+                }
+                FocusRing {
+                    id: cardRing
+                    shown: parent.activeFocus
+                    controlRadius: CornerRadius.r8
+                }
             }
         }
     }

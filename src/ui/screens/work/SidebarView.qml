@@ -8,7 +8,9 @@ import Orva.Screens.Work
 // button, the total progress, the current-work card and the planning board,
 // rising in one after another when the sidebar first shows. It asks its host
 // for the dashboard (dashboardRequested) and for the task popup
-// (taskDetailRequested, after the task has been given to the model).
+// (taskDetailRequested, after the task has been given to the model). The
+// dashboard button and the card's button are stops of the screen's
+// keyboard round.
 Item {
     id: root
     // A Project value; changes with every reload of the plan.
@@ -88,6 +90,21 @@ Item {
                             name: "square.arrowtriangle.4.outward"
                             size: Fonts.title3.pixelSize
                             color: Colors.textPrimary
+                            readonly property bool keyboardControl: true
+                            readonly property alias focusRing: dashboardRing
+                            Accessible.role: Accessible.Button
+                            Accessible.name: "대시보드"
+                            Keys.onPressed: event => {
+                                if (ViewRules.isPressKey(event.key, event.modifiers)) {
+                                    event.accepted = true
+                                    root.dashboardRequested()
+                                }
+                            }
+                            FocusRing {
+                                id: dashboardRing
+                                shown: dashboardButton.activeFocus
+                                controlRadius: CornerRadius.r4
+                            }
                             MouseArea {
                                 anchors.fill: parent
                                 anchors.margins: -4

@@ -109,29 +109,14 @@ FocusScope {
                 font: Fonts.caption
                 color: Colors.textSecondary
             }
-            Rectangle {
+            CaptionButton {
                 id: chooseButton
                 objectName: "chooseFolderButton"
                 anchors.right: parent.right
                 anchors.rightMargin: Padding.standard
                 anchors.verticalCenter: parent.verticalCenter
-                width: chooseLabel.implicitWidth + 2 * Padding.p8
-                height: chooseLabel.implicitHeight + 2 * Padding.p4
-                radius: CornerRadius.r4
-                color: chooseMouse.pressed ? Qt.darker(Colors.blue, 1.2) : Colors.blue
-                Text {
-                    id: chooseLabel
-                    anchors.centerIn: parent
-                    text: "디렉토리 선택"
-                    font: Fonts.caption
-                    color: Colors.white
-                }
-                MouseArea {
-                    id: chooseMouse
-                    anchors.fill: parent
-                    cursorShape: Qt.PointingHandCursor
-                    onClicked: wrapper.chooseFolder()
-                }
+                title: "디렉토리 선택"
+                onAction: wrapper.chooseFolder()
             }
         }
     }
@@ -196,5 +181,9 @@ FocusScope {
         width: LayoutMetrics.terminalWidth
         focus: true
         viewModel: root.viewModel
+        // A stop of the screen's keyboard round that keeps Tab and Shift+Tab
+        // for its programs: Control+Tab leaves it.
+        readonly property bool keyboardControl: true
+        readonly property bool takesTab: true
     }
 }

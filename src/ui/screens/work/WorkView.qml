@@ -11,7 +11,11 @@ import Orva.Screens.Work
 // popup. An overlay holds the keyboard while it is open and gives it back to
 // the terminal when it closes. Escape closes the dashboard and the task
 // popup, and does what "확인" does on the completion popup; no key reaches the
-// terminal under an overlay.
+// terminal under an overlay. Without an overlay, Tab and Shift+Tab go round
+// the dashboard button, the card's button, the terminal panel's buttons and
+// the terminal; the terminal keeps Tab and Shift+Tab for its programs, and
+// Control+Tab (Control+Shift+Tab) leaves it. When the control with the
+// keyboard goes (the card's button once pressed), the terminal has it again.
 FocusScope {
     id: root
     property WorkViewModel viewModel
@@ -45,6 +49,27 @@ FocusScope {
         if (!overlayOpen)
             terminalPanel.wrapper.forceActiveFocus()
     }
+
+    Keys.onPressed: event => {
+        if (root.overlayOpen)
+            return
+        const from = root.Window.activeFocusItem
+        const step = ViewRules.tabStep(event.key, event.modifiers, ViewRules.isWithin(from, terminalPanel.wrapper))
+        if (step === 0)
+            return
+        event.accepted = true
+        const next = ViewRules.nextControl(root, from, step > 0)
+        if (next)
+            next.forceActiveFocus(step > 0 ? Qt.TabFocusReason : Qt.BacktabFocusReason)
+    }
+    // The control with the keyboard went: the terminal has it again.
+    function keepTheKeyboard() {
+        const item = root.Window.activeFocusItem
+        if (!root.overlayOpen && item !== null && ViewRules.isWithin(item, root)
+                && ViewRules.controlHolding(root, item) === null)
+            terminalPanel.wrapper.forceActiveFocus()
+    }
+    Window.onActiveFocusItemChanged: Qt.callLater(root.keepTheKeyboard)
 
     Rectangle {
         anchors.fill: parent

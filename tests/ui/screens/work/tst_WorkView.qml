@@ -263,6 +263,90 @@ TestCase {
         }
     }
 
+    // The work screen's keyboard round: Control+Tab leaves the terminal for
+    // the dashboard button, Tab goes on to the card's button and back to the
+    // terminal, Shift+Tab the other way; in the terminal Tab and Shift+Tab
+    // stay the shell's. Return and Space press the button with the keyboard;
+    // the keyboard comes back to the terminal when the card's button goes.
+    function test_theKeyboardRound() {
+        loadPlan(Plans.plan("P", [Plans.milestone(1, "M", "setupAndModeling",
+            [Plans.task(1, "onHold", "ready"), Plans.task(2, "planned", "pending")])]))
+        const screen = makeScreen()
+        const terminal = screen.terminalPanel.wrapper.terminalView
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline)
+        const dashboardButton = findChild(screen, "dashboardButton")
+        // No folder chosen yet: the banner's button is in the round too.
+        const folderButton = findChild(screen, "chooseFolderButton")
+        verify(folderButton.visible)
+        const cardButton = () => findChild(screen, "cardButton")
+        tryVerify(() => cardButton() !== null, helpers.waitDeadline)
+        const on = (control, name) => {
+            tryVerify(() => control.activeFocus, helpers.waitDeadline, name + " has the keyboard")
+            if (control.focusRing)
+                verify(control.focusRing.visible, name + " shows its ring")
+        }
+        const sent = output => output.indexOf("[LocalProcessTerminalView] Sending") >= 0
+
+        helpers.startCapturingOutput()
+        keyClick(Qt.Key_Tab, Qt.ControlModifier)
+        on(dashboardButton, "the dashboard button")
+        keyClick(Qt.Key_Tab)
+        on(cardButton(), "the card's button")
+        keyClick(Qt.Key_Tab)
+        on(folderButton, "디렉토리 선택")
+        keyClick(Qt.Key_Tab)
+        on(terminal, "the terminal")
+        keyClick(Qt.Key_Backtab, Qt.ControlModifier | Qt.ShiftModifier)
+        on(folderButton, "디렉토리 선택, backwards")
+        keyClick(Qt.Key_Backtab, Qt.ShiftModifier)
+        on(cardButton(), "the card's button, backwards")
+        keyClick(Qt.Key_Backtab, Qt.ShiftModifier)
+        on(dashboardButton, "the dashboard button, backwards")
+        keyClick(Qt.Key_Backtab, Qt.ShiftModifier)
+        on(terminal, "round to the terminal")
+        verify(!sent(helpers.stopCapturingOutput()), "a round key reached the shell")
+
+        helpers.startCapturingOutput()
+        keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Backtab, Qt.ShiftModifier)
+        verify(terminal.activeFocus, "Tab and Shift+Tab stay in the terminal")
+        verify(sent(helpers.stopCapturingOutput()), "Tab reached the shell")
+
+        // The dashboard by Return, and back by Escape.
+        keyClick(Qt.Key_Tab, Qt.ControlModifier)
+        on(dashboardButton, "the dashboard button")
+        keyClick(Qt.Key_Return)
+        tryVerify(() => screen.dashboardOverlay !== null, helpers.waitDeadline, "Return opened the dashboard")
+        keyClick(Qt.Key_Escape)
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline)
+
+        // The test by Space on the card, and back by Escape.
+        keyClick(Qt.Key_Tab, Qt.ControlModifier)
+        keyClick(Qt.Key_Tab)
+        on(cardButton(), "the card's button")
+        keyClick(Qt.Key_Space)
+        tryVerify(() => screen.taskPopup !== null, helpers.waitDeadline, "Space opened the task popup")
+        keyClick(Qt.Key_Escape)
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline)
+
+        // Return on the card's "시작하기" starts the work. Once claude has
+        // taken it (played here by the card's own flag), the card's button
+        // goes, and the terminal has the keyboard again.
+        loadPlan(Plans.plan("P 2", [Plans.milestone(1, "M", "setupAndModeling",
+            [Plans.task(1, "inProgress", "pending"), Plans.task(2, "planned", "pending")])]))
+        tryCompare(screen.sidebar.card.cardState, "buttonTitle", "시작하기", helpers.waitDeadline)
+        keyClick(Qt.Key_Tab, Qt.ControlModifier | Qt.ShiftModifier)
+        keyClick(Qt.Key_Backtab, Qt.ShiftModifier)
+        on(cardButton(), "the card's button from the terminal, backwards")
+        helpers.startCapturingOutput()
+        keyClick(Qt.Key_Return)
+        const pressed = helpers.stopCapturingOutput()
+        verify(pressed.indexOf("Planned State: 작업 시작") >= 0, pressed)
+        screen.sidebar.card.forceShowAsPlanned = false
+        tryVerify(() => !screen.sidebar.card.cardState.hasButton, helpers.waitDeadline)
+        tryVerify(() => terminal.activeFocus, helpers.waitDeadline, "the keyboard went back to the terminal")
+    }
+
     // Escape closes the dashboard and the task popup, sending nothing; the
     // keyboard goes back to the terminal each time.
     function test_escapeClosesTheOverlays() {
