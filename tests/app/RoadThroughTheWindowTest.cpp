@@ -205,6 +205,37 @@ public:
         QTest::keyClick(window_, key, modifiers);
     }
 
+    // Whether the keyboard is in the item named `name` (on it, or in a field
+    // inside it); a control that has a ring shows it.
+    bool hasKeyboard(const QString& name) const
+    {
+        QQuickItem* target = item(name);
+        QQuickItem* focus = window_ ? window_->activeFocusItem() : nullptr;
+        if (!target || !focus)
+            return false;
+        bool within = false;
+        for (QQuickItem* at = focus; at && !within; at = at->parentItem())
+            within = at == target;
+        if (!within)
+            return false;
+        auto* ring = target->property("focusRing").value<QQuickItem*>();
+        return !ring || ring->isVisible();
+    }
+    bool waitForKeyboard(const QString& name, std::chrono::milliseconds deadline = kWaitDeadline) const
+    {
+        return waitUntil([&] { return hasKeyboard(name); }, deadline);
+    }
+    // Tab (with `modifiers`) pressed until the keyboard is in the item, as a
+    // person looks for a control: at most `presses` times.
+    bool tabTo(const QString& name, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int presses = 12)
+    {
+        if (!waitForItem(name))
+            return false;
+        for (int i = 0; i < presses && !hasKeyboard(name); ++i)
+            press(Qt::Key_Tab, modifiers);
+        return waitForKeyboard(name, std::chrono::milliseconds(2000));
+    }
+
     // Saves what the window shows as <pictures>/<name>.png.
     bool picture(const QString& name)
     {
@@ -269,6 +300,9 @@ protected:
     }
     static void TearDownTestSuite()
     {
+        ClaudeProcessService::shared().shutdown();
+        EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }))
+            << childProcesses().join(QLatin1Char('\n')).toStdString();
         delete environment_;
         environment_ = nullptr;
     }
@@ -277,10 +311,11 @@ protected:
     QString projectFolder() const { return machine().containerPath() + QStringLiteral("/ZAVE/project"); }
     QList<FakeCall> calls(const QString& kind) const { return fakeCallsOfKind(machine().fakeClaudeLog(), kind); }
 
-    // No `claude` and no shell outlive the window.
+    // No `claude` and no shell outlive the window. (The interview's service
+    // stays for the next window, as it does while the application runs; the
+    // suite's end stops it as quitting does.)
     void expectNoChildLeft()
     {
-        ClaudeProcessService::shared().shutdown();
         EXPECT_TRUE(waitUntil([] { return childProcesses().isEmpty(); }))
             << childProcesses().join(QLatin1Char('\n')).toStdString();
     }
@@ -557,6 +592,111 @@ TEST_F(RoadThroughTheWindowTest, ReopensOnTheWorkScreenOfAPlanInProgress)
         << "claude never started in the terminal";
     EXPECT_EQ(calls(QStringLiteral("interactive")).last().cwd, folder);
     EXPECT_TRUE(app.waitForProperty(QStringLiteral("terminalPanel/folderPath"), "text", folder));
+
+    app.close();
+    expectNoChildLeft();
+}
+
+// The same road by the keyboard alone, from the entry screen to the first
+// approval: Tab to a control (its ring showing), Return or Space to press
+// it, text typed into the field that has the keyboard, Escape to close the
+// dashboard, Control+Tab to leave the terminal.
+TEST_F(RoadThroughTheWindowTest, FromTheIdeaToAnApprovalByTheKeyboard)
+{
+    {
+        // A machine past its first launch, with no project begun (what a
+        // run before this one left goes).
+        UserDefaults::setBool(QString::fromLatin1(UserDefaults::kHasSeenOnboarding), true);
+        UserDefaults::remove(QString::fromLatin1(UserDefaults::kTerminalDirectoryBookmark));
+        QFile::remove(projectFolder() + QStringLiteral("/Task.json"));
+    }
+    const qsizetype terminalsBefore = calls(QStringLiteral("interactive")).size();
+    auto panel = std::make_shared<FakeFolderPanel>();
+    AppWindow app(panel);
+    ASSERT_TRUE(app.isShown()) << "the main window did not open";
+
+    // The entry screen: the idea, Return.
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("entryView")));
+    ASSERT_TRUE(app.waitForProperty(QStringLiteral("entryView/ideaInput"), "isSubmitEnabled", true))
+        << "the preparation never made the interview ready";
+    ASSERT_TRUE(app.tabTo(QStringLiteral("entryView/ideaInput"))) << "Tab never reached the idea field";
+    app.type(QStringLiteral("물 마시기 기록 앱"));
+    app.press(Qt::Key_Return);
+
+    // The interview: each answer in the field that has the keyboard; then
+    // the document button has it, and Return presses it.
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("chatView")));
+    int turns = 2;
+    for (const QString& answer : {QStringLiteral("하루 여덟 잔"), QStringLiteral("위젯이 있으면 좋겠어요")}) {
+        ASSERT_TRUE(waitUntil([&] {
+            return app.anyItem(QStringLiteral("chatView/turnRow%1").arg(turns))
+                   && !app.read(QStringLiteral("chatView/loadingRow"), "isShown").toBool();
+        })) << "no reply to turn " << turns - 1;
+        ASSERT_TRUE(app.waitForKeyboard(QStringLiteral("chatView/answerInput"))) << "the answer field lost the keyboard";
+        app.type(answer);
+        app.press(Qt::Key_Return);
+        turns += 2;
+    }
+    ASSERT_TRUE(app.waitForKeyboard(QStringLiteral("chatView/documentsButton"))) << "the document button never had the keyboard";
+    app.press(Qt::Key_Return);
+
+    // The set-up: Tab to "폴더 생성하기", Return; the folder answered in the
+    // panel; "프로젝트 생성 완료" has the keyboard, Space verifies; then
+    // "작업 화면으로 이동" has it, Return leads on.
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("projectGuidingView")));
+    ASSERT_TRUE(app.waitSettled(QStringLiteral("folderIcon")));
+    ASSERT_TRUE(app.tabTo(QStringLiteral("folderButton")));
+    ASSERT_TRUE(app.picture(QStringLiteral("keyboard-guiding")));
+    app.press(Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([&] { return panel->isShowing(); })) << "Return did not open the folder panel";
+    const QString folder = machine().documentsPath() + QStringLiteral("/Water App");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    panel->answer(PanelResponse::ok, folder);
+    ASSERT_TRUE(app.waitForProperty(QStringLiteral("headerText"), "text",
+                                    QStringLiteral("AI가 명세서를 모두 생성했어요. 프로젝트 생성을 완료해주세요!")))
+        << "the plan never appeared";
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/WaterApp/WaterApp.xcodeproj")));
+    ASSERT_TRUE(app.tabTo(QStringLiteral("verificationButton")));
+    app.press(Qt::Key_Space);
+    ASSERT_TRUE(app.waitForItem(QStringLiteral("completionSection"))) << "Space did not verify the project";
+    ASSERT_TRUE(app.waitForKeyboard(QStringLiteral("completionButton")));
+    app.press(Qt::Key_Return);
+
+    // The work: Escape closes the dashboard; Control+Tab leaves the
+    // terminal, Tab goes on to the card; Return starts the work, and later
+    // opens the test.
+    ASSERT_TRUE(app.waitSettled(QStringLiteral("dashboardFrame"))) << "the dashboard did not open on the first visit";
+    app.press(Qt::Key_Escape);
+    ASSERT_TRUE(app.waitForGone(QStringLiteral("dashboardOverlay")));
+    ASSERT_TRUE(app.waitForKeyboard(QStringLiteral("terminalPanel/terminalWrapper")));
+    ASSERT_TRUE(waitUntil([&] { return calls(QStringLiteral("interactive")).size() > terminalsBefore; }))
+        << "claude never started in the terminal";
+    ASSERT_TRUE(app.tabTo(QStringLiteral("sidebar/cardButton"), Qt::ControlModifier));
+    ASSERT_TRUE(app.waitSettled(QStringLiteral("sidebar/taskList")));
+    ASSERT_TRUE(app.picture(QStringLiteral("keyboard-work")));
+    app.press(Qt::Key_Return);
+    ASSERT_TRUE(app.waitForProperty(QStringLiteral("sidebar/cardSubtitle"), "text",
+                                    QStringLiteral("테스트가 준비되었습니다"), 30s))
+        << "the work never reached its test";
+    ASSERT_TRUE(app.tabTo(QStringLiteral("sidebar/cardButton"), Qt::ControlModifier));
+    app.press(Qt::Key_Return);
+
+    // The task popup: "다 잘 작동해요" by Space ticks every item; Tab on to
+    // "테스트 완료", Return.
+    ASSERT_TRUE(app.waitSettled(QStringLiteral("taskPopup/submitButton")));
+    ASSERT_TRUE(app.tabTo(QStringLiteral("taskPopup/masterBox")));
+    app.press(Qt::Key_Space);
+    ASSERT_TRUE(app.tabTo(QStringLiteral("taskPopup/submitButton"), Qt::NoModifier, 60));
+    ASSERT_TRUE(app.picture(QStringLiteral("keyboard-task-popup")));
+    app.press(Qt::Key_Return);
+    ASSERT_TRUE(app.waitForGone(QStringLiteral("taskPopup")));
+    ASSERT_TRUE(app.waitForKeyboard(QStringLiteral("terminalPanel/terminalWrapper")));
+
+    const QString approval = QStringLiteral("사용자가 승인했습니다. Task.json 연동 규칙에 따라 진행하세요.");
+    ASSERT_TRUE(waitUntil([&] {
+        const QList<FakeCall> all = calls(QStringLiteral("interactive"));
+        return all.size() > terminalsBefore && all.last().lines.contains(approval);
+    }, 30s)) << "the approval never reached claude";
 
     app.close();
     expectNoChildLeft();
