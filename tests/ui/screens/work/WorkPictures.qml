@@ -16,7 +16,7 @@ Item {
         "sidebar_firstVisit_longTitle", "sidebar_planned", "sidebar_inProgress", "sidebar_testReady",
         "sidebar_testChecking", "sidebar_emptyTitle", "cards_allStates",
         "board_0_milestones", "board_1_milestone", "board_4_milestones", "board_oneLineTitles",
-        "board_40_milestones", "board_40_milestones_scrolled", "board_1000_tasks",
+        "board_40_milestones", "board_40_milestones_scrolled", "board_12_named_milestones", "board_1000_tasks",
         "terminal_missingBanner", "terminal_grantedBanner", "terminal_claudeWaiting", "terminal_claudeAsking",
         "terminal_claudeEnded", "terminal_planUnreadableAndAsking",
         "popup_fresh", "popup_allWorking", "popup_item0Failing", "popup_failingWithExplanation",
@@ -100,6 +100,18 @@ Item {
             milestones.push(Plans.milestone(i + 1, (i + 1) + "단계 작업", types[i % 3],
                                             [Plans.task(i + 1, i < 3 ? "completed" : "planned", i < 3 ? "checked" : "pending")]))
         return Plans.plan("마흔 단계", milestones)
+    }
+
+    // Twelve milestones named as a plan names them: too long for their tabs.
+    function namedMilestones() {
+        const themes = ["프로젝트 준비", "데이터 모델", "습관 목록 화면", "습관 추가와 편집", "알림 설정",
+                        "통계와 차트", "위젯", "iCloud 동기화", "설정 화면", "접근성", "다크 모드", "출시 준비"]
+        const types = ["setupAndModeling", "featureImplementation", "uiImplementation"]
+        const milestones = []
+        for (let i = 0; i < themes.length; ++i)
+            milestones.push(Plans.milestone(i + 1, "마일스톤 " + (i + 1) + ": " + themes[i], types[i % 3],
+                                            [Plans.task(i + 1, i < 2 ? "completed" : "planned", i < 2 ? "checked" : "pending")]))
+        return Plans.plan("열두 단계", milestones)
     }
 
     // `count` tasks in one milestone with long titles.
@@ -193,6 +205,10 @@ Item {
         case "board_40_milestones_scrolled":
             sidebarScene(manyMilestones(40), true, "마흔 단계")
             sidebarStep = "scrollTabs"
+            break
+        case "board_12_named_milestones":
+            sidebarScene(namedMilestones(), true, "열두 단계")
+            sidebarStep = "selectAndHoverLastTab"
             break
         case "board_1000_tasks":
             sidebarScene(manyTasks(1000, "천 개의 작업"), true, "천 개의 작업")
@@ -481,6 +497,16 @@ Item {
                     root.settleTicks = 20
                     return
                 }
+                if (sidebar && root.sidebarStep === "selectAndHoverLastTab") {
+                    // The last tab selected, the pointer resting on the one before it.
+                    const board = sidebar.board
+                    board.tabStrip.contentX = board.tabStrip.contentWidth - board.tabStrip.width
+                    board.selectedMilestoneId = 12
+                    board.hoveredTab = findTab(board.tabStrip, 11)
+                    root.sidebarStep = ""
+                    root.settleTicks = 15
+                    return
+                }
                 if (sidebar && root.sidebarStep === "scrollTasks") {
                     const scroller = findSidebarScroller(sidebar)
                     scroller.contentY = 500 * 120
@@ -491,6 +517,17 @@ Item {
                 root.sceneReady = true
             }
         }
+    }
+
+    function findTab(item, id) {
+        if (item.milestoneValue !== undefined && item.milestoneValue.id === id)
+            return item
+        for (let i = 0; i < item.children.length; ++i) {
+            const found = findTab(item.children[i], id)
+            if (found)
+                return found
+        }
+        return null
     }
 
     function findSidebarScroller(item) {
