@@ -4,7 +4,8 @@
 // dialogs are saved to ORVA_DIALOG_PICTURES.
 #include "ScreenTestEnvironment.h"
 #include "app/AppStart.h"
-#include "support/WarningGuard.h"
+#include "support/GoogleTestMain.h"
+#include "support/ShownFileDialog.h"
 #include "support/Waiting.h"
 #include "ui/components/ViewRules.h"
 #include "ui/design/DesignTokens.h"
@@ -28,20 +29,10 @@
 #include <QTreeView>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 
 namespace orva::test {
 namespace {
-
-QFileDialog* shownDialog()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible())
-            return dialog;
-    }
-    return nullptr;
-}
 
 bool hasHangul(const QString& text)
 {
@@ -129,7 +120,7 @@ protected:
     // A dialog a failed test left open goes with it.
     void TearDown() override
     {
-        while (QFileDialog* dialog = shownDialog()) {
+        while (QFileDialog* dialog = shownFileDialog()) {
             dialog->reject();
             waitUntil([dialog] { return !dialog->isVisible(); });
         }
@@ -201,8 +192,8 @@ TEST_P(FolderDialogPanels, ShowKoreanTextsInTheDarkPaletteWithWholeColumns)
     } else {
         service.selectDirectory();
     }
-    ASSERT_TRUE(waitUntil([] { return shownDialog() != nullptr; }));
-    QFileDialog* dialog = shownDialog();
+    ASSERT_TRUE(waitUntil([] { return shownFileDialog() != nullptr; }));
+    QFileDialog* dialog = shownFileDialog();
     if (!c.create)
         dialog->setDirectory(documents.path());
     QTreeView* tree = detailView(dialog);
@@ -282,7 +273,7 @@ TEST_P(FolderDialogPanels, ShowKoreanTextsInTheDarkPaletteWithWholeColumns)
     std::filesystem::create_directories(ORVA_DIALOG_PICTURES);
     EXPECT_TRUE(dialog->grab().save(QStringLiteral(ORVA_DIALOG_PICTURES "/") + QString::fromUtf8(c.picture)));
     dialog->reject();
-    ASSERT_TRUE(waitUntil([] { return shownDialog() == nullptr; }));
+    ASSERT_TRUE(waitUntil([] { return shownFileDialog() == nullptr; }));
     QDir(documents.filePath(QStringLiteral("MyProject"))).removeRecursively();
     QFile::remove(documents.filePath(QStringLiteral("notes.txt")));
     QFile::remove(documents.filePath(QStringLiteral("archive.zip")));
@@ -298,19 +289,5 @@ INSTANTIATE_TEST_SUITE_P(Panels, FolderDialogPanels,
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    orva::test::installWarningGuard([](const QString& line) {
-        if (!testing::UnitTest::GetInstance()->current_test_info())
-            return false;
-        ADD_FAILURE() << "Unexpected Qt warning: " << line.toStdString();
-        return true;
-    });
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    const int status = RUN_ALL_TESTS();
-    const QStringList stray = orva::test::takeRecordedWarnings();
-    for (const QString& line : stray)
-        std::fprintf(stderr, "Unexpected Qt warning: %s\n", qPrintable(line));
-    return status != 0 ? status : (stray.isEmpty() ? 0 : 1);
+    return orva::test::runGoogleTests<QApplication>(argc, argv);
 }

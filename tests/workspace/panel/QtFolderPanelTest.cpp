@@ -1,4 +1,5 @@
 #include "support/TempContext.h"
+#include "support/ShownFileDialog.h"
 #include "support/Waiting.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/FolderPanel.h"
@@ -17,15 +18,6 @@
 
 namespace orva {
 namespace {
-
-QFileDialog* shownDialog()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible())
-            return dialog;
-    }
-    return nullptr;
-}
 
 bool showsText(QWidget* root, const QString& text)
 {
@@ -52,8 +44,8 @@ TEST(QtFolderPanelTest, TheOpenPanelShowsItsTextsAndReturnsTheChosenFolder)
     panel.beginOpenPanel(options, [&](PanelResponse response, const QString& path) {
         answer = {true, response, path};
     });
-    ASSERT_TRUE(QTest::qWaitFor([] { return shownDialog() != nullptr; }, test::kWaitDeadlineMs));
-    QFileDialog* dialog = shownDialog();
+    ASSERT_TRUE(QTest::qWaitFor([] { return test::shownFileDialog() != nullptr; }, test::kWaitDeadlineMs));
+    QFileDialog* dialog = test::shownFileDialog();
     EXPECT_EQ(dialog->windowTitle(), options.title);
     EXPECT_EQ(dialog->labelText(QFileDialog::Accept), options.prompt);
     EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
@@ -78,8 +70,8 @@ TEST(QtFolderPanelTest, TheSavePanelOffersTheDefaultNameAndCancels)
     panel.beginSavePanel(options, [&](PanelResponse response, const QString& path) {
         answer = {true, response, path};
     });
-    ASSERT_TRUE(QTest::qWaitFor([] { return shownDialog() != nullptr; }, test::kWaitDeadlineMs));
-    QFileDialog* dialog = shownDialog();
+    ASSERT_TRUE(QTest::qWaitFor([] { return test::shownFileDialog() != nullptr; }, test::kWaitDeadlineMs));
+    QFileDialog* dialog = test::shownFileDialog();
     EXPECT_EQ(dialog->windowTitle(), options.title);
     EXPECT_EQ(dialog->labelText(QFileDialog::Accept), options.prompt);
     EXPECT_EQ(dialog->labelText(QFileDialog::FileName), options.nameFieldLabel);
@@ -118,8 +110,8 @@ TEST(QtFolderPanelTest, TheCreatePanelTakesAnExistingFolderAndNeverNestsOneInIts
         ASSERT_TRUE(documents.mkpath(QStringLiteral("MyProject")));
         DirectoryAccessService service(std::make_shared<QtFolderPanel>());
         service.createProjectDirectory();
-        ASSERT_TRUE(QTest::qWaitFor([] { return shownDialog() != nullptr; }, test::kWaitDeadlineMs));
-        QFileDialog* dialog = shownDialog();
+        ASSERT_TRUE(QTest::qWaitFor([] { return test::shownFileDialog() != nullptr; }, test::kWaitDeadlineMs));
+        QFileDialog* dialog = test::shownFileDialog();
         if (*c.shownFolder)
             dialog->setDirectory(documents.filePath(QString::fromUtf8(c.shownFolder)));
         if (*c.typedName) {
@@ -143,11 +135,11 @@ TEST(QtFolderPanelTest, TheCreatePanelTakesAnExistingFolderAndNeverNestsOneInIts
         QTest::mouseClick(confirm, Qt::LeftButton);
 
         const QString expected = documents.filePath(QString::fromUtf8(c.published));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return service.hasAccess(); }, test::kWaitDeadlineMs)) << "still showing: " << (shownDialog() != nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return service.hasAccess(); }, test::kWaitDeadlineMs)) << "still showing: " << (test::shownFileDialog() != nullptr);
         EXPECT_EQ(service.selectedDirectory(), expected);
         EXPECT_TRUE(QFileInfo(expected).isDir());
         EXPECT_FALSE(QFileInfo::exists(documents.filePath(QStringLiteral("MyProject/MyProject"))));
-        EXPECT_EQ(shownDialog(), nullptr);
+        EXPECT_EQ(test::shownFileDialog(), nullptr);
     }
 }
 
