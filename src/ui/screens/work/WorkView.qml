@@ -62,14 +62,19 @@ FocusScope {
         if (next)
             next.forceActiveFocus(step > 0 ? Qt.TabFocusReason : Qt.BacktabFocusReason)
     }
-    // The control with the keyboard went: the terminal has it again.
-    function keepTheKeyboard() {
-        const item = root.Window.activeFocusItem
-        if (!root.overlayOpen && item !== null && ViewRules.isWithin(item, root)
-                && ViewRules.controlHolding(root, item) === null)
-            terminalPanel.wrapper.forceActiveFocus()
+    // The control with the keyboard went: the terminal has it again (looked
+    // at once the change that moved the keyboard is over).
+    Timer {
+        id: keyboardCheck
+        interval: 0
+        onTriggered: {
+            const item = root.Window.activeFocusItem
+            if (!root.overlayOpen && item !== null && ViewRules.isWithin(item, root)
+                    && ViewRules.controlHolding(root, item) === null)
+                terminalPanel.wrapper.forceActiveFocus()
+        }
     }
-    Window.onActiveFocusItemChanged: Qt.callLater(root.keepTheKeyboard)
+    Window.onActiveFocusItemChanged: keyboardCheck.restart()
 
     Rectangle {
         anchors.fill: parent
