@@ -54,11 +54,12 @@ QFont terminalFont()
     return font;
 }
 
-// Families tried, in order, for characters the main font lacks.
+// Families tried, in order, for characters the main font lacks. The last
+// has the symbols no other one draws, such as the "⏵⏵" of claude's footer.
 const QStringList& fallbackFamilies()
 {
     static const QStringList families{QStringLiteral("Noto Sans Mono CJK KR"), QStringLiteral("Noto Sans CJK KR"),
-                                      QStringLiteral("DejaVu Sans")};
+                                      QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans Symbols2")};
     return families;
 }
 

@@ -610,6 +610,30 @@ TEST_F(RendererViewTest, DecomposedHangulLooksLikeTheSyllable)
     EXPECT_EQ(view.renderImage(), precomposed);
 }
 
+// Every character the claude CLI drew in its recorded screens (its logo,
+// box, prompt, footer and spinner) has a glyph in the terminal's fonts: none
+// is drawn as the empty box of a character no font has.
+TEST_F(RendererViewTest, ClaudesCharactersAllHaveAGlyph)
+{
+    sizeTo(4, 1);
+    auto cell = [&](const std::string& text) {
+        feedAll("\x1B[?25l\x1B[2J\x1B[H" + text);
+        return view.renderImage().copy(0, 0, static_cast<int>(view.cellWidth()), static_cast<int>(view.cellHeight()));
+    };
+    // Private-use characters of plane 15: no font has them, so they show the
+    // empty box (and the same one).
+    const QImage missing = cell("\xF3\xB0\x80\x80");
+    ASSERT_EQ(cell("\xF3\xB0\x80\x81"), missing);
+    ASSERT_NE(cell("A"), missing);
+    const QString drawn = QString::fromUtf8("·…←⎿⏵─│╭╮╯╰█▌▐▘▛▜▝●✔✳✻❯✢✶✽");
+    for (const QChar ch : drawn) {
+        SCOPED_TRACE(QString(ch).toStdString());
+        EXPECT_NE(cell(QString(ch).toStdString()), missing);
+    }
+    // The test itself: a character no font has is told apart.
+    EXPECT_EQ(cell("\xF4\x8F\xBF\xBC"), missing);
+}
+
 // Emoji come from the colour emoji font, also those a text font has a plain
 // outline of (DejaVu Sans draws U+1F600 in one colour), and a joiner
 // sequence is one picture.
