@@ -35,9 +35,7 @@ FocusScope {
     Keys.onReleased: (event) => event.accepted = true
 
     function moveFocus(forward: bool) {
-        const next = ViewRules.nextControl(card, root.Window.activeFocusItem, forward)
-        if (next)
-            next.forceActiveFocus(forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
+        ViewRules.moveKeyboard(card, root.Window.activeFocusItem, forward)
     }
 
     // One of the two buttons: its label on its fill; a click, Return or

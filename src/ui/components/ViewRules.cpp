@@ -188,15 +188,21 @@ void collectControls(QQuickItem* item, QList<QQuickItem*>& out)
     for (QQuickItem* child : item->childItems())
         collectControls(child, out);
 }
+// The controls of `scope` (not the scope itself), in tree order.
+QList<QQuickItem*> controlsOf(QQuickItem* scope)
+{
+    QList<QQuickItem*> controls;
+    for (QQuickItem* child : scope->childItems())
+        collectControls(child, controls);
+    return controls;
+}
 } // namespace
 
 QQuickItem* ViewRules::nextControl(QQuickItem* scope, QQuickItem* from, bool forward) const
 {
     if (!scope)
         return nullptr;
-    QList<QQuickItem*> controls;
-    for (QQuickItem* child : scope->childItems())
-        collectControls(child, controls);
+    const QList<QQuickItem*> controls = controlsOf(scope);
     if (controls.isEmpty())
         return nullptr;
     qsizetype at = -1;
@@ -208,13 +214,19 @@ QQuickItem* ViewRules::nextControl(QQuickItem* scope, QQuickItem* from, bool for
     return controls[(at + (forward ? 1 : n - 1)) % n];
 }
 
+bool ViewRules::moveKeyboard(QQuickItem* scope, QQuickItem* from, bool forward) const
+{
+    QQuickItem* next = nextControl(scope, from, forward);
+    if (next)
+        next->forceActiveFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return next != nullptr;
+}
+
 QQuickItem* ViewRules::controlHolding(QQuickItem* scope, QQuickItem* item) const
 {
     if (!scope || !isWithin(item, scope))
         return nullptr;
-    QList<QQuickItem*> controls;
-    for (QQuickItem* child : scope->childItems())
-        collectControls(child, controls);
+    const QList<QQuickItem*> controls = controlsOf(scope);
     for (QQuickItem* at = item; at && at != scope; at = at->parentItem()) {
         if (controls.contains(at))
             return at;

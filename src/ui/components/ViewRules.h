@@ -126,6 +126,9 @@ public:
     // an item with a true `keyboardControl` property that is visible and
     // enabled. Null when the scope has none.
     Q_INVOKABLE QQuickItem* nextControl(QQuickItem* scope, QQuickItem* from, bool forward) const;
+    // Gives the keyboard to that next control, as Tab (Shift+Tab) does; false
+    // when the scope has none.
+    Q_INVOKABLE bool moveKeyboard(QQuickItem* scope, QQuickItem* from, bool forward) const;
     // The control of `scope` that `item` is or lies inside (a field's
     // editor: the field), or null.
     Q_INVOKABLE QQuickItem* controlHolding(QQuickItem* scope, QQuickItem* item) const;

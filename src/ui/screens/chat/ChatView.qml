@@ -92,9 +92,7 @@ Item {
         event.accepted = true
     }
     function moveFocus(forward: bool) {
-        const next = ViewRules.nextControl(root, root.Window.activeFocusItem, forward)
-        if (next)
-            next.forceActiveFocus(forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
+        ViewRules.moveKeyboard(root, root.Window.activeFocusItem, forward)
     }
 
     Rectangle {

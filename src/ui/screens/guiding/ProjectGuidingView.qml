@@ -40,9 +40,7 @@ FocusScope {
         event.accepted = true
     }
     function moveFocus(forward: bool) {
-        const next = ViewRules.nextControl(content, root.Window.activeFocusItem, forward)
-        if (next)
-            next.forceActiveFocus(forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
+        ViewRules.moveKeyboard(content, root.Window.activeFocusItem, forward)
     }
 
     Rectangle {

@@ -60,7 +60,7 @@ Item {
         // A control of the leaving page had the keyboard: it goes on to the
         // new page's main control.
         const focused = root.Window.activeFocusItem
-        const keyboardOnPage = leaving !== null && focused !== null && root.isWithin(focused, leaving)
+        const keyboardOnPage = leaving !== null && focused !== null && ViewRules.isWithin(focused, leaving)
         const slot = pageSlot.createObject(pageArea, { page: root.pageComponent(root.currentPage) })
         pageArea.current = slot
         root.page = slot.item
@@ -70,17 +70,8 @@ Item {
         if (keyboardOnPage && root.page && root.page.primaryControl)
             root.page.primaryControl.forceActiveFocus(Qt.TabFocusReason)
     }
-    function isWithin(item: Item, scope: Item): bool {
-        for (let p = item; p !== null; p = p.parent) {
-            if (p === scope)
-                return true
-        }
-        return false
-    }
     function moveFocus(forward: bool) {
-        const next = ViewRules.nextControl(card, root.Window.activeFocusItem, forward)
-        if (next)
-            next.forceActiveFocus(forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
+        ViewRules.moveKeyboard(card, root.Window.activeFocusItem, forward)
     }
 
     // Keyboard: Tab and Shift+Tab go round the controls; every key stops

@@ -58,9 +58,7 @@ FocusScope {
         if (step === 0)
             return
         event.accepted = true
-        const next = ViewRules.nextControl(root, from, step > 0)
-        if (next)
-            next.forceActiveFocus(step > 0 ? Qt.TabFocusReason : Qt.BacktabFocusReason)
+        ViewRules.moveKeyboard(root, from, step > 0)
     }
     // The control with the keyboard went: the terminal has it again (looked
     // at once the change that moved the keyboard is over).
