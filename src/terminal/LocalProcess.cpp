@@ -402,52 +402,63 @@ void LocalProcess::drainOutput()
         m_delegate->dataReceived(data);
 }
 
+LocalProcess::WriteResult LocalProcess::writeLocked(std::span<const std::uint8_t> bytes, std::size_t& written,
+                                                    pid_t group, bool person)
+{
+    while (written < bytes.size()) {
+        const std::size_t left = bytes.size() - written;
+        if (group > 0 && ::tcgetpgrp(m_masterFd) != group) {
+            // Meant for a program that no longer has the terminal.
+            m_unwritten -= left;
+            m_dropped += left;
+            written = bytes.size();
+            return WriteResult::Finished;
+        }
+        const pid_t front = person || m_guardedGroup > 0 ? ::tcgetpgrp(m_masterFd) : 0;
+        const ssize_t n = ::write(m_masterFd, bytes.data() + written, left);
+        if (n > 0) {
+            if (m_guardedGroup > 0 && front == m_guardedGroup)
+                m_readerBytes += static_cast<std::uint64_t>(n);
+            if (person) {
+                m_personBytes += static_cast<std::uint64_t>(n);
+                if (m_guardedGroup <= 0 || front != m_guardedGroup)
+                    m_personElsewhere += static_cast<std::uint64_t>(n);
+            }
+            written += static_cast<std::size_t>(n);
+            m_unwritten -= static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0 || errno == EAGAIN)
+            return WriteResult::Full;
+        logLine("[LocalProcess] 쓰기 오류: " + errnoText(errno));
+        m_unwritten -= left;
+        written = bytes.size();
+        return WriteResult::Finished;
+    }
+    return WriteResult::Finished;
+}
+
 void LocalProcess::writerLoop()
 {
     // Every write happens under the lock, so a discard (flushUnreadInput)
-    // never meets a chunk half on its way.
+    // never meets a chunk half on its way. The queue only holds what the
+    // terminal would not take at once (see queueWrite).
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_writeCondition.wait(lock, [this] { return m_stopping || !m_writeQueue.empty(); });
         if (m_stopping)
             return;
         Chunk& chunk = m_writeQueue.front();
-        const std::size_t left = chunk.bytes.size() - chunk.written;
-        if (chunk.group > 0 && ::tcgetpgrp(m_masterFd) != chunk.group) {
-            // Meant for a program that no longer has the terminal.
-            m_unwritten -= left;
-            m_dropped += left;
+        if (writeLocked(chunk.bytes, chunk.written, chunk.group, chunk.person) == WriteResult::Finished) {
             m_writeQueue.pop_front();
             continue;
         }
-        const pid_t front = chunk.person || m_guardedGroup > 0 ? ::tcgetpgrp(m_masterFd) : 0;
-        const ssize_t n = ::write(m_masterFd, chunk.bytes.data() + chunk.written, left);
-        if (n >= 0) {
-            if (m_guardedGroup > 0 && front == m_guardedGroup)
-                m_readerBytes += static_cast<std::uint64_t>(n);
-            if (chunk.person) {
-                m_personBytes += static_cast<std::uint64_t>(n);
-                if (m_guardedGroup <= 0 || front != m_guardedGroup)
-                    m_personElsewhere += static_cast<std::uint64_t>(n);
-            }
-            chunk.written += static_cast<std::size_t>(n);
-            m_unwritten -= static_cast<std::size_t>(n);
-            if (chunk.written == chunk.bytes.size())
-                m_writeQueue.pop_front();
-            continue;
-        }
-        if (errno == EINTR)
-            continue;
-        if (errno == EAGAIN) {
-            lock.unlock();
-            pollfd fds[2] = {{m_masterFd, POLLOUT, 0}, {m_stopFd, POLLIN, 0}};
-            ::poll(fds, 2, -1);
-            lock.lock();
-            continue;
-        }
-        logLine("[LocalProcess] 쓰기 오류: " + errnoText(errno));
-        m_unwritten -= left;
-        m_writeQueue.pop_front();
+        lock.unlock();
+        pollfd fds[2] = {{m_masterFd, POLLOUT, 0}, {m_stopFd, POLLIN, 0}};
+        ::poll(fds, 2, -1);
+        lock.lock();
     }
 }
 
@@ -545,7 +556,15 @@ void LocalProcess::queueWrite(std::span<const std::uint8_t> data, pid_t group, b
         return;
     std::lock_guard lock(m_mutex);
     m_unwritten += data.size();
-    m_writeQueue.push_back(Chunk{std::vector<std::uint8_t>(data.begin(), data.end()), 0, group, person});
+    std::size_t written = 0;
+    // With nothing queued before them, the bytes are written here and now,
+    // on the caller's thread (a key reaches the terminal without waiting for
+    // another thread); the writer only gets what the terminal does not take
+    // at once, and everything sent after it then queues behind it.
+    if (m_writeQueue.empty() && !m_stopping && writeLocked(data, written, group, person) == WriteResult::Finished)
+        return;
+    m_writeQueue.push_back(Chunk{std::vector<std::uint8_t>(data.begin() + static_cast<std::ptrdiff_t>(written), data.end()),
+                                 0, group, person});
     m_writeCondition.notify_one();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // One child program on a pseudo-terminal. The master side is read on a reader
-// thread and written on a writer thread; every callback reaches the delegate
+// thread; bytes sent are written at once on the sender's thread, and only what
+// the terminal does not take then waits for a writer thread; every callback reaches the delegate
 // through the main executor given to the constructor (the Qt main loop in the
 // application, a plain job queue in tests). Plain C++ over POSIX.
 
@@ -112,7 +113,9 @@ public:
     void startProcess(const std::string& executable, const std::vector<std::string>& args,
                       const std::optional<std::vector<std::string>>& environment = std::nullopt);
 
-    // Queues bytes for the child; dropped unless running.
+    // Bytes for the child, in the order sent, without blocking: written at
+    // once when nothing waits before them, else queued behind what waits
+    // for the writer thread; dropped unless running.
     void send(std::span<const std::uint8_t> data);
     void send(std::string_view text);
     // The same, for the terminal's foreground group `group` only: bytes that
@@ -174,6 +177,11 @@ private:
     // Sends SIGTERM, hangs up, reaps; kills the process group after a grace.
     void endChild();
     void queueWrite(std::span<const std::uint8_t> data, pid_t group, bool person);
+    // Under m_mutex: writes `bytes` from `written` on (which it advances)
+    // without blocking, counting the person's bytes and dropping those meant
+    // for a group not in front. Full: the terminal takes no more for now.
+    enum class WriteResult { Finished, Full };
+    WriteResult writeLocked(std::span<const std::uint8_t> bytes, std::size_t& written, pid_t group, bool person);
     // Under m_mutex.
     std::uint64_t flushLocked();
     void stopGuard();

@@ -68,8 +68,9 @@ void LocalProcessTerminalView::terminate()
 
 void LocalProcessTerminalView::send(std::span<const std::uint8_t> bytes)
 {
-    logLine("[LocalProcessTerminalView] Sending " + std::to_string(bytes.size()) + " bytes to process");
+    // The key first, the log line after it.
     m_process.sendFromPerson(bytes);
+    logLine("[LocalProcessTerminalView] Sending " + std::to_string(bytes.size()) + " bytes to process");
 }
 
 void LocalProcessTerminalView::typeCommand(std::span<const std::uint8_t> bytes)

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <mutex>
 #include <set>
 #include <sstream>
@@ -576,6 +577,80 @@ TEST_F(LocalProcessTest, ANewChildOnceTheFirstHasEnded)
     ASSERT_TRUE(queue.pumpUntil([&] { return recorder.terminations.size() == 2; }));
     EXPECT_NE(recorder.output.find("first-42"), std::string::npos);
     EXPECT_NE(recorder.output.find("second-42"), std::string::npos);
+}
+
+std::span<const std::uint8_t> bytesOf(const std::string& text)
+{
+    return std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+// A key with nothing queued before it is on the terminal by the time the
+// call returns (no other thread has to run first), counted as the person's.
+TEST_F(LocalProcessTest, AKeyWithNothingQueuedIsWrittenAtOnce)
+{
+    start("/bin/sh", {"-c", "stty raw -echo; echo ready; head -c 3 | od -An -c; echo end"});
+    ASSERT_TRUE(waitForOutput("ready")) << recorder.output;
+    std::uint64_t sent = 0;
+    for (const std::string key : {"k", "e", "y"}) {
+        process->sendFromPerson(bytesOf(key));
+        sent += key.size();
+        const auto fg = process->foregroundReader();
+        ASSERT_TRUE(fg);
+        EXPECT_EQ(fg->personBytes, sent);
+        EXPECT_EQ(fg->personBytesElsewhere, sent);
+    }
+    ASSERT_TRUE(waitForOutput("end")) << recorder.output;
+    EXPECT_NE(recorder.output.find("k   e   y"), std::string::npos) << recorder.output;
+}
+
+// A reader that reads nothing for a while: what the terminal does not take
+// waits, and whatever is sent meanwhile (by the person or not) queues behind
+// it; the reader gets every byte in the order sent, and the person's bytes
+// are counted as they reach the terminal.
+TEST_F(LocalProcessTest, BytesKeepTheirOrderWhileTheTerminalIsFull)
+{
+    const std::filesystem::path go = home / "go";
+    const std::filesystem::path got = home / "got";
+    std::string expected;
+    std::vector<std::pair<std::string, bool>> pieces;
+    for (int i = 0; i < 400; ++i) {
+        std::ostringstream piece;
+        piece << '<' << i << ':' << std::string(1000 + i % 7, static_cast<char>('a' + i % 26)) << '>';
+        pieces.emplace_back(piece.str(), i % 3 != 0);
+        expected += piece.str();
+    }
+    std::ostringstream command;
+    command << "stty raw -echo; echo ready; while [ ! -e '" << go.string() << "' ]; do sleep 0.05; done; head -c "
+            << expected.size() << " > '" << got.string() << "'; echo end; sleep 60";
+    start("/bin/sh", {"-c", command.str()});
+    ASSERT_TRUE(waitForOutput("ready")) << recorder.output;
+    std::uint64_t personSent = 0;
+    for (const auto& [piece, person] : pieces) {
+        if (person) {
+            process->sendFromPerson(bytesOf(piece));
+            personSent += piece.size();
+        } else {
+            process->send(bytesOf(piece));
+        }
+    }
+    // More than the terminal holds: part of it waits, unread.
+    const auto full = process->foregroundReader();
+    ASSERT_TRUE(full);
+    EXPECT_LT(full->personBytes, personSent);
+    EXPECT_GT(full->unreadInput, 0u);
+    std::ofstream(go) << "";
+    ASSERT_TRUE(waitForOutput("end")) << recorder.output;
+    std::ifstream in(got, std::ios::binary);
+    const std::string read((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(read.size(), expected.size());
+    EXPECT_TRUE(read == expected) << "first difference at "
+                                  << std::distance(read.begin(), std::mismatch(read.begin(), read.end(),
+                                                                               expected.begin(), expected.end())
+                                                                     .first);
+    const auto after = process->foregroundReader();
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->personBytes, personSent);
+    EXPECT_EQ(process->droppedBytes(), 0u);
 }
 
 } // namespace
