@@ -123,17 +123,14 @@ qint64 steadyNanoseconds()
 
 std::optional<char32_t> composedHangul(std::u32string_view jamo)
 {
-    // Initial (19), vowel (21) and optional final (27) conjoining jamo.
-    if (jamo.size() < 2 || jamo.size() > 3 || jamo[0] < 0x1100 || jamo[0] > 0x1112 || jamo[1] < 0x1161
-        || jamo[1] > 0x1175)
+    if (jamo.size() < 2)
         return std::nullopt;
-    char32_t final = 0;
-    if (jamo.size() == 3) {
-        if (jamo[2] < 0x11A8 || jamo[2] > 0x11C2)
-            return std::nullopt;
-        final = jamo[2] - 0x11A7;
-    }
-    return static_cast<char32_t>(0xAC00 + ((jamo[0] - 0x1100) * 21 + (jamo[1] - 0x1161)) * 28 + final);
+    const QString composed = QString::fromUcs4(jamo.data(), static_cast<qsizetype>(jamo.size()))
+                                 .normalized(QString::NormalizationForm_C);
+    // One precomposed syllable, or the cluster stays as it is.
+    if (composed.size() != 1 || composed[0].unicode() < 0xAC00 || composed[0].unicode() > 0xD7A3)
+        return std::nullopt;
+    return static_cast<char32_t>(composed[0].unicode());
 }
 
 bool hasCffOutlines(const QRawFont& raw)

@@ -51,7 +51,8 @@ struct TextRange {
 };
 
 // The Hangul syllable a cluster of conjoining jamo spells (initial, vowel and
-// an optional final), or none for any other cluster.
+// an optional final, or a syllable and a final) as Unicode composes it, or
+// none for any other cluster.
 std::optional<char32_t> composedHangul(std::u32string_view jamo);
 
 // Whether the font draws CFF or CFF2 outlines (which Qt blends with gamma

@@ -598,6 +598,11 @@ TEST_F(RendererViewTest, DecomposedHangulLooksLikeTheSyllable)
         {U"\u1112\u1161\u11AB", U'\uD55C'}, {U"\u1100\u1161", U'\uAC00'},   {U"\u1112\u1175\u11C2", U'\uD7A3'},
         {U"\u1100\u1100", std::nullopt},    {U"\u1100\u1161\u0301", std::nullopt}, {U"\u1100", std::nullopt},
         {U"\u1113\u1161", std::nullopt},    {U"e\u0301", std::nullopt},
+        // A syllable of initial and vowel with a final after it.
+        {U"\uAC00\u11A8", U'\uAC01'},      {U"\uD558\u11AB", U'\uD55C'},
+        // Old Hangul (an archaic vowel, final, or a filler): no syllable.
+        {U"\u1100\u1176", std::nullopt},    {U"\u1100\u1161\u11C3", std::nullopt},
+        {U"\u115F\u1161", std::nullopt},    {U"\u1100\u1161\u11A8\u11A8", std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(composedHangul(c.jamo), c.syllable);
