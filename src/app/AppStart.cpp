@@ -1,5 +1,6 @@
 #include "app/AppStart.h"
 
+#include "app/QuickRenderer.h"
 #include "platform/Log.h"
 #include "ui/design/DesignTokens.h"
 #include "ui/design/WidgetPalette.h"
@@ -32,6 +33,8 @@ void configureApplication()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("kem"));
     QCoreApplication::setApplicationName(QStringLiteral("orva"));
+    // Before the first window: the renderer fits the machine's OpenGL.
+    applyQuickRenderer();
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     // Text, emoji and symbol fonts, and the text font as the default.
     DesignTokens::loadDesignFonts();

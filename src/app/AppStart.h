@@ -5,8 +5,8 @@ class QQmlApplicationEngine;
 namespace orva {
 
 // The application's start, shared by `main` and the tests that drive the real
-// window: names, style, fonts, Qt's own texts in Korean, the folder dialogs'
-// colours and the shared services.
+// window: names, the scene graph renderer, style, fonts, Qt's own texts in
+// Korean, the folder dialogs' colours and the shared services.
 void configureApplication();
 
 // Qt's own texts (the folder dialogs' buttons, labels, columns and menus) in
