@@ -9,11 +9,12 @@
 // frame and a pause, and prints the median and 90th percentile of the time
 // from the key event to the frame (the window's frameSwapped after the glyph
 // reached the emulator), split into its legs: the key to the echoed byte fed
-// to the emulator, the feed to the start of the frame, the frame itself. Two
+// to the emulator, the feed to the start of the frame, the frame itself. Three
 // baselines run before it on a shell of their own: the echo through a bare
-// pseudo-terminal read in this thread (the kernel and the shell alone), and
-// through the terminal's process object to the main loop (with its reader and
-// writer threads).
+// pseudo-terminal read in this thread (the kernel and the shell alone), the
+// same read on a thread of its own and handed to the main loop (what a reader
+// thread adds), and through the terminal's process object to the main loop
+// (its writing, its reader thread and its hand-over).
 //
 // The second form only shows the window, prints its X window id and runs until
 // the shell ends, so that a probe outside (an X display's own key events and
@@ -34,6 +35,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -41,6 +43,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <fcntl.h>
@@ -81,25 +84,35 @@ std::vector<std::string> shellEnvironment(const QTemporaryDir& home)
     return {"HOME=" + home.path().toStdString(), "PS1=$ ", "ENV=/dev/null"};
 }
 
-// ---- Baseline 1: the kernel and the shell, read in this thread ----
+// ---- Baselines 1 and 2: a bare pseudo-terminal, read in this thread or on one of its own ----
 
-std::vector<double> barePtyEcho(int keys, const QTemporaryDir& home)
+// /bin/sh on a pseudo-terminal of its own: its master, and the shell's pid
+// (-1, and no master, when it could not start).
+struct BareShell {
+    int master = -1;
+    pid_t pid = -1;
+};
+
+void endBareShell(const BareShell& shell);
+
+BareShell startBareShell(const QTemporaryDir& home)
 {
-    std::vector<double> times;
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
-        return times;
+    BareShell shell;
+    shell.master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     char name[128];
-    if (::ptsname_r(master, name, sizeof name) != 0)
-        return times;
+    if (shell.master < 0 || ::grantpt(shell.master) != 0 || ::unlockpt(shell.master) != 0
+        || ::ptsname_r(shell.master, name, sizeof name) != 0) {
+        endBareShell(shell);
+        return BareShell{};
+    }
     std::vector<std::string> env = shellEnvironment(home);
     env.push_back("TERM=xterm-256color");
     std::vector<char*> envp;
     for (std::string& e : env)
         envp.push_back(e.data());
     envp.push_back(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
+    shell.pid = ::fork();
+    if (shell.pid == 0) {
         ::setsid();
         const int slave = ::open(name, O_RDWR);
         ::ioctl(slave, TIOCSCTTY, 0);
@@ -111,37 +124,116 @@ std::vector<double> barePtyEcho(int keys, const QTemporaryDir& home)
         ::execve(sh, argv, envp.data());
         ::_exit(127);
     }
+    if (shell.pid < 0) {
+        endBareShell(shell);
+        return BareShell{};
+    }
+    return shell;
+}
+
+void endBareShell(const BareShell& shell)
+{
+    if (shell.pid > 0) {
+        ::kill(shell.pid, SIGKILL);
+        ::waitpid(shell.pid, nullptr, 0);
+    }
+    if (shell.master >= 0)
+        ::close(shell.master);
+}
+
+// Whether something could be read within the time.
+bool readMaster(int master, int timeoutMs)
+{
     char buffer[4096];
-    auto readFor = [&](int timeoutMs) {
-        pollfd fd{master, POLLIN, 0};
-        if (::poll(&fd, 1, timeoutMs) <= 0)
-            return false;
-        return ::read(master, buffer, sizeof buffer) > 0;
-    };
+    pollfd fd{master, POLLIN, 0};
+    if (::poll(&fd, 1, timeoutMs) <= 0)
+        return false;
+    return ::read(master, buffer, sizeof buffer) > 0;
+}
+
+std::vector<double> barePtyEcho(int keys, const QTemporaryDir& home)
+{
+    std::vector<double> times;
+    const BareShell shell = startBareShell(home);
+    if (shell.pid <= 0)
+        return times;
+    const int master = shell.master;
     // The prompt, then whatever else the shell prints at start.
-    readFor(5000);
-    while (readFor(100)) {
+    readMaster(master, 5000);
+    while (readMaster(master, 100)) {
     }
     for (int i = 0; i < keys; ++i) {
         const char key = 'a';
         const auto t0 = Clock::now();
-        if (::write(master, &key, 1) != 1 || !readFor(2000))
+        if (::write(master, &key, 1) != 1 || !readMaster(master, 2000))
             break;
         times.push_back(millisecondsBetween(t0, Clock::now()));
         const char erase = '\x7f';
         [[maybe_unused]] const ssize_t n = ::write(master, &erase, 1);
-        readFor(2000);
+        readMaster(master, 2000);
         ::usleep(static_cast<useconds_t>(pauseBetweenKeys()) * 1000);
-        while (readFor(0)) {
+        while (readMaster(master, 0)) {
         }
     }
-    ::kill(pid, SIGKILL);
-    ::close(master);
-    ::waitpid(pid, nullptr, 0);
+    endBareShell(shell);
     return times;
 }
 
-// ---- Baseline 2: the process object, bytes counted on the main loop ----
+// The key written in this thread, the echo read on a thread of its own and
+// handed to the main loop: the hop the terminal's reader adds, without the
+// emulator.
+std::vector<double> threadReadEcho(int keys, const QTemporaryDir& home)
+{
+    std::vector<double> times;
+    const BareShell shell = startBareShell(home);
+    if (shell.pid <= 0)
+        return times;
+    std::size_t bytes = 0;
+    Clock::time_point last;
+    std::atomic<bool> stop{false};
+    std::thread reader([&] {
+        char buffer[4096];
+        while (!stop) {
+            pollfd fd{shell.master, POLLIN, 0};
+            if (::poll(&fd, 1, 50) <= 0)
+                continue;
+            const ssize_t n = ::read(shell.master, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [&bytes, &last, n] {
+                    bytes += static_cast<std::size_t>(n);
+                    last = Clock::now();
+                },
+                Qt::QueuedConnection);
+        }
+    });
+    if (runUntil([&] { return bytes > 0; }, 5000)) {
+        runFor(200);
+        for (int i = 0; i < keys; ++i) {
+            const std::size_t before = bytes;
+            const char key = 'a';
+            const auto t0 = Clock::now();
+            if (::write(shell.master, &key, 1) != 1 || !runUntil([&] { return bytes > before; }, 2000))
+                break;
+            times.push_back(millisecondsBetween(t0, last));
+            const std::size_t erased = bytes;
+            const char erase = '\x7f';
+            [[maybe_unused]] const ssize_t n = ::write(shell.master, &erase, 1);
+            runUntil([&] { return bytes > erased; }, 2000);
+            runFor(pauseBetweenKeys());
+        }
+    }
+    stop = true;
+    reader.join();
+    // Hand-overs still queued count into this function's counters: delivered now.
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+    endBareShell(shell);
+    return times;
+}
+
+// ---- Baseline 3: the process object, bytes counted on the main loop ----
 
 std::vector<double> processEcho(int keys, const QTemporaryDir& home)
 {
@@ -209,6 +301,9 @@ int runKeys(int keys, int cols, int rows)
     std::fprintf(results, "bare pseudo-terminal echo (kernel and shell, read in this thread)...\n");
     std::fflush(results);
     const std::vector<double> bare = barePtyEcho(keys, home);
+    std::fprintf(results, "echo read on a thread of its own, handed to the main loop...\n");
+    std::fflush(results);
+    const std::vector<double> threadRead = threadReadEcho(keys, home);
     std::fprintf(results, "echo through the process object to the main loop...\n");
     std::fflush(results);
     const std::vector<double> process = processEcho(keys, home);
@@ -237,6 +332,7 @@ int runKeys(int keys, int cols, int rows)
         std::fprintf(results, "| %s | %.2f | %.2f |\n", name, percentile(v, 0.5), percentile(v, 0.9));
     };
     row("bare pseudo-terminal: byte written to echo read (kernel and shell)", bare);
+    row("reader thread: byte written to echo on the main loop (kernel, shell, one hand-over)", threadRead);
     row("process object: byte sent to echo on the main loop", process);
     row("view: key event to the echo fed to the emulator", typing.leg(&orva::testing::TypedKey::toFed));
     row("view: fed to the start of the frame", typing.leg(&orva::testing::TypedKey::toFrame));
