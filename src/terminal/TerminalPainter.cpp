@@ -129,6 +129,7 @@ void TerminalPainter::setFont(const QFont& font)
 {
     m_font = font;
     m_fontsReady = false;
+    ++m_fontGeneration;
     m_tiles.clear();
     m_shaped.clear();
     m_outlines.clear();
@@ -282,8 +283,14 @@ QRectF TerminalPainter::cursorRect(const Buffer& buffer) const
 void TerminalPainter::paint(QPainter& painter, const Buffer& buffer, const TerminalPalette& palette, QSizeF size,
                             bool cursorVisible)
 {
+    paintRows(painter, buffer, palette, QRectF(QPointF(0, 0), size), cursorVisible, 0, buffer.rows - 1);
+}
+
+void TerminalPainter::paintRows(QPainter& painter, const Buffer& buffer, const TerminalPalette& palette, QRectF fill,
+                                bool cursorVisible, int firstRow, int lastRow)
+{
     prepareFonts();
-    painter.fillRect(QRectF(QPointF(0, 0), size), palette.background);
+    painter.fillRect(fill, palette.background);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
 
     const int cols = buffer.cols;
@@ -326,7 +333,7 @@ void TerminalPainter::paint(QPainter& painter, const Buffer& buffer, const Termi
     };
     std::vector<Decoration> decorations;
 
-    for (int r = 0; r < rows; ++r) {
+    for (int r = firstRow; r <= lastRow; ++r) {
         const BufferLine* line = buffer.lines[buffer.yDisp + r];
         if (!line)
             continue;
@@ -462,7 +469,7 @@ void TerminalPainter::paint(QPainter& painter, const Buffer& buffer, const Termi
     };
     std::size_t nextFill = 0;
     std::size_t nextGlyph = 0;
-    for (int r = 0; r < rows; ++r) {
+    for (int r = firstRow; r <= lastRow; ++r) {
         for (; nextFill < fills.size() && fills[nextFill].row == r; ++nextFill)
             painter.fillRect(fills[nextFill].rect, fills[nextFill].color);
         const std::size_t rowStart = nextGlyph;
@@ -536,7 +543,7 @@ void TerminalPainter::paint(QPainter& painter, const Buffer& buffer, const Termi
         painter.fillRect(decoration.rect, decoration.color);
 
     // The cursor, only on the live screen.
-    if (cursorVisible && buffer.yDisp == buffer.yBase)
+    if (cursorVisible && buffer.yDisp == buffer.yBase && buffer.y >= firstRow && buffer.y <= lastRow)
         painter.fillRect(cursorRect(buffer), QColor(255, 255, 255, 178));
 }
 
@@ -811,6 +818,151 @@ const std::vector<QGlyphRun>& TerminalPainter::shapedCharacter(int variant, std:
     if (m_shaped.size() >= 4096)
         m_shaped.clear();
     return m_shaped.emplace(std::move(key), std::move(runs)).first->second;
+}
+
+namespace {
+
+// Rows around a changed one whose pixels its glyphs may reach.
+constexpr int inkReachRows = 2;
+
+} // namespace
+
+bool TerminalPainter::RowState::operator==(const RowState& other) const
+{
+    return present == other.present && cursorColumn == other.cursorColumn && cursorSpan == other.cursorSpan &&
+           cells == other.cells && clusters == other.clusters;
+}
+
+TerminalPainter::RowState TerminalPainter::rowState(const Buffer& buffer, int row, bool cursorShown) const
+{
+    RowState state;
+    const BufferLine* line = buffer.lines[buffer.yDisp + row];
+    if (line) {
+        state.present = true;
+        const int count = std::min(buffer.cols, line->size());
+        state.cells.assign(line->cells.begin(), line->cells.begin() + count);
+        for (int c = 0; c < count; ++c) {
+            if (state.cells[static_cast<std::size_t>(c)].isCluster()) {
+                state.clusters += line->scalars(c);
+                state.clusters.push_back(U'\0');
+            }
+        }
+    }
+    if (cursorShown && buffer.y == row) {
+        const QRectF cursor = cursorRect(buffer);
+        state.cursorColumn = static_cast<int>(std::lround(cursor.x() / m_cellWidth));
+        state.cursorSpan = static_cast<int>(std::lround(cursor.width() / m_cellWidth));
+    }
+    return state;
+}
+
+int TerminalPainter::rowEdge(int row) const
+{
+    if (row <= 0)
+        return 0;
+    if (row >= static_cast<int>(m_rowStates.size()))
+        return m_screen.height();
+    return static_cast<int>(std::floor(m_cellHeight * m_devicePixelRatio * row + 0.5));
+}
+
+QRect TerminalPainter::rowPixels(int row) const
+{
+    const int top = rowEdge(row);
+    return QRect(0, top, m_screen.width(), rowEdge(row + 1) - top);
+}
+
+const std::vector<int>& TerminalPainter::paintChanges(const Buffer& buffer, const TerminalPalette& palette,
+                                                      QSize pixelSize, qreal devicePixelRatio, bool cursorVisible)
+{
+    m_changedRows.clear();
+    const int rows = buffer.rows;
+    if (rows <= 0 || pixelSize.isEmpty())
+        return m_changedRows;
+    const bool cursorShown = cursorVisible && buffer.yDisp == buffer.yBase;
+    const bool whole = m_screen.size() != pixelSize || m_devicePixelRatio != devicePixelRatio ||
+                       static_cast<int>(m_rowStates.size()) != rows || m_screenCols != buffer.cols ||
+                       m_screenPalette.foreground != palette.foreground ||
+                       m_screenPalette.background != palette.background || m_screenFontGeneration != m_fontGeneration;
+    const QSizeF size(pixelSize.width() / devicePixelRatio, pixelSize.height() / devicePixelRatio);
+    if (whole) {
+        if (m_screen.size() != pixelSize)
+            m_screen = QImage(pixelSize, QImage::Format_ARGB32_Premultiplied);
+        m_devicePixelRatio = devicePixelRatio;
+        m_screenCols = buffer.cols;
+        m_screenPalette = palette;
+        m_screenFontGeneration = m_fontGeneration;
+        m_rowStates.resize(static_cast<std::size_t>(rows));
+        for (int r = 0; r < rows; ++r)
+            m_rowStates[static_cast<std::size_t>(r)] = rowState(buffer, r, cursorShown);
+        QPainter painter(&m_screen);
+        painter.scale(devicePixelRatio, devicePixelRatio);
+        paint(painter, buffer, palette, size, cursorVisible);
+        for (int r = 0; r < rows; ++r)
+            m_changedRows.push_back(r);
+        return m_changedRows;
+    }
+
+    // The rows whose cells changed, and the stretches around them: a changed
+    // row's glyphs may reach the rows next to it, whose pixels are compared.
+    std::vector<char> changed(static_cast<std::size_t>(rows), 0);
+    bool any = false;
+    for (int r = 0; r < rows; ++r) {
+        RowState state = rowState(buffer, r, cursorShown);
+        if (state == m_rowStates[static_cast<std::size_t>(r)])
+            continue;
+        m_rowStates[static_cast<std::size_t>(r)] = std::move(state);
+        changed[static_cast<std::size_t>(r)] = 1;
+        any = true;
+    }
+    if (!any)
+        return m_changedRows;
+    QPainter painter(&m_screen);
+    painter.scale(devicePixelRatio, devicePixelRatio);
+    for (int r = 0; r < rows;) {
+        if (!changed[static_cast<std::size_t>(r)]) {
+            ++r;
+            continue;
+        }
+        // A stretch of changed rows no more than twice the reach apart.
+        int last = r;
+        for (int next = r + 1; next < rows && next <= last + 2 * inkReachRows; ++next) {
+            if (changed[static_cast<std::size_t>(next)])
+                last = next;
+        }
+        // Compared: the changed rows and those their glyphs reach. Painted:
+        // those and the rows whose glyphs reach them. Kept: what the painted
+        // rows' glyphs may reach beyond, put back as it was.
+        const int compareFirst = std::max(r - inkReachRows, 0);
+        const int compareLast = std::min(last + inkReachRows, rows - 1);
+        const int paintFirst = std::max(r - 2 * inkReachRows, 0);
+        const int paintLast = std::min(last + 2 * inkReachRows, rows - 1);
+        const QRect kept = rowPixels(std::max(r - 3 * inkReachRows, 0))
+                               .united(rowPixels(std::min(last + 3 * inkReachRows, rows - 1)));
+        const QImage before = m_screen.copy(kept);
+        const int paintTop = rowEdge(paintFirst);
+        const int paintBottom = rowEdge(paintLast + 1);
+        const QRectF fill(0, paintTop / devicePixelRatio, size.width(), (paintBottom - paintTop) / devicePixelRatio);
+        paintRows(painter, buffer, palette, fill, cursorVisible, paintFirst, paintLast);
+        const qsizetype lineBytes = static_cast<qsizetype>(m_screen.width()) * 4;
+        for (int row = std::max(r - 3 * inkReachRows, 0); row <= std::min(last + 3 * inkReachRows, rows - 1); ++row) {
+            const QRect band = rowPixels(row);
+            const bool compared = row >= compareFirst && row <= compareLast;
+            bool differs = false;
+            for (int y = band.top(); y <= band.bottom(); ++y) {
+                uchar* now = m_screen.scanLine(y);
+                const uchar* old = before.constScanLine(y - kept.top());
+                if (!compared) {
+                    std::memcpy(now, old, static_cast<std::size_t>(lineBytes));
+                } else if (!differs && std::memcmp(now, old, static_cast<std::size_t>(lineBytes)) != 0) {
+                    differs = true;
+                }
+            }
+            if (differs)
+                m_changedRows.push_back(row);
+        }
+        r = last + 1;
+    }
+    return m_changedRows;
 }
 
 } // namespace orva

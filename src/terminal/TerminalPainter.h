@@ -16,7 +16,10 @@
 #include <QGlyphRun>
 #include <QPainterPath>
 #include <QRawFont>
+#include <QImage>
+#include <QRect>
 #include <QRectF>
+#include <QSize>
 #include <QSizeF>
 
 #include <array>
@@ -83,6 +86,19 @@ public:
     void paint(QPainter& painter, const Buffer& buffer, const TerminalPalette& palette, QSizeF size,
                bool cursorVisible);
 
+    // Brings the screen image (pixelSize device pixels, for an item of that
+    // size divided by devicePixelRatio) up to date with the buffer: after a
+    // change of size, colours or font all of it is painted, otherwise only
+    // the rows whose cells or cursor changed and the rows their glyphs reach.
+    // Returns the rows whose pixels changed, in order (all rows when all of
+    // it was painted; none when nothing changed).
+    const std::vector<int>& paintChanges(const Buffer& buffer, const TerminalPalette& palette, QSize pixelSize,
+                                         qreal devicePixelRatio, bool cursorVisible);
+    // The picture paintChanges keeps, and the device pixels of one row of it
+    // (the first from the top of the image, the last to its bottom).
+    const QImage& screen() const { return m_screen; }
+    QRect rowPixels(int row) const;
+
     // Glyph tiles and ink rectangles the last repaint made: 0 once every
     // glyph of the screen is known (for tests and benchmarks).
     int glyphTilesMadeInLastRepaint() const { return m_tiles.madeThisFrame(); }
@@ -126,6 +142,22 @@ private:
         int fractionY;
     };
 
+    // What a screen row shows, to tell whether it changed.
+    struct RowState {
+        bool present = false;
+        std::vector<CharData> cells;
+        std::u32string clusters;
+        int cursorColumn = -1;
+        int cursorSpan = 0;
+        bool operator==(const RowState& other) const;
+    };
+    RowState rowState(const Buffer& buffer, int row, bool cursorShown) const;
+    // Where a row's pixels begin in the screen image.
+    int rowEdge(int row) const;
+    // Paints rows firstRow..lastRow over `fill`, filled with the background.
+    void paintRows(QPainter& painter, const Buffer& buffer, const TerminalPalette& palette, QRectF fill,
+                   bool cursorVisible, int firstRow, int lastRow);
+
     void prepareFonts();
     // Glyph of `ch` in variant (bold, italic): source index into m_sources or
     // -1 when no raw font has it.
@@ -161,9 +193,19 @@ private:
     // The colour emoji font first, then the terminal's own families.
     QFont m_emojiFont;
     bool m_fontsReady = false;
+    int m_fontGeneration = 0;
     GlyphTileCache m_tiles;
     std::unordered_map<std::u32string, std::vector<QGlyphRun>> m_shaped;
     std::unordered_map<std::uint64_t, QPainterPath> m_outlines;
+
+    // The screen image paintChanges keeps, and what it shows.
+    QImage m_screen;
+    qreal m_devicePixelRatio = 1;
+    int m_screenCols = 0;
+    TerminalPalette m_screenPalette;
+    int m_screenFontGeneration = -1;
+    std::vector<RowState> m_rowStates;
+    std::vector<int> m_changedRows;
 
     // A repaint's working lists, kept to save their allocations.
     std::vector<GlyphItem> m_glyphItems;

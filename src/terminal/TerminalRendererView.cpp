@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QQuickWindow>
+#include <QSGImageNode>
+#include <QSGRectangleNode>
 #include <QScreen>
 #include <QStyleHints>
 #include <QTimer>
@@ -113,17 +115,26 @@ void TerminalRendererView::feedPendingOutput(bool arrived)
     m_feeding = true;
     QElapsedTimer elapsed;
     elapsed.start();
+    const qint64 budgetNs = feedBudgetMs * 1'000'000;
     Buffer* before = &m_terminal.buffer();
     const bool following = before->yDisp == before->yBase;
     const int shownLine = before->yDisp;
     const int ringStart = before->lines.startIndex();
     // Small slices, so that even the dearest output (a screenful per repeat
-    // sequence) overruns the turn's time by little.
+    // sequence) overruns the turn's time by little: a slice that takes more
+    // than a quarter of the turn halves the next ones, down to a few bytes; a
+    // cheap one doubles them again, up to feedSliceBytes.
     while (m_pendingOffset < m_pendingOutput.size()) {
-        const std::size_t size = std::min(feedSliceBytes, m_pendingOutput.size() - m_pendingOffset);
+        const std::size_t size = std::min(m_sliceBytes, m_pendingOutput.size() - m_pendingOffset);
+        const qint64 start = elapsed.nsecsElapsed();
         m_terminal.feed(std::span<const std::uint8_t>(m_pendingOutput.data() + m_pendingOffset, size));
         m_pendingOffset += size;
-        if (elapsed.elapsed() >= feedBudgetMs)
+        const qint64 now = elapsed.nsecsElapsed();
+        if (now - start > budgetNs / 4)
+            m_sliceBytes = std::max<std::size_t>(m_sliceBytes / 2, minimumSliceBytes);
+        else if (now - start < budgetNs / 32 && size == m_sliceBytes)
+            m_sliceBytes = std::min(m_sliceBytes * 2, feedSliceBytes);
+        if (now >= budgetNs)
             break;
     }
     Buffer& buffer = m_terminal.buffer();
@@ -588,16 +599,92 @@ QVariant TerminalRendererView::inputMethodQuery(Qt::InputMethodQuery query) cons
 
 // ---- Drawing ----
 
-void TerminalRendererView::paint(QPainter* painter)
+void TerminalRendererView::frameStarted()
 {
     // On the render thread, if the window has one, while the main thread
     // waits: this frame has all the output fed so far.
     m_lastPaintNs.store(steadyNanoseconds(), std::memory_order_relaxed);
     m_frameAskedNs = 0;
     m_frameWanted = false;
+}
+
+void TerminalRendererView::paint(QPainter* painter)
+{
+    frameStarted();
     if (!painter)
         return;
     render(*painter);
+}
+
+QSGNode* TerminalRendererView::updatePaintNode(QSGNode* oldNode, UpdatePaintNodeData*)
+{
+    frameStarted();
+    QQuickWindow* w = window();
+    if (!w || width() <= 0 || height() <= 0) {
+        delete oldNode;
+        return nullptr;
+    }
+    // A node per row of the painter's screen image, then the scroll bar's
+    // track and knob: a frame uploads only the rows whose pixels changed,
+    // and the renderer redraws only where those are.
+    const int rows = m_terminal.rows();
+    QSGNode* root = oldNode;
+    const bool fresh = !root || root->childCount() != rows + 2;
+    if (fresh) {
+        delete root;
+        root = new QSGNode;
+        for (int r = 0; r < rows; ++r) {
+            QSGImageNode* row = w->createImageNode();
+            row->setFiltering(QSGTexture::Nearest);
+            row->setOwnsTexture(true);
+            root->appendChildNode(row);
+        }
+        root->appendChildNode(w->createRectangleNode());
+        root->appendChildNode(w->createRectangleNode());
+    }
+    const qreal ratio = w->effectiveDevicePixelRatio();
+    const QSize pixels(static_cast<int>(std::ceil(width() * ratio)), static_cast<int>(std::ceil(height() * ratio)));
+    const std::vector<int>& changed = paintChangedRows(pixels, ratio);
+    auto upload = [&](int r) {
+        auto* row = static_cast<QSGImageNode*>(root->childAtIndex(r));
+        const QRect band = m_painter->rowPixels(r);
+        const QImage image = m_painter->screen().copy(band);
+        QSGTexture* texture = w->createTextureFromImage(image);
+        // The old texture goes with the new one in place.
+        QSGTexture* old = row->texture();
+        row->setOwnsTexture(false);
+        row->setTexture(texture);
+        row->setOwnsTexture(true);
+        delete old;
+        row->setSourceRect(QRectF(QPointF(0, 0), QSizeF(image.size())));
+        row->setRect(QRectF(band.x() / ratio, band.y() / ratio, band.width() / ratio, band.height() / ratio));
+    };
+    if (fresh) {
+        for (int r = 0; r < rows; ++r)
+            upload(r);
+    } else {
+        for (int r : changed)
+            upload(r);
+    }
+    auto* track = static_cast<QSGRectangleNode*>(root->childAtIndex(rows));
+    auto* knob = static_cast<QSGRectangleNode*>(root->childAtIndex(rows + 1));
+    if (track->rect() != scrollerRect())
+        track->setRect(scrollerRect());
+    track->setColor(QColor(28, 28, 28));
+    const QRectF knobRect = canScroll() ? scrollerKnobRect() : QRectF();
+    if (knob->rect() != knobRect)
+        knob->setRect(knobRect);
+    knob->setColor(QColor(110, 110, 110));
+    return root;
+}
+
+const std::vector<int>& TerminalRendererView::paintChangedRows(QSize pixels, qreal devicePixelRatio)
+{
+    const std::vector<int>& changed =
+        m_painter->paintChanges(m_terminal.buffer(), TerminalPalette{m_defaultForeground, m_defaultBackground}, pixels,
+                                devicePixelRatio, m_terminal.modes().cursorVisible);
+    m_terminal.clearDirtyRange();
+    return changed;
 }
 
 void TerminalRendererView::render(QPainter& painter)
@@ -611,6 +698,16 @@ void TerminalRendererView::render(QPainter& painter)
     painter.fillRect(track, QColor(28, 28, 28));
     if (canScroll())
         painter.fillRect(scrollerKnobRect(), QColor(110, 110, 110));
+}
+
+const QImage& TerminalRendererView::screenImage() const
+{
+    return m_painter->screen();
+}
+
+QRect TerminalRendererView::screenRowPixels(int row) const
+{
+    return m_painter->rowPixels(row);
 }
 
 int TerminalRendererView::glyphTilesMadeInLastRepaint() const

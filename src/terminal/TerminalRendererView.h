@@ -85,6 +85,7 @@ public:
     void feedBytes(std::span<const std::uint8_t> bytes);
     static constexpr qint64 feedBudgetMs = 4;
     static constexpr std::size_t feedSliceBytes = 256;
+    static constexpr std::size_t minimumSliceBytes = 8;
     // Output received and not yet fed.
     std::size_t pendingOutput() const { return m_pendingOutput.size() - m_pendingOffset; }
     void feedText(std::string_view text);
@@ -129,6 +130,13 @@ public:
     int glyphTilesMadeInLastRepaint() const;
     QImage renderImage();
 
+    // Brings the painter's screen image (pixels, at the window's device pixel
+    // ratio) up to date, as a frame does: the rows whose pixels changed.
+    const std::vector<int>& paintChangedRows(QSize pixels, qreal devicePixelRatio);
+    // The screen image a frame shows, by rows, and one row's pixels in it.
+    const QImage& screenImage() const;
+    QRect screenRowPixels(int row) const;
+
     void paint(QPainter* painter) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
@@ -144,6 +152,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+    QSGNode* updatePaintNode(QSGNode* oldNode, UpdatePaintNodeData* data) override;
     void itemChange(ItemChange change, const ItemChangeData& value) override;
 
     // Runs after a size change: fits the grid. Subclasses add to it.
@@ -159,6 +168,8 @@ private:
     void updateCellSize();
     void updateImplicitSize();
     void setDisplayLine(int yDisp);
+    // A frame begins: what pacing keeps of it.
+    void frameStarted();
 
     Terminal m_terminal;
     QFont m_font;
@@ -171,6 +182,9 @@ private:
 
     std::vector<std::uint8_t> m_pendingOutput;
     std::size_t m_pendingOffset = 0;
+    // The size of the next slice fed, between minimumSliceBytes and
+    // feedSliceBytes, after what the last ones cost.
+    std::size_t m_sliceBytes = feedSliceBytes;
     bool m_feedScheduled = false;
     bool m_feeding = false;
     // Within outputDrained(), where the process may hand over what it held.

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orva::testing {
 
@@ -81,6 +82,14 @@ public:
     {
         m_painter.paint(painter, m_terminal.buffer(), TerminalPalette{}, size(), m_terminal.modes().cursorVisible);
         m_terminal.clearDirtyRange();
+    }
+    // Brings the painter's screen image up to date, as the item's frame does.
+    const std::vector<int>& paintChanges()
+    {
+        const std::vector<int>& changed = m_painter.paintChanges(m_terminal.buffer(), TerminalPalette{}, size().toSize(),
+                                                                 1.0, m_terminal.modes().cursorVisible);
+        m_terminal.clearDirtyRange();
+        return changed;
     }
     int glyphTilesMadeInLastRepaint() const { return m_painter.glyphTilesMadeInLastRepaint(); }
 

@@ -17,6 +17,7 @@
 #include <QPainter>
 
 #include <string>
+#include <vector>
 
 namespace orva {
 namespace {
@@ -156,6 +157,80 @@ TEST(RenderPixels, EveryBenchmarkScreenMatchesItsReferenceImage)
         const QImage offset = draw(painted, Path::any, margin, QColor(40, 90, 160));
         expectSame(offset.copy(QRect(QPoint(margin, margin), reference.size())), reference, painted.gridPixels(),
                    "at an offset");
+    }
+}
+
+// The whole screen drawn afresh by the painter, for the image it keeps.
+QImage drawnWhole(PaintedScreen& painted)
+{
+    QImage image(painted.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    painted.paint(painter);
+    painter.end();
+    return image;
+}
+
+std::vector<int> allRows(int rows)
+{
+    std::vector<int> result;
+    for (int r = 0; r < rows; ++r)
+        result.push_back(r);
+    return result;
+}
+
+// The rows a frame repaints: the echo of a glyph at the cursor changes its
+// row alone; a cursor that moves to another row changes both; a scroll and a
+// resize repaint all. Each time the kept image is the whole screen drawn
+// afresh, pixel for pixel.
+TEST(RenderPixels, AFrameRepaintsTheRowsThatChanged)
+{
+    struct Case {
+        const char* name;
+        const char* output;
+        int resizeCols; // 0: no resize
+        std::vector<int> changed; // empty with `all`
+        bool all;
+    };
+    const Case cases[] = {
+        {"nothing new", "", 0, {}, false},
+        {"a glyph echoed at the cursor", "Z", 0, {5}, false},
+        {"a wide glyph echoed at the cursor", "\xED\x95\x9C", 0, {5}, false},
+        {"a glyph between descenders and the row below", "\x1B[4;1HX\x1B[6;3H", 0, {3}, false},
+        {"the cursor to another row", "\x1B[1;1H", 0, {0, 5}, false},
+        {"a scroll", "\x1B[6;1H\n", 0, {}, true},
+        {"a resize", "", 41, {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PaintedScreen painted(40, 6);
+        fillStyleScreen(painted);
+        ASSERT_EQ(painted.paintChanges(), allRows(6));
+        painted.feedText(c.output);
+        if (c.resizeCols > 0)
+            painted.resize(c.resizeCols, 6);
+        const std::vector<int> changed = painted.paintChanges();
+        EXPECT_EQ(changed, c.all ? allRows(6) : c.changed);
+        expectSame(painted.painter().screen(), drawnWhole(painted), painted.painter().screen().rect(), "kept image");
+    }
+}
+
+// Every row of every reference screen changed alone (a glyph overwritten in
+// its middle): the kept image is the whole screen drawn afresh, with no seam
+// or stale pixel where glyphs reach the rows next to theirs.
+TEST(RenderPixels, RowsRepaintedAloneLeaveNoSeam)
+{
+    for (const std::string name : {"mixed", "emoji", "styles", "clusters"}) {
+        SCOPED_TRACE(name);
+        PaintedScreen painted(120, 50);
+        fillScreen(painted, name);
+        painted.paintChanges();
+        for (int row = 0; row < painted.rows(); ++row) {
+            SCOPED_TRACE(row);
+            painted.feedText("\x1B[" + std::to_string(row + 1) + ";" + std::to_string(painted.cols() / 2) + "H@");
+            painted.paintChanges();
+            expectSame(painted.painter().screen(), drawnWhole(painted), painted.painter().screen().rect(),
+                       "kept image");
+        }
     }
 }
 
