@@ -1,47 +1,34 @@
 #pragma once
 
-// The drawn terminal: a Qt Quick item that owns one emulator, paints its visible
-// lines on a fixed-pitch grid, shows a scroll bar over the scroll-back, sizes
-// the grid to the item and turns keys and input-method text into bytes for the
-// emulator's delegate. It knows nothing of processes.
+// The drawn terminal: a Qt Quick item that owns one emulator, has its visible
+// lines drawn by a TerminalPainter, paces the drawing of output, shows a
+// scroll bar over the scroll-back, sizes the grid to the item and turns keys
+// and input-method text into bytes for the emulator's delegate. It knows
+// nothing of processes.
 
-#include "terminal/GlyphTileCache.h"
 #include "terminal/core/Terminal.h"
 
 #include <QColor>
 #include <QFont>
-#include <QGlyphRun>
-#include <QPainterPath>
 #include <QPointer>
 #include <QQuickWindow>
 #include <QQuickPaintedItem>
-#include <QRawFont>
 #include <QString>
 
-#include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 class QPainter;
 
 namespace orva {
 
-// How one cell is drawn.
-struct CellDrawAttributes {
-    QColor foreground;
-    QColor background;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikethrough = false;
-};
+class TerminalPainter;
 
 // A range in the composed text: location (-1 = none) and length.
 struct TextRange {
@@ -55,10 +42,6 @@ struct TextRange {
 // none for any other cluster.
 std::optional<char32_t> composedHangul(std::u32string_view jamo);
 
-// Whether the font draws CFF or CFF2 outlines (which Qt blends with gamma
-// correction), told from its 'maxp' table alone.
-bool hasCffOutlines(const QRawFont& raw);
-
 class TerminalRendererView : public QQuickPaintedItem {
     Q_OBJECT
     Q_PROPERTY(int cols READ cols NOTIFY gridSizeChanged)
@@ -71,12 +54,9 @@ public:
     static constexpr int defaultCols = 80;
     static constexpr int defaultRows = 24;
     static constexpr int scrollbackLines = 10000;
-    static constexpr int fontPixelSize = 13;
     static constexpr qreal scrollerWidth = 15;
     // The natural width never goes below the terminal panel's width.
     static constexpr qreal minimumNaturalWidth = 700;
-    // Glyph tiles one repaint may make (each a small draw of its glyph).
-    static constexpr int newTilesPerFrame = 96;
 
     explicit TerminalRendererView(QQuickItem* parent = nullptr);
     TerminalRendererView(int cols, int rows, QQuickItem* parent = nullptr);
@@ -106,12 +86,11 @@ public:
     void feedBytes(std::span<const std::uint8_t> bytes);
     static constexpr qint64 feedBudgetMs = 4;
     static constexpr std::size_t feedSliceBytes = 256;
+    static constexpr std::size_t minimumSliceBytes = 8;
     // Output received and not yet fed.
     std::size_t pendingOutput() const { return m_pendingOutput.size() - m_pendingOffset; }
     void feedText(std::string_view text);
     void resize(int cols, int rows);
-
-    CellDrawAttributes attributesForCell(const CharAttribute& attribute) const;
 
     // Scroll-back.
     bool canScroll() const;
@@ -144,12 +123,20 @@ public:
     // columns of a wide character the cursor stands on.
     QRectF cursorCellRect() const;
 
-    // Draws the whole view (what paint() does), for any painter.
+    // Draws the whole view (what paint() does), for any painter: the grid
+    // by the painter, then the scroll bar.
     void render(QPainter& painter);
     // Glyph tiles and ink rectangles the last repaint made: 0 once every
     // glyph of the screen is known (for tests and benchmarks).
-    int glyphTilesMadeInLastRepaint() const { return m_tiles.madeThisFrame(); }
+    int glyphTilesMadeInLastRepaint() const;
     QImage renderImage();
+
+    // Brings the painter's screen image (pixels, at the window's device pixel
+    // ratio) up to date, as a frame does: the rows whose pixels changed.
+    const std::vector<int>& paintChangedRows(QSize pixels, qreal devicePixelRatio);
+    // The screen image a frame shows, by rows, and one row's pixels in it.
+    const QImage& screenImage() const;
+    QRect screenRowPixels(int row) const;
 
     void paint(QPainter* painter) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
@@ -166,6 +153,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+    QSGNode* updatePaintNode(QSGNode* oldNode, UpdatePaintNodeData* data) override;
     void itemChange(ItemChange change, const ItemChangeData& value) override;
 
     // Runs after a size change: fits the grid. Subclasses add to it.
@@ -178,77 +166,26 @@ protected:
     void sendToDelegate(std::span<const std::uint8_t> bytes);
 
 private:
-    struct GlyphSource {
-        QRawFont raw;
-        // Outlines Qt blends with gamma correction (CFF) are filled instead,
-        // in tiles and in order alike.
-        GlyphDrawing drawing = GlyphDrawing::glyphRun;
-        std::array<quint32, 128> ascii{};
-        std::array<bool, 128> asciiKnown{};
-        std::unordered_map<char32_t, quint32> other;
-    };
-
     void updateCellSize();
     void updateImplicitSize();
     void setDisplayLine(int yDisp);
-    void prepareFonts();
-    // Glyph of `ch` in variant (bold, italic): source index into m_sources or
-    // -1 when no raw font has it.
-    int glyphFor(int variant, char32_t ch, quint32& glyph);
-    QColor resolve(const TerminalColor& color, bool isForeground) const;
-
-    // The colours of a stretch of cells, for the glyphs drawn in them.
-    struct GlyphStyle {
-        QColor color;
-        QColor background;
-        quint64 background64 = 0;
-        // The tiles of these colours, once asked for in the repaint.
-        GlyphTileCache::Colours* colours = nullptr;
-    };
-    // A glyph one cell draws from a raw font, in drawing order.
-    struct GlyphItem {
-        quint32 glyph;
-        int style; // index into the repaint's styles
-        std::int16_t col;
-        std::int16_t row;
-        std::int8_t span;
-        std::int8_t source;
-        std::int8_t variant;
-        bool ordered; // drawn in order rather than copied from a tile
-        bool inkKnown;
-        // A glyph whose ink is not known stands near enough to meet this one's.
-        bool nearUnknown;
-        QRect ink; // device pixels it may change; empty when none or not known
-        const GlyphTileCache::Tile* tile;
-        std::uint64_t tileKey;
-        int fractionX;
-        int fractionY;
-    };
-    // Whether glyphs may be copied from tiles onto the painter's device, and
-    // the whole-pixel offset of its transform.
-    bool tileableTarget(QPainter& painter, QPoint& deviceOffset);
-    // Finds the glyphs whose ink meets no other glyph's and lies on pixels of
-    // their own background, to be copied from tiles; the others are drawn in
-    // order.
-    void classifyGlyphs(QPoint deviceOffset, const QImage& target);
-    // A character no raw font has, a grapheme cluster of several scalars, or
-    // an emoji (`emoji`: from the colour emoji font first), shaped by Qt's
-    // text layout once: glyph runs relative to the baseline at its start.
-    const std::vector<QGlyphRun>& shapedCharacter(int variant, std::u32string_view scalars, bool emoji);
+    // A frame begins: what pacing keeps of it.
+    void frameStarted();
 
     Terminal m_terminal;
     QFont m_font;
     QColor m_defaultForeground;
     QColor m_defaultBackground;
+    // The painter's cell size.
     qreal m_cellWidth = 0;
     qreal m_cellHeight = 0;
-    qreal m_ascent = 0;
-    qreal m_underlinePos = 0;
-    qreal m_strikeOutPos = 0;
-    qreal m_lineWidth = 1;
+    std::unique_ptr<TerminalPainter> m_painter;
 
     std::vector<std::uint8_t> m_pendingOutput;
     std::size_t m_pendingOffset = 0;
+    // The size of the next slice fed, between minimumSliceBytes and
+    // feedSliceBytes, after what the last ones cost.
+    std::size_t m_sliceBytes = feedSliceBytes;
     bool m_feedScheduled = false;
     bool m_feeding = false;
     // Within outputDrained(), where the process may hand over what it held.
@@ -278,31 +215,6 @@ private:
     QString m_markedText;
     TextRange m_markedRange;
     TextRange m_selectedRange{0, 0};
-
-    // Per font variant (regular, bold, italic, bold italic): the main font and
-    // its fallbacks as raw fonts, so glyphs go straight onto the grid.
-    std::array<std::vector<GlyphSource>, 4> m_sources;
-    std::array<QFont, 4> m_variantFonts;
-    bool m_fontsReady = false;
-    GlyphTileCache m_tiles;
-    // A repaint's working lists, kept to save their allocations.
-    std::vector<GlyphItem> m_glyphItems;
-    std::vector<GlyphStyle> m_glyphStyles;
-    std::vector<quint64> m_cellBackgrounds;
-    std::vector<int> m_reachHeads;
-    std::vector<int> m_colEdges;
-    std::vector<int> m_rowEdges;
-    std::vector<int> m_cellItems;
-    std::vector<int> m_unknownInks;
-    std::vector<std::size_t> m_reachingItems;
-    // Reaching inks by cell: (item, next in the cell's list).
-    std::vector<std::pair<std::size_t, int>> m_reach;
-    std::unordered_map<std::u32string, std::vector<QGlyphRun>> m_shaped;
-    // Outlines of the filled fonts' glyphs, by variant, source and glyph.
-    std::unordered_map<std::uint64_t, QPainterPath> m_outlines;
-    const QPainterPath& glyphOutline(int variant, int source, quint32 glyph);
-    // The colour emoji font first, then the terminal's own families.
-    QFont m_emojiFont;
 
     // Wheel movement worth less than a line, kept for the next event.
     qreal m_wheelRemainder = 0;

@@ -1,15 +1,20 @@
 #pragma once
 
 // The screens the repaint benchmark draws, shared with the test that compares
-// each of them pixel for pixel with an image made by the plain drawing path,
-// and the helpers that size a view and fill it.
+// each of them pixel for pixel with an image made by the plain drawing path;
+// a screen drawn by the painter alone, with no item and no window; and the
+// helpers that size a view and fill it.
 
+#include "terminal/TerminalPainter.h"
 #include "terminal/TerminalRendererView.h"
 
 #include <QCoreApplication>
+#include <QPainter>
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orva::testing {
 
@@ -35,12 +40,63 @@ inline const char* benchmarkScreenName(BenchmarkScreen screen)
     return "";
 }
 
+// The size of exactly cols x rows cells of `cellWidth` x `cellHeight` beside
+// the scroll bar.
+inline QSizeF gridSize(qreal cellWidth, qreal cellHeight, int cols, int rows)
+{
+    return QSizeF(cellWidth * cols + TerminalRendererView::scrollerWidth + 0.5, cellHeight * rows + 0.5);
+}
+
 // Sizes the view for exactly cols x rows cells beside the scroll bar.
 inline void sizeViewToGrid(TerminalRendererView& view, int cols, int rows)
 {
-    view.setSize(QSizeF(view.cellWidth() * cols + TerminalRendererView::scrollerWidth + 0.5,
-                        view.cellHeight() * rows + 0.5));
+    view.setSize(gridSize(view.cellWidth(), view.cellHeight(), cols, rows));
 }
+
+// An emulator and its painter with the item's default font and colours, drawn
+// onto any painter as the item draws its grid (the scroll bar is the item's).
+class PaintedScreen {
+public:
+    PaintedScreen(int cols, int rows)
+        : m_terminal(cols, rows, TerminalRendererView::scrollbackLines)
+    {
+    }
+    Terminal& terminal() { return m_terminal; }
+    TerminalPainter& painter() { return m_painter; }
+    int cols() const { return m_terminal.cols(); }
+    int rows() const { return m_terminal.rows(); }
+    void resize(int cols, int rows) { m_terminal.resize(cols, rows); }
+    void feedText(std::string_view text)
+    {
+        m_terminal.feed(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    }
+    // What the item sized for this grid measures, scroll bar included.
+    QSizeF size() const { return gridSize(m_painter.cellWidth(), m_painter.cellHeight(), cols(), rows()); }
+    // The pixels left of the scroll bar, which the painter alone draws.
+    QRect gridPixels() const
+    {
+        return QRect(0, 0, static_cast<int>(size().width() - TerminalRendererView::scrollerWidth),
+                     size().toSize().height());
+    }
+    void paint(QPainter& painter)
+    {
+        m_painter.paint(painter, m_terminal.buffer(), TerminalPalette{}, size(), m_terminal.modes().cursorVisible);
+        m_terminal.clearDirtyRange();
+    }
+    // Brings the painter's screen image up to date, as the item's frame does.
+    const std::vector<int>& paintChanges()
+    {
+        const std::vector<int>& changed = m_painter.paintChanges(m_terminal.buffer(), TerminalPalette{}, size().toSize(),
+                                                                 1.0, m_terminal.modes().cursorVisible);
+        m_terminal.clearDirtyRange();
+        return changed;
+    }
+    int glyphTilesMadeInLastRepaint() const { return m_painter.glyphTilesMadeInLastRepaint(); }
+
+private:
+    Terminal m_terminal;
+    TerminalPainter m_painter;
+};
 
 // Feeds the text and runs the main loop until all of it is on the screen: a
 // screenful is more than one turn may feed when the machine is busy, and the
@@ -52,7 +108,7 @@ inline void feedWhole(TerminalRendererView& view, std::string_view text)
         QCoreApplication::processEvents();
 }
 
-inline void fillBenchmarkScreen(TerminalRendererView& view, BenchmarkScreen screen)
+inline void fillBenchmarkScreen(PaintedScreen& view, BenchmarkScreen screen)
 {
     static const char* const syllables[] = {"한", "글", "터", "미", "널", "작", "업", "완", "료", "됨"};
     static const char* const emoji[] = {"✅", "🎉", "🔧", "📋"};
@@ -147,7 +203,7 @@ inline void fillBenchmarkScreen(TerminalRendererView& view, BenchmarkScreen scre
         break;
     }
     }
-    feedWhole(view, text);
+    view.feedText(text);
 }
 
 } // namespace orva::testing

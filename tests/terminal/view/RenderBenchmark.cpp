@@ -1,6 +1,6 @@
-// Full repaint of a 120 x 50 terminal: plain, coloured, Korean, emoji among
-// Korean, and a mix like claude's output; once the screen's glyph tiles are
-// made, and as the first repaint of a new view.
+// Full repaint of a 120 x 50 terminal by its painter on an image: plain,
+// coloured, Korean, emoji among Korean, and a mix like claude's output; once
+// the screen's glyph tiles are made, and as the first repaint of a new painter.
 #include "BenchmarkScreens.h"
 
 #include <benchmark/benchmark.h>
@@ -14,6 +14,7 @@
 namespace {
 
 using orva::testing::BenchmarkScreen;
+using orva::testing::PaintedScreen;
 
 // Each benchmark runs once for every kind of screen, timed in milliseconds.
 void everyScreen(benchmark::internal::Benchmark* benchmark)
@@ -28,18 +29,17 @@ void everyScreen(benchmark::internal::Benchmark* benchmark)
 // (what every later frame of an unchanged or partly changed screen finds).
 void renderFullScreen(benchmark::State& state)
 {
-    orva::TerminalRendererView view(120, 50);
-    orva::testing::sizeViewToGrid(view, 120, 50);
-    orva::testing::fillBenchmarkScreen(view, static_cast<BenchmarkScreen>(state.range(0)));
-    QImage image(view.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    PaintedScreen screen(120, 50);
+    orva::testing::fillBenchmarkScreen(screen, static_cast<BenchmarkScreen>(state.range(0)));
+    QImage image(screen.size().toSize(), QImage::Format_ARGB32_Premultiplied);
     int repaints = 0;
     do {
         QPainter painter(&image);
-        view.render(painter);
-    } while (view.glyphTilesMadeInLastRepaint() > 0 && ++repaints < 10000);
+        screen.paint(painter);
+    } while (screen.glyphTilesMadeInLastRepaint() > 0 && ++repaints < 10000);
     for (auto _ : state) {
         QPainter painter(&image);
-        view.render(painter);
+        screen.paint(painter);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
@@ -47,23 +47,22 @@ void renderFullScreen(benchmark::State& state)
 }
 BENCHMARK(renderFullScreen)->Apply(everyScreen);
 
-// The first repaint of a new view with the screen on it: its fonts loaded, no
-// glyph tile made yet (each repaint makes a few).
+// The first repaint of a new painter with the screen on it: its fonts loaded,
+// no glyph tile made yet (each repaint makes a few).
 void renderFirstRepaint(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        auto view = std::make_unique<orva::TerminalRendererView>(120, 50);
-        orva::testing::sizeViewToGrid(*view, 120, 50);
-        orva::testing::fillBenchmarkScreen(*view, static_cast<BenchmarkScreen>(state.range(0)));
-        QImage image(view->size().toSize(), QImage::Format_ARGB32_Premultiplied);
+        auto screen = std::make_unique<PaintedScreen>(120, 50);
+        orva::testing::fillBenchmarkScreen(*screen, static_cast<BenchmarkScreen>(state.range(0)));
+        QImage image(screen->size().toSize(), QImage::Format_ARGB32_Premultiplied);
         state.ResumeTiming();
         QPainter painter(&image);
-        view->render(painter);
+        screen->paint(painter);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
         state.PauseTiming();
-        view.reset();
+        screen.reset();
         state.ResumeTiming();
     }
 }

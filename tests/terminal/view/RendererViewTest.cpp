@@ -1,4 +1,5 @@
 #include "BenchmarkScreens.h"
+#include "terminal/TerminalPainter.h"
 #include "terminal/TerminalRendererView.h"
 #include "terminal/core/ScreenText.h"
 #include "support/Waiting.h"
