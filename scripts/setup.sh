@@ -6,7 +6,9 @@ set -euo pipefail
 ORVA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ORVA_BUILD_DIR="${ORVA_BUILD_DIR:-$ORVA_ROOT/build}"
 
+# The packages of a list (scripts/packages.txt by default) that are missing.
 orva_missing_packages() {
+    local list="${1:-$ORVA_ROOT/scripts/packages.txt}"
     local pkg missing=()
     while read -r pkg; do
         pkg="${pkg%%#*}"; pkg="${pkg//[[:space:]]/}"
@@ -14,13 +16,13 @@ orva_missing_packages() {
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$pkg")
         fi
-    done < "$ORVA_ROOT/scripts/packages.txt"
+    done < "$list"
     echo "${missing[@]:-}"
 }
 
 orva_install_packages() {
     local missing
-    missing="$(orva_missing_packages)"
+    missing="$(orva_missing_packages "$@")"
     if [[ -z "$missing" ]]; then
         return 0
     fi

@@ -4,20 +4,27 @@
 # the X server (XTest) and polls the window's pixels until any change; /bin/sh
 # echoes the key. The terminals take turns, several rounds.
 #
-#   scripts/typing-latency.sh PROBE [ROUNDS] [KEYS]
+#   scripts/typing-latency.sh [PROBE] [ROUNDS] [KEYS]
 #
-# PROBE is the built probe (an X client taking `map` and `lat` commands), or its
-# C source, built here with gcc (libx11-dev, libxext-dev, libxtst-dev). Needs
-# Xvfb and the build in build/. Each terminal is left out when not installed.
+# PROBE is the probe, tools/xprobe.c (an X client taking `map` and `lat`
+# commands): build/tools/orva-xprobe by default, which the build makes where
+# libx11-dev, libxext-dev and libxtst-dev are installed, or its C source, built
+# here with gcc. Needs Xvfb and the build in build/ (ORVA_BUILD_DIR). Each
+# terminal is left out when not installed.
 # Prints the median and 90th percentile per terminal, in milliseconds.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-probe=${1:?usage: scripts/typing-latency.sh PROBE [ROUNDS] [KEYS]}
+build=${ORVA_BUILD_DIR:-$root/build}
+probe=${1:-$build/tools/orva-xprobe}
 rounds=${2:-5}
 keys=${3:-20}
-harness="$root/build/tests/terminal/view/orva_terminal_latency_benchmark"
-[ -x "$harness" ] || { echo "build first: cmake --build build --target orva_terminal_latency_benchmark" >&2; exit 1; }
+harness="$build/tests/terminal/view/orva_terminal_latency_benchmark"
+[ -x "$harness" ] || { echo "build first: cmake --build $build --target orva_terminal_latency_benchmark" >&2; exit 1; }
+case "$probe" in
+*.c) ;;
+*) [ -x "$probe" ] || { echo "no probe at $probe: cmake --build $build --target orva-xprobe" >&2; exit 1; } ;;
+esac
 command -v Xvfb >/dev/null || { echo "Xvfb is not installed" >&2; exit 1; }
 
 work=$(mktemp -d)
