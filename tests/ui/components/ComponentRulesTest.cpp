@@ -1,7 +1,12 @@
 // Chip vocabulary, tap line, the chat field's guard, rotating-text indexes,
 // code block rows and the completion popup's delayed actions.
-#include "ui/components/ComponentLogic.h"
 #include "support/Waiting.h"
+#include "ui/components/ChipStyle.h"
+#include "ui/components/CodeBlockRows.h"
+#include "ui/components/ComponentRules.h"
+#include "ui/components/DisabledTextGuard.h"
+#include "ui/components/ProjectCompletionActions.h"
+#include "ui/components/RotatingLines.h"
 #include "ui/design/DesignTokens.h"
 
 #include <gtest/gtest.h>
