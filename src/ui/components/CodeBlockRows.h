@@ -1,18 +1,14 @@
 #pragma once
 
-// The code block's rows: the lines of a code run that are not blank.
-
 #include <QString>
 #include <QStringList>
 
 namespace orva {
 
-// Lines of a code run cut at every newline character (U+000A-U+000D, U+0085,
-// U+2028, U+2029).
-QStringList splitLines(const QString& text);
-// Whether nothing is left after trimming spaces, tabs and other space separators.
-bool isBlankLine(const QString& line);
-// The rows of the code block: each non-blank line verbatim, in order.
+// The rows of the code block: each non-blank line verbatim, in order. Lines
+// are cut at every newline character (see TextParsingHelper::splitLines); a
+// line is blank when nothing is left after trimming tabs and space
+// separators.
 QStringList codeBlockRows(const QString& code);
 
 } // namespace orva

@@ -1,5 +1,6 @@
 // Chip vocabulary, tap line, the chat field's guard, rotating-text indexes,
 // code block rows and the completion popup's delayed actions.
+#include "model/TextParsingHelper.h"
 #include "support/Waiting.h"
 #include "ui/components/ChipStyle.h"
 #include "ui/components/CodeBlockRows.h"
@@ -116,7 +117,7 @@ TEST(CodeBlock, RowsAreTheNonBlankLinesVerbatim)
     };
     for (const RowsCase& c : cases)
         EXPECT_EQ(codeBlockRows(c.code), c.rows) << c.code.toStdString();
-    EXPECT_EQ(splitLines(QStringLiteral("x\r\ny")), (QStringList{"x", "", "y"}));
+    EXPECT_EQ(TextParsingHelper::splitLines(QStringLiteral("x\r\ny")), (QStringList{"x", "", "y"}));
 }
 
 TEST(ProjectCompletionActions, CloseReportsDismissOnceAfterADelay)
