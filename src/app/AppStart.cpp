@@ -12,7 +12,6 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QQmlApplicationEngine>
-#include <QQuickStyle>
 #include <QQuickWindow>
 #include <QUrl>
 #include <QtQml/qqmlextensionplugin.h>
@@ -32,7 +31,6 @@ void configureApplication()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("kem"));
     QCoreApplication::setApplicationName(QStringLiteral("orva"));
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
     // Text, emoji and symbol fonts, and the text font as the default.
     DesignTokens::loadDesignFonts();
     QGuiApplication::setFont(DesignTokens::Fonts::body());
