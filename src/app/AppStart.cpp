@@ -13,7 +13,6 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QQmlApplicationEngine>
-#include <QQuickStyle>
 #include <QQuickWindow>
 #include <QUrl>
 #include <QtQml/qqmlextensionplugin.h>
@@ -35,7 +34,6 @@ void configureApplication()
     QCoreApplication::setApplicationName(QStringLiteral("orva"));
     // Before the first window: the renderer fits the machine's OpenGL.
     applyQuickRenderer();
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
     // Text, emoji and symbol fonts, and the text font as the default.
     DesignTokens::loadDesignFonts();
     QGuiApplication::setFont(DesignTokens::Fonts::body());

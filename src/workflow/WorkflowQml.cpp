@@ -18,24 +18,17 @@ namespace orva {
 void registerWorkflowTypes()
 {
     static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-
-    registerModelMetaTypes();
-    WorkflowServices::createSharedServices();
-    qml_register_types_Orva_Workflow();
-}
-
-void registerWorkflowTypes(QQmlEngine& engine)
-{
-    registerWorkflowTypes();
+    if (!registered) {
+        registered = true;
+        registerModelMetaTypes();
+        WorkflowServices::createSharedServices();
+        qml_register_types_Orva_Workflow();
+    }
     // The services outlive every engine; QML must never delete them.
     for (QObject* service : std::initializer_list<QObject*>{
              &ClaudeProcessService::shared(), &AppGroupMonitorService::shared(), &DirectoryAccessService::shared(),
              &XcodeService::shared(), &NativeTerminalService::shared()})
         QQmlEngine::setObjectOwnership(service, QQmlEngine::CppOwnership);
-    (void)engine;
 }
 
 } // namespace orva

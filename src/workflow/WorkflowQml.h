@@ -1,7 +1,5 @@
 #pragma once
 
-class QQmlEngine;
-
 namespace orva {
 
 // Registers the workflow's models with QML under the module "Orva.Workflow"
@@ -11,8 +9,8 @@ namespace orva {
 // creatable); and the shared services as singletons named after their types
 // (ClaudeProcessService, AppGroupMonitorService, DirectoryAccessService,
 // XcodeService, NativeTerminalService). Types are registered once per
-// process; the singletons are created on the calling (main) thread.
+// process; the singletons are created on the calling (main) thread, and no
+// engine ever owns them.
 void registerWorkflowTypes();
-void registerWorkflowTypes(QQmlEngine& engine);
 
 } // namespace orva

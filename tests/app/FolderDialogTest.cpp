@@ -7,7 +7,7 @@
 #include "support/GoogleTestMain.h"
 #include "support/ShownFileDialog.h"
 #include "support/Waiting.h"
-#include "ui/components/ViewRules.h"
+#include "ui/components/ContrastRatio.h"
 #include "ui/design/DesignTokens.h"
 #include "ui/design/WidgetPalette.h"
 #include "workspace/DirectoryAccessService.h"

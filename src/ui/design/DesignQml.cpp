@@ -2,7 +2,6 @@
 
 #include "platform/Log.h"
 #include "ui/design/Curves.h"
-#include "ui/design/Hex.h"
 #include "ui/design/SymbolTable.h"
 
 #include <cmath>
@@ -11,7 +10,11 @@ namespace orva {
 
 namespace A = DesignTokens::Animations;
 
-QColor HexColor::color(const QString& text) const { return colorFromHex(text); }
+QColor HexColor::color(const QString& text) const
+{
+    const QColor color = QColor::fromString(text);
+    return color.isValid() ? color : QColor(Qt::black);
+}
 
 QEasingCurve Motion::entranceSpring() const { return entranceSpringEasing(); }
 int Motion::entranceSpringDuration() const { return springDurationMs(A::entranceSpring); }

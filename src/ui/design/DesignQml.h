@@ -1,7 +1,7 @@
 #pragma once
 
-// QML singletons of Orva.Design that are computed in C++: the hex colour
-// conversion, the animation curves and the symbol glyph table.
+// QML singletons of Orva.Design that are computed in C++: the colour of a
+// colour text, the animation curves and the symbol glyph table.
 
 #include <QColor>
 #include <QEasingCurve>
@@ -17,7 +17,9 @@ class HexColor : public QObject {
     QML_SINGLETON
 public:
     using QObject::QObject;
-    // Hex.color("#D9D9D9")
+    // Hex.color("#D9D9D9"): the colour of a "#RGB", "#RRGGBB" or "#AARRGGBB"
+    // text, or of any other form QColor reads; a text it cannot read gives
+    // opaque black.
     Q_INVOKABLE QColor color(const QString& text) const;
 };
 

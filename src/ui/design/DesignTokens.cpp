@@ -1,7 +1,6 @@
 #include "ui/design/DesignTokens.h"
 
 #include "platform/Log.h"
-#include "ui/design/Hex.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -17,13 +16,13 @@ QColor indigo() { return QColor(94, 92, 230); }
 QColor purple() { return QColor(191, 90, 242); }
 QColor teal() { return QColor(64, 200, 224); }
 QColor gray() { return QColor(152, 152, 157); }
-QColor red() { static const QColor c = colorFromHex(QStringLiteral("#FF383C")); return c; }
+QColor red() { return QColor::fromString("#FF383C"); }
 QColor textPrimary() { return QColor::fromRgbF(1, 1, 1, 0.9f); }
 QColor textSecondary() { return QColor::fromRgbF(1, 1, 1, 0.4f); }
 QColor white() { return QColor(255, 255, 255); }
-QColor darkGray() { static const QColor c = colorFromHex(QStringLiteral("#4C4C4C")); return c; }
-QColor background() { static const QColor c = colorFromHex(QStringLiteral("#111111")); return c; }
-QColor cardBackground() { static const QColor c = colorFromHex(QStringLiteral("#191919")); return c; }
+QColor darkGray() { return QColor::fromString("#4C4C4C"); }
+QColor background() { return QColor::fromString("#111111"); }
+QColor cardBackground() { return QColor::fromString("#191919"); }
 QColor white90() { return QColor::fromRgbF(1, 1, 1, 0.9f); }
 QColor white60() { return QColor::fromRgbF(1, 1, 1, 0.6f); }
 QColor white40() { return QColor::fromRgbF(1, 1, 1, 0.4f); }

@@ -22,7 +22,7 @@ namespace orva {
 void prepareQmlEngine(QQmlEngine& engine)
 {
     registerTerminalTypes();
-    registerWorkflowTypes(engine);
+    registerWorkflowTypes();
     engine.addImportPath(QStringLiteral("qrc:/"));
 }
 

@@ -1,7 +1,13 @@
 // Chip vocabulary, tap line, the chat field's guard, rotating-text indexes,
 // code block rows and the completion popup's delayed actions.
-#include "ui/components/ComponentLogic.h"
+#include "model/TextParsingHelper.h"
 #include "support/Waiting.h"
+#include "ui/components/ChipStyle.h"
+#include "ui/components/CodeBlockRows.h"
+#include "ui/components/ComponentRules.h"
+#include "ui/components/DisabledTextGuard.h"
+#include "ui/components/ProjectCompletionActions.h"
+#include "ui/components/RotatingLines.h"
 #include "ui/design/DesignTokens.h"
 
 #include <gtest/gtest.h>
@@ -111,7 +117,7 @@ TEST(CodeBlock, RowsAreTheNonBlankLinesVerbatim)
     };
     for (const RowsCase& c : cases)
         EXPECT_EQ(codeBlockRows(c.code), c.rows) << c.code.toStdString();
-    EXPECT_EQ(splitLines(QStringLiteral("x\r\ny")), (QStringList{"x", "", "y"}));
+    EXPECT_EQ(TextParsingHelper::splitLines(QStringLiteral("x\r\ny")), (QStringList{"x", "", "y"}));
 }
 
 TEST(ProjectCompletionActions, CloseReportsDismissOnceAfterADelay)

@@ -2,7 +2,12 @@
 // made, where a scroll area goes to show a box, the whole lines of the
 // answer field, contrast, the keys that press and close, and when an entry
 // field takes the keyboard.
+#include "ui/components/ContrastRatio.h"
+#include "ui/components/DisplayCut.h"
+#include "ui/components/FieldFocus.h"
 #include "ui/components/ItemWindow.h"
+#include "ui/components/KeyRoles.h"
+#include "ui/components/ScrollOffsets.h"
 #include "ui/components/ViewRules.h"
 #include "ui/design/DesignTokens.h"
 

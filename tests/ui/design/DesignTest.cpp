@@ -1,7 +1,7 @@
-// Hex colours, tokens and timing curves of the design system.
+// Colour texts, tokens and timing curves of the design system.
 #include "ui/design/Curves.h"
 #include "ui/design/DesignTokens.h"
-#include "ui/design/Hex.h"
+#include "ui/design/DesignQml.h"
 #include "ui/design/MilestoneColors.h"
 #include "ui/design/SymbolTable.h"
 
@@ -37,7 +37,7 @@ class HexColorTest : public testing::TestWithParam<HexCase> {};
 TEST_P(HexColorTest, GivesComponents)
 {
     const HexCase& c = GetParam();
-    const QColor color = colorFromHex(QString::fromUtf8(c.text));
+    const QColor color = HexColor().color(QString::fromUtf8(c.text));
     EXPECT_EQ(color.red(), c.r) << c.text;
     EXPECT_EQ(color.green(), c.g) << c.text;
     EXPECT_EQ(color.blue(), c.b) << c.text;
@@ -47,16 +47,15 @@ TEST_P(HexColorTest, GivesComponents)
 INSTANTIATE_TEST_SUITE_P(Texts, HexColorTest,
                          testing::Values(HexCase{"#FF383C", 255, 56, 60, 255}, HexCase{"#111111", 17, 17, 17, 255},
                                          HexCase{"#191919", 25, 25, 25, 255}, HexCase{"#4C4C4C", 76, 76, 76, 255},
-                                         HexCase{"#FFF", 255, 255, 255, 255}, HexCase{"F0A", 255, 0, 170, 255},
-                                         HexCase{"#FA3", 255, 170, 51, 255}, HexCase{"80FF0000", 255, 0, 0, 128},
+                                         HexCase{"#FFF", 255, 255, 255, 255}, HexCase{"#F0A", 255, 0, 170, 255},
+                                         HexCase{"#FA3", 255, 170, 51, 255}, HexCase{"#80FF0000", 255, 0, 0, 128},
+                                         HexCase{"#abcdef", 171, 205, 239, 255},
+                                         // A text that is not a colour is opaque black.
                                          HexCase{"", 0, 0, 0, 255}, HexCase{"#12345", 0, 0, 0, 255},
-                                         HexCase{"#GGGGGG", 0, 0, 0, 255}, HexCase{"  #ABCDEF!  ", 171, 205, 239, 255},
-                                         // "0x" is skipped by the scan but counts as two of the eight characters.
-                                         HexCase{"0xFFFFFF", 255, 255, 255, 0},
-                                         // Digits stop at the first non-digit; the count still picks six.
-                                         HexCase{"#12G456", 0, 0, 18, 255},
-                                         // Inner characters stay, letters of any script count.
-                                         HexCase{"#FF 000", 0, 0, 255, 255}, HexCase{"가FF00", 0, 0, 0, 255},
+                                         HexCase{"#GGGGGG", 0, 0, 0, 255}, HexCase{"F0A", 0, 0, 0, 255},
+                                         HexCase{"80FF0000", 0, 0, 0, 255}, HexCase{"  #ABCDEF!  ", 0, 0, 0, 255},
+                                         HexCase{"0xFFFFFF", 0, 0, 0, 255}, HexCase{"#12G456", 0, 0, 0, 255},
+                                         HexCase{"#FF 000", 0, 0, 0, 255}, HexCase{"가FF00", 0, 0, 0, 255},
                                          HexCase{"#D9D9D9", 217, 217, 217, 255}, HexCase{"#030303", 3, 3, 3, 255}));
 
 TEST(DesignTokens, ColoursFromHexAndOpacities)

@@ -19,7 +19,7 @@ TEST(WorkflowQmlTest, TheModelsAndServicesAreReachableFromQml)
 {
     TempContext context;
     QQmlEngine engine;
-    registerWorkflowTypes(engine);
+    registerWorkflowTypes();
 
     QQmlComponent component(&engine);
     component.setData(R"(

@@ -1,6 +1,6 @@
 #include "ChatRules.h"
 
-#include "ui/components/ViewRules.h"
+#include "ui/components/DisplayCut.h"
 #include "workflow/ChatViewModel.h"
 #include "workspace/AppGroupMonitorService.h"
 

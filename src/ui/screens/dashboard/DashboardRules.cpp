@@ -1,6 +1,6 @@
 #include "ui/screens/dashboard/DashboardRules.h"
 
-#include "ui/components/ViewRules.h"
+#include "ui/components/ProjectValue.h"
 
 #include "model/ProjectModel.h"
 

@@ -1,6 +1,6 @@
 #include "ui/screens/guiding/GuideColumnRules.h"
 
-#include "ui/components/ViewRules.h"
+#include "ui/components/ScrollOffsets.h"
 
 #include <algorithm>
 

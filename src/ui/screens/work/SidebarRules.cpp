@@ -1,6 +1,7 @@
 #include "ui/screens/work/SidebarRules.h"
 
-#include "ui/components/ViewRules.h"
+#include "ui/components/DisplayCut.h"
+#include "ui/components/ProjectValue.h"
 #include "ui/design/DesignTokens.h"
 #include "workflow/WorkViewModel.h"
 #include "workspace/DirectoryAccessService.h"

@@ -1,6 +1,6 @@
 #include "ui/screens/work/TaskPopupRows.h"
 
-#include "ui/components/ViewRules.h"
+#include "ui/components/DisplayCut.h"
 
 namespace orva {
 

@@ -1,6 +1,6 @@
 // The sidebar's title, the board's selection and the progress card's texts.
 #include "ui/screens/work/SidebarRules.h"
-#include "ui/components/ViewRules.h"
+#include "ui/components/DisplayCut.h"
 #include "ui/design/DesignTokens.h"
 #include "workflow/work/PlanFixtures.h"
 

@@ -1,6 +1,6 @@
 // What the task popup lists: the checklist rows with their verdicts, made
 // only as far as they are seen, and the lines of its information sections.
-#include "ui/components/ViewRules.h"
+#include "ui/components/DisplayCut.h"
 #include "ui/screens/work/TaskPopupRows.h"
 #include "workflow/work/PlanFixtures.h"
 
