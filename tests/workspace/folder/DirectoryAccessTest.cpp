@@ -1,5 +1,6 @@
 #include "platform/UserDefaults.h"
 #include "support/TempContext.h"
+#include "support/FakeFolderPanel.h"
 #include "support/Waiting.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/FolderBookmark.h"
@@ -257,20 +258,6 @@ TEST_F(DirectoryAccessTest, TheServiceGoneBeforeThePanelAnswersIsHarmless)
     panel->answer(PanelResponse::ok, folder(QStringLiteral("late")));
     QTest::qWait(20);
     EXPECT_FALSE(keyStored());
-}
-
-// These tests run under a QGuiApplication: a Qt dialog cannot be shown, and
-// the panel answers as cancelled instead of aborting the process.
-TEST(QtFolderPanelWithoutWidgetsTest, AnswersAsCancelled)
-{
-    QtFolderPanel panel;
-    int cancels = 0;
-    const auto count = [&](PanelResponse response, const QString& path) {
-        cancels += response == PanelResponse::cancel && path.isEmpty();
-    };
-    panel.beginOpenPanel(DirectoryAccessService::selectPanelOptions(), count);
-    panel.beginSavePanel(DirectoryAccessService::createPanelOptions(), count);
-    EXPECT_EQ(cancels, 2);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "support/TempContext.h"
+#include "support/FakeFolderPanel.h"
 #include "support/Waiting.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/TestFiles.h"

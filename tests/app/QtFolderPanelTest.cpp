@@ -2,7 +2,7 @@
 #include "support/ShownFileDialog.h"
 #include "support/Waiting.h"
 #include "workspace/DirectoryAccessService.h"
-#include "workspace/FolderPanel.h"
+#include "app/QtFolderPanel.h"
 
 #include <gtest/gtest.h>
 
