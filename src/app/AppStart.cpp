@@ -6,7 +6,9 @@
 #include "ui/design/WidgetPalette.h"
 #include "ui/screens/ScreenModules.h"
 #include "workflow/WorkflowServices.h"
-#include "workspace/FolderPanel.h"
+#include "app/QtFolderPanel.h"
+#include "workspace/DirectoryAccessService.h"
+#include "workspace/XcodeService.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -42,6 +44,13 @@ void configureApplication()
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
     installQtTranslations();
     QtFolderPanel::setDialogPalette(DesignTokens::widgetPalette());
+    // The folder panels are Qt's file dialogs, given to the services the way
+    // the tests give theirs; the project folder's Xcode lookup goes with them.
+    WorkflowServices& services = WorkflowServices::defaults();
+    if (!services.directoryAccess) {
+        services.directoryAccess = new DirectoryAccessService(std::make_shared<QtFolderPanel>());
+        services.xcode = new XcodeService(*services.directoryAccess);
+    }
     // The process-wide services live on the main thread for the whole run.
     WorkflowServices::createSharedServices();
 }

@@ -1,9 +1,11 @@
 #include "workflow/ClaudeProcessService.h"
 
 #include "platform/Log.h"
+#include "platform/MainThread.h"
 #include "platform/Utf8.h"
 #include "workflow/ClaudeFailureReason.h"
 #include "workflow/ClaudeSearch.h"
+#include "workspace/BackgroundWork.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -64,8 +66,6 @@ ClaudeSearchEnvironment ClaudeProcessService::searchEnvironment() const
     return injectedSearch_ ? *injectedSearch_ : ClaudeSearchEnvironment::platformDefaults();
 }
 
-// MARK: - State
-
 void ClaudeProcessService::setRunning(bool running)
 {
     if (isProcessRunning_ == running)
@@ -120,32 +120,29 @@ void ClaudeProcessService::reset()
     setFound(std::nullopt, std::nullopt);
 }
 
-// MARK: - Requests
-
 void ClaudeProcessService::startSession(const QString& workingDirectory, Callback done, QObject* context)
 {
     setWorkingDirectory(workingDirectory);
-    const QPointer<QObject> guard(context);
-    const bool hasContext = context != nullptr;
-    auto fail = [this, done, guard, hasContext](const ClaudeProcessError& error) {
+    const CallbackContext caller(context);
+    auto fail = [this, done, caller](const ClaudeProcessError& error) {
         reset();
-        deliver(done, guard, hasContext, ClaudeResult::failure(error));
+        deliver(done, caller, ClaudeResult::failure(error));
         finishJob();
     };
-    auto sendOpening = [this, workingDirectory, done, guard, hasContext, fail] {
+    auto sendOpening = [this, workingDirectory, done, caller, fail] {
         if (!claudeExecutablePath_ || !processEnvironment_) {
             fail(ClaudeProcessError::processNotRunning());
             return;
         }
         const Target target{*claudeExecutablePath_, *processEnvironment_, workingDirectory};
         runChild(target, buildClaudeArguments(openingPrompt(), false, true),
-                 [this, done, guard, hasContext](const ClaudeResult& result) {
+                 [this, done, caller](const ClaudeResult& result) {
                      if (!result.ok()) {
                          reset();
                      } else {
                          setRunning(true);
                      }
-                     deliver(done, guard, hasContext, result);
+                     deliver(done, caller, result);
                      finishJob();
                  });
     };
@@ -208,18 +205,15 @@ void ClaudeProcessService::sendMessage(const QString& message, bool continueSess
         deliverLater(std::move(done), context, ClaudeResult::failure(ClaudeProcessError::processNotRunning()));
         return;
     }
-    const QPointer<QObject> guard(context);
-    const bool hasContext = context != nullptr;
+    const CallbackContext caller(context);
     const QStringList arguments = buildClaudeArguments(message, continueSession, skipPermissions);
-    enqueue([this, target = *target, arguments, done, guard, hasContext] {
-        runChild(target, arguments, [this, done, guard, hasContext](const ClaudeResult& result) {
-            deliver(done, guard, hasContext, result);
+    enqueue([this, target = *target, arguments, done, caller] {
+        runChild(target, arguments, [this, done, caller](const ClaudeResult& result) {
+            deliver(done, caller, result);
             finishJob();
         });
     });
 }
-
-// MARK: - The queue of runs
 
 void ClaudeProcessService::enqueue(Job job)
 {
@@ -248,26 +242,21 @@ void ClaudeProcessService::finishJob()
         QMetaObject::invokeMethod(this, [this] { runNext(); }, Qt::QueuedConnection);
 }
 
-void ClaudeProcessService::deliver(const Callback& done, const QPointer<QObject>& context, bool hasContext,
-                                   const ClaudeResult& result)
+void ClaudeProcessService::deliver(const Callback& done, const CallbackContext& caller, const ClaudeResult& result)
 {
-    if (!done || (hasContext && context.isNull()))
-        return;
-    done(result);
+    if (done && !caller.isGone())
+        done(result);
 }
 
 void ClaudeProcessService::deliverLater(Callback done, QObject* context, ClaudeResult result)
 {
-    const QPointer<QObject> guard(context);
-    const bool hasContext = context != nullptr;
+    const CallbackContext caller(context);
     QMetaObject::invokeMethod(
-        this, [this, done = std::move(done), guard, hasContext, result = std::move(result)] {
-            deliver(done, guard, hasContext, result);
+        this, [this, done = std::move(done), caller, result = std::move(result)] {
+            deliver(done, caller, result);
         },
         Qt::QueuedConnection);
 }
-
-// MARK: - One child
 
 namespace {
 
@@ -413,11 +402,14 @@ void ClaudeProcessService::runChild(const Target& target, const QStringList& arg
 
 void ClaudeProcessService::searchInBackground(std::function<void(std::optional<QString>, QProcessEnvironment)> done)
 {
-    if (searchThread_.joinable())
-        searchThread_.join(); // the previous search has already reported
+    waitForSearch(); // the previous search has already reported
     const ClaudeSearchEnvironment search = searchEnvironment();
     probeControl_ = std::make_shared<ClaudeProbeControl>();
-    searchThread_ = std::thread([this, search, control = probeControl_, done = std::move(done)] {
+    // Settled when the search has finished, or was dropped unstarted because
+    // the application is quitting.
+    auto finished = std::make_shared<std::promise<void>>();
+    searchFinished_ = finished->get_future();
+    runInBackground([this, search, control = probeControl_, done = std::move(done), finished] {
         const auto path = claude_search::findClaudeExecutable(search, control.get());
         QProcessEnvironment environment;
         if (path)
@@ -428,7 +420,15 @@ void ClaudeProcessService::searchInBackground(std::function<void(std::optional<Q
                     done(path, environment);
             },
             Qt::QueuedConnection);
+        finished->set_value();
     });
+}
+
+void ClaudeProcessService::waitForSearch()
+{
+    if (searchFinished_.valid())
+        searchFinished_.wait();
+    searchFinished_ = {};
 }
 
 void ClaudeProcessService::shutdown()
@@ -452,11 +452,8 @@ void ClaudeProcessService::shutdown()
         }
         delete process;
     }
-    if (searchThread_.joinable())
-        searchThread_.join();
+    waitForSearch();
 }
-
-// MARK: - Arguments and prompts
 
 QStringList ClaudeProcessService::buildClaudeArguments(const QString& prompt, bool continueSession,
                                                        bool skipPermissions)

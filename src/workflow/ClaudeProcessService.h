@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/MainThread.h"
 #include "workflow/ClaudeProcessError.h"
 #include "workflow/ClaudeSearchEnvironment.h"
 
@@ -12,9 +13,9 @@
 
 #include <deque>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
-#include <thread>
 
 class QProcess;
 
@@ -153,7 +154,8 @@ private:
 
     void runChild(const Target& target, const QStringList& arguments, std::function<void(ClaudeResult)> done);
     void searchInBackground(std::function<void(std::optional<QString>, QProcessEnvironment)> done);
-    void deliver(const Callback& done, const QPointer<QObject>& context, bool hasContext, const ClaudeResult& result);
+    void waitForSearch();
+    void deliver(const Callback& done, const CallbackContext& caller, const ClaudeResult& result);
     void deliverLater(Callback done, QObject* context, ClaudeResult result);
 
     bool isProcessRunning_ = false;
@@ -166,7 +168,7 @@ private:
     bool busy_ = false;
     bool stopped_ = false;
     QProcess* child_ = nullptr;
-    std::thread searchThread_;
+    std::future<void> searchFinished_;
     std::shared_ptr<ClaudeProbeControl> probeControl_;
 };
 

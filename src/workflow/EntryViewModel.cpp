@@ -75,11 +75,11 @@ void EntryViewModel::initialize(std::function<void()> done)
     directoryAccessService_.clearDirectoryAccess();
     UserDefaults::setBool(QString::fromLatin1(UserDefaults::kHasLaunchedBefore), false);
 
-    try {
-        promptService_.setupPromptFiles();
-        promptService_.copyProjectFiles();
-    } catch (const WorkspaceError& error) {
-        fail(error.description());
+    std::optional<PromptFileError> installError = promptService_.setupPromptFiles();
+    if (!installError)
+        installError = promptService_.copyProjectFiles();
+    if (installError) {
+        fail(installError->description());
         if (done)
             done();
         return;

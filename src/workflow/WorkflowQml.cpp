@@ -26,8 +26,8 @@ void registerWorkflowTypes()
     }
     // The services outlive every engine; QML must never delete them.
     for (QObject* service : std::initializer_list<QObject*>{
-             &ClaudeProcessService::shared(), &AppGroupMonitorService::shared(), &DirectoryAccessService::shared(),
-             &XcodeService::shared(), &NativeTerminalService::shared()})
+             &ClaudeProcessService::shared(), &AppGroupMonitorService::shared(), &WorkflowServices::defaults().directory(),
+             &WorkflowServices::defaults().xcodeService(), &NativeTerminalService::shared()})
         QQmlEngine::setObjectOwnership(service, QQmlEngine::CppOwnership);
 }
 

@@ -18,6 +18,7 @@
 #include "workflow/ViewPhase.h"
 #include "workflow/TerminalClaudeGate.h"
 #include "workflow/WorkViewModel.h"
+#include "workflow/WorkflowServices.h"
 #include "workspace/AppGroupMonitorService.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/XcodeService.h"
@@ -129,7 +130,7 @@ struct DirectoryAccessServiceType {
 public:
     static DirectoryAccessService* create(QQmlEngine*, QJSEngine*)
     {
-        return sharedForQml(DirectoryAccessService::shared());
+        return sharedForQml(WorkflowServices::defaults().directory());
     }
 };
 struct XcodeServiceType {
@@ -138,7 +139,7 @@ struct XcodeServiceType {
     QML_NAMED_ELEMENT(XcodeService)
     QML_SINGLETON
 public:
-    static XcodeService* create(QQmlEngine*, QJSEngine*) { return sharedForQml(XcodeService::shared()); }
+    static XcodeService* create(QQmlEngine*, QJSEngine*) { return sharedForQml(WorkflowServices::defaults().xcodeService()); }
 };
 struct NativeTerminalServiceType {
     Q_GADGET

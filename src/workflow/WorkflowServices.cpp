@@ -58,8 +58,8 @@ void WorkflowServices::createSharedServices()
     AppGroupStorageService::shared();
     PromptFileService::shared();
     AppGroupMonitorService::shared();
-    DirectoryAccessService::shared();
-    XcodeService::shared();
+    defaults().directory();
+    defaults().xcodeService();
     ClaudeProcessService::shared();
     NativeTerminalService::shared();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Log.h"
 #include "workspace/AppGroupStorageService.h"
+#include "platform/MainThread.h"
 #include "workspace/BackgroundWork.h"
 #include "workspace/FileOps.h"
 
@@ -9,10 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QThread>
-
-#include <sys/stat.h>
 
 namespace orva {
 
@@ -20,24 +18,16 @@ namespace {
 const QString kTaskPlanPath = QStringLiteral("ZAVE/project/Task.json");
 const QString kInterviewStatePath = QStringLiteral("ZAVE/interview_state.json");
 
+const QString kLogTag = QStringLiteral("[AppGroupMonitorService]");
+
 void log(const QString& message)
 {
-    logLine(QStringLiteral("[AppGroupMonitorService] - ") + message);
+    logLine(kLogTag + QStringLiteral(" - ") + message);
 }
 
 void logBare(const QString& message)
 {
-    logLine(QStringLiteral("[AppGroupMonitorService] ") + message);
-}
-
-bool isDirectoryKey(MonitorKey key)
-{
-    return key == MonitorKey::taskDashboardDirectory || key == MonitorKey::interviewStateDirectory;
-}
-
-bool isTaskKey(MonitorKey key)
-{
-    return key == MonitorKey::taskDashboardFile || key == MonitorKey::taskDashboardDirectory;
+    logLine(kLogTag + QLatin1Char(' ') + message);
 }
 
 // What one read of the task plan found.
@@ -93,17 +83,6 @@ TaskFileRead readTaskFile(const QString& path)
     return read;
 }
 
-// The nearest folder at or above `path` that exists.
-QString nearestExistingFolder(QString path)
-{
-    while (!QFileInfo(path).isDir()) {
-        const QString parent = QFileInfo(path).path();
-        if (parent == path)
-            break;
-        path = parent;
-    }
-    return path;
-}
 } // namespace
 
 QString AppGroupMonitorService::keyText(MonitorKey key)
@@ -135,16 +114,16 @@ AppGroupMonitorService& AppGroupMonitorService::shared()
 
 AppGroupMonitorService::AppGroupMonitorService(std::chrono::milliseconds debounce, QObject* parent)
     : QObject(parent)
-    , reloadTask_(this)
-    , interviewStateTask_(this)
+    , plan_({kLogTag, keyText(MonitorKey::taskDashboardFile), keyText(MonitorKey::taskDashboardDirectory),
+             QStringLiteral("Reload scheduled")},
+            debounce, this)
+    , interviewState_({kLogTag, keyText(MonitorKey::interviewStateFile), keyText(MonitorKey::interviewStateDirectory),
+                       QStringLiteral("Interview state notification scheduled")},
+                      debounce, this)
 {
     registerModelMetaTypes();
-    reloadTask_.setSingleShot(true);
-    interviewStateTask_.setSingleShot(true);
-    reloadTask_.setInterval(debounce);
-    interviewStateTask_.setInterval(debounce);
-    connect(&reloadTask_, &QTimer::timeout, this, &AppGroupMonitorService::loadTaskFile);
-    connect(&interviewStateTask_, &QTimer::timeout, this, &AppGroupMonitorService::readInterviewState);
+    connect(&plan_, &WatchedPath::changed, this, &AppGroupMonitorService::loadTaskFile);
+    connect(&interviewState_, &WatchedPath::changed, this, &AppGroupMonitorService::readInterviewState);
 
     const auto taskPlan = appGroupFileURL(kTaskPlanPath);
     if (!taskPlan)
@@ -171,7 +150,9 @@ AppGroupMonitorService::AppGroupMonitorService(std::chrono::milliseconds debounc
 
 AppGroupMonitorService::~AppGroupMonitorService()
 {
-    stopAllMonitoring();
+    plan_.stop();
+    interviewState_.stop();
+    logBare(QStringLiteral("All monitoring stopped"));
 }
 
 QVariant AppGroupMonitorService::projectValue() const
@@ -181,13 +162,13 @@ QVariant AppGroupMonitorService::projectValue() const
 
 void AppGroupMonitorService::setDebounceInterval(std::chrono::milliseconds interval)
 {
-    reloadTask_.setInterval(interval);
-    interviewStateTask_.setInterval(interval);
+    plan_.setDebounceInterval(interval);
+    interviewState_.setDebounceInterval(interval);
 }
 
 std::chrono::milliseconds AppGroupMonitorService::debounceInterval() const
 {
-    return reloadTask_.intervalAsDuration();
+    return plan_.debounceInterval();
 }
 
 void AppGroupMonitorService::setAfterTaskFileReadHook(std::function<void()> hook)
@@ -202,13 +183,22 @@ void AppGroupMonitorService::setAfterInterviewStateReadHook(std::function<void()
 
 bool AppGroupMonitorService::isMonitoring(MonitorKey key) const
 {
-    return monitors_.count(key) != 0;
+    switch (key) {
+    case MonitorKey::taskDashboardFile:
+        return plan_.isWatchingFile();
+    case MonitorKey::taskDashboardDirectory:
+        return plan_.isWatchingFolder();
+    case MonitorKey::interviewStateFile:
+        return interviewState_.isWatchingFile();
+    case MonitorKey::interviewStateDirectory:
+        return interviewState_.isWatchingFolder();
+    }
+    return false;
 }
 
 bool AppGroupMonitorService::hasInterviewStateHandler() const
 {
-    const auto it = monitorHandlers_.find(MonitorKey::interviewStateFile);
-    return it != monitorHandlers_.end() && (!it->second.hasContext || it->second.context);
+    return interviewHandler_ && !interviewHandler_->context.isGone();
 }
 
 bool AppGroupMonitorService::onOwnThread() const
@@ -236,8 +226,7 @@ void AppGroupMonitorService::startTaskDashboardMonitoring()
         return;
     }
     const QString folder = QFileInfo(*file).path();
-    startMonitoring(MonitorKey::taskDashboardDirectory, folder);
-    startMonitoring(MonitorKey::taskDashboardFile, *file);
+    plan_.start(*file);
     log(QStringLiteral("Started monitoring file and directory"));
     log(QStringLiteral("Directory: ") + folder);
     log(QStringLiteral("File: ") + *file);
@@ -246,14 +235,12 @@ void AppGroupMonitorService::startTaskDashboardMonitoring()
 void AppGroupMonitorService::startInterviewStateMonitoring(InterviewStateHandler handler, QObject* context)
 {
     if (!onOwnThread()) {
-        QPointer<QObject> guard(context);
-        const bool hasContext = context != nullptr;
+        const CallbackContext caller(context);
         QMetaObject::invokeMethod(
             this,
-            [this, handler = std::move(handler), guard, hasContext]() mutable {
-                if (hasContext && !guard)
-                    return;
-                startInterviewStateMonitoring(std::move(handler), guard.data());
+            [this, handler = std::move(handler), caller]() mutable {
+                if (!caller.isGone())
+                    startInterviewStateMonitoring(std::move(handler), caller.object());
             },
             Qt::QueuedConnection);
         return;
@@ -264,10 +251,8 @@ void AppGroupMonitorService::startInterviewStateMonitoring(InterviewStateHandler
         return;
     }
     const QString folder = QFileInfo(*file).path();
-    startMonitoring(MonitorKey::interviewStateDirectory, folder);
-    startMonitoring(MonitorKey::interviewStateFile, *file);
-    // After the watches: starting a watch forgets the handler under its key.
-    monitorHandlers_[MonitorKey::interviewStateFile] = Handler{std::move(handler), QPointer<QObject>(context), context != nullptr};
+    interviewHandler_ = Handler{std::move(handler), CallbackContext(context)};
+    interviewState_.start(*file);
     log(QStringLiteral("Started monitoring interview_state.json file and directory"));
     log(QStringLiteral("Directory: ") + folder);
     log(QStringLiteral("File: ") + *file);
@@ -279,197 +264,9 @@ void AppGroupMonitorService::stopInterviewStateMonitoring()
         QMetaObject::invokeMethod(this, &AppGroupMonitorService::stopInterviewStateMonitoring, Qt::QueuedConnection);
         return;
     }
-    interviewStateTask_.stop();
-    stopMonitoring(MonitorKey::interviewStateFile);
-    stopMonitoring(MonitorKey::interviewStateDirectory);
-    // The handler goes even when the file itself was never watched.
-    monitorHandlers_.erase(MonitorKey::interviewStateFile);
+    interviewState_.stop();
+    interviewHandler_.reset();
     log(QStringLiteral("Interview state monitoring stopped"));
-}
-
-bool AppGroupMonitorService::startMonitoring(MonitorKey key, const QString& path)
-{
-    stopMonitoring(key);
-    if (isDirectoryKey(key)) {
-        auto* watcher = new QFileSystemWatcher(this);
-        connect(watcher, &QFileSystemWatcher::directoryChanged, this,
-                [this, key](const QString& changed) { handleFolderEvent(key, changed); });
-        monitors_[key] = watcher;
-        monitorPaths_[key] = path;
-        folderIdentities_[key] = std::nullopt;
-        if (!armFolderWatch(key)) {
-            logBare(QStringLiteral("Failed to open ") + path + QStringLiteral(" for monitoring"));
-            return false;
-        }
-        logBare(QStringLiteral("Started monitoring ") + keyText(key) + QStringLiteral(" at: ") + path);
-        return true;
-    }
-    if (!fileops::entryExists(path)) {
-        logBare(QStringLiteral("Failed to open ") + path + QStringLiteral(" for monitoring"));
-        return false;
-    }
-    auto* watcher = new QFileSystemWatcher(this);
-    if (!watcher->addPath(path)) {
-        delete watcher;
-        logBare(QStringLiteral("Failed to open ") + path + QStringLiteral(" for monitoring"));
-        return false;
-    }
-    connect(watcher, &QFileSystemWatcher::fileChanged, this, [this, key] { handleFileEvent(key); });
-    monitors_[key] = watcher;
-    monitorPaths_[key] = path;
-    logBare(QStringLiteral("Started monitoring ") + keyText(key) + QStringLiteral(" at: ") + path);
-    return true;
-}
-
-namespace {
-std::optional<std::pair<quint64, quint64>> folderIdentity(const QString& path)
-{
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
-        return std::nullopt;
-    return std::pair<quint64, quint64>(info.st_dev, info.st_ino);
-}
-} // namespace
-
-// A folder watch is on the folder itself and on its parent, so that it sees
-// the folder go, and come back: a watch dropped with a deleted folder, or
-// following a folder moved away, would never see the folder made again at
-// its path. While the folder is missing, its nearest existing parent is
-// watched instead. True when the folder itself is watched.
-bool AppGroupMonitorService::armFolderWatch(MonitorKey key)
-{
-    QFileSystemWatcher* watcher = monitors_.at(key);
-    const QString folder = monitorPaths_.at(key);
-    // Things can change while the watch moves: look again until it stands.
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        const auto identity = folderIdentity(folder);
-        const QString above = nearestExistingFolder(identity ? QFileInfo(folder).path() : folder);
-        QStringList wanted;
-        if (identity)
-            wanted << folder;
-        if (above != folder)
-            wanted << above;
-        const QStringList watched = watcher->directories();
-        for (const QString& path : watched) {
-            // A folder that is not the one watched before is watched afresh:
-            // the old watch follows the old folder wherever it went.
-            if (!wanted.contains(path) || (path == folder && identity != folderIdentities_[key]))
-                watcher->removePath(path);
-        }
-        for (const QString& path : wanted) {
-            if (!watcher->directories().contains(path))
-                watcher->addPath(path);
-        }
-        folderIdentities_[key] = identity;
-        if (folderIdentity(folder) == identity && nearestExistingFolder(identity ? QFileInfo(folder).path() : folder) == above)
-            return identity.has_value() && watcher->directories().contains(folder);
-    }
-    return folderIdentities_[key].has_value() && watcher->directories().contains(folder);
-}
-
-void AppGroupMonitorService::handleFolderEvent(MonitorKey key, const QString& path)
-{
-    const auto wanted = monitorPaths_.find(key);
-    if (wanted == monitorPaths_.end())
-        return;
-    const bool replaced = folderIdentity(wanted->second) != folderIdentities_[key];
-    if (replaced) {
-        // The folder went, came back, or another took its place.
-        if (armFolderWatch(key))
-            logBare(QStringLiteral("Started monitoring ") + keyText(key) + QStringLiteral(" at: ") + wanted->second);
-        else
-            logBare(QStringLiteral("Watching ") + nearestExistingFolder(wanted->second) + QStringLiteral(" until ")
-                    + wanted->second + QStringLiteral(" is there again"));
-    } else if (path != wanted->second) {
-        return; // something else changed beside the folder
-    }
-    handleFileEvent(key);
-}
-
-void AppGroupMonitorService::stopMonitoring(MonitorKey key)
-{
-    const auto it = monitors_.find(key);
-    if (it == monitors_.end())
-        return;
-    QFileSystemWatcher* watcher = it->second;
-    // No event of the old watch may arrive after this point.
-    watcher->disconnect(this);
-    watcher->deleteLater();
-    monitors_.erase(it);
-    monitorPaths_.erase(key);
-    folderIdentities_.erase(key);
-    monitorHandlers_.erase(key);
-    logBare(QStringLiteral("Stopped monitoring ") + keyText(key));
-}
-
-void AppGroupMonitorService::stopAllMonitoring()
-{
-    reloadTask_.stop();
-    interviewStateTask_.stop();
-    while (!monitors_.empty())
-        stopMonitoring(monitors_.begin()->first);
-    logBare(QStringLiteral("All monitoring stopped"));
-}
-
-void AppGroupMonitorService::handleFileEvent(MonitorKey key)
-{
-    log(isDirectoryKey(key) ? QStringLiteral("Directory changed") : QStringLiteral("File content changed"));
-    if (key == MonitorKey::taskDashboardDirectory)
-        rearmFileWatch(MonitorKey::taskDashboardFile);
-    else if (key == MonitorKey::interviewStateDirectory)
-        rearmFileWatch(MonitorKey::interviewStateFile);
-    if (isTaskKey(key))
-        scheduleReload();
-    else
-        scheduleInterviewStateNotification();
-}
-
-// A file watch follows the file it was opened on: once that file is deleted
-// or replaced by another moved over it, the watch falls silent, and a file
-// that did not exist when watching began was never watched at all. After
-// every change in the folder the file watch is opened again on whatever file
-// now stands at the path, so edits made in place are not missed.
-void AppGroupMonitorService::rearmFileWatch(MonitorKey fileKey)
-{
-    const MonitorKey folderKey =
-        fileKey == MonitorKey::taskDashboardFile ? MonitorKey::taskDashboardDirectory : MonitorKey::interviewStateDirectory;
-    const auto folderPath = monitorPaths_.find(folderKey);
-    if (folderPath == monitorPaths_.end())
-        return;
-    const QString path = folderPath->second + (fileKey == MonitorKey::taskDashboardFile ? QStringLiteral("/Task.json")
-                                                                                         : QStringLiteral("/interview_state.json"));
-    const auto it = monitors_.find(fileKey);
-    if (it != monitors_.end()) {
-        QFileSystemWatcher* watcher = it->second;
-        if (watcher->files().contains(path))
-            watcher->removePath(path);
-        if (QFileInfo(path).isFile())
-            watcher->addPath(path);
-        return;
-    }
-    if (!QFileInfo(path).isFile())
-        return;
-    auto* watcher = new QFileSystemWatcher(this);
-    if (!watcher->addPath(path)) {
-        delete watcher;
-        return;
-    }
-    connect(watcher, &QFileSystemWatcher::fileChanged, this, [this, fileKey] { handleFileEvent(fileKey); });
-    monitors_[fileKey] = watcher;
-    monitorPaths_[fileKey] = path;
-    logBare(QStringLiteral("Started monitoring ") + keyText(fileKey) + QStringLiteral(" at: ") + path);
-}
-
-void AppGroupMonitorService::scheduleReload()
-{
-    reloadTask_.start();
-    log(QStringLiteral("Reload scheduled"));
-}
-
-void AppGroupMonitorService::scheduleInterviewStateNotification()
-{
-    interviewStateTask_.start();
-    log(QStringLiteral("Interview state notification scheduled"));
 }
 
 void AppGroupMonitorService::loadTaskFile()
@@ -559,14 +356,13 @@ void AppGroupMonitorService::readInterviewState()
 
 void AppGroupMonitorService::runInterviewStateHandler(const QString& content)
 {
-    const auto it = monitorHandlers_.find(MonitorKey::interviewStateFile);
-    if (it == monitorHandlers_.end() || !it->second.call || (it->second.hasContext && !it->second.context)) {
+    if (!interviewHandler_ || !interviewHandler_->call || interviewHandler_->context.isGone()) {
         logBare(QStringLiteral("Handler not found or type mismatch"));
         return;
     }
     logBare(QStringLiteral("Executing handler with content"));
     // A copy: the handler may replace itself by starting the watch again.
-    const InterviewStateHandler handler = it->second.call;
+    const InterviewStateHandler handler = interviewHandler_->call;
     handler(content);
 }
 

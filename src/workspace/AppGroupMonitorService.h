@@ -1,20 +1,16 @@
 #pragma once
 
 #include "model/ProjectModel.h"
+#include "platform/MainThread.h"
+#include "workspace/WatchedPath.h"
 
-#include <QHash>
 #include <QObject>
-#include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QVariant>
 
 #include <chrono>
 #include <functional>
-#include <map>
 #include <optional>
-
-class QFileSystemWatcher;
 
 namespace orva {
 
@@ -33,11 +29,11 @@ struct TaskFileError {
 };
 
 // Watches the task plan "ZAVE/project/Task.json" and the interview state
-// "ZAVE/interview_state.json", each together with the folder that holds it.
-// A burst of changes is collapsed by restarting a wait (0.5 s by default)
-// before the file is read; files are read and decoded on the thread pool.
-// Watchers, timers, `project` and the interview handler all live on the main
-// thread: calls from other threads are carried over to it.
+// "ZAVE/interview_state.json", each a WatchedPath (the file and the folder
+// that holds it). A burst of changes is collapsed by restarting a wait (0.5 s
+// by default) before the file is read; files are read and decoded on the
+// thread pool. The watches, `project` and the interview handler all live on
+// the main thread: calls from other threads are carried over to it.
 class AppGroupMonitorService : public QObject {
     Q_OBJECT
     // The last task plan decoded, as an orva::Project value; undefined in QML
@@ -105,45 +101,27 @@ signals:
 private:
     struct Handler {
         InterviewStateHandler call;
-        QPointer<QObject> context;
-        bool hasContext = false;
+        CallbackContext context;
     };
 
     std::optional<QString> appGroupFileURL(const QString& relativePath) const;
     void loadTaskFile();
-    void scheduleReload();
-    void scheduleInterviewStateNotification();
     void readInterviewState();
     void runInterviewStateHandler(const QString& content);
-    bool startMonitoring(MonitorKey key, const QString& path);
-    void stopMonitoring(MonitorKey key);
-    void stopAllMonitoring();
-    void handleFileEvent(MonitorKey key);
-    void handleFolderEvent(MonitorKey key, const QString& path);
-    bool armFolderWatch(MonitorKey key);
-    void rearmFileWatch(MonitorKey fileKey);
     void setProject(std::optional<Project> value);
     void setTaskFileError(std::optional<TaskFileError> value);
     bool onOwnThread() const;
 
-    // A folder's identity: device and inode.
-    using FolderIdentity = std::pair<quint64, quint64>;
-
     std::optional<Project> project_;
     std::optional<TaskFileError> taskFileError_;
-    std::map<MonitorKey, QFileSystemWatcher*> monitors_;
-    // The path each key watches (for a folder, the folder wanted even while
-    // only its nearest existing parent can be watched).
-    std::map<MonitorKey, QString> monitorPaths_;
-    // The folder a folder watch is on, when it exists.
-    std::map<MonitorKey, std::optional<FolderIdentity>> folderIdentities_;
-    std::map<MonitorKey, Handler> monitorHandlers_;
+    WatchedPath plan_;
+    WatchedPath interviewState_;
+    // Kept apart from the watches: starting or moving a watch leaves it be.
+    std::optional<Handler> interviewHandler_;
     std::function<void()> afterTaskFileRead_;
     std::function<void()> afterInterviewStateRead_;
     bool isLoadingFile_ = false;
     bool reloadAgain_ = false;
-    QTimer reloadTask_;
-    QTimer interviewStateTask_;
 };
 
 using MonitorKey = AppGroupMonitorService::MonitorKey;

@@ -46,10 +46,4 @@ bool backgroundWorkStopping()
     return stopping;
 }
 
-void runOnMainThread(std::function<void()> call)
-{
-    if (QCoreApplication* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, std::move(call), Qt::QueuedConnection);
-}
-
 } // namespace orva

@@ -10,13 +10,11 @@ namespace orva {
 // file on a hung network share) cannot keep the process alive once its window
 // has closed. When the application quits, jobs not yet started are dropped,
 // running ones are asked to stop (backgroundWorkStopping()) and the quit
-// waits for them a moment at most.
+// waits for them a moment at most. Results go back to the main thread with
+// runOnMainThread (platform/MainThread.h).
 void runInBackground(std::function<void()> job);
 
 // True once the application is quitting: long jobs stop early.
 bool backgroundWorkStopping();
-
-// Runs `call` on the main thread, unless the application is already gone.
-void runOnMainThread(std::function<void()> call);
 
 } // namespace orva

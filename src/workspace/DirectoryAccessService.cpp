@@ -13,6 +13,23 @@
 
 namespace orva {
 
+namespace {
+// The panel of a service given none: there is nothing to show, and every
+// panel is answered as cancelled. The application gives its Qt dialogs.
+class NoFolderPanel : public FolderPanel {
+public:
+    void beginOpenPanel(const OpenPanelOptions&, Completion completion) override { cancel(completion); }
+    void beginSavePanel(const SavePanelOptions&, Completion completion) override { cancel(completion); }
+
+private:
+    static void cancel(const Completion& completion)
+    {
+        logLine(QStringLiteral("[DirectoryAccessService] No folder panel to show"));
+        completion(PanelResponse::cancel, {});
+    }
+};
+} // namespace
+
 DirectoryAccessService& DirectoryAccessService::shared()
 {
     static DirectoryAccessService* instance = new DirectoryAccessService();
@@ -22,7 +39,7 @@ DirectoryAccessService& DirectoryAccessService::shared()
 DirectoryAccessService::DirectoryAccessService(std::shared_ptr<FolderPanel> panel,
                                                std::function<bool(const QString&)> accessProbe, QObject* parent)
     : QObject(parent)
-    , panel_(panel ? std::move(panel) : std::make_shared<QtFolderPanel>())
+    , panel_(panel ? std::move(panel) : std::make_shared<NoFolderPanel>())
     , accessProbe_(accessProbe ? std::move(accessProbe) : std::function<bool(const QString&)>(&FolderBookmark::canAccess))
 {
     restoreBookmark();

@@ -26,7 +26,8 @@ public:
     static DirectoryAccessService& shared();
 
     // A separate instance (tests, screens under test). Runs restoreBookmark().
-    // Without a panel, Qt file dialogs are used. `accessProbe` replaces the
+    // Without a panel, every panel is answered as cancelled (the application
+    // gives its Qt file dialogs). `accessProbe` replaces the
     // check that a restored folder can be opened (tests running with the
     // privilege to open any folder); by default the folder is opened.
     explicit DirectoryAccessService(std::shared_ptr<FolderPanel> panel = {},

@@ -1,6 +1,5 @@
 #include "workspace/FileOps.h"
 
-#include "workspace/WorkspaceError.h"
 
 #include "platform/Utf8.h"
 
@@ -20,12 +19,6 @@
 #include <unistd.h>
 
 namespace orva {
-
-const char* WorkspaceError::what() const noexcept
-{
-    whatText_ = description().toUtf8();
-    return whatText_.constData();
-}
 
 namespace fileops {
 

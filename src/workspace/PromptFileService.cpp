@@ -20,6 +20,8 @@ QString PromptFileError::description() const
         return QStringLiteral("Failed to copy prompt file: ") + payload_;
     case Kind::appGroupNotAccessible:
         return QStringLiteral("Cannot access App Group container");
+    case Kind::fileSystem:
+        return payload_;
     }
     return {};
 }
@@ -68,19 +70,20 @@ QString resourcesFolder()
     return AppContext::current().resourcesPath;
 }
 
-void ensureFolder(const QString& path)
+std::optional<PromptFileError> ensureFolder(const QString& path)
 {
     QString error;
     if (!fileops::makePath(path, &error))
-        throw FileSystemError(error);
+        return PromptFileError::fileSystem(error);
+    return std::nullopt;
 }
 } // namespace
 
-void PromptFileService::setupPromptFiles() const
+std::optional<PromptFileError> PromptFileService::setupPromptFiles() const
 {
     const auto container = AppGroupStorageService::containerPath();
     if (!container)
-        throw PromptFileError::appGroupNotAccessible();
+        return PromptFileError::appGroupNotAccessible();
 
     const QString target = *container + QLatin1Char('/') + promptDirectory;
     // Whatever stands there goes, a link as a link; a failure shows up below.
@@ -89,15 +92,18 @@ void PromptFileService::setupPromptFiles() const
 
     const QString resources = resourcesFolder();
     if (resources.isEmpty())
-        throw PromptFileError::bundleFileNotFound(QStringLiteral("Bundle resource path not found"));
+        return PromptFileError::bundleFileNotFound(QStringLiteral("Bundle resource path not found"));
 
-    ensureFolder(target);
-    for (const QString& sub : systemSubfolders())
-        ensureFolder(target + QLatin1Char('/') + sub);
+    if (auto error = ensureFolder(target))
+        return error;
+    for (const QString& sub : systemSubfolders()) {
+        if (auto error = ensureFolder(target + QLatin1Char('/') + sub))
+            return error;
+    }
 
     const auto names = fileops::listNames(resources, nullptr);
     if (!names)
-        throw PromptFileError::bundleFileNotFound(QStringLiteral("Could not read bundle resources"));
+        return PromptFileError::bundleFileNotFound(QStringLiteral("Could not read bundle resources"));
 
     QString firstFailure;
     for (const QString& name : *names) {
@@ -126,25 +132,28 @@ void PromptFileService::setupPromptFiles() const
 
     // A half-installed workspace must not pass for a prepared one.
     if (!firstFailure.isEmpty())
-        throw PromptFileError::copyFailed(firstFailure);
+        return PromptFileError::copyFailed(firstFailure);
+    return std::nullopt;
 }
 
-void PromptFileService::copyProjectFiles() const
+std::optional<PromptFileError> PromptFileService::copyProjectFiles() const
 {
     const auto container = AppGroupStorageService::containerPath();
     if (!container)
-        throw PromptFileError::appGroupNotAccessible();
+        return PromptFileError::appGroupNotAccessible();
 
     const QString projectFolder = *container + QLatin1Char('/') + projectDirectory;
-    if (!fileops::isDirectory(projectFolder))
-        ensureFolder(projectFolder);
+    if (!fileops::isDirectory(projectFolder)) {
+        if (auto error = ensureFolder(projectFolder))
+            return error;
+    }
 
     const QString resources = resourcesFolder();
     if (resources.isEmpty())
-        throw PromptFileError::bundleFileNotFound(QStringLiteral("Bundle resource path not found"));
+        return PromptFileError::bundleFileNotFound(QStringLiteral("Bundle resource path not found"));
     const auto names = fileops::listNames(resources, nullptr);
     if (!names)
-        throw PromptFileError::bundleFileNotFound(QStringLiteral("Could not read bundle resources"));
+        return PromptFileError::bundleFileNotFound(QStringLiteral("Could not read bundle resources"));
 
     for (const QString& name : projectFiles) {
         if (!names->contains(name)) {
@@ -160,6 +169,7 @@ void PromptFileService::copyProjectFiles() const
         else
             logLine(QStringLiteral("[PromptFileService] Warning: Failed to copy ") + name + QStringLiteral(": ") + error);
     }
+    return std::nullopt;
 }
 
 } // namespace orva

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "workspace/WorkspaceError.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -9,18 +7,21 @@
 
 namespace orva {
 
-// Why installing the prompt documents failed.
-class PromptFileError : public WorkspaceError {
+// Why installing the prompt documents failed, with a text a screen can show.
+class PromptFileError {
 public:
-    enum class Kind { bundleFileNotFound, copyFailed, appGroupNotAccessible };
+    enum class Kind { bundleFileNotFound, copyFailed, appGroupNotAccessible, fileSystem };
 
     static PromptFileError bundleFileNotFound(const QString& detail) { return {Kind::bundleFileNotFound, detail}; }
     static PromptFileError copyFailed(const QString& name) { return {Kind::copyFailed, name}; }
     static PromptFileError appGroupNotAccessible() { return {Kind::appGroupNotAccessible, {}}; }
+    // A file-system operation (creating a folder) that failed, with the
+    // platform's reason.
+    static PromptFileError fileSystem(const QString& reason) { return {Kind::fileSystem, reason}; }
 
     Kind kind() const { return kind_; }
     QString payload() const { return payload_; }
-    QString description() const override;
+    QString description() const;
 
 private:
     PromptFileError(Kind kind, QString payload) : kind_(kind), payload_(std::move(payload)) {}
@@ -47,14 +48,14 @@ public:
     static const QStringList& systemSubfolders();  // "agents", "state", "system", "template"
     static const QStringList& systemDocuments();   // routed to "system"
 
-    // Rebuilds "ZAVE/system" from the resources. Throws PromptFileError or
-    // FileSystemError; when any document failed to copy it throws
+    // Rebuilds "ZAVE/system" from the resources. Gives the error that stopped
+    // it, nothing when it succeeded; when any document failed to copy it gives
     // copyFailed naming the first one after trying all of them.
-    void setupPromptFiles() const;
+    std::optional<PromptFileError> setupPromptFiles() const;
 
     // Copies each of projectFiles into "ZAVE/project", replacing earlier
-    // copies. Throws PromptFileError or FileSystemError.
-    void copyProjectFiles() const;
+    // copies. Gives the error that stopped it, nothing when it succeeded.
+    std::optional<PromptFileError> copyProjectFiles() const;
 };
 
 } // namespace orva

@@ -1,6 +1,7 @@
 #include "workspace/XcodeService.h"
 
 #include "platform/Log.h"
+#include "platform/MainThread.h"
 #include "workspace/BackgroundWork.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/FolderWalk.h"
@@ -132,16 +133,13 @@ void XcodeService::verifyXcodeProjectAsync(const QString& folder, QObject* conte
                                            std::function<void(const XcodeProjectVerdict&)> done)
 {
     QPointer<XcodeService> self(this);
-    QPointer<QObject> guard(context);
-    const bool hasContext = context != nullptr;
-    runInBackground([self, guard, hasContext, folder, done = std::move(done)] {
+    const CallbackContext caller(context);
+    runInBackground([self, caller, folder, done = std::move(done)] {
         const XcodeProjectVerdict verdict = walkForVerdict(folder);
-        runOnMainThread([self, guard, hasContext, folder, verdict, done] {
+        runOnMainThread([self, caller, folder, verdict, done] {
             if (self)
                 self->storeVerdict(folder, verdict);
-            if (hasContext && !guard)
-                return;
-            if (done)
+            if (!caller.isGone() && done)
                 done(verdict);
         });
     });

@@ -11,7 +11,7 @@
 #include "ui/design/DesignTokens.h"
 #include "ui/design/WidgetPalette.h"
 #include "workspace/DirectoryAccessService.h"
-#include "workspace/FolderPanel.h"
+#include "app/QtFolderPanel.h"
 
 #include <gtest/gtest.h>
 

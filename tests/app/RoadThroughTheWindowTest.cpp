@@ -12,7 +12,7 @@
 #include "workflow/WorkflowServices.h"
 #include "workflow/common/WorkflowTestSupport.h"
 #include "workspace/DirectoryAccessService.h"
-#include "workspace/FolderPanel.h"
+#include "support/FakeFolderPanel.h"
 #include "workspace/XcodeService.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "workflow/ProjectGuidingViewModel.h"
 #include "workflow/WorkflowServices.h"
 #include "workspace/DirectoryAccessService.h"
-#include "workspace/FolderPanel.h"
+#include "support/FakeFolderPanel.h"
 #include "workspace/XcodeService.h"
 
 #include <QCoreApplication>

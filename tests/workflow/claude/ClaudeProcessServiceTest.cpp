@@ -1,5 +1,6 @@
 // Running `claude`: the calls made for each request, the prompts, the
 // failures, large output, overlapping requests and shutting down.
+#include "support/Waiting.h"
 #include "ClaudeTestSupport.h"
 
 #include "fakes/FakeCalls.h"
@@ -244,7 +245,7 @@ TEST_F(ClaudeService, RequestsNeedAnOpenConversation)
     std::optional<ClaudeResult> early;
     service.sendInterviewAnswer(QStringLiteral("x"), [&](const ClaudeResult& r) { calledInside = inside; early = r; });
     inside = false;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return early.has_value(); }, kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return early.has_value(); }, kWaitDeadline));
     EXPECT_FALSE(calledInside);
     EXPECT_EQ(early->error, ClaudeProcessError::processNotRunning());
     EXPECT_EQ(awaitResult([&](auto done) { service.generatePRD(kDocumentPath, done); }).error,
@@ -525,7 +526,7 @@ TEST_F(ClaudeService, RequestsMadeTogetherRunOneAfterTheOther)
         });
     }
     EXPECT_TRUE(slow.isBusy());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finished == 3; }, kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return finished == 3; }, kWaitDeadline));
     EXPECT_EQ(order, (QStringList{QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")}));
     const QList<FakeCall> calls = claudeCalls();
     ASSERT_GE(calls.size(), 4);
@@ -547,7 +548,7 @@ TEST_F(ClaudeService, CallbackIsSkippedWhenItsContextIsGone)
     delete context;
     bool second = false;
     service.sendInterviewAnswer(QStringLiteral("y"), [&](const ClaudeResult&) { second = true; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return second; }, kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return second; }, kWaitDeadline));
     EXPECT_FALSE(called);
 }
 
@@ -560,7 +561,7 @@ TEST_F(ClaudeService, ShutdownEndsTheRunningChild)
     ASSERT_FALSE(slow.initialize().has_value());
     // A folder without an opening: sendMessage needs only the three values.
     slow.startSession(container, nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return claudeCalls().size() == 2; }, kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return claudeCalls().size() == 2; }, kWaitDeadline));
     bool called = false;
     slow.sendMessage(QStringLiteral("queued"), true, true, [&](const ClaudeResult&) { called = true; });
     const qint64 pid = claudeCalls().last().pid;
@@ -569,7 +570,7 @@ TEST_F(ClaudeService, ShutdownEndsTheRunningChild)
     timer.start();
     slow.shutdown();
     EXPECT_LT(timer.elapsed(), kWaitDeadlineMs) << "shutdown waited for the child's minute";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !processAlive(pid); }, kWaitDeadlineMs));
+    EXPECT_TRUE(test::waitUntil([&] { return !processAlive(pid); }, kWaitDeadline));
     QTest::qWait(50);
     EXPECT_FALSE(called);
     EXPECT_EQ(claudeCalls().size(), 2); // the queued request never started

@@ -1,3 +1,4 @@
+#include "support/Waiting.h"
 #include "ClaudeTestSupport.h"
 
 #include "fakes/FakeCalls.h"
@@ -22,7 +23,7 @@ ClaudeResult awaitResult(const std::function<void(ClaudeProcessService::Callback
 {
     std::optional<ClaudeResult> result;
     request([&result](const ClaudeResult& r) { result = r; });
-    const bool arrived = QTest::qWaitFor([&result] { return result.has_value(); }, kWaitDeadlineMs);
+    const bool arrived = test::waitUntil([&result] { return result.has_value(); }, kWaitDeadline);
     EXPECT_TRUE(arrived) << "no reply within " << kWaitDeadlineMs / 1000 << " s";
     return result.value_or(ClaudeResult::failure(ClaudeProcessError::invalidResponse()));
 }

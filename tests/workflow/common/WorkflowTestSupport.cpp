@@ -3,7 +3,7 @@
 #include "fakes/FakeCalls.h"
 #include "workflow/ClaudeProcessService.h"
 #include "workspace/DirectoryAccessService.h"
-#include "workspace/FolderPanel.h"
+#include "support/FakeFolderPanel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "platform/UserDefaults.h"
 #include "support/TempContext.h"
+#include "support/FakeFolderPanel.h"
 #include "support/Waiting.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/FolderBookmark.h"
@@ -134,7 +135,7 @@ TEST_F(DirectoryAccessTest, ChoosingAFolderSavesTheBookmarkThenPublishes)
 
     service.selectDirectory();
     EXPECT_FALSE(panel->isShowing()); // shown later, on the main loop
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return panel->isShowing(); }, test::kWaitDeadline));
     ASSERT_TRUE(panel->lastOpenOptions.has_value());
     const OpenPanelOptions& options = *panel->lastOpenOptions;
     EXPECT_FALSE(options.canChooseFiles);
@@ -149,7 +150,7 @@ TEST_F(DirectoryAccessTest, ChoosingAFolderSavesTheBookmarkThenPublishes)
     panel->answer(PanelResponse::ok, chosen);
     EXPECT_TRUE(keyStored());                        // the bookmark first,
     EXPECT_TRUE(service.selectedDirectory().isEmpty()); // the folder after the completion returned
-    ASSERT_TRUE(QTest::qWaitFor([&] { return service.hasAccess(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return service.hasAccess(); }, test::kWaitDeadline));
     EXPECT_EQ(service.selectedDirectory(), chosen);
     EXPECT_EQ(folderChanges.count(), 1);
     EXPECT_EQ(accessChanges.count(), 1);
@@ -168,7 +169,7 @@ TEST_F(DirectoryAccessTest, CancellingEitherPanelChangesNothing)
             service.selectDirectory();
         else
             service.createProjectDirectory();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, test::kWaitDeadlineMs));
+        ASSERT_TRUE(test::waitUntil([&] { return panel->isShowing(); }, test::kWaitDeadline));
         testing::internal::CaptureStdout();
         panel->answer(PanelResponse::cancel, folder(QStringLiteral("ignored")));
         QTest::qWait(20);
@@ -202,7 +203,7 @@ TEST_F(DirectoryAccessTest, CreatingAProjectFolder)
         DirectoryAccessService service(panel);
         service.clearDirectoryAccess();
         service.createProjectDirectory();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, test::kWaitDeadlineMs));
+        ASSERT_TRUE(test::waitUntil([&] { return panel->isShowing(); }, test::kWaitDeadline));
         ASSERT_TRUE(panel->lastSaveOptions.has_value());
         const SavePanelOptions& options = *panel->lastSaveOptions;
         EXPECT_EQ(options.title, QStringLiteral("프로젝트 폴더 생성"));
@@ -215,7 +216,7 @@ TEST_F(DirectoryAccessTest, CreatingAProjectFolder)
 
         testing::internal::CaptureStdout();
         panel->answer(PanelResponse::ok, c.path);
-        (void)QTest::qWaitFor([&] { return service.hasAccess(); }, c.published ? test::kWaitDeadlineMs : 50);
+        (void)test::waitUntil([&] { return service.hasAccess(); }, c.published ? test::kWaitDeadline : std::chrono::milliseconds(50));
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_EQ(service.hasAccess(), c.published);
         EXPECT_EQ(keyStored(), c.published);
@@ -252,25 +253,11 @@ TEST_F(DirectoryAccessTest, TheServiceGoneBeforeThePanelAnswersIsHarmless)
 {
     auto service = std::make_unique<DirectoryAccessService>(panel);
     service->selectDirectory();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return panel->isShowing(); }, test::kWaitDeadline));
     service.reset();
     panel->answer(PanelResponse::ok, folder(QStringLiteral("late")));
     QTest::qWait(20);
     EXPECT_FALSE(keyStored());
-}
-
-// These tests run under a QGuiApplication: a Qt dialog cannot be shown, and
-// the panel answers as cancelled instead of aborting the process.
-TEST(QtFolderPanelWithoutWidgetsTest, AnswersAsCancelled)
-{
-    QtFolderPanel panel;
-    int cancels = 0;
-    const auto count = [&](PanelResponse response, const QString& path) {
-        cancels += response == PanelResponse::cancel && path.isEmpty();
-    };
-    panel.beginOpenPanel(DirectoryAccessService::selectPanelOptions(), count);
-    panel.beginSavePanel(DirectoryAccessService::createPanelOptions(), count);
-    EXPECT_EQ(cancels, 2);
 }
 
 } // namespace

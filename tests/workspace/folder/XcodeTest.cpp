@@ -1,4 +1,5 @@
 #include "support/TempContext.h"
+#include "support/FakeFolderPanel.h"
 #include "support/Waiting.h"
 #include "workspace/DirectoryAccessService.h"
 #include "workspace/TestFiles.h"
@@ -148,13 +149,13 @@ TEST_F(XcodeTest, OpeningTheProjectOfTheSelectedFolder)
 
     const QString empty = makeTree(QStringLiteral("empty"), {QStringLiteral("src/")});
     directories.createProjectDirectory();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return panel->isShowing(); }, test::kWaitDeadline));
     panel->answer(PanelResponse::ok, empty);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return directories.hasAccess(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return directories.hasAccess(); }, test::kWaitDeadline));
     QSignalSpy finished(&xcode, &XcodeService::openFinished);
     testing::internal::CaptureStdout();
     EXPECT_TRUE(xcode.openXcodeProject()); // the walk has begun
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return finished.count() == 1; }, test::kWaitDeadline));
     EXPECT_NE(testing::internal::GetCapturedStdout().find("[XcodeService] - No Xcode project found in " + empty.toStdString()),
               std::string::npos);
     EXPECT_EQ(finished.takeFirst(), QVariantList{false});
@@ -165,7 +166,7 @@ TEST_F(XcodeTest, OpeningTheProjectOfTheSelectedFolder)
     // The folder is walked off the main thread: the call returns before the
     // project is found, and it opens on the main thread afterwards.
     EXPECT_TRUE(opened.isEmpty());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return finished.count() == 1; }, test::kWaitDeadline));
     EXPECT_EQ(finished.takeFirst(), QVariantList{true});
     EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(empty + QStringLiteral("/App.xcworkspace"))});
     EXPECT_EQ(openedOnThread, QCoreApplication::instance()->thread());
@@ -178,16 +179,16 @@ TEST_F(XcodeTest, ScreensReadAVerdictWorkedOutOffTheMainThread)
     QSignalSpy names(&xcode, &XcodeService::selectedProjectNameChanged);
 
     EXPECT_FALSE(xcode.cachedVerdict(root).has_value());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() >= 1; }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return ready.count() >= 1; }, test::kWaitDeadline));
     ASSERT_TRUE(xcode.cachedVerdict(root).has_value());
     EXPECT_EQ(xcode.cachedVerdict(root)->projectName, std::optional<QString>(QStringLiteral("Shop")));
 
     // The name of the selected folder's project follows the selection.
     EXPECT_EQ(xcode.selectedProjectName(), QString());
     directories.selectDirectory();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isShowing(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return panel->isShowing(); }, test::kWaitDeadline));
     panel->answer(PanelResponse::ok, root);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return xcode.selectedProjectName() == QStringLiteral("Shop"); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return xcode.selectedProjectName() == QStringLiteral("Shop"); }, test::kWaitDeadline));
     directories.clearDirectoryAccess();
     EXPECT_EQ(xcode.selectedProjectName(), QString());
     EXPECT_GE(names.count(), 2);
@@ -204,7 +205,7 @@ TEST_F(XcodeTest, AVerdictWorkedOutOnThePoolArrivesOnTheMainThread)
         onMainThread = QThread::currentThread() == QCoreApplication::instance()->thread();
     });
     EXPECT_FALSE(received.has_value());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return received.has_value(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return received.has_value(); }, test::kWaitDeadline));
     EXPECT_TRUE(onMainThread);
     EXPECT_EQ(received->projectName, std::optional<QString>(QStringLiteral("Async")));
     EXPECT_EQ(xcode.cachedVerdict(root), received);

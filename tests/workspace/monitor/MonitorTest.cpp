@@ -66,7 +66,7 @@ protected:
 };
 
 constexpr auto kDebounce = 150ms;
-constexpr int kDeadline = test::kWaitDeadlineMs;
+constexpr auto kDeadline = test::kWaitDeadline;
 constexpr qint64 kBound = 8 * 1024 * 1024;
 
 // A valid plan padded with blanks to exactly `size` bytes.
@@ -140,7 +140,7 @@ TEST_F(MonitorTest, APlanCreatedAfterWatchingStartsIsPublishedOnce)
 
     writeInPlace(plan, planJson(QStringLiteral("Created")));
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return loads.count() >= 1; }, kDeadline));
+    ASSERT_TRUE(test::waitUntil([&] { return loads.count() >= 1; }, kDeadline));
     settle(kDebounce * 3);
     EXPECT_EQ(loads.count(), 1);
     EXPECT_EQ(changes.count(), 1);
@@ -163,7 +163,7 @@ TEST_F(MonitorTest, WritesCloserThanTheWaitGiveOneLoad)
         writes << clock.elapsed();
         QTest::qWait(200);
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("v3"); }, kDeadline));
+    ASSERT_TRUE(test::waitUntil([&] { return projectName(monitor) == QStringLiteral("v3"); }, kDeadline));
     settle(700ms);
     // A load comes only after a whole wait without a write (a coarse timer may
     // end 5% early): once after the last write, and before it only where a
@@ -183,23 +183,6 @@ TEST_F(MonitorTest, WritesCloserThanTheWaitGiveOneLoad)
     }
 }
 
-TEST_F(MonitorTest, APlanMovedOverTheOldOneAndThenEditedIsPickedUpBothTimes)
-{
-    writeInPlace(plan, planJson(QStringLiteral("Old")));
-    AppGroupMonitorService monitor(kDebounce);
-    QSignalSpy loads(&monitor, &AppGroupMonitorService::taskFileLoaded);
-
-    const QString staged = plan + QStringLiteral(".new");
-    writeInPlace(staged, planJson(QStringLiteral("Moved")));
-    ASSERT_EQ(::rename(QFile::encodeName(staged).constData(), QFile::encodeName(plan).constData()), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("Moved"); }, kDeadline));
-
-    writeInPlace(plan, planJson(QStringLiteral("Edited")));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("Edited"); }, kDeadline));
-    settle(kDebounce * 3);
-    EXPECT_EQ(loads.count(), 2);
-}
-
 TEST_F(MonitorTest, AnInvalidPlanLeavesTheProjectAsItWas)
 {
     writeInPlace(plan, planJson(QStringLiteral("Good")));
@@ -217,7 +200,7 @@ TEST_F(MonitorTest, AnInvalidPlanLeavesTheProjectAsItWas)
     for (const QByteArray& bytes : variants) {
         writeInPlace(plan, bytes);
         ++expectedFailures;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return failures.count() >= expectedFailures; }, kDeadline));
+        ASSERT_TRUE(test::waitUntil([&] { return failures.count() >= expectedFailures; }, kDeadline));
     }
     EXPECT_EQ(changes.count(), 0);
     EXPECT_EQ(projectName(monitor), QStringLiteral("Good"));
@@ -235,26 +218,26 @@ TEST_F(MonitorTest, WhatCannotBeUsedIsReportedAndTheLastGoodPlanStays)
     for (const InPlace& thing : thingsInThePlansPlace()) {
         SCOPED_TRACE(thing.name);
         writeInPlace(plan, planJson(QStringLiteral("Good")));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("Good") && !monitor.taskFileError(); }, kDeadline));
+        ASSERT_TRUE(test::waitUntil([&] { return projectName(monitor) == QStringLiteral("Good") && !monitor.taskFileError(); }, kDeadline));
         failures.clear();
         loads.clear();
 
         ASSERT_TRUE(thing.make(plan));
         if (thing.kind) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return failures.count() >= 1; }, kDeadline));
+            ASSERT_TRUE(test::waitUntil([&] { return failures.count() >= 1; }, kDeadline));
             EXPECT_EQ(projectName(monitor), QStringLiteral("Good"));
             ASSERT_TRUE(monitor.taskFileError().has_value());
             EXPECT_EQ(monitor.taskFileError()->kind, *thing.kind) << monitor.taskFileErrorText().toStdString();
             EXPECT_EQ(monitor.taskFileErrorText(), failures.first().first().toString());
         } else {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return loads.count() >= 1; }, kDeadline));
+            ASSERT_TRUE(test::waitUntil([&] { return loads.count() >= 1; }, kDeadline));
             EXPECT_NE(projectName(monitor), QStringLiteral("Good"));
             EXPECT_FALSE(monitor.taskFileError().has_value());
         }
         // Nothing is left waiting: the next plan is read.
         ASSERT_TRUE(removeAt(plan));
         writeInPlace(plan, planJson(QStringLiteral("Later")));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("Later"); }, kDeadline));
+        EXPECT_TRUE(test::waitUntil([&] { return projectName(monitor) == QStringLiteral("Later"); }, kDeadline));
         EXPECT_FALSE(monitor.taskFileError().has_value());
     }
 }
@@ -279,7 +262,7 @@ TEST_F(MonitorTest, AtCreationWhatCannotBeUsedIsReportedAndWatched)
 
         ASSERT_TRUE(removeAt(plan));
         writeInPlace(plan, planJson(QStringLiteral("Fixed")));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("Fixed"); }, kDeadline));
+        EXPECT_TRUE(test::waitUntil([&] { return projectName(monitor) == QStringLiteral("Fixed"); }, kDeadline));
         EXPECT_FALSE(monitor.taskFileError().has_value());
         EXPECT_GE(errors.count(), 1);
     }
@@ -306,7 +289,7 @@ TEST_F(MonitorTest, ErrorOffsetsAreOffsetsInTheFile)
         SCOPED_TRACE(c.name);
         failures.clear();
         writeInPlace(plan, c.bytes);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return failures.count() >= 1; }, kDeadline));
+        ASSERT_TRUE(test::waitUntil([&] { return failures.count() >= 1; }, kDeadline));
         EXPECT_TRUE(failures.first().first().toString().startsWith(QString::fromUtf8(c.reason)))
             << failures.first().first().toString().toStdString();
     }
@@ -320,50 +303,9 @@ TEST_F(MonitorTest, DeletingThePlanPublishesNone)
 
     ASSERT_TRUE(QFile::remove(plan));
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !monitor.hasProject(); }, kDeadline));
+    ASSERT_TRUE(test::waitUntil([&] { return !monitor.hasProject(); }, kDeadline));
     EXPECT_EQ(changes.count(), 1);
     EXPECT_FALSE(monitor.projectValue().isValid());
-}
-
-// A folder deleted, or moved away, and made again at its path is watched
-// again from its nearest existing parent: later plans and interview states
-// are seen without a restart.
-TEST_F(MonitorTest, AFolderMadeAgainIsWatchedAgain)
-{
-    const QString zave = temp.context().containerPath + QStringLiteral("/ZAVE");
-    const QString project = zave + QStringLiteral("/project");
-    struct Case {
-        const char* name;
-        std::function<bool()> remove;
-    };
-    const Case cases[] = {
-        {"the project folder deleted", [&] { return QDir(project).removeRecursively(); }},
-        {"the project folder moved away", [&] { return QDir(project).rename(project, zave + QStringLiteral("/old project")); }},
-        {"the workspace folder deleted", [&] { return QDir(zave).removeRecursively(); }},
-    };
-    writeInPlace(plan, planJson(QStringLiteral("First")));
-    AppGroupMonitorService monitor(kDebounce);
-    QStringList states;
-    monitor.startInterviewStateMonitoring([&](const QString& text) { states.append(text); });
-    int round = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ++round;
-        ASSERT_TRUE(c.remove());
-        // The plan went with its folder.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !monitor.hasProject(); }, kDeadline));
-        ASSERT_TRUE(QDir().mkpath(project));
-        const QString name = QStringLiteral("Round %1").arg(round);
-        writeInPlace(plan, planJson(name));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == name; }, kDeadline))
-            << "plan: " << projectName(monitor).toStdString();
-        // Edited in place afterwards: the file is watched as well.
-        writeInPlace(plan, planJson(name + QStringLiteral(" edited")));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == name + QStringLiteral(" edited"); }, kDeadline));
-        const QString state = QStringLiteral("state %1").arg(round);
-        writeInPlace(interview, state.toUtf8());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return states.contains(state); }, kDeadline));
-    }
 }
 
 TEST_F(MonitorTest, RapidWritesEndWithTheLastPlan)
@@ -374,7 +316,7 @@ TEST_F(MonitorTest, RapidWritesEndWithTheLastPlan)
         writeInPlace(plan, planJson(QStringLiteral("w%1").arg(i)));
         QTest::qWait(i % 3);
     }
-    EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("w39"); }, kDeadline))
+    EXPECT_TRUE(test::waitUntil([&] { return projectName(monitor) == QStringLiteral("w39"); }, kDeadline))
         << "ended with " << projectName(monitor).toStdString();
 }
 
@@ -394,12 +336,12 @@ TEST_F(MonitorTest, AChangeDuringALoadIsReadOnceMoreAfterIt)
     QSignalSpy loads(&monitor, &AppGroupMonitorService::taskFileLoaded);
 
     writeInPlace(plan, planJson(QStringLiteral("read first")));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return readDone.tryAcquire(); }, kDeadline));
+    ASSERT_TRUE(test::waitUntil([&] { return readDone.tryAcquire(); }, kDeadline));
     writeInPlace(plan, planJson(QStringLiteral("written during the load")));
     settle(kDebounce * 3); // its wait ends while the first load is still held
     release.release();
 
-    EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("written during the load"); }, kDeadline))
+    EXPECT_TRUE(test::waitUntil([&] { return projectName(monitor) == QStringLiteral("written during the load"); }, kDeadline))
         << "ended with " << projectName(monitor).toStdString();
     EXPECT_EQ(loads.count(), 2);
 }
@@ -409,12 +351,12 @@ TEST_F(MonitorTest, WatchesStartedFromAnotherThreadLiveOnTheMainThread)
     AppGroupMonitorService monitor(kDebounce);
     QThread* worker = QThread::create([&] { monitor.startTaskDashboardMonitoring(); });
     worker->start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return worker->isFinished(); }, kDeadline));
+    ASSERT_TRUE(test::waitUntil([&] { return worker->isFinished(); }, kDeadline));
     delete worker;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return monitor.isMonitoring(MonitorKey::taskDashboardDirectory); }, kDeadline));
+    ASSERT_TRUE(test::waitUntil([&] { return monitor.isMonitoring(MonitorKey::taskDashboardDirectory); }, kDeadline));
 
     writeInPlace(plan, planJson(QStringLiteral("FromWorker")));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return projectName(monitor) == QStringLiteral("FromWorker"); }, kDeadline));
+    EXPECT_TRUE(test::waitUntil([&] { return projectName(monitor) == QStringLiteral("FromWorker"); }, kDeadline));
 }
 
 TEST_F(MonitorTest, ASecondInterviewWatchReplacesTheFirst)
@@ -431,23 +373,10 @@ TEST_F(MonitorTest, ASecondInterviewWatchReplacesTheFirst)
     const QByteArray state = R"({"status":"completed","last_updated":"2025-01-01T00:00:00Z"})";
     writeInPlace(interview, state);
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !second.isEmpty(); }, kDeadline));
+    ASSERT_TRUE(test::waitUntil([&] { return !second.isEmpty(); }, kDeadline));
     settle(kDebounce * 3);
     EXPECT_EQ(second, QStringList{QString::fromUtf8(state)});
     EXPECT_TRUE(first.isEmpty());
-}
-
-TEST_F(MonitorTest, TheInterviewStateWrittenAtomicallyIsSeenEachTime)
-{
-    AppGroupMonitorService monitor(kDebounce);
-    AppGroupStorageService storage;
-    QStringList seen;
-    monitor.startInterviewStateMonitoring([&](const QString& text) { seen.append(text); });
-
-    storage.saveFile(QStringLiteral("one"), QStringLiteral("interview_state.json"), QStringLiteral("ZAVE"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return seen.contains(QStringLiteral("one")); }, kDeadline));
-    writeInPlace(interview, "two"); // an in-place edit after the rename
-    ASSERT_TRUE(QTest::qWaitFor([&] { return seen.contains(QStringLiteral("two")); }, kDeadline));
 }
 
 TEST_F(MonitorTest, AfterStoppingTheInterviewWatchNothingIsCalled)

@@ -21,14 +21,14 @@ TEST(QuitTest, AWorkerWaitingOnAFileNeverKeepsTheProcessAlive)
         child.start(QStringLiteral(ORVA_QUIT_CHILD), {folder.path(), QString::fromLatin1(mode)});
         ASSERT_TRUE(child.waitForStarted(test::kWaitDeadlineMs));
         QByteArray output;
-        ASSERT_TRUE(QTest::qWaitFor(
+        ASSERT_TRUE(test::waitUntil(
             [&] {
                 output += child.readAllStandardOutput();
                 return output.contains("window closed") || child.state() == QProcess::NotRunning;
             },
-            30000));
+            test::kWaitDeadline));
         EXPECT_TRUE(output.contains("window closed\n")) << output.toStdString();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return child.state() == QProcess::NotRunning; }, test::kWaitDeadlineMs))
+        EXPECT_TRUE(test::waitUntil([&] { return child.state() == QProcess::NotRunning; }, test::kWaitDeadline))
             << "still running after its window closed";
         if (child.state() != QProcess::NotRunning) {
             child.kill();

@@ -1,3 +1,4 @@
+#include "support/Waiting.h"
 #include "support/TempContext.h"
 #include "workspace/AppGroupStorageService.h"
 #include "workspace/FileOps.h"
@@ -43,7 +44,7 @@ protected:
         auto result = std::make_shared<FileBytes>();
         std::unique_ptr<QThread> reader(QThread::create([file, result] { *result = fileops::readFileBytes(file); }));
         reader->start();
-        if (!QTest::qWaitFor([&] { return reader->isFinished(); }, boundMs)) {
+        if (!test::waitUntil([&] { return reader->isFinished(); }, std::chrono::milliseconds(boundMs))) {
             // Stuck in the kernel: leave the thread behind rather than hang here.
             (void)reader.release();
             return std::nullopt;

@@ -78,7 +78,7 @@ TEST_F(PromptFileTest, RoutesEachDocumentByItsName)
     }
     std::sort(expected.begin(), expected.end());
 
-    PromptFileService::shared().setupPromptFiles();
+    EXPECT_FALSE(PromptFileService::shared().setupPromptFiles().has_value());
 
     EXPECT_EQ(listTree(system), expected);
     EXPECT_EQ(readFile(system + QStringLiteral("/agents/agent.docs.Task.json.md")), "agent.docs.Task.json.md");
@@ -90,7 +90,7 @@ TEST_F(PromptFileTest, InstallsContextAndSettingsOnlyInTheirPlaces)
     addResource(QStringLiteral("settings.local.json"), "{\"permissions\":{}}");
     addResource(QStringLiteral("CLAUDE_SYSTEM.md"));
 
-    PromptFileService::shared().setupPromptFiles();
+    EXPECT_FALSE(PromptFileService::shared().setupPromptFiles().has_value());
 
     const QStringList expected = {QStringLiteral(".claude/"), QStringLiteral(".claude/settings.local.json"),
                                   QStringLiteral("CLAUDE_SYSTEM.md"), QStringLiteral("agents/"),
@@ -103,7 +103,7 @@ TEST_F(PromptFileTest, InstallsContextAndSettingsOnlyInTheirPlaces)
 TEST_F(PromptFileTest, WithoutOptionalResourcesNoClaudeFolderIsMade)
 {
     addResource(QStringLiteral("CLAUDE_SYSTEM.md"));
-    PromptFileService::shared().setupPromptFiles();
+    EXPECT_FALSE(PromptFileService::shared().setupPromptFiles().has_value());
     EXPECT_FALSE(QFileInfo::exists(system + QStringLiteral("/.claude")));
     EXPECT_FALSE(QFileInfo::exists(system + QStringLiteral("/state/context.json")));
 }
@@ -112,14 +112,14 @@ TEST_F(PromptFileTest, ReinstallRemovesStaleDocumentsAndRestoresChangedOnes)
 {
     addResource(QStringLiteral("CLAUDE_SYSTEM.md"), "shipped");
     addResource(QStringLiteral("context.json"), "{\"shipped\":true}");
-    PromptFileService::shared().setupPromptFiles();
+    EXPECT_FALSE(PromptFileService::shared().setupPromptFiles().has_value());
 
     ASSERT_TRUE(writeFile(system + QStringLiteral("/CLAUDE_SYSTEM.md"), "edited in the workspace"));
     ASSERT_TRUE(writeFile(system + QStringLiteral("/state/context.json"), "{\"shipped\":false}"));
     ASSERT_TRUE(writeFile(system + QStringLiteral("/left-behind.md"), "stale"));
     ASSERT_TRUE(writeFile(system + QStringLiteral("/agents/nested/old.md"), "stale"));
 
-    PromptFileService::shared().setupPromptFiles();
+    EXPECT_FALSE(PromptFileService::shared().setupPromptFiles().has_value());
 
     EXPECT_EQ(readFile(system + QStringLiteral("/CLAUDE_SYSTEM.md")), "shipped");
     EXPECT_EQ(readFile(system + QStringLiteral("/state/context.json")), "{\"shipped\":true}");
@@ -135,13 +135,10 @@ TEST_F(PromptFileTest, AFailedCopyIsReportedAfterTheOthersAreInstalled)
     ASSERT_TRUE(QFile::link(resources + QStringLiteral("/missing-target"), resources + QStringLiteral("/C_dangling.md")));
     addResource(QStringLiteral("D_GOOD.md"));
 
-    try {
-        PromptFileService::shared().setupPromptFiles();
-        FAIL() << "a failed copy must not pass for a finished installation";
-    } catch (const PromptFileError& error) {
-        EXPECT_EQ(error.kind(), PromptFileError::Kind::copyFailed);
-        EXPECT_EQ(error.description(), QStringLiteral("Failed to copy prompt file: B_folder.md"));
-    }
+    const auto error = PromptFileService::shared().setupPromptFiles();
+    ASSERT_TRUE(error.has_value()) << "a failed copy must not pass for a finished installation";
+    EXPECT_EQ(error->kind(), PromptFileError::Kind::copyFailed);
+    EXPECT_EQ(error->description(), QStringLiteral("Failed to copy prompt file: B_folder.md"));
     EXPECT_TRUE(QFileInfo::exists(system + QStringLiteral("/A_GOOD.md")));
     EXPECT_TRUE(QFileInfo::exists(system + QStringLiteral("/D_GOOD.md")));
 }
@@ -168,16 +165,10 @@ TEST_F(PromptFileTest, ErrorTextsNameWhatIsMissing)
         context.resourcesPath = c.resourcesPath;
         AppContext::setCurrent(context);
         for (int step = 0; step < 2; ++step) {
-            try {
-                if (step == 0)
-                    PromptFileService::shared().setupPromptFiles();
-                else
-                    PromptFileService::shared().copyProjectFiles();
-                ADD_FAILURE() << "expected an error";
-            } catch (const WorkspaceError& error) {
-                EXPECT_EQ(error.description(), c.description);
-                EXPECT_STREQ(error.what(), c.description.toUtf8().constData());
-            }
+            const auto error = step == 0 ? PromptFileService::shared().setupPromptFiles()
+                                         : PromptFileService::shared().copyProjectFiles();
+            ASSERT_TRUE(error.has_value()) << "expected an error";
+            EXPECT_EQ(error->description(), c.description);
         }
     }
 }
@@ -190,7 +181,7 @@ TEST_F(PromptFileTest, ALinkInPlaceOfTheSystemFolderIsReplacedNotFollowed)
     ASSERT_TRUE(QFile::link(outside, system));
     addResource(QStringLiteral("CLAUDE_SYSTEM.md"));
 
-    PromptFileService::shared().setupPromptFiles();
+    EXPECT_FALSE(PromptFileService::shared().setupPromptFiles().has_value());
 
     EXPECT_FALSE(QFileInfo(system).isSymLink());
     EXPECT_TRUE(QFileInfo::exists(system + QStringLiteral("/CLAUDE_SYSTEM.md")));
@@ -203,7 +194,7 @@ TEST_F(PromptFileTest, ProjectDocumentsReplaceEarlierCopies)
     ASSERT_TRUE(writeFile(project + QStringLiteral("/CLAUDE_DEV.md"), "old"));
 
     testing::internal::CaptureStdout();
-    PromptFileService::shared().copyProjectFiles();
+    EXPECT_FALSE(PromptFileService::shared().copyProjectFiles().has_value());
     const std::string out = testing::internal::GetCapturedStdout();
 
     EXPECT_EQ(readFile(project + QStringLiteral("/CLAUDE_DEV.md")), "shipped dev guide");
@@ -213,7 +204,7 @@ TEST_F(PromptFileTest, ProjectDocumentsReplaceEarlierCopies)
 TEST_F(PromptFileTest, AMissingProjectDocumentIsNotAnError)
 {
     QDir(project).removeRecursively();
-    EXPECT_NO_THROW(PromptFileService::shared().copyProjectFiles());
+    EXPECT_FALSE(PromptFileService::shared().copyProjectFiles().has_value());
     EXPECT_TRUE(QFileInfo(project).isDir());
     EXPECT_FALSE(QFileInfo::exists(project + QStringLiteral("/CLAUDE_DEV.md")));
 }

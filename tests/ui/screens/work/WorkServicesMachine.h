@@ -10,7 +10,7 @@
 #include "workspace/AppGroupMonitorService.h"
 #include "workspace/AppGroupStorageService.h"
 #include "workspace/DirectoryAccessService.h"
-#include "workspace/FolderPanel.h"
+#include "support/FakeFolderPanel.h"
 #include "workspace/XcodeService.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace/FolderPanel.h"
+#include "support/FakeFolderPanel.h"
 
 #include <QObject>
 #include <QString>

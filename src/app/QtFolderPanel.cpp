@@ -1,4 +1,4 @@
-#include "workspace/FolderPanel.h"
+#include "app/QtFolderPanel.h"
 
 #include "platform/Log.h"
 

@@ -2,7 +2,7 @@
 #include "support/ShownFileDialog.h"
 #include "support/Waiting.h"
 #include "workspace/DirectoryAccessService.h"
-#include "workspace/FolderPanel.h"
+#include "app/QtFolderPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ TEST(QtFolderPanelTest, TheOpenPanelShowsItsTextsAndReturnsTheChosenFolder)
     panel.beginOpenPanel(options, [&](PanelResponse response, const QString& path) {
         answer = {true, response, path};
     });
-    ASSERT_TRUE(QTest::qWaitFor([] { return test::shownFileDialog() != nullptr; }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([] { return test::shownFileDialog() != nullptr; }, test::kWaitDeadline));
     QFileDialog* dialog = test::shownFileDialog();
     EXPECT_EQ(dialog->windowTitle(), options.title);
     EXPECT_EQ(dialog->labelText(QFileDialog::Accept), options.prompt);
@@ -55,7 +55,7 @@ TEST(QtFolderPanelTest, TheOpenPanelShowsItsTextsAndReturnsTheChosenFolder)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("work")));
     dialog->selectFile(dir.filePath(QStringLiteral("work")));
     static_cast<QDialog*>(dialog)->accept();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done; }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return answer.done; }, test::kWaitDeadline));
     EXPECT_EQ(answer.response, PanelResponse::ok);
     EXPECT_EQ(QDir::cleanPath(answer.path), dir.filePath(QStringLiteral("work")));
 }
@@ -70,7 +70,7 @@ TEST(QtFolderPanelTest, TheSavePanelOffersTheDefaultNameAndCancels)
     panel.beginSavePanel(options, [&](PanelResponse response, const QString& path) {
         answer = {true, response, path};
     });
-    ASSERT_TRUE(QTest::qWaitFor([] { return test::shownFileDialog() != nullptr; }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([] { return test::shownFileDialog() != nullptr; }, test::kWaitDeadline));
     QFileDialog* dialog = test::shownFileDialog();
     EXPECT_EQ(dialog->windowTitle(), options.title);
     EXPECT_EQ(dialog->labelText(QFileDialog::Accept), options.prompt);
@@ -81,7 +81,7 @@ TEST(QtFolderPanelTest, TheSavePanelOffersTheDefaultNameAndCancels)
     EXPECT_EQ(QFileInfo(dialog->selectedFiles().first()).fileName(), QStringLiteral("MyProject"));
 
     dialog->reject();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done; }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return answer.done; }, test::kWaitDeadline));
     EXPECT_EQ(answer.response, PanelResponse::cancel);
     EXPECT_TRUE(answer.path.isEmpty());
 }
@@ -110,7 +110,7 @@ TEST(QtFolderPanelTest, TheCreatePanelTakesAnExistingFolderAndNeverNestsOneInIts
         ASSERT_TRUE(documents.mkpath(QStringLiteral("MyProject")));
         DirectoryAccessService service(std::make_shared<QtFolderPanel>());
         service.createProjectDirectory();
-        ASSERT_TRUE(QTest::qWaitFor([] { return test::shownFileDialog() != nullptr; }, test::kWaitDeadlineMs));
+        ASSERT_TRUE(test::waitUntil([] { return test::shownFileDialog() != nullptr; }, test::kWaitDeadline));
         QFileDialog* dialog = test::shownFileDialog();
         if (*c.shownFolder)
             dialog->setDirectory(documents.filePath(QString::fromUtf8(c.shownFolder)));
@@ -129,13 +129,13 @@ TEST(QtFolderPanelTest, TheCreatePanelTakesAnExistingFolderAndNeverNestsOneInIts
                 confirm = button;
         }
         ASSERT_NE(confirm, nullptr);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return confirm->isEnabled(); }, test::kWaitDeadlineMs));
+        ASSERT_TRUE(test::waitUntil([&] { return confirm->isEnabled(); }, test::kWaitDeadline));
         // The button says what it does, also over an existing folder's name.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return confirm->text() == QStringLiteral("생성"); }, test::kWaitDeadlineMs)) << confirm->text().toStdString();
+        EXPECT_TRUE(test::waitUntil([&] { return confirm->text() == QStringLiteral("생성"); }, test::kWaitDeadline)) << confirm->text().toStdString();
         QTest::mouseClick(confirm, Qt::LeftButton);
 
         const QString expected = documents.filePath(QString::fromUtf8(c.published));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return service.hasAccess(); }, test::kWaitDeadlineMs)) << "still showing: " << (test::shownFileDialog() != nullptr);
+        ASSERT_TRUE(test::waitUntil([&] { return service.hasAccess(); }, test::kWaitDeadline)) << "still showing: " << (test::shownFileDialog() != nullptr);
         EXPECT_EQ(service.selectedDirectory(), expected);
         EXPECT_TRUE(QFileInfo(expected).isDir());
         EXPECT_FALSE(QFileInfo::exists(documents.filePath(QStringLiteral("MyProject/MyProject"))));
