@@ -11,7 +11,7 @@ import Orva.Components
 // out takes nothing. Its only way out is finished(),
 // sent by the last page's start action; the root view then closes it.
 // Destroying it sends and records nothing.
-Item {
+ModalOverlay {
     id: root
     anchors.fill: parent
 
@@ -76,56 +76,17 @@ Item {
 
     // Keyboard: Tab and Shift+Tab go round the controls; every key stops
     // here; shortcuts of the screen below are held off too, all but quitting
-    // and closing the window.
-    focus: true
-    Keys.onPressed: event => {
-        event.accepted = true
-        if (event.key === Qt.Key_Tab && !(event.modifiers & Qt.ShiftModifier))
-            root.moveFocus(true)
-        else if (event.key === Qt.Key_Backtab || event.key === Qt.Key_Tab)
-            root.moveFocus(false)
-    }
-    Keys.onReleased: event => event.accepted = true
-    Keys.onShortcutOverride: event => event.accepted = !(event.matches(StandardKey.Quit)
-                                                         || event.matches(StandardKey.Close))
-    // Anything under the overlay that takes the focus gives it back.
-    function holdFocus() {
-        const item = root.Window.activeFocusItem
-        if (!root.visible || item === null || item === root)
-            return
-        for (let p = item.parent; p !== null; p = p.parent) {
-            if (p === root)
-                return
-        }
-        root.forceActiveFocus()
-    }
-    Window.onActiveFocusItemChanged: focusCheck.restart()
-    Timer {
-        id: focusCheck
-        interval: 0
-        onTriggered: root.holdFocus()
-    }
+    // and closing the window. Escape does nothing.
+    holdsShortcuts: true
+    onTabPressed: forward => root.moveFocus(forward)
+
+    // The backdrop dims the window.
+    dim: Qt.rgba(0, 0, 0, 0.5)
+    backdrop.objectName: "onboardingBackdrop"
 
     Component.onCompleted: {
         root.showPage(false)
         root.forceActiveFocus()
-    }
-
-    // The backdrop: dims the window and swallows every press, wheel and hover
-    // (a hover-enabled mouse area keeps hover from mouse areas and hover
-    // handlers below).
-    Rectangle {
-        id: backdrop
-        objectName: "onboardingBackdrop"
-        anchors.fill: parent
-        color: Qt.rgba(0, 0, 0, 0.5)
-        MouseArea {
-            anchors.fill: parent
-            acceptedButtons: Qt.AllButtons
-            hoverEnabled: true
-            preventStealing: true
-            onWheel: wheel => wheel.accepted = true
-        }
     }
 
     // The card: the page dots over a page area 710 high. Nothing clips it, so
