@@ -6,7 +6,8 @@ import Orva.Components
 // The three-page onboarding overlay. It dims everything under it and is modal:
 // its backdrop takes every press, wheel and hover, and it holds the keyboard
 // focus, so nothing reaches the screen below. Tab and Shift+Tab go round its
-// controls (the page dots, then the page's links, ticks and buttons);
+// controls (the page dots, then the page's links, ticks and buttons, in the
+// order of Qt's focus chain);
 // Return and Space press the one that has the keyboard. A page on its way
 // out takes nothing. Its only way out is finished(),
 // sent by the last page's start action; the root view then closes it.
@@ -34,6 +35,14 @@ ModalOverlay {
     readonly property var easeInOut: [0.42, 0, 0.58, 1, 1, 1]
 
     signal finished()
+
+    // A stop of the focus chain that is no control: it hands the keyboard on
+    // as soon as it gets it.
+    component TabFence: Item {
+        signal entered()
+        activeFocusOnTab: true
+        onActiveFocusChanged: if (activeFocus) entered()
+    }
 
     function goToPage(index) {
         const target = OnboardingContent.pageAfterRequest(root.currentPage, index)
@@ -70,15 +79,15 @@ ModalOverlay {
         if (keyboardOnPage && root.page && root.page.primaryControl)
             root.page.primaryControl.forceActiveFocus(Qt.TabFocusReason)
     }
-    function moveFocus(forward: bool) {
-        ViewRules.moveKeyboard(card, root.Window.activeFocusItem, forward)
-    }
-
-    // Keyboard: Tab and Shift+Tab go round the controls; every key stops
-    // here; shortcuts of the screen below are held off too, all but quitting
-    // and closing the window. Escape does nothing.
+    // Keyboard: Tab and Shift+Tab go round the controls, along Qt's own
+    // focus chain (the controls take the focus on Tab) fenced in by the card;
+    // with no control holding the keyboard, Tab goes to the first and
+    // Shift+Tab to the last. Every key stops here; shortcuts of the screen
+    // below are held off too, all but quitting and closing the window.
+    // Escape does nothing.
     holdsShortcuts: true
-    onTabPressed: forward => root.moveFocus(forward)
+    onTabPressed: forward => (forward ? startFence.nextItemInFocusChain(true) : endFence.nextItemInFocusChain(false))
+                             .forceActiveFocus(forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
 
     // The backdrop dims the window.
     dim: Qt.rgba(0, 0, 0, 0.5)
@@ -97,6 +106,13 @@ ModalOverlay {
         width: 900
         height: indicator.implicitHeight + pageArea.height
         anchors.centerIn: parent
+
+        // The ends of the card's focus chain: the keyboard that would go on
+        // out of the card comes in again at its other end.
+        TabFence {
+            id: startFence
+            onEntered: endFence.nextItemInFocusChain(false).forceActiveFocus(Qt.BacktabFocusReason)
+        }
 
         SmoothRect {
             anchors.fill: parent
@@ -136,6 +152,11 @@ ModalOverlay {
             color: "transparent"
             borderColor: Colors.white10
             borderWidth: 1
+        }
+
+        TabFence {
+            id: endFence
+            onEntered: startFence.nextItemInFocusChain(true).forceActiveFocus(Qt.TabFocusReason)
         }
     }
 
