@@ -1,4 +1,5 @@
 import QtQuick
+import Orva.Components
 
 // A layer laid modally over a screen: the base of the popups and overlays
 // (the dashboard, the task popup, the completion popup, the onboarding).

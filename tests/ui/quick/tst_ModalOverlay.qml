@@ -7,8 +7,8 @@ Item {
     width: 800
     height: 600
 
-    // A screen with a focusable field (the live terminal's stand-in) and a
-    // mouse area and hover handler over all of it, with an overlay on top
+    // A screen with a focusable field (the live terminal's stand-in), a
+    // hover handler and a mouse area over all of it, with an overlay on top
     // that holds one control of its own.
     Component {
         id: screenComponent
@@ -29,6 +29,13 @@ Item {
 
             Keys.onPressed: screen.keys += 1
             Keys.onReleased: screen.keys += 1
+            // The screen's own content under the overlay.
+            Item {
+                anchors.fill: parent
+                HoverHandler {
+                    id: hover
+                }
+            }
             MouseArea {
                 anchors.fill: parent
                 hoverEnabled: true
@@ -36,9 +43,6 @@ Item {
                 onPressed: screen.clicks += 1
                 onWheel: screen.wheels += 1
                 onPositionChanged: screen.moves += 1
-            }
-            HoverHandler {
-                id: hover
             }
             TextInput {
                 id: field
