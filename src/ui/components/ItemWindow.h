@@ -5,6 +5,15 @@
 // is the model of the Repeater that creates them, holding only the indices
 // whose items lie in the area a viewport shows (with a margin on each side),
 // so that a list of ten thousand tasks creates a dozen cards.
+//
+// It serves the lists that sit inside an outer scroller and do not scroll
+// themselves: the task cards in the sidebar's scroll area, the dashboard's
+// milestone columns and their task lists in the dashboard's. A ListView
+// makes only what its own viewport shows; laid inside another Flickable at
+// its full length it would have no viewport of its own to go by and would
+// make every item, and given a viewport's height it would scroll on its own
+// instead of with the page. A list that scrolls by itself (the row of
+// milestone tabs) is a ListView.
 
 #include <QAbstractListModel>
 #include <QMetaObject>

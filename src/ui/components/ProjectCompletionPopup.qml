@@ -10,10 +10,10 @@ import Orva.Components
 //     ProjectCompletionActions { id: completion; onDismiss: showPopup = false; onNewProject: root.newProject() }
 //     ProjectCompletionPopup { anchors.fill: parent; actions: completion }
 //
-// It holds the keyboard: Escape does what "확인" does, Tab and Shift+Tab go
-// between its two buttons, Return and Space press the one that has it; no
-// key passes to what lies under it.
-FocusScope {
+// A modal overlay: a click on its backdrop and Escape do what "확인" does;
+// Tab and Shift+Tab go between its two buttons, Return and Space press the
+// one that has it; no key passes to what lies under it.
+ModalOverlay {
     id: root
     property ProjectCompletionActions actions
     property real cardScale: 0.5
@@ -22,17 +22,10 @@ FocusScope {
     readonly property alias newProjectButton: newProjectButton
     readonly property alias confirmButton: confirmButton
 
-    focus: true
-    Keys.onPressed: (event) => {
-        event.accepted = true
-        if (ViewRules.isDismissKey(event.key, event.modifiers))
-            root.close()
-        else if (event.key === Qt.Key_Tab && !(event.modifiers & Qt.ShiftModifier))
-            root.moveFocus(true)
-        else if (event.key === Qt.Key_Backtab || event.key === Qt.Key_Tab)
-            root.moveFocus(false)
-    }
-    Keys.onReleased: (event) => event.accepted = true
+    dim: Qt.rgba(0, 0, 0, 0.5)
+    onBackdropClicked: root.close()
+    onDismissRequested: root.close()
+    onTabPressed: forward => root.moveFocus(forward)
 
     function moveFocus(forward: bool) {
         ViewRules.moveKeyboard(card, root.Window.activeFocusItem, forward)
@@ -98,16 +91,6 @@ FocusScope {
     }
 
     Component.onCompleted: entrance.start()
-
-    Rectangle {
-        id: backdrop
-        anchors.fill: parent
-        color: Qt.rgba(0, 0, 0, 0.5)
-        MouseArea {
-            anchors.fill: parent
-            onClicked: root.close()
-        }
-    }
 
     Item {
         id: card

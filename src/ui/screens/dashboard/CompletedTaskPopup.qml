@@ -6,9 +6,12 @@ import Orva.Screens.Dashboard
 // The card the dashboard lays over itself when a task was completed: asks
 // for a build in Xcode and offers the line to paste into claude, with a copy
 // button whose check mark lasts two seconds after each copy. Built anew each
-// time it shows, so the mark starts off. Only the card takes presses, wheel
-// turns and hover: around it the dashboard still scrolls. The close button
-// reports dismiss().
+// time it shows, so the mark starts off. The card is a modal overlay of its
+// own size: only it takes presses, wheel turns and hover (around it the
+// dashboard still scrolls), and it holds the keyboard while it shows, every
+// key stopping in it. The close button reports dismiss(); Escape reports
+// escapePressed(), which the dashboard takes to close itself as it does
+// without the popup.
 Item {
     id: root
     // The instruction shown and copied.
@@ -20,25 +23,18 @@ Item {
     readonly property alias copyIcon: copyIcon
 
     signal dismiss()
+    signal escapePressed()
 
     CopiedMark {
         id: mark
     }
 
-    Item {
+    ModalOverlay {
         id: card
         anchors.centerIn: parent
         width: LayoutMetrics.boardWidthNarrow + 2 * Padding.p20
         height: stack.implicitHeight + Padding.p16 + Padding.p20
-
-        // The card's own area: nothing under it takes a press, wheel turn
-        // or hover.
-        MouseArea {
-            anchors.fill: parent
-            hoverEnabled: true
-            acceptedButtons: Qt.AllButtons
-            onWheel: (wheel) => { wheel.accepted = true }
-        }
+        onDismissRequested: root.escapePressed()
 
         // The card's black at 0.7 lies on the dashboard's own background, so
         // the columns under the card never read through its text. Its

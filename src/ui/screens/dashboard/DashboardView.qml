@@ -10,11 +10,13 @@ import Orva.Screens.Dashboard
 // pinned while the milestone columns scroll beneath it, or "Loading..." at
 // the top of the scroll area while there is no plan. It fills the frame its
 // host gives it (1020x800 in the work screen), paints its own background
-// (with the host's `cornerRadius`), and keeps every click, wheel turn, hover
-// and key to itself. Its model follows the monitor's plan while it is
-// open; when the completed count rises and work remains, the model raises
-// the completed-task popup, built anew each time.
-FocusScope {
+// (with the host's `cornerRadius`), and, a modal overlay with a clear
+// backdrop, keeps every click, wheel turn, hover and key to itself; Escape
+// emits dismissRequested(), which its host takes to close it. Its model
+// follows the monitor's plan while it is open; when the completed count rises
+// and work remains, the model raises the completed-task popup, built anew
+// each time.
+ModalOverlay {
     id: root
     property DashboardViewModel viewModel
     // The corners of the panel's background; nothing else reaches them (the
@@ -33,10 +35,6 @@ FocusScope {
     // The completed-task popup while it shows.
     property CompletedTaskPopup popup: null
 
-    focus: true
-    // Every key stops here but Escape, which its host takes to close it.
-    Keys.onPressed: (event) => { event.accepted = !ViewRules.isDismissKey(event.key, event.modifiers) }
-
     DashboardChecks {
         viewModel: root.viewModel
         shown: root.visible
@@ -46,12 +44,6 @@ FocusScope {
         anchors.fill: parent
         radius: root.cornerRadius
         color: Colors.background
-    }
-    MouseArea {
-        anchors.fill: parent
-        hoverEnabled: true
-        acceptedButtons: Qt.AllButtons
-        onWheel: (wheel) => { wheel.accepted = true }
     }
 
     // While there is no plan the scroll area holds only this, at its top.
@@ -155,6 +147,7 @@ FocusScope {
             width: root.width
             height: root.height
             onDismiss: root.viewModel.dismissPopup()
+            onEscapePressed: root.dismissRequested()
         }
         onItemAdded: (index, item) => { root.popup = item as CompletedTaskPopup }
         onItemRemoved: { root.popup = null }

@@ -11,7 +11,7 @@ Item {
     property string text
     property bool isChecked: false
     readonly property alias symbol: symbol
-    readonly property bool keyboardControl: true
+    activeFocusOnTab: true
 
     signal toggled(bool checked)
 

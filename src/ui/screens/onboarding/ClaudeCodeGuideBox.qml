@@ -82,7 +82,7 @@ Item {
                 width: implicitWidth
                 height: implicitHeight
                 opacity: linkMouse.pressed ? 0.7 : 1.0
-                readonly property bool keyboardControl: true
+                activeFocusOnTab: true
 
                 Accessible.role: Accessible.Link
                 Accessible.name: "가이드 보러 가기"

@@ -16,7 +16,7 @@ Item {
 
     readonly property bool pressed: mouse.pressed && root.active
     // A stop of the onboarding's keyboard round.
-    readonly property bool keyboardControl: root.active
+    activeFocusOnTab: root.active
     // The parts in drawing order, for tests: "icon" and "title".
     readonly property var partOrder: iconLeading ? ["icon", "title"] : ["title", "icon"]
 

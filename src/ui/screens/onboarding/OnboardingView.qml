@@ -6,12 +6,13 @@ import Orva.Components
 // The three-page onboarding overlay. It dims everything under it and is modal:
 // its backdrop takes every press, wheel and hover, and it holds the keyboard
 // focus, so nothing reaches the screen below. Tab and Shift+Tab go round its
-// controls (the page dots, then the page's links, ticks and buttons);
+// controls (the page dots, then the page's links, ticks and buttons, in the
+// order of Qt's focus chain);
 // Return and Space press the one that has the keyboard. A page on its way
 // out takes nothing. Its only way out is finished(),
 // sent by the last page's start action; the root view then closes it.
 // Destroying it sends and records nothing.
-Item {
+ModalOverlay {
     id: root
     anchors.fill: parent
 
@@ -34,6 +35,14 @@ Item {
     readonly property var easeInOut: [0.42, 0, 0.58, 1, 1, 1]
 
     signal finished()
+
+    // A stop of the focus chain that is no control: it hands the keyboard on
+    // as soon as it gets it.
+    component TabFence: Item {
+        signal entered()
+        activeFocusOnTab: true
+        onActiveFocusChanged: if (activeFocus) entered()
+    }
 
     function goToPage(index) {
         const target = OnboardingContent.pageAfterRequest(root.currentPage, index)
@@ -70,62 +79,23 @@ Item {
         if (keyboardOnPage && root.page && root.page.primaryControl)
             root.page.primaryControl.forceActiveFocus(Qt.TabFocusReason)
     }
-    function moveFocus(forward: bool) {
-        ViewRules.moveKeyboard(card, root.Window.activeFocusItem, forward)
-    }
+    // Keyboard: Tab and Shift+Tab go round the controls, along Qt's own
+    // focus chain (the controls take the focus on Tab) fenced in by the card;
+    // with no control holding the keyboard, Tab goes to the first and
+    // Shift+Tab to the last. Every key stops here; shortcuts of the screen
+    // below are held off too, all but quitting and closing the window.
+    // Escape does nothing.
+    holdsShortcuts: true
+    onTabPressed: forward => (forward ? startFence.nextItemInFocusChain(true) : endFence.nextItemInFocusChain(false))
+                             .forceActiveFocus(forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
 
-    // Keyboard: Tab and Shift+Tab go round the controls; every key stops
-    // here; shortcuts of the screen below are held off too, all but quitting
-    // and closing the window.
-    focus: true
-    Keys.onPressed: event => {
-        event.accepted = true
-        if (event.key === Qt.Key_Tab && !(event.modifiers & Qt.ShiftModifier))
-            root.moveFocus(true)
-        else if (event.key === Qt.Key_Backtab || event.key === Qt.Key_Tab)
-            root.moveFocus(false)
-    }
-    Keys.onReleased: event => event.accepted = true
-    Keys.onShortcutOverride: event => event.accepted = !(event.matches(StandardKey.Quit)
-                                                         || event.matches(StandardKey.Close))
-    // Anything under the overlay that takes the focus gives it back.
-    function holdFocus() {
-        const item = root.Window.activeFocusItem
-        if (!root.visible || item === null || item === root)
-            return
-        for (let p = item.parent; p !== null; p = p.parent) {
-            if (p === root)
-                return
-        }
-        root.forceActiveFocus()
-    }
-    Window.onActiveFocusItemChanged: focusCheck.restart()
-    Timer {
-        id: focusCheck
-        interval: 0
-        onTriggered: root.holdFocus()
-    }
+    // The backdrop dims the window.
+    dim: Qt.rgba(0, 0, 0, 0.5)
+    backdrop.objectName: "onboardingBackdrop"
 
     Component.onCompleted: {
         root.showPage(false)
         root.forceActiveFocus()
-    }
-
-    // The backdrop: dims the window and swallows every press, wheel and hover
-    // (a hover-enabled mouse area keeps hover from mouse areas and hover
-    // handlers below).
-    Rectangle {
-        id: backdrop
-        objectName: "onboardingBackdrop"
-        anchors.fill: parent
-        color: Qt.rgba(0, 0, 0, 0.5)
-        MouseArea {
-            anchors.fill: parent
-            acceptedButtons: Qt.AllButtons
-            hoverEnabled: true
-            preventStealing: true
-            onWheel: wheel => wheel.accepted = true
-        }
     }
 
     // The card: the page dots over a page area 710 high. Nothing clips it, so
@@ -136,6 +106,13 @@ Item {
         width: 900
         height: indicator.implicitHeight + pageArea.height
         anchors.centerIn: parent
+
+        // The ends of the card's focus chain: the keyboard that would go on
+        // out of the card comes in again at its other end.
+        TabFence {
+            id: startFence
+            onEntered: endFence.nextItemInFocusChain(false).forceActiveFocus(Qt.BacktabFocusReason)
+        }
 
         SmoothRect {
             anchors.fill: parent
@@ -175,6 +152,11 @@ Item {
             color: "transparent"
             borderColor: Colors.white10
             borderWidth: 1
+        }
+
+        TabFence {
+            id: endFence
+            onEntered: startFence.nextItemInFocusChain(true).forceActiveFocus(Qt.TabFocusReason)
         }
     }
 

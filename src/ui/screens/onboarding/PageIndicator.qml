@@ -32,7 +32,7 @@ Row {
                 enabled: root.colorChangeDuration > 0
                 ColorAnimation { duration: root.colorChangeDuration; easing.type: Easing.InOutQuad }
             }
-            readonly property bool keyboardControl: true
+            activeFocusOnTab: true
             Keys.onPressed: (event) => {
                 if (ViewRules.isPressKey(event.key, event.modifiers)) {
                     event.accepted = true

@@ -31,7 +31,15 @@ Item {
     readonly property bool tabsScroll: WorkBoardRules.tabRowScrolls(root.tabCount, root.rowWidth)
     readonly property int rowTitleLines: WorkBoardRules.anyTabTitleWraps(root.project, root.tabWidth - 2 * Padding.p16) ? 2 : 1
     readonly property real taskStride: 110 + Spacing.s10
-    readonly property alias tabs: tabRepeater
+    // The tabs made so far, in the row's order: count, and itemAt(i) for the
+    // i-th of them.
+    readonly property QtObject tabs: QtObject {
+        readonly property int count: root.madeTabs().length
+        function itemAt(i: int): Item {
+            const made = root.madeTabs()
+            return i >= 0 && i < made.length ? made[i] : null
+        }
+    }
     readonly property alias tabStrip: tabStrip
     readonly property alias tabScrollBar: tabScrollBar
     readonly property alias taskCards: taskRepeater
@@ -42,6 +50,15 @@ Item {
 
     // A task card was tapped: the task value as the board shows it.
     signal taskTapped(var task)
+
+    function madeTabs() {
+        const made = []
+        for (const child of tabStrip.contentItem.children) {
+            if (child instanceof MilestoneTabCard && child.visible)
+                made.push(child)
+        }
+        return made.sort((a, b) => a.x - b.x)
+    }
 
     // A tab's height for one or two lines of title.
     function tabHeight(lines: int): real {
@@ -96,55 +113,38 @@ Item {
             orientation: Qt.Horizontal
             flickable: tabStrip
         }
-        Flickable {
+        ListView {
             id: tabStrip
             objectName: "tabStrip"
             width: parent.width
             height: root.tabCount > 0 ? root.tabHeight(root.rowTitleLines) : 0
-            contentWidth: tabRow.width
-            contentHeight: height
-            flickableDirection: Flickable.HorizontalFlick
+            orientation: ListView.Horizontal
+            spacing: Spacing.s16
             boundsBehavior: Flickable.StopAtBounds
             interactive: root.tabsScroll
             clip: root.tabsScroll
-
-            Item {
-                id: tabRow
-                width: root.tabCount > 0 ? root.tabCount * root.tabStride - Spacing.s16 : 0
-                height: tabStrip.height
-                Repeater {
-                    id: tabRepeater
-                    model: ItemWindow {
-                        orientation: Qt.Horizontal
-                        total: root.tabCount
-                        stride: root.tabStride
-                        extent: root.tabWidth
-                        viewport: tabStrip
-                        list: tabRow
-                        margin: root.tabStride
-                    }
-                    delegate: MilestoneTabCard {
-                        id: tab
-                        required property int itemIndex
-                        readonly property var milestoneValue: WorkBoardRules.milestoneAt(root.project, tab.itemIndex)
-                        x: tab.itemIndex * root.tabStride
-                        y: (tabRow.height - tab.height) / 2
-                        width: root.tabWidth
-                        height: tab.implicitHeight
-                        milestone: tab.milestoneValue
-                        titleLines: tab.milestoneValue
-                            ? WorkBoardRules.tabTitleLines(tab.milestoneValue.title, root.tabWidth - 2 * Padding.p16) : 1
-                        isSelected: tab.milestoneValue !== undefined && tab.milestoneValue.id === root.selectedMilestoneId
-                        onTap: root.selectedMilestoneId = tab.milestoneValue.id
-                        onHoveredChanged: {
-                            if (tab.hovered)
-                                root.hoveredTab = tab
-                            else if (root.hoveredTab === tab)
-                                root.hoveredTab = null
-                        }
-                        Component.onDestruction: if (root.hoveredTab === tab) root.hoveredTab = null
-                    }
+            // The tabs in sight and one tab's width on either side are made.
+            cacheBuffer: Math.max(0, Math.ceil(root.tabStride))
+            model: root.tabCount
+            delegate: MilestoneTabCard {
+                id: tab
+                required property int index
+                readonly property var milestoneValue: WorkBoardRules.milestoneAt(root.project, tab.index)
+                y: (tabStrip.height - tab.height) / 2
+                width: root.tabWidth
+                height: tab.implicitHeight
+                milestone: tab.milestoneValue
+                titleLines: tab.milestoneValue
+                    ? WorkBoardRules.tabTitleLines(tab.milestoneValue.title, root.tabWidth - 2 * Padding.p16) : 1
+                isSelected: tab.milestoneValue !== undefined && tab.milestoneValue.id === root.selectedMilestoneId
+                onTap: root.selectedMilestoneId = tab.milestoneValue.id
+                onHoveredChanged: {
+                    if (tab.hovered)
+                        root.hoveredTab = tab
+                    else if (root.hoveredTab === tab)
+                        root.hoveredTab = null
                 }
+                Component.onDestruction: if (root.hoveredTab === tab) root.hoveredTab = null
             }
         }
         // The selected milestone's whole name, when its tab cuts it.

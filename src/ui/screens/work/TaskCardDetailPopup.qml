@@ -16,7 +16,7 @@ import Orva.Screens.Work
 // row's boxes, the explanation, the submit button, the close button), each
 // brought into view as it gets the keyboard; Return and Space press the one
 // that has it.
-FocusScope {
+ModalOverlay {
     id: root
     // The task to test (a TaskItem value); only the first value is taken.
     property var task
@@ -54,7 +54,10 @@ FocusScope {
 
     signal dismissed()
 
-    focus: true
+    // The dimmer: no action, but nothing reaches what lies under it.
+    dim: Qt.rgba(0, 0, 0, 0.5)
+    onDismissRequested: root.dismissed()
+    onTabPressed: forward => root.moveFocus(forward)
 
     TaskDetailVerdict {
         id: verdict
@@ -66,17 +69,6 @@ FocusScope {
         id: keys
         verdict: verdict
     }
-
-    Keys.onPressed: event => {
-        event.accepted = true
-        if (ViewRules.isDismissKey(event.key, event.modifiers))
-            root.dismissed()
-        else if (event.key === Qt.Key_Tab && !(event.modifiers & Qt.ShiftModifier))
-            root.moveFocus(true)
-        else if (event.key === Qt.Key_Backtab || event.key === Qt.Key_Tab)
-            root.moveFocus(false)
-    }
-    Keys.onReleased: event => event.accepted = true
 
     // The stop that had the keyboard last; a row scrolled out of sight is
     // gone with its boxes, and Tab goes on from its place.
@@ -145,18 +137,6 @@ FocusScope {
                                               scroller.contentHeight, root.ringMargin) + origin
         if (Math.abs(target - scroller.contentY) >= 0.5)
             scroller.contentY = target
-    }
-
-    // The dimmer: no action, but nothing reaches what lies under it.
-    Rectangle {
-        anchors.fill: parent
-        color: Qt.rgba(0, 0, 0, 0.5)
-        MouseArea {
-            anchors.fill: parent
-            hoverEnabled: true
-            acceptedButtons: Qt.AllButtons
-            onWheel: wheel => wheel.accepted = true
-        }
     }
 
     // The columns: the left one 36 in, the divider in the middle, the right

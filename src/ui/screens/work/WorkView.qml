@@ -116,30 +116,14 @@ FocusScope {
         active: root.showDashboard && screenState.hasProject
         focus: active
         onLoaded: dashboardLoader.forceActiveFocus()
-        sourceComponent: FocusScope {
+        sourceComponent: ModalOverlay {
             objectName: "dashboardOverlay"
-            readonly property alias backdrop: backdrop
             readonly property alias dashboard: dashboard
-            focus: true
-            Keys.onPressed: event => {
-                event.accepted = true
-                if (ViewRules.isDismissKey(event.key, event.modifiers))
-                    root.showDashboard = false
-            }
+            dim: Qt.rgba(0, 0, 0, 0.4)
+            backdrop.objectName: "dashboardBackdrop"
+            onBackdropClicked: root.showDashboard = false
+            onDismissRequested: root.showDashboard = false
 
-            Rectangle {
-                id: backdrop
-                objectName: "dashboardBackdrop"
-                anchors.fill: parent
-                color: Qt.rgba(0, 0, 0, 0.4)
-                MouseArea {
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    acceptedButtons: Qt.AllButtons
-                    onClicked: root.showDashboard = false
-                    onWheel: wheel => wheel.accepted = true
-                }
-            }
             Item {
                 id: frame
                 objectName: "dashboardFrame"
@@ -177,6 +161,7 @@ FocusScope {
                         viewModel: DashboardViewModel {
                             previewProject: screenState.projectSnapshot()
                         }
+                        onDismissRequested: root.showDashboard = false
                     }
                 }
             }
@@ -214,17 +199,9 @@ FocusScope {
         active: screenState.showCompletionPopup
         focus: active
         onLoaded: completionLoader.forceActiveFocus()
-        sourceComponent: FocusScope {
-            objectName: "completionOverlay"
-            readonly property alias popup: popup
-            focus: true
-            Keys.onPressed: event => event.accepted = true
-            ProjectCompletionPopup {
-                id: popup
-                objectName: "completionPopup"
-                anchors.fill: parent
-                actions: completion
-            }
+        sourceComponent: ProjectCompletionPopup {
+            objectName: "completionPopup"
+            actions: completion
         }
     }
 }
