@@ -51,11 +51,11 @@ public:
     // Rebuilds "ZAVE/system" from the resources. Gives the error that stopped
     // it, nothing when it succeeded; when any document failed to copy it gives
     // copyFailed naming the first one after trying all of them.
-    std::optional<PromptFileError> setupPromptFiles() const;
+    [[nodiscard]] std::optional<PromptFileError> setupPromptFiles() const;
 
     // Copies each of projectFiles into "ZAVE/project", replacing earlier
     // copies. Gives the error that stopped it, nothing when it succeeded.
-    std::optional<PromptFileError> copyProjectFiles() const;
+    [[nodiscard]] std::optional<PromptFileError> copyProjectFiles() const;
 };
 
 } // namespace orva

@@ -25,8 +25,10 @@ class PromptInstall : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PromptFileService::shared().setupPromptFiles();
-        PromptFileService::shared().copyProjectFiles();
+        const auto installError = PromptFileService::shared().setupPromptFiles();
+        ASSERT_FALSE(installError.has_value()) << installError->description().toStdString();
+        const auto copyError = PromptFileService::shared().copyProjectFiles();
+        ASSERT_FALSE(copyError.has_value()) << copyError->description().toStdString();
     }
 
     QString workspacePath(const QString& relative) const { return QDir(context_.context().containerPath).filePath(relative); }

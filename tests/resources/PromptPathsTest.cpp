@@ -32,8 +32,10 @@ class PromptPaths : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PromptFileService::shared().setupPromptFiles();
-        PromptFileService::shared().copyProjectFiles();
+        const auto installError = PromptFileService::shared().setupPromptFiles();
+        ASSERT_FALSE(installError.has_value()) << installError->description().toStdString();
+        const auto copyError = PromptFileService::shared().copyProjectFiles();
+        ASSERT_FALSE(copyError.has_value()) << copyError->description().toStdString();
     }
 
     QFileInfo inWorkspace(const QString& relative) const
