@@ -53,8 +53,10 @@ Item {
 
     function madeTabs() {
         const made = []
-        for (const child of tabStrip.contentItem.children) {
-            if (child instanceof MilestoneTabCard && child.visible)
+        const children = tabStrip.contentItem.children
+        for (let i = 0; i < children.length; ++i) {
+            const child = children[i]
+            if (child.milestoneValue !== undefined && child.visible)
                 made.push(child)
         }
         return made.sort((a, b) => a.x - b.x)
