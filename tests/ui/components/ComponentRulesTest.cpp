@@ -8,7 +8,6 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace {
 
@@ -124,7 +123,7 @@ TEST(ProjectCompletionActions, CloseReportsDismissOnceAfterADelay)
     actions.close();
     ASSERT_TRUE(actions.closing());
     actions.close(); // a second click during the exit
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dismiss.count() == 1; }, orva::test::kWaitDeadlineMs));
+    ASSERT_TRUE(orva::test::waitUntil([&] { return dismiss.count() == 1; }));
     EXPECT_GE(clock.elapsed(), 180);
     // Nothing is left to report: no second dismiss can follow.
     EXPECT_FALSE(actions.closing());
@@ -152,7 +151,7 @@ TEST(ProjectCompletionActions, NewProjectAfterDismissAndOnlyOnce)
     clock.start();
     actions.startNewProject();
     actions.startNewProject();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 2; }, orva::test::kWaitDeadlineMs));
+    ASSERT_TRUE(orva::test::waitUntil([&] { return order.size() == 2; }));
     // Nothing is left to report: neither comes twice.
     EXPECT_FALSE(actions.closing());
     EXPECT_EQ(order, (QStringList{"dismiss", "newProject"}));
