@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLineF>
 #include <QRandomGenerator64>
 #include <QSignalSpy>
 
