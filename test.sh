@@ -13,7 +13,8 @@ orva_install_packages
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 export QT_QUICK_BACKEND="${QT_QUICK_BACKEND:-software}"
 
-orva_build
+# Warnings are errors here, as in CI (a plain configure leaves them warnings).
+orva_build -DORVA_WERROR=ON
 orva_install_claude_cli
 cmake --build "$ORVA_BUILD_DIR" --target all_qmllint
 ctest --test-dir "$ORVA_BUILD_DIR" --output-on-failure -j "$(nproc)"
@@ -21,7 +22,9 @@ ctest --test-dir "$ORVA_BUILD_DIR" --output-on-failure -j "$(nproc)"
 SAN_DIR="$ORVA_ROOT/build-san"
 if [[ ! -f "$SAN_DIR/build.ninja" ]]; then
     CC=clang CXX=clang++ cmake -S "$ORVA_ROOT" -B "$SAN_DIR" -G Ninja \
-        -DCMAKE_BUILD_TYPE=Debug -DORVA_CORE_ONLY=ON -DORVA_SANITIZE=ON -DORVA_FUZZ=ON
+        -DCMAKE_BUILD_TYPE=Debug -DORVA_CORE_ONLY=ON -DORVA_SANITIZE=ON -DORVA_FUZZ=ON -DORVA_WERROR=ON
+else
+    cmake -S "$ORVA_ROOT" -B "$SAN_DIR" -DORVA_WERROR=ON
 fi
 cmake --build "$SAN_DIR" --parallel "$(nproc)"
 ctest --test-dir "$SAN_DIR" --output-on-failure -j "$(nproc)"

@@ -38,10 +38,19 @@ orva_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
 }
 
+# orva_build [cmake options...]: configures build/ the first time (type
+# ORVA_BUILD_TYPE, RelWithDebInfo by default), applies the options given, and
+# ORVA_BUILD_TYPE when it is set, to a folder configured before, and builds.
 orva_build() {
     local build_type="${ORVA_BUILD_TYPE:-RelWithDebInfo}"
     if [[ ! -f "$ORVA_BUILD_DIR/build.ninja" ]]; then
         cmake -S "$ORVA_ROOT" -B "$ORVA_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "$@"
+    else
+        local options=("$@")
+        [[ -n "${ORVA_BUILD_TYPE:-}" ]] && options+=(-DCMAKE_BUILD_TYPE="$ORVA_BUILD_TYPE")
+        if [[ ${#options[@]} -gt 0 ]]; then
+            cmake -S "$ORVA_ROOT" -B "$ORVA_BUILD_DIR" "${options[@]}"
+        fi
     fi
     cmake --build "$ORVA_BUILD_DIR" --parallel "$(nproc)"
 }

@@ -3,7 +3,6 @@
 #include "platform/Log.h"
 
 #include <QPointer>
-#include <QQuickWindow>
 
 #include <limits>
 
@@ -144,12 +143,6 @@ WindowSize LocalProcessTerminalView::getWindowSize()
 void LocalProcessTerminalView::sizeChanged(int cols, int rows)
 {
     m_process.setWindowSize(cols, rows, 0, 0);
-}
-
-void LocalProcessTerminalView::setTitle(std::string_view title)
-{
-    if (QQuickWindow* w = window())
-        w->setTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
 }
 
 } // namespace orva

@@ -63,7 +63,6 @@ public:
 
     // TerminalDelegate
     void sizeChanged(int cols, int rows) override;
-    void setTitle(std::string_view title) override;
     void bell() override {}
 
 signals:

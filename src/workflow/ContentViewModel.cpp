@@ -12,13 +12,13 @@ namespace orva {
 QString toString(ViewPhase phase)
 {
     switch (phase) {
-    case ViewPhase::entry:
+    case ViewPhase::Entry:
         return QStringLiteral("entry");
-    case ViewPhase::chat:
+    case ViewPhase::Chat:
         return QStringLiteral("chat");
-    case ViewPhase::projectGuiding:
+    case ViewPhase::ProjectGuiding:
         return QStringLiteral("projectGuiding");
-    case ViewPhase::dashboard:
+    case ViewPhase::Dashboard:
         return QStringLiteral("dashboard");
     }
     return {};
@@ -50,8 +50,8 @@ ViewPhase ContentViewModel::initialPhase(const WorkflowServices& services)
 {
     const auto taskPlan = services.storage().url(QStringLiteral("Task.json"), QStringLiteral("ZAVE/project"));
     if (!taskPlan)
-        return ViewPhase::entry;
-    return QFileInfo::exists(*taskPlan) ? ViewPhase::dashboard : ViewPhase::entry;
+        return ViewPhase::Entry;
+    return QFileInfo::exists(*taskPlan) ? ViewPhase::Dashboard : ViewPhase::Entry;
 }
 
 void ContentViewModel::setShowOnboarding(bool value)
@@ -76,7 +76,7 @@ void ContentViewModel::startInterview(const QString& idea)
     // emptied before the chat screen is built so that it never shows the
     // previous project's turns.
     chatViewModel_->resetInterview();
-    setPhase(ViewPhase::chat);
+    setPhase(ViewPhase::Chat);
     QPointer<ChatViewModel> chat(chatViewModel_);
     QTimer::singleShot(0, this, [chat, idea] {
         if (!chat)

@@ -28,8 +28,8 @@ public:
     explicit ContentViewModel(const WorkflowServices& services, QObject* parent = nullptr);
     ~ContentViewModel() override;
 
-    // `dashboard` when "ZAVE/project/Task.json" exists (file or folder), else
-    // `entry` (also without a container).
+    // `Dashboard` when "ZAVE/project/Task.json" exists (file or folder), else
+    // `Entry` (also without a container).
     static ViewPhase initialPhase();
     static ViewPhase initialPhase(const WorkflowServices& services);
 
@@ -44,9 +44,9 @@ public:
     Q_INVOKABLE void startInterview(const QString& idea);
     Q_INVOKABLE void setPhase(orva::ViewPhaseType::ViewPhase phase);
     // The chat, project-guiding and work screens' callbacks.
-    Q_INVOKABLE void navigateToProjectGuiding() { setPhase(ViewPhase::projectGuiding); }
-    Q_INVOKABLE void navigateToDashboard() { setPhase(ViewPhase::dashboard); }
-    Q_INVOKABLE void startNewProject() { setPhase(ViewPhase::entry); }
+    Q_INVOKABLE void navigateToProjectGuiding() { setPhase(ViewPhase::ProjectGuiding); }
+    Q_INVOKABLE void navigateToDashboard() { setPhase(ViewPhase::Dashboard); }
+    Q_INVOKABLE void startNewProject() { setPhase(ViewPhase::Entry); }
 
     Q_INVOKABLE void showOnboardingIfNeeded();
     Q_INVOKABLE void markOnboardingSeen();

@@ -10,20 +10,11 @@ namespace orva {
 namespace ViewPhaseType {
 Q_NAMESPACE
 
-// The phases in workflow order; `dashboard` shows the work screen.
-enum class ViewPhase { entry, chat, projectGuiding, dashboard };
+// The phases in workflow order; `Dashboard` shows the work screen. C++ and
+// QML share it: ViewPhase::Entry here, ViewPhase.Entry in QML (whose
+// enumeration values are capitalised).
+enum class ViewPhase { Entry, Chat, ProjectGuiding, Dashboard };
 Q_ENUM_NS(ViewPhase)
-
-// The same phases for QML, where enumeration values are capitalised:
-// ViewPhase.Entry, ViewPhase.Chat, ViewPhase.ProjectGuiding,
-// ViewPhase.Dashboard.
-enum Value {
-    Entry = static_cast<int>(ViewPhase::entry),
-    Chat = static_cast<int>(ViewPhase::chat),
-    ProjectGuiding = static_cast<int>(ViewPhase::projectGuiding),
-    Dashboard = static_cast<int>(ViewPhase::dashboard),
-};
-Q_ENUM_NS(Value)
 } // namespace ViewPhaseType
 
 using ViewPhase = ViewPhaseType::ViewPhase;

@@ -2,6 +2,7 @@
 // while the opening `claude -p` of its entry screen is still running: it quits
 // the way closing its window does, and leaves no `claude` behind.
 #include "fakes/FakeCalls.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +10,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <chrono>
-#include <functional>
 #include <ostream>
 #include <csignal>
 #include <unistd.h>
@@ -36,11 +35,6 @@ bool isRunning(qint64 pid)
 bool groupAlive(pid_t group)
 {
     return group > 0 && ::kill(-group, 0) == 0;
-}
-
-bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds bound)
-{
-    return QTest::qWaitFor(condition, int(bound.count()));
 }
 
 struct SignalCase {
@@ -73,7 +67,7 @@ TEST_P(QuitOnSignalTest, QuitsAsClosingTheWindowDoesAndLeavesNoClaude)
 
     const QString log = machine.path() + QStringLiteral("/calls.log");
     qint64 claude = 0;
-    ASSERT_TRUE(waitFor(
+    ASSERT_TRUE(waitUntil(
         [&] {
             const auto calls = fakeCallsOfKind(log, QStringLiteral("print"));
             if (!calls.isEmpty())
@@ -87,10 +81,10 @@ TEST_P(QuitOnSignalTest, QuitsAsClosingTheWindowDoesAndLeavesNoClaude)
 
     ::kill(pid_t(orva.processId()), GetParam().signal);
 
-    ASSERT_TRUE(waitFor([&] { return orva.state() == QProcess::NotRunning; }, 20s)) << "orva did not quit";
+    ASSERT_TRUE(waitUntil([&] { return orva.state() == QProcess::NotRunning; }, 20s)) << "orva did not quit";
     EXPECT_EQ(orva.exitStatus(), QProcess::NormalExit) << "ended by the signal itself";
     EXPECT_EQ(orva.exitCode(), 0);
-    EXPECT_TRUE(waitFor([&] { return !isRunning(claude) && !groupAlive(group); }, 10s))
+    EXPECT_TRUE(waitUntil([&] { return !isRunning(claude) && !groupAlive(group); }, 10s))
         << "claude -p (pid " << claude << ") outlived the application";
     if (isRunning(claude) || groupAlive(group)) {
         ::kill(-group, SIGKILL);

@@ -95,8 +95,6 @@ public:
     bool isAlternateBuffer() const { return m_isAlternateBuffer; }
     int cols() const { return m_cols; }
     int rows() const { return m_rows; }
-    int getCols() const { return m_cols; }
-    int getRows() const { return m_rows; }
     int cursorX() const { return m_buffer->x; }
     int cursorY() const { return m_buffer->y; }
     const CharAttribute& currentAttribute() const { return m_currentAttribute; }

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 namespace orva {
 
@@ -22,8 +21,6 @@ public:
         (void)cols;
         (void)rows;
     }
-    // A new window title. Never called: the terminal does not set titles.
-    virtual void setTitle(std::string_view title) { (void)title; }
     // The host rang the bell (BEL).
     virtual void bell() {}
 };

@@ -714,8 +714,8 @@ int main(int argc, char** argv)
     }
 
     // Entry: the workspace prepared, ready for an idea.
-    w.model->setPhase(ViewPhase::entry);
-    waitUntil([&] { return phaseIs(ViewPhase::entry); }, 5000);
+    w.model->setPhase(ViewPhase::Entry);
+    waitUntil([&] { return phaseIs(ViewPhase::Entry); }, 5000);
     if (auto* entry = screenModel<EntryViewModel>(w.screen())) {
         idleFor(1000);
         // What the screen does when it appears, for a screen that does not yet.
@@ -729,7 +729,7 @@ int main(int argc, char** argv)
     // Chat: the opening reply shown, then an answer waiting for `claude`.
     ChatViewModel* chat = w.model->chatViewModel();
     w.model->startInterview(QStringLiteral("할 일을 정리하는 앱"));
-    waitUntil([&] { return phaseIs(ViewPhase::chat); }, 5000);
+    waitUntil([&] { return phaseIs(ViewPhase::Chat); }, 5000);
     waitUntil([&] { return !chat->isWaitingForResponse(); }, 30000);
     settle();
     idle.push_back(measureIdle(w, QStringLiteral("chat"), QStringLiteral("reply shown"), seconds));
@@ -742,8 +742,8 @@ int main(int argc, char** argv)
 
     // Project guiding: documents being written, then the plan shown.
     setClaudeDelay(seconds + settleMs / 1000 + 5);
-    w.model->setPhase(ViewPhase::projectGuiding);
-    waitUntil([&] { return phaseIs(ViewPhase::projectGuiding); }, 5000);
+    w.model->setPhase(ViewPhase::ProjectGuiding);
+    waitUntil([&] { return phaseIs(ViewPhase::ProjectGuiding); }, 5000);
     auto* guiding = screenModel<ProjectGuidingViewModel>(w.screen());
     idleFor(1000);
     if (guiding && guiding->isGeneratingSpec()) {
@@ -767,8 +767,8 @@ int main(int argc, char** argv)
     // started task in progress for ten minutes (its environment is the one
     // the terminal's shell starts with).
     qputenv("FAKE_CLAUDE_WORK_DELAY", "600");
-    w.model->setPhase(ViewPhase::dashboard);
-    waitUntil([&] { return phaseIs(ViewPhase::dashboard); }, 5000);
+    w.model->setPhase(ViewPhase::Dashboard);
+    waitUntil([&] { return phaseIs(ViewPhase::Dashboard); }, 5000);
     QPointer<QQuickItem> work = w.screen();
     const bool hasDashboard = work && work->metaObject()->indexOfProperty("showDashboard") >= 0;
     settle();
@@ -976,7 +976,7 @@ int main(int argc, char** argv)
     // Leave no child behind: the terminal's shell ends with its view.
     if (standIn)
         delete terminal;
-    w.model->setPhase(ViewPhase::entry);
+    w.model->setPhase(ViewPhase::Entry);
     idleFor(500);
     return 0;
 }

@@ -311,8 +311,8 @@ int runCase(int argc, char** argv, const Case& c, int settleMs)
     // The entry screen, prepared: it empties the project folder and starts
     // watching the plan.
     model->closeOnboarding();
-    model->setPhase(ViewPhase::entry);
-    waitUntil([&] { return model->currentPhase() == ViewPhase::entry && screen(); }, 10000);
+    model->setPhase(ViewPhase::Entry);
+    waitUntil([&] { return model->currentPhase() == ViewPhase::Entry && screen(); }, 10000);
     auto* entry = screen()->property("viewModel").value<EntryViewModel*>();
     if (!entry || !waitUntil([&] { return entry->isReadyForInterview(); }, 30000)) {
         std::fprintf(stderr, "the entry screen was not prepared\n");
@@ -361,11 +361,11 @@ int runCase(int argc, char** argv, const Case& c, int settleMs)
         rssBefore = ownMiB("VmRSS");
         measure.start();
         clock.start();
-        QTimer::singleShot(0, model, [&] { model->setPhase(ViewPhase::dashboard); });
+        QTimer::singleShot(0, model, [&] { model->setPhase(ViewPhase::Dashboard); });
         shown = waitUntil(
             [&] {
                 QQuickItem* work = screen();
-                return model->currentPhase() == ViewPhase::dashboard && work
+                return model->currentPhase() == ViewPhase::Dashboard && work
                     && findNamed(work, QStringLiteral("sidebar")) && work->property("showDashboard").toBool()
                     && work->property("dashboardOverlay").value<QObject*>();
             },
@@ -393,7 +393,7 @@ int runCase(int argc, char** argv, const Case& c, int settleMs)
     std::printf("result %s %d %.1f %.1f %.1f %.1f %.3f %.3f %s\n", c.name, shown ? 1 : 0, rssBefore, rssAfter, peak,
                 measure.longestMs, cpu, toShown, qPrintable(note));
     std::fflush(stdout);
-    model->setPhase(ViewPhase::entry);
+    model->setPhase(ViewPhase::Entry);
     idleFor(300);
     return 0;
 }

@@ -399,7 +399,7 @@ TEST(ScreenTest, ResizeTellsTheDelegateOnlyOfRealChanges)
     ASSERT_EQ(delegate.sizes.size(), 1u);
     EXPECT_EQ(delegate.sizes[0], (std::pair<int, int>{30, 6}));
     EXPECT_EQ(t.cols(), 30);
-    EXPECT_EQ(t.getRows(), 6);
+    EXPECT_EQ(t.rows(), 6);
     t.feedText("\x07\x07");
     EXPECT_EQ(delegate.bells, 2);
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
-#include <QTest>
 
 #include <chrono>
 #include <memory>
@@ -49,7 +48,7 @@ TEST_F(CommandChannelTest, TextAndLineFeedAtOnceThenCarriageReturnAfter50ms)
     service.sendCommand("ls");
     ASSERT_EQ(delegate.deliveries.size(), 1u);
     EXPECT_EQ(delegate.deliveries[0].bytes, QByteArray("\x6C\x73\x0A"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return delegate.deliveries.size() == 2; }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return delegate.deliveries.size() == 2; }));
     EXPECT_EQ(delegate.deliveries[1].bytes, QByteArray("\x0D"));
     EXPECT_GE(delegate.deliveries[1].at - sentAt, std::chrono::milliseconds(50));
 }
@@ -59,7 +58,7 @@ TEST_F(CommandChannelTest, EmptyCommandSendsLineFeedThenCarriageReturn)
     RecordingDelegate delegate;
     service.setDelegate(&delegate);
     service.sendCommand(QString());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return delegate.deliveries.size() == 2; }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return delegate.deliveries.size() == 2; }));
     EXPECT_EQ(delegate.deliveries[0].bytes, QByteArray("\n"));
     EXPECT_EQ(delegate.deliveries[1].bytes, QByteArray("\r"));
 }
@@ -71,7 +70,7 @@ TEST_F(CommandChannelTest, DelegateReplacedWithinTheDelayGetsTheCarriageReturn)
     service.setDelegate(&first);
     service.sendCommand(QString::fromUtf8("echo 한글"));
     service.setDelegate(&second);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !second.deliveries.empty(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return !second.deliveries.empty(); }));
     ASSERT_EQ(first.deliveries.size(), 1u);
     EXPECT_EQ(first.deliveries[0].bytes, QString::fromUtf8("echo 한글\n").toUtf8());
     EXPECT_EQ(second.deliveries[0].bytes, QByteArray("\r"));

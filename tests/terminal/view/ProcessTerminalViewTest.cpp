@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
 
 #include <optional>
@@ -41,9 +40,9 @@ protected:
         return text;
     }
 
-    bool waitForScreen(const std::string& text, int timeoutMs = test::kWaitDeadlineMs)
+    bool waitForScreen(const std::string& text)
     {
-        return QTest::qWaitFor([&] { return screen().find(text) != std::string::npos; }, timeoutMs);
+        return test::waitUntil([&] { return screen().find(text) != std::string::npos; });
     }
 
     void sizeTo(int cols, int rows) { testing::sizeViewToGrid(view, cols, rows); }
@@ -66,7 +65,7 @@ TEST_F(ProcessTerminalViewTest, OutputIsDrawnAndTheExitHandlerRunsOnce)
     EXPECT_EQ(view.lastRows(), 24);
     view.startProcess("/bin/sh", {"-c", "stty size; printf 'bye now'; exit 7"}, environment());
     EXPECT_TRUE(view.isRunning());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !exitCodes.empty(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return !exitCodes.empty(); }));
     EXPECT_EQ(exitCodes, std::vector<std::int32_t>{7});
     EXPECT_TRUE(exitOnMainThread);
     EXPECT_FALSE(view.isRunning());
@@ -102,7 +101,7 @@ TEST_F(ProcessTerminalViewTest, CtrlCKeyInterruptsTheProgram)
     ASSERT_TRUE(waitForScreen("ready"));
     // The child may not have reached sleep yet; the interrupt ends it either way.
     press(Qt::Key_C, Qt::ControlModifier, "\x03");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !exitCodes.empty(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(test::waitUntil([&] { return !exitCodes.empty(); }));
     EXPECT_EQ(exitCodes.front(), SIGINT);
 }
 

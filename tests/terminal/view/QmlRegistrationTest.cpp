@@ -58,12 +58,11 @@ TEST(TerminalQml, ItemPaintsInAWindow)
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QImage shot;
-    ASSERT_TRUE(QTest::qWaitFor(
+    ASSERT_TRUE(test::waitUntil(
         [&] {
             shot = window.grabWindow();
             return !shot.isNull() && shot.pixelColor(2, 2) != QColor(Qt::black) && shot.pixelColor(2, 2).alpha() == 255;
-        },
-        test::kWaitDeadlineMs));
+        }));
     const RgbColor green = colorForAnsi256(2);
     EXPECT_EQ(shot.pixelColor(2, 2), QColor::fromRgbF(static_cast<float>(green.red), static_cast<float>(green.green),
                                                       static_cast<float>(green.blue)));

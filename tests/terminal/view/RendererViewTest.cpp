@@ -524,7 +524,7 @@ TEST_F(RendererViewTest, ScrollerFollowsTheBufferAfterEveryResize)
         testing::sizeViewToGrid(local, 80, 24);
         std::string text;
         for (int i = 1; i <= c.lines; ++i)
-            text += "L" + std::to_string(i) + (i < c.lines ? "\r\n" : "");
+            text.append("L").append(std::to_string(i)).append(i < c.lines ? "\r\n" : "");
         testing::feedWhole(local, text);
         const bool scrolledBefore = local.canScroll();
         local.setHeight(local.cellHeight() * 10 + 0.5);

@@ -14,7 +14,6 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace {
 
@@ -130,7 +129,7 @@ TEST(ProjectCompletionActions, CloseReportsDismissOnceAfterADelay)
     actions.close();
     ASSERT_TRUE(actions.closing());
     actions.close(); // a second click during the exit
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dismiss.count() == 1; }, orva::test::kWaitDeadlineMs));
+    ASSERT_TRUE(orva::test::waitUntil([&] { return dismiss.count() == 1; }));
     EXPECT_GE(clock.elapsed(), 180);
     // Nothing is left to report: no second dismiss can follow.
     EXPECT_FALSE(actions.closing());
@@ -158,7 +157,7 @@ TEST(ProjectCompletionActions, NewProjectAfterDismissAndOnlyOnce)
     clock.start();
     actions.startNewProject();
     actions.startNewProject();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 2; }, orva::test::kWaitDeadlineMs));
+    ASSERT_TRUE(orva::test::waitUntil([&] { return order.size() == 2; }));
     // Nothing is left to report: neither comes twice.
     EXPECT_FALSE(actions.closing());
     EXPECT_EQ(order, (QStringList{"dismiss", "newProject"}));

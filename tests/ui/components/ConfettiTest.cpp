@@ -6,9 +6,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLineF>
 #include <QRandomGenerator64>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <cmath>
 
@@ -105,7 +105,7 @@ TEST(ConfettiModel, BurstLaunchesTwentyAndRemovesThemAfterTwoSeconds)
     clock.start();
     model.startConfetti(1000, 800);
     EXPECT_EQ(model.count(), 0); // the emissions are posted, not run at once
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, orva::test::kWaitDeadlineMs));
+    ASSERT_TRUE(orva::test::waitUntil([&] { return model.count() == 20; }));
     int left = 0, right = 0;
     for (qsizetype i = 0; i < model.particles().size(); ++i) {
         const ConfettiParticle& p = model.particles()[i];
@@ -132,7 +132,7 @@ TEST(ConfettiModel, BurstLaunchesTwentyAndRemovesThemAfterTwoSeconds)
     for (const ConfettiParticle& p : model.particles())
         ids.insert(p.id);
     EXPECT_EQ(ids.size(), 20);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 0; }, orva::test::kWaitDeadlineMs));
+    ASSERT_TRUE(orva::test::waitUntil([&] { return model.count() == 0; }));
     // All twenty stayed for their flight (a coarse timer may end 5% early).
     EXPECT_GE(firstRemovedAt, 1900);
 }
@@ -149,10 +149,10 @@ TEST(ConfettiModel, NewBurstReplacesTheOldOne)
     // first is still there (a machine that held the test longer tries again).
     for (int attempt = 1;; ++attempt) {
         model.startConfetti(600, 400);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, orva::test::kWaitDeadlineMs));
+        ASSERT_TRUE(orva::test::waitUntil([&] { return model.count() == 20; }));
         const qint64 launched = clock.elapsed();
         first = model.particles().first().id;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return clock.elapsed() >= launched + 1000; }, orva::test::kWaitDeadlineMs));
+        ASSERT_TRUE(orva::test::waitUntil([&] { return clock.elapsed() >= launched + 1000; }));
         if (model.count() == 20)
             break;
         ASSERT_LT(attempt, 3) << "the first burst never lasted a second";
@@ -160,7 +160,7 @@ TEST(ConfettiModel, NewBurstReplacesTheOldOne)
     const qint64 secondStarted = clock.elapsed();
     model.startConfetti(600, 400);
     EXPECT_EQ(model.count(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.count() == 20; }, orva::test::kWaitDeadlineMs));
+    ASSERT_TRUE(orva::test::waitUntil([&] { return model.count() == 20; }));
     for (const ConfettiParticle& p : model.particles())
         EXPECT_NE(p.id, first);
     model.removeParticle(model.particles()[3].id);
@@ -173,7 +173,7 @@ TEST(ConfettiModel, NewBurstReplacesTheOldOne)
         if (nextRemovedAt < 0 && model.count() < 19)
             nextRemovedAt = clock.elapsed();
     });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return nextRemovedAt >= 0; }, orva::test::kWaitDeadlineMs));
+    ASSERT_TRUE(orva::test::waitUntil([&] { return nextRemovedAt >= 0; }));
     EXPECT_GE(nextRemovedAt - secondStarted, 1900);
 }
 

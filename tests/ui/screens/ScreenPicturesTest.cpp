@@ -10,6 +10,7 @@
 //   property bool sceneReady      optional: when present, waited for (up to the tests' deadline) after sceneWait
 // and it can use `helpers` (ScreenTestEnvironment.h).
 #include "ScreenTestEnvironment.h"
+#include "support/Waiting.h"
 #include "ui/design/DesignTokens.h"
 #include "workflow/ClaudeProcessService.h"
 
@@ -60,7 +61,7 @@ TEST(ScreenPictures, RendersEveryScene)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
         QTest::qWait(wait.isValid() ? wait.toInt() : 600);
         if (root->property("sceneReady").isValid()) {
-            EXPECT_TRUE(QTest::qWaitFor([&] { return root->property("sceneReady").toBool(); }, orva::test::kWaitDeadlineMs))
+            EXPECT_TRUE(orva::test::waitUntil([&] { return root->property("sceneReady").toBool(); }))
                 << "scene never became ready";
         }
         const QImage image = view.grabWindow();

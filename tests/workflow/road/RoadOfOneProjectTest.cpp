@@ -150,7 +150,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
 
     // ---- Start-up: the root view, the first phase.
     auto rootView = std::make_unique<ContentViewModel>();
-    EXPECT_EQ(rootView->currentPhase(), ViewPhase::entry);
+    EXPECT_EQ(rootView->currentPhase(), ViewPhase::Entry);
     ChatViewModel* chat = rootView->chatViewModel();
     AppGroupMonitorService& monitor = AppGroupMonitorService::shared();
     monitor.setDebounceInterval(std::chrono::milliseconds(100));
@@ -185,7 +185,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     entry->submitUserInput(idea);
     ASSERT_TRUE(entry->hasUserSubmitted());
     rootView->startInterview(idea);
-    EXPECT_EQ(rootView->currentPhase(), ViewPhase::chat);
+    EXPECT_EQ(rootView->currentPhase(), ViewPhase::Chat);
     entry.reset(); // the entry screen goes with its phase
     ASSERT_TRUE(waitUntil([&] { return chat->chatHistories().size() == 1; }));
     {
@@ -222,7 +222,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
 
     // ---- Documents: two prompts with "-c", then the monitor publishes the plan.
     rootView->navigateToProjectGuiding();
-    EXPECT_EQ(rootView->currentPhase(), ViewPhase::projectGuiding);
+    EXPECT_EQ(rootView->currentPhase(), ViewPhase::ProjectGuiding);
     auto guiding = std::make_unique<ProjectGuidingViewModel>();
     const int callsBeforeDocuments = static_cast<int>(printCalls().size());
     bool generated = false;
@@ -256,7 +256,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
 
     // ---- Work: the shell in that folder, `claude` in it, work started.
     rootView->navigateToDashboard();
-    EXPECT_EQ(rootView->currentPhase(), ViewPhase::dashboard);
+    EXPECT_EQ(rootView->currentPhase(), ViewPhase::Dashboard);
     guiding.reset();
     auto work = std::make_unique<WorkViewModel>();
     EXPECT_FALSE(work->forceShowAsPlanned());
@@ -388,7 +388,7 @@ TEST(RoadOfOneProjectTest, FromTheIdeaToTheLastTaskAndANewProject)
     // ---- The new-project action: the work screen goes, a new entry screen prepares.
     dashboard.reset();
     rootView->startNewProject();
-    EXPECT_EQ(rootView->currentPhase(), ViewPhase::entry);
+    EXPECT_EQ(rootView->currentPhase(), ViewPhase::Entry);
     view->terminate();
     NativeTerminalService::shared().setDelegate(nullptr);
     NativeTerminalService::shared().setProcessRunning(false);

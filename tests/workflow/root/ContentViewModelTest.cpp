@@ -15,21 +15,21 @@ class ContentViewModelTest : public InterviewFixture {};
 
 TEST_F(ContentViewModelTest, TheFirstPhaseFollowsTheTaskPlansPresence)
 {
-    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::entry);
+    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::Entry);
     EXPECT_TRUE(QFileInfo(workspacePath(QStringLiteral("ZAVE/project"))).isDir());
 
     writeFile(QStringLiteral("ZAVE/project/Task.json"), "not even JSON");
-    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::dashboard);
-    EXPECT_EQ(ContentViewModel(services).currentPhase(), ViewPhase::dashboard);
+    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::Dashboard);
+    EXPECT_EQ(ContentViewModel(services).currentPhase(), ViewPhase::Dashboard);
 
     QFile::remove(workspacePath(QStringLiteral("ZAVE/project/Task.json")));
     QDir().mkpath(workspacePath(QStringLiteral("ZAVE/project/Task.json")));
-    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::dashboard) << "only existence counts";
+    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::Dashboard) << "only existence counts";
 
     AppContext noContainer = context.context();
     noContainer.containerPath.clear();
     AppContext::setCurrent(noContainer);
-    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::entry);
+    EXPECT_EQ(ContentViewModel::initialPhase(services), ViewPhase::Entry);
     AppContext::setCurrent(context.context());
 }
 
@@ -70,9 +70,9 @@ TEST_F(ContentViewModelTest, PhasesMoveByTheScreensCallbacks)
     root.navigateToProjectGuiding();
     root.navigateToDashboard();
     root.startNewProject();
-    root.setPhase(ViewPhase::chat);
-    EXPECT_EQ(phases, (QList<ViewPhase>{ViewPhase::projectGuiding, ViewPhase::dashboard, ViewPhase::entry, ViewPhase::chat}));
-    EXPECT_EQ(toString(ViewPhase::projectGuiding), QStringLiteral("projectGuiding"));
+    root.setPhase(ViewPhase::Chat);
+    EXPECT_EQ(phases, (QList<ViewPhase>{ViewPhase::ProjectGuiding, ViewPhase::Dashboard, ViewPhase::Entry, ViewPhase::Chat}));
+    EXPECT_EQ(toString(ViewPhase::ProjectGuiding), QStringLiteral("projectGuiding"));
 }
 
 TEST_F(ContentViewModelTest, SubmittingTheIdeaSwitchesAtOnceAndStartsACleanInterview)
@@ -82,7 +82,7 @@ TEST_F(ContentViewModelTest, SubmittingTheIdeaSwitchesAtOnceAndStartsACleanInter
     ChatViewModel* chat = root.chatViewModel();
 
     root.startInterview(QStringLiteral("first idea"));
-    EXPECT_EQ(root.currentPhase(), ViewPhase::chat);
+    EXPECT_EQ(root.currentPhase(), ViewPhase::Chat);
     EXPECT_TRUE(chat->chatHistories().isEmpty()) << "the phase changes before the interview starts";
     ASSERT_TRUE(waitUntil([&] { return chat->chatHistories().size() == 2; }));
     const auto state = decodeInterviewState(readFile(workspacePath(QStringLiteral("ZAVE/interview_state.json"))));
@@ -135,8 +135,8 @@ TEST_F(ContentViewModelTest, EachWindowHasItsOwnPhaseAndInterview)
 {
     ContentViewModel first(services);
     ContentViewModel second(services);
-    first.setPhase(ViewPhase::projectGuiding);
-    EXPECT_EQ(second.currentPhase(), ViewPhase::entry);
+    first.setPhase(ViewPhase::ProjectGuiding);
+    EXPECT_EQ(second.currentPhase(), ViewPhase::Entry);
     EXPECT_NE(first.chatViewModel(), second.chatViewModel());
 }
 

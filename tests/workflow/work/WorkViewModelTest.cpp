@@ -310,10 +310,10 @@ TEST_F(WorkViewModelTest, APlanThatCannotBeReadIsSaidAndTheLastGoodPlanStays)
 
     monitor.startTaskDashboardMonitoring();
     writePlan(projectOf({{TaskStatus::planned}}));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return monitor.hasProject(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(waitUntil([&] { return monitor.hasProject(); }));
     QFile::remove(plan);
     ASSERT_TRUE(QDir().mkpath(plan)); // a folder in its place
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !model.planLoadMessage().isEmpty(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(waitUntil([&] { return !model.planLoadMessage().isEmpty(); }));
     EXPECT_TRUE(model.planLoadMessage().contains(QStringLiteral("마지막으로 읽은 계획을 그대로 보여줍니다.")));
     EXPECT_TRUE(monitor.hasProject());
     EXPECT_TRUE(model.hasCurrentTask());
@@ -321,7 +321,7 @@ TEST_F(WorkViewModelTest, APlanThatCannotBeReadIsSaidAndTheLastGoodPlanStays)
 
     QDir(plan).removeRecursively();
     writePlan(projectOf({{TaskStatus::inProgress}}));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return model.planLoadMessage().isEmpty(); }, test::kWaitDeadlineMs));
+    EXPECT_TRUE(waitUntil([&] { return model.planLoadMessage().isEmpty(); }));
 }
 
 } // namespace

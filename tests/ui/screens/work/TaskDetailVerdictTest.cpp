@@ -20,7 +20,6 @@
 
 #include <QDir>
 #include <QSignalSpy>
-#include <QTest>
 #include <QUrl>
 
 namespace orva::test {
@@ -286,7 +285,7 @@ TEST_P(SubmitTest, XcodeOpensTheProjectAndKeepsThePopup)
     QSignalSpy dismissed(&verdict, &TaskDetailVerdict::dismissRequested);
     verdict.openXcode(&model);
     // The folder is walked off the main thread.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !opened.isEmpty(); }, test::kWaitDeadlineMs));
+    ASSERT_TRUE(waitUntil([&] { return !opened.isEmpty(); }));
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened.first().toLocalFile(), folder + QStringLiteral("/Habit.xcodeproj"));
     EXPECT_EQ(dismissed.count(), 0);

@@ -16,7 +16,7 @@ std::string nameOf(PopupPlace place)
     static const char* names[] = {"none", "xcode", "master", "works", "fails", "explanation", "submit", "close"};
     std::string name = names[static_cast<int>(place.stop)];
     if (place.row >= 0)
-        name += " " + std::to_string(place.row);
+        name.append(" ").append(std::to_string(place.row));
     return name;
 }
 
