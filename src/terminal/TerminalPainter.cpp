@@ -918,7 +918,11 @@ const std::vector<int>& TerminalPainter::paintChanges(const Buffer& buffer, cons
         return m_changedRows;
     m_tiles.beginFrame(glyphWorkBudgetNs, leastGlyphWorkPerRepaint);
     const qsizetype lineBytes = static_cast<qsizetype>(m_screen.width()) * 4;
-    m_rowsBefore.resize(static_cast<std::size_t>(lineBytes) * static_cast<std::size_t>(m_screen.height()));
+    const std::size_t screenBytes = static_cast<std::size_t>(lineBytes) * static_cast<std::size_t>(m_screen.height());
+    if (m_rowsBeforeBytes != screenBytes) {
+        m_rowsBefore.reset(new uchar[screenBytes]);
+        m_rowsBeforeBytes = screenBytes;
+    }
     QPainter painter(&m_screen);
     painter.scale(devicePixelRatio, devicePixelRatio);
     for (int r = 0; r < rows;) {
@@ -947,14 +951,17 @@ const std::vector<int>& TerminalPainter::paintChanges(const Buffer& buffer, cons
         auto rowBytes = [&](int row, auto&& each) {
             const QRect band = rowPixels(row);
             for (int y = band.top(); y <= band.bottom(); ++y)
-                each(m_screen.scanLine(y), m_rowsBefore.data() + static_cast<std::size_t>(lineBytes) * static_cast<std::size_t>(y));
+                each(m_screen.scanLine(y),
+                     m_rowsBefore.get() + static_cast<std::size_t>(lineBytes) * static_cast<std::size_t>(y));
         };
         // The stretch's own changed rows (a changed row beyond it, of the
         // next stretch, is put back here and painted with that one).
         auto changedHere = [&](int row) { return row >= r && row <= last && changed[static_cast<std::size_t>(row)]; };
         for (int row = keptFirst; row <= keptLast; ++row) {
             if (!changedHere(row))
-                rowBytes(row, [&](const uchar* now, uchar* saved) { std::memcpy(saved, now, static_cast<std::size_t>(lineBytes)); });
+                rowBytes(row, [&](const uchar* now, uchar* saved) {
+                    std::memcpy(saved, now, static_cast<std::size_t>(lineBytes));
+                });
         }
         const int paintTop = rowEdge(paintFirst);
         const int paintBottom = rowEdge(paintLast + 1);

@@ -24,6 +24,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -215,8 +216,10 @@ private:
     std::vector<int> m_changedRows;
     // The screen image's rows as they were before a repaint, for the rows
     // whose cells did not change (kept between repaints, so that a repaint
-    // does not take fresh memory for them).
-    std::vector<uchar> m_rowsBefore;
+    // does not take fresh memory for them). Not cleared when made: only the
+    // rows saved are ever read.
+    std::unique_ptr<uchar[]> m_rowsBefore;
+    std::size_t m_rowsBeforeBytes = 0;
 
     // A repaint's working lists, kept to save their allocations.
     std::vector<GlyphItem> m_glyphItems;
