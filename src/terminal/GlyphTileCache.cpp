@@ -39,6 +39,9 @@ int GlyphTileCache::phaseClass(const QRawFont& font, GlyphDrawing drawing, int f
     const auto known = m_phaseOf.find(key);
     if (known != m_phaseOf.end())
         return known->second;
+    if (!mayMake())
+        return -1;
+    ++m_made;
     // Probes: glyphs with curves and slants, of the ones the font has. A
     // font with none of them gets a class for every fraction.
     std::vector<quint32> glyphs;
@@ -73,10 +76,12 @@ int GlyphTileCache::phaseClass(const QRawFont& font, GlyphDrawing drawing, int f
     return found;
 }
 
-void GlyphTileCache::beginFrame(int budget)
+void GlyphTileCache::beginFrame(qint64 budgetNs, int least)
 {
-    m_budget = budget;
+    m_budgetNs = budgetNs;
+    m_least = least;
     m_made = 0;
+    m_frameTime.start();
     // Started again between frames only, so what a frame was handed stays.
     if (m_tileCount >= maximumTiles) {
         m_colours.clear();
@@ -84,6 +89,11 @@ void GlyphTileCache::beginFrame(int budget)
     }
     if (m_ink.size() >= maximumInks)
         m_ink.clear();
+}
+
+bool GlyphTileCache::mayMake() const
+{
+    return m_made < m_least || m_frameTime.nsecsElapsed() < m_budgetNs;
 }
 
 void GlyphTileCache::setFormat(QImage::Format format)
@@ -142,9 +152,8 @@ const QRect* GlyphTileCache::ink(const QRawFont& font, GlyphDrawing drawing, std
     auto it = m_ink.find(key);
     if (it != m_ink.end())
         return &it->second;
-    if (m_budget <= 0)
+    if (!mayMake())
         return nullptr;
-    --m_budget;
     ++m_made;
     int margin = 0;
     const QImage mask =
@@ -199,9 +208,8 @@ const GlyphTileCache::Tile* GlyphTileCache::makeTile(Colours* colours, const QRa
     if (const Tile* made = findTile(colours, key))
         return made;
     const QRect* inkRect = ink(font, drawing, key, glyph, fractionX, fractionY);
-    if (!inkRect || m_budget <= 0)
+    if (!inkRect || !mayMake())
         return nullptr;
-    --m_budget;
     ++m_made;
     int margin = 0;
     const QImage drawn =

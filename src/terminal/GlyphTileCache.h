@@ -15,6 +15,7 @@
 // the painted image. What is copied is exactly what the draw made.
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPointF>
 #include <QRawFont>
@@ -65,7 +66,8 @@ public:
     // two down), so many fractions draw alike; a filled outline moves with
     // every fraction. Two fractions are of one class when a few probe glyphs
     // come out the same at both; -1 past 1024 classes. A fraction keeps its
-    // class until clear().
+    // class until clear(). -1 too, for this repaint only, once its budget is
+    // spent (see beginFrame()).
     int phaseClass(const QRawFont& font, GlyphDrawing drawing, int fontKey, int axis, int fraction);
 
     // Pixels of a glyph copied from a tile: the rectangle relative to the
@@ -77,11 +79,14 @@ public:
     // The tiles of one foreground on one background.
     struct Colours;
 
-    // Starts a repaint that may make at most `budget` new ink rectangles and
-    // tiles; past that the calls below return none, and the glyph is drawn
-    // in order, so a screen of new glyphs does not hold up one frame.
-    void beginFrame(int budget);
-    // Inks and tiles made since beginFrame().
+    // Starts a repaint that may spend `budgetNs` nanoseconds making phase
+    // classes, ink rectangles and tiles, and makes at least `least` of them
+    // however long they take (so every repaint gets on); past that the calls
+    // below return none, and the glyph is drawn in order, so a screen of new
+    // glyphs does not hold up one frame, however many columns it has or
+    // however busy the machine is: the rest are made by the next repaints.
+    void beginFrame(qint64 budgetNs, int least);
+    // Phase classes, inks and tiles made since beginFrame().
     int madeThisFrame() const { return m_made; }
 
     // The device pixels a glyph drawn at the position may change, relative to
@@ -128,8 +133,13 @@ private:
         }
     };
 
+    // Whether the repaint may make another phase class, ink or tile.
+    bool mayMake() const;
+
     QImage::Format m_format = QImage::Format_ARGB32_Premultiplied;
-    int m_budget = 0;
+    QElapsedTimer m_frameTime;
+    qint64 m_budgetNs = 0;
+    int m_least = 0;
     int m_made = 0;
     std::size_t m_tileCount = 0;
     struct Phase {

@@ -283,6 +283,7 @@ QRectF TerminalPainter::cursorRect(const Buffer& buffer) const
 void TerminalPainter::paint(QPainter& painter, const Buffer& buffer, const TerminalPalette& palette, QSizeF size,
                             bool cursorVisible)
 {
+    m_tiles.beginFrame(glyphWorkBudgetNs, leastGlyphWorkPerRepaint);
     paintRows(painter, buffer, palette, QRectF(QPointF(0, 0), size), cursorVisible, 0, buffer.rows - 1);
 }
 
@@ -572,7 +573,6 @@ bool TerminalPainter::tileableTarget(QPainter& painter, QPoint& deviceOffset)
 void TerminalPainter::classifyGlyphs(QPoint deviceOffset, const QImage& target, int cols, int rows,
                                      const TerminalPalette& palette)
 {
-    m_tiles.beginFrame(newTilesPerFrame);
     std::vector<GlyphItem>& items = m_glyphItems;
     std::vector<GlyphStyle>& styles = m_glyphStyles;
     const std::vector<quint64>& cellBackgrounds = m_cellBackgrounds;
@@ -916,6 +916,13 @@ const std::vector<int>& TerminalPainter::paintChanges(const Buffer& buffer, cons
     }
     if (!any)
         return m_changedRows;
+    m_tiles.beginFrame(glyphWorkBudgetNs, leastGlyphWorkPerRepaint);
+    const qsizetype lineBytes = static_cast<qsizetype>(m_screen.width()) * 4;
+    const std::size_t screenBytes = static_cast<std::size_t>(lineBytes) * static_cast<std::size_t>(m_screen.height());
+    if (m_rowsBeforeBytes != screenBytes) {
+        m_rowsBefore.reset(new uchar[screenBytes]);
+        m_rowsBeforeBytes = screenBytes;
+    }
     QPainter painter(&m_screen);
     painter.scale(devicePixelRatio, devicePixelRatio);
     for (int r = 0; r < rows;) {
@@ -931,32 +938,48 @@ const std::vector<int>& TerminalPainter::paintChanges(const Buffer& buffer, cons
         }
         // Compared: the changed rows and those their glyphs reach. Painted:
         // those and the rows whose glyphs reach them. Kept: what the painted
-        // rows' glyphs may reach beyond, put back as it was.
+        // rows' glyphs may reach beyond, put back as it was. A row whose
+        // cells changed is taken as changed without a comparison (in a flood
+        // that is every row: no copy of the screen, no comparison of it), so
+        // only the other rows are saved first.
+        const int keptFirst = std::max(r - 3 * inkReachRows, 0);
+        const int keptLast = std::min(last + 3 * inkReachRows, rows - 1);
         const int compareFirst = std::max(r - inkReachRows, 0);
         const int compareLast = std::min(last + inkReachRows, rows - 1);
         const int paintFirst = std::max(r - 2 * inkReachRows, 0);
         const int paintLast = std::min(last + 2 * inkReachRows, rows - 1);
-        const QRect kept = rowPixels(std::max(r - 3 * inkReachRows, 0))
-                               .united(rowPixels(std::min(last + 3 * inkReachRows, rows - 1)));
-        const QImage before = m_screen.copy(kept);
+        auto rowBytes = [&](int row, auto&& each) {
+            const QRect band = rowPixels(row);
+            for (int y = band.top(); y <= band.bottom(); ++y)
+                each(m_screen.scanLine(y),
+                     m_rowsBefore.get() + static_cast<std::size_t>(lineBytes) * static_cast<std::size_t>(y));
+        };
+        // The stretch's own changed rows (a changed row beyond it, of the
+        // next stretch, is put back here and painted with that one).
+        auto changedHere = [&](int row) { return row >= r && row <= last && changed[static_cast<std::size_t>(row)]; };
+        for (int row = keptFirst; row <= keptLast; ++row) {
+            if (!changedHere(row))
+                rowBytes(row, [&](const uchar* now, uchar* saved) {
+                    std::memcpy(saved, now, static_cast<std::size_t>(lineBytes));
+                });
+        }
         const int paintTop = rowEdge(paintFirst);
         const int paintBottom = rowEdge(paintLast + 1);
         const QRectF fill(0, paintTop / devicePixelRatio, size.width(), (paintBottom - paintTop) / devicePixelRatio);
         paintRows(painter, buffer, palette, fill, cursorVisible, paintFirst, paintLast);
-        const qsizetype lineBytes = static_cast<qsizetype>(m_screen.width()) * 4;
-        for (int row = std::max(r - 3 * inkReachRows, 0); row <= std::min(last + 3 * inkReachRows, rows - 1); ++row) {
-            const QRect band = rowPixels(row);
+        for (int row = keptFirst; row <= keptLast; ++row) {
+            if (changedHere(row)) {
+                m_changedRows.push_back(row);
+                continue;
+            }
             const bool compared = row >= compareFirst && row <= compareLast;
             bool differs = false;
-            for (int y = band.top(); y <= band.bottom(); ++y) {
-                uchar* now = m_screen.scanLine(y);
-                const uchar* old = before.constScanLine(y - kept.top());
-                if (!compared) {
-                    std::memcpy(now, old, static_cast<std::size_t>(lineBytes));
-                } else if (!differs && std::memcmp(now, old, static_cast<std::size_t>(lineBytes)) != 0) {
+            rowBytes(row, [&](uchar* now, const uchar* saved) {
+                if (!compared)
+                    std::memcpy(now, saved, static_cast<std::size_t>(lineBytes));
+                else if (!differs && std::memcmp(now, saved, static_cast<std::size_t>(lineBytes)) != 0)
                     differs = true;
-                }
-            }
+            });
             if (differs)
                 m_changedRows.push_back(row);
         }

@@ -24,6 +24,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -58,8 +59,14 @@ bool hasCffOutlines(const QRawFont& raw);
 class TerminalPainter {
 public:
     static constexpr int fontPixelSize = 13;
-    // Glyph tiles one repaint may make (each a small draw of its glyph).
-    static constexpr int newTilesPerFrame = 96;
+    // How many phase classes, inks and tiles (each a small draw of a glyph)
+    // one repaint makes however long they take, and the time it may go on
+    // making more; the glyphs left over are drawn by Qt with the rest, and
+    // get theirs in the next repaints. A tile is dearer than one glyph drawn
+    // by Qt but pays for itself within a few dozen cells, so a repaint makes
+    // as many as it has time for.
+    static constexpr int leastGlyphWorkPerRepaint = 96;
+    static constexpr qint64 glyphWorkBudgetNs = 4'000'000;
 
     // The terminal's own font: DejaVu Sans Mono, then the other monospace
     // families, at fontPixelSize.
@@ -90,8 +97,9 @@ public:
     // size divided by devicePixelRatio) up to date with the buffer: after a
     // change of size, colours or font all of it is painted, otherwise only
     // the rows whose cells or cursor changed and the rows their glyphs reach.
-    // Returns the rows whose pixels changed, in order (all rows when all of
-    // it was painted; none when nothing changed).
+    // Returns the rows whose cells or cursor changed and the rows around
+    // them whose pixels changed, in order (all rows when all of it was
+    // painted; none when nothing changed).
     const std::vector<int>& paintChanges(const Buffer& buffer, const TerminalPalette& palette, QSize pixelSize,
                                          qreal devicePixelRatio, bool cursorVisible);
     // The picture paintChanges keeps, and the device pixels of one row of it
@@ -206,6 +214,12 @@ private:
     int m_screenFontGeneration = -1;
     std::vector<RowState> m_rowStates;
     std::vector<int> m_changedRows;
+    // The screen image's rows as they were before a repaint, for the rows
+    // whose cells did not change (kept between repaints, so that a repaint
+    // does not take fresh memory for them). Not cleared when made: only the
+    // rows saved are ever read.
+    std::unique_ptr<uchar[]> m_rowsBefore;
+    std::size_t m_rowsBeforeBytes = 0;
 
     // A repaint's working lists, kept to save their allocations.
     std::vector<GlyphItem> m_glyphItems;
