@@ -78,6 +78,16 @@ static int grabInit(Display* display, Grab* grab, int x, int y, int width, int h
     return 0;
 }
 
+/* Gives back what grabInit took (the image's shared memory is not its own). */
+static void grabFree(Display* display, Grab* grab)
+{
+    XShmDetach(display, &grab->shm);
+    shmdt(grab->shm.shmaddr);
+    grab->image->data = NULL;
+    XDestroyImage(grab->image);
+    grab->image = NULL;
+}
+
 static void grabRead(Display* display, Grab* grab)
 {
     XShmGetImage(display, DefaultRootWindow(display), grab->image, grab->x, grab->y, AllPlanes);
@@ -193,6 +203,7 @@ static int commandMap(char** argv)
             }
             usleep(1000);
         }
+        grabFree(display, &grab);
     }
     FILE* file = fopen(out, "w");
     if (!file) {
@@ -201,6 +212,7 @@ static int commandMap(char** argv)
     }
     fprintf(file, "%d 0x%lx %.4f %.4f %dx%d\n", (int)pid, (unsigned long)window, mapped, painted, width, height);
     fclose(file);
+    XCloseDisplay(display);
     return 0;
 }
 
@@ -263,6 +275,9 @@ static int commandLatency(char** argv)
         usleep(150000 + (unsigned)(rand() % 150000));
     }
     fclose(file);
+    grabFree(display, &before);
+    grabFree(display, &after);
+    XCloseDisplay(display);
     return 0;
 }
 
