@@ -1,8 +1,7 @@
-#include "support/TempContext.h"
 #include "support/Waiting.h"
 #include "workspace/AppGroupMonitorService.h"
-#include "workspace/AppGroupStorageService.h"
 #include "workspace/TestFiles.h"
+#include "workspace/monitor/WorkspaceFilesTest.h"
 
 #include <gtest/gtest.h>
 
@@ -38,31 +37,13 @@ QByteArray planJson(const QString& name, const char* status = "planned")
         .toUtf8();
 }
 
-class MonitorTest : public ::testing::Test {
+class MonitorTest : public test::WorkspaceFilesTest {
 protected:
-    MonitorTest()
-    {
-        AppGroupStorageService storage; // makes ZAVE and ZAVE/project
-        plan = temp.context().containerPath + QStringLiteral("/ZAVE/project/Task.json");
-        interview = temp.context().containerPath + QStringLiteral("/ZAVE/interview_state.json");
-    }
-
-    // Lets events flow for a while, so that a publish that should not happen
-    // would have had time to.
-    static void settle(std::chrono::milliseconds time) { QTest::qWait(int(time.count())); }
-
     static QString projectName(const AppGroupMonitorService& monitor)
     {
         const auto project = monitor.project();
         return project ? project->name : QString();
     }
-
-    // Writes the whole file in place (what an editor that truncates does).
-    static void writeInPlace(const QString& path, const QByteArray& bytes) { ASSERT_TRUE(writeFile(path, bytes)); }
-
-    test::TempContext temp;
-    QString plan;
-    QString interview;
 };
 
 constexpr auto kDebounce = 150ms;

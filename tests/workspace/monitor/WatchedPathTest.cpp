@@ -1,9 +1,9 @@
 // One file and its folder watched through deletion, re-creation and
 // replacement.
-#include "support/TempContext.h"
 #include "support/Waiting.h"
-#include "workspace/AppGroupStorageService.h"
 #include "workspace/TestFiles.h"
+#include "workspace/monitor/WorkspaceFilesTest.h"
+#include "workspace/AppGroupStorageService.h"
 #include "workspace/WatchedPath.h"
 
 #include <gtest/gtest.h>
@@ -46,26 +46,7 @@ struct Reader {
     QStringList seen;
 };
 
-class WatchedPathTest : public ::testing::Test {
-protected:
-    WatchedPathTest()
-    {
-        AppGroupStorageService storage; // makes ZAVE and ZAVE/project
-        plan = temp.context().containerPath + QStringLiteral("/ZAVE/project/Task.json");
-        interview = temp.context().containerPath + QStringLiteral("/ZAVE/interview_state.json");
-    }
-
-    // Lets events flow for a while, so that a change that should not be
-    // reported would have had time to.
-    static void settle(std::chrono::milliseconds time) { QTest::qWait(int(time.count())); }
-
-    // Writes the whole file in place (what an editor that truncates does).
-    static void writeInPlace(const QString& path, const QByteArray& bytes) { ASSERT_TRUE(writeFile(path, bytes)); }
-
-    test::TempContext temp;
-    QString plan;
-    QString interview;
-};
+using WatchedPathTest = test::WorkspaceFilesTest;
 
 TEST_F(WatchedPathTest, AFileMovedOverTheOldOneAndThenEditedIsSeenBothTimes)
 {
